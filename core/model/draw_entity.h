@@ -1,0 +1,91 @@
+// One drawing element: the single record shape every kind shares, linked into an EntityList.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace plenwick {
+
+// Element kinds as stored in files and records.
+enum EntityKind : int16_t {
+  kPoint = 10,
+  kGrid = 11,
+  kLine = 20,
+  kHorizontalInfiniteLine = 21,
+  kVerticalInfiniteLine = 22,
+  kAngledInfiniteLine = 23,
+  kBezierCurve = 24,
+  kFreeCurve = 26,
+  kCircle = 30,
+  kArc = 31,
+  kText = 40,
+  kLeaderText = 41,
+  kDimension = 50,
+  kGroupHeader = 60,
+  kPaint = 70,
+  kHatch = 71,
+  kImage = 80,
+  kPolygon = 90,
+};
+
+// Transient element states; never stored in files.
+enum EntityMark : int16_t {
+  kMarkDeleted = -1,
+  kMarkNone = 0,
+  kMarkTemporary = 1,
+  kMarkCleanup = 2,
+  kMarkPicked = 3,
+  kMarkSelected = 4,
+};
+
+// Owned NUL-terminated byte string (Shift-JIS in the model). Null and empty are distinct:
+// kinds without a text keep it null. One pointer wide, which keeps line records small.
+class OwnedCString {
+ public:
+  OwnedCString() = default;
+  explicit OwnedCString(std::string_view bytes) { Assign(bytes); }
+  void Assign(std::string_view bytes);
+  void Reset() { data_.reset(); }
+  bool IsNull() const { return !data_; }
+  const char* c_str() const { return data_ ? data_.get() : ""; }
+  std::string_view view() const { return data_ ? std::string_view(data_.get()) : std::string_view(); }
+
+ private:
+  std::unique_ptr<char[]> data_;
+};
+
+struct DrawEntity {
+  DrawEntity* prev = nullptr;   // previous element of the list or chain that holds it
+  DrawEntity* next = nullptr;   // next element
+  DrawEntity* owner = nullptr;  // group header (60) or dimension (50) this element belongs to
+  int16_t kind = 0;
+  int16_t subKind = 0;
+  int16_t lineAttr = 0;  // line type * 100 + pen
+  int16_t mark = kMarkNone;
+  int16_t layer = 0;
+  int16_t valueCount = 0;
+  int16_t groupNo = 0;
+  int32_t colour = 0;                 // COLORREF 0x00BBGGRR
+  std::unique_ptr<int16_t[]> codes;   // valueCount group codes; null for kinds 26 and 90
+  std::unique_ptr<double[]> values;   // valueCount values: model mm, angles in degrees
+  OwnedCString text;                  // kinds 40, 41: the text; kind 80: the image path
+  OwnedCString font;                  // kinds 40, 41: the font face
+
+  int Pen() const { return lineAttr % 100; }
+  int LineType() const { return lineAttr / 100; }
+  bool HasCodes() const { return static_cast<bool>(codes); }
+  double Value(int i) const { return values[i]; }
+  int16_t Code(int i) const { return codes ? codes[i] : int16_t{0}; }
+};
+
+// Kinds whose value array carries a code array (all but the free curve and the polygon).
+bool KindHasCodes(int kind);
+// Kinds that carry a text (40, 41) or an image path (80).
+bool KindHasText(int kind);
+// Kinds that carry a font face (40, 41).
+bool KindHasFont(int kind);
+// Kinds 21..23.
+inline bool IsInfiniteLine(int kind) { return kind >= kHorizontalInfiniteLine && kind <= kAngledInfiniteLine; }
+
+}  // namespace plenwick

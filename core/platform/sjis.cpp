@@ -1,0 +1,92 @@
+// Shift-JIS (CP932) <-> UTF-8 through iconv, one converter per direction and thread.
+#include "platform/sjis.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <algorithm>
+
+namespace plenwick {
+
+namespace {
+
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  ~Converter() {
+    if (valid()) iconv_close(cd_);
+  }
+  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts `in`, replacing each unconvertible sequence by `replacement` and skipping
+  // `skipBytes(in)` input bytes for it.
+  template <typename Skip>
+  std::string Convert(std::string_view in, std::string_view replacement, Skip skipBytes) {
+    std::string out;
+    if (!valid()) return std::string(in);
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    out.resize(in.size() * 4 + 16);
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char* dst = out.data();
+    std::size_t dstLeft = out.size();
+    while (srcLeft > 0) {
+      const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+      if (rc != static_cast<std::size_t>(-1)) break;
+      if (errno == E2BIG) {
+        const std::size_t used = static_cast<std::size_t>(dst - out.data());
+        out.resize(out.size() * 2);
+        dst = out.data() + used;
+        dstLeft = out.size() - used;
+        continue;
+      }
+      // EILSEQ or EINVAL: an invalid or truncated sequence.
+      const std::size_t skip = std::min(srcLeft, skipBytes(src, srcLeft));
+      src += skip;
+      srcLeft -= skip;
+      const std::size_t used = static_cast<std::size_t>(dst - out.data());
+      if (dstLeft < replacement.size() + 8) {
+        out.resize(out.size() * 2 + replacement.size());
+      }
+      out.replace(used, replacement.size(), replacement);
+      dst = out.data() + used + replacement.size();
+      dstLeft = out.size() - used - replacement.size();
+    }
+    out.resize(static_cast<std::size_t>(dst - out.data()));
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+std::size_t SkipOneByte(const char*, std::size_t) { return 1; }
+
+std::size_t SkipOneUtf8Char(const char* p, std::size_t left) {
+  const unsigned char c = static_cast<unsigned char>(p[0]);
+  std::size_t n = 1;
+  if (c >= 0xF0) {
+    n = 4;
+  } else if (c >= 0xE0) {
+    n = 3;
+  } else if (c >= 0xC0) {
+    n = 2;
+  }
+  return n < left ? n : left;
+}
+
+}  // namespace
+
+std::string SjisToUtf8(std::string_view sjis) {
+  thread_local Converter converter("UTF-8", "CP932");
+  return converter.Convert(sjis, "\xEF\xBF\xBD", SkipOneByte);
+}
+
+std::string Utf8ToSjis(std::string_view utf8) {
+  thread_local Converter converter("CP932", "UTF-8");
+  return converter.Convert(utf8, "?", SkipOneUtf8Char);
+}
+
+}  // namespace plenwick
