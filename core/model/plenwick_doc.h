@@ -25,7 +25,7 @@ enum DrawingProtection : int32_t {
   kPasswordProtected = 2,
 };
 
-// "この図面は、書きこみ禁止状態になっています。" and "この図面は、パスワードによって保護されています。"
+// What AddDocumentEntity tells the user on a write-protected and on a password-protected drawing.
 inline constexpr std::string_view kWriteProtectedMessage = "この図面は、書きこみ禁止状態になっています。";
 inline constexpr std::string_view kPasswordProtectedMessage = "この図面は、パスワードによって保護されています。";
 
