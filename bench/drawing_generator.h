@@ -1,0 +1,25 @@
+// Builds large plan-like drawings for the benchmarks: rooms of short lines with arcs, circles,
+// texts and curves, spread over a grid of blocks so that any window holds a realistic share.
+#pragma once
+
+#include <cstdint>
+
+#include "model/entity_list.h"
+
+namespace plenwick::bench {
+
+struct GeneratorOptions {
+  int64_t elements = 1000000;
+  uint32_t seed = 12345;
+  bool withTexts = true;   // texts (kind 40)
+  bool withCurves = true;  // control-point and free curves (kinds 24, 26)
+};
+
+// Appends a grid element and then `elements` elements to `list` (through AddEntity).
+// Coordinates are model mm; the drawing spans about sqrt(elements) * 40 mm on each side.
+void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options);
+
+// Side length (model mm) of the square the generated drawing covers.
+double GeneratedDrawingSide(int64_t elements);
+
+}  // namespace plenwick::bench
