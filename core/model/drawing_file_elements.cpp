@@ -13,21 +13,37 @@
 
 namespace plenwick::pwk {
 
-std::optional<std::span<const uint8_t>> DataArea::Claim(int64_t offset, int64_t length) {
-  if (offset < 0 || length < 0) return std::nullopt;
-  const auto size = static_cast<uint64_t>(file_.size());
-  const auto off = static_cast<uint64_t>(offset);
-  const auto len = static_cast<uint64_t>(length);
-  if (off > size || len > size - off || len > budget_) return std::nullopt;
-  budget_ -= static_cast<std::size_t>(len);
-  return file_.subspan(static_cast<std::size_t>(off), static_cast<std::size_t>(len));
-}
-
 void SetReadError(std::string* error, const char* sentence) {
   if (error) *error = sentence;
 }
 
 namespace {
+
+// The file as a source of element data. Every record's data must lie inside the file, and all
+// records together may not claim more bytes than the file holds: a file written by this program
+// never shares data between records, so a damaged one cannot make the reader allocate more than
+// a few times its own size by pointing many records at the same long array.
+class DataArea {
+ public:
+  explicit DataArea(std::span<const uint8_t> file) : file_(file), budget_(file.size()) {}
+  std::size_t fileSize() const { return file_.size(); }
+
+  // The `length` bytes at `offset`, or nothing when they are not inside the file or the budget
+  // is spent.
+  std::optional<std::span<const uint8_t>> Claim(int64_t offset, int64_t length) {
+    if (offset < 0 || length < 0) return std::nullopt;
+    const auto size = static_cast<uint64_t>(file_.size());
+    const auto off = static_cast<uint64_t>(offset);
+    const auto len = static_cast<uint64_t>(length);
+    if (off > size || len > size - off || len > budget_) return std::nullopt;
+    budget_ -= static_cast<std::size_t>(len);
+    return file_.subspan(static_cast<std::size_t>(off), static_cast<std::size_t>(len));
+  }
+
+ private:
+  std::span<const uint8_t> file_;
+  std::size_t budget_;
+};
 
 // An element as read, before the entity core builds it.
 struct Rebuilt {
@@ -183,8 +199,9 @@ bool Acceptable(const StoredRecord& r, const Rebuilt& e) {
   return true;
 }
 
-}  // namespace
-
+// Rebuilds one stored element and appends it to `list` (registering its snap points when
+// `points` is given). False when the record is skipped: unknown kind, data outside the file,
+// non-finite or out-of-range coordinates, a layer outside 0..127, or AddEntity refusing.
 bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, DataArea& data, EntityList& list,
                       SnapPointList* points) {
   Rebuilt e;
@@ -202,6 +219,8 @@ bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, Data
   if (points) RegisterSnapPoints(*points, list, *added);
   return true;
 }
+
+}  // namespace
 
 int ReadRecordTable(std::span<const uint8_t> bytes, int64_t tableOffset, int64_t count, std::size_t recordSize,
                     RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points) {

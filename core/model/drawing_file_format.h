@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -78,34 +77,11 @@ struct StoredRecord {
   int32_t dataOffset = 0;
 };
 
-// The file as a source of element data. Every record's data must lie inside the file, and all
-// records together may not claim more bytes than the file holds: a file written by this program
-// never shares data between records, so a damaged one cannot make the reader allocate more than
-// a few times its own size by pointing many records at the same long array.
-class DataArea {
- public:
-  explicit DataArea(std::span<const uint8_t> file) : file_(file), budget_(file.size()) {}
-  std::size_t fileSize() const { return file_.size(); }
-  // The `length` bytes at `offset`, or nothing when they are not inside the file or the budget
-  // is spent.
-  std::optional<std::span<const uint8_t>> Claim(int64_t offset, int64_t length);
-
- private:
-  std::span<const uint8_t> file_;
-  std::size_t budget_;
-};
-
 // How the records of a version are read.
 struct RecordRules {
   bool oldVersion = false;  // float arrays, texts without font and with the height as width,
                             // dimensions without their three leading values, no groups
 };
-
-// Rebuilds one stored element and appends it to `list` (registering its snap points when
-// `points` is given). Returns false when the record is skipped: unknown kind, data outside the
-// file, non-finite or out-of-range coordinates, a layer outside 0..127, or AddEntity refusing.
-bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, DataArea& data, EntityList& list,
-                      SnapPointList* points);
 
 // After the last record: links group members to their headers and moves the list's group
 // counter past every loaded number (never backwards).
@@ -130,7 +106,7 @@ bool ReadOldDrawingBody(std::span<const uint8_t> bytes, DrawingFileInfo& info, E
 bool ReadRecordIndex(std::span<const uint8_t> bytes, std::size_t offset, int64_t& tableOffset, int64_t& count,
                      std::string* error);
 
-// Error sentences shared by the readers.
+// Sets *error, when given, to a sentence for the user.
 void SetReadError(std::string* error, const char* sentence);
 
 }  // namespace pwk

@@ -176,14 +176,14 @@ TEST(DrawingFileLayout, ImageAndGroupHeaderSlots) {
 TEST(DrawingFileLayout, LongFontsAndLayerNamesAreCutAtACharacterBoundary) {
   std::string wideFont;
   for (int i = 0; i < 50; ++i) wideFont += "\x82\xa0";  // 100 bytes of double-byte characters
-  std::string wideName;
-  for (int i = 0; i < 20; ++i) wideName += "\x82\xa0";  // 40 bytes
+  std::string wideName = "a";
+  for (int i = 0; i < 19; ++i) wideName += "\x82\xa0";  // 39 bytes: byte 38 would split a character
   EntityList list;
   testing::AddText(list, "x", wideFont.c_str());
   DrawingFileInfo info = TestFileInfo(1);
   info.layers.setName(0, wideName);
   const std::vector<uint8_t> b = WriteOrFail(list, info);
-  EXPECT_EQ(BytesAt(b, 328, 39), wideName.substr(0, 38) + std::string(1, '\0'));
+  EXPECT_EQ(BytesAt(b, 328, 39), wideName.substr(0, 37) + std::string(2, '\0'));
   const std::size_t r = RecordAt(1, 0);
   EXPECT_EQ(I16At(b, r + 2), 96) << "94 bytes of font padded to 96";
 
@@ -191,7 +191,7 @@ TEST(DrawingFileLayout, LongFontsAndLayerNamesAreCutAtACharacterBoundary) {
   DrawingFileInfo readInfo;
   ASSERT_EQ(ReadDrawingFile(b, readInfo, read, nullptr), 0);
   EXPECT_EQ(read.head->font.view(), wideFont.substr(0, 94));
-  EXPECT_EQ(readInfo.layers.name(0), wideName.substr(0, 38));
+  EXPECT_EQ(readInfo.layers.name(0), wideName.substr(0, 37));
 }
 
 TEST(DrawingFileLayout, NothingToStoreIsRefused) {
