@@ -20,6 +20,7 @@ struct ProgramSettings {
   int16_t CurrentLineType = 0;  // 0..7
   int32_t CurrentColour = 0;    // COLORREF 0x00BBGGRR
   int16_t CurrentLayer = 0;     // 0..127
+  float DrawingScale = 1;       // 1:n of the drawing last opened or set up
 
   // Plotter output: indexes into the lists of the plotter dialog.
   int32_t PlotterOption1 = 0;

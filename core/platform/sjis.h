@@ -1,6 +1,7 @@
 // Conversion between the Shift-JIS (code page 932) bytes the model keeps and UTF-8 text.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,8 @@ namespace plenwick {
 std::string SjisToUtf8(std::string_view sjis);
 // Characters CP932 cannot hold become "?"; never fails.
 std::string Utf8ToSjis(std::string_view utf8);
+// Length of the longest prefix of at most maxBytes bytes that does not split a double-byte
+// character, for storing a string in a field narrower than the string.
+std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes);
 
 }  // namespace plenwick
