@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands.h"
+#include "render_command.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   if (command == "dump") return RunDump(argc, argv);
   if (command == "from-json") return RunFromJson(argc, argv);
   if (command == "copy") return RunCopy(argc, argv);
+  if (command == "render") return RunRenderCommand(argc, argv);
   if (command == "--help" || command == "-h" || command == "help") {
     Usage(stdout);
     return 0;

@@ -120,10 +120,11 @@ void CPlenwickView::OnDraw(Canvas& canvas, const PixelRect& clipBox) {
   PaintEntities(MakeRenderContext(canvas), doc_.entities, MarksOf(doc_));
 }
 
-void CPlenwickView::PrintPage(Canvas& canvas, const PrinterDevice& printer) {
+void CPlenwickView::PrintPage(Canvas& canvas, const PrinterDevice& printer, PrintScaling scaling) {
   const ViewMapping saved = mapping_;
   RefreshFromDocument();
-  if (doc_.header.printType() == 1) {
+  const bool fit = scaling == PrintScaling::kAsDrawing ? doc_.header.printType() == 1 : scaling == PrintScaling::kFitToPage;
+  if (fit) {
     mapping_ = FitToPageMapping(mapping_, printer);
   } else {
     const PaperSize paper = TrueScalePaper(paper_, doc_.header.paperMode() == 1, printer, doc_.header.orientation());

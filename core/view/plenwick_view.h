@@ -90,8 +90,11 @@ class CPlenwickView {
   // The paint routine on the screen: the background when needed, the elements, the grid, the
   // frame and the origin mark. clipBox is the area being painted.
   void OnDraw(Canvas& canvas, const PixelRect& clipBox);
+  // How a page is mapped: as the drawing's print type says (1 fits the page, else true scale),
+  // or forced either way.
+  enum class PrintScaling { kAsDrawing, kTrueScale, kFitToPage };
   // Printing one page through the printing mapping; the screen mapping is kept.
-  void PrintPage(Canvas& canvas, const PrinterDevice& printer);
+  void PrintPage(Canvas& canvas, const PrinterDevice& printer, PrintScaling scaling = PrintScaling::kAsDrawing);
   // Client resized.
   void OnSize(int cx, int cy);
   // Background erase: fills the clip box with the background colour.

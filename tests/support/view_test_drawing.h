@@ -7,38 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "model/document_defaults.h"
-#include "model/parameter_block.h"
 #include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
+#include "view/standalone_drawing.h"
 
 namespace plenwick::testing {
 
-struct TestDrawing {
-  EntityList entities;
-  LayerTable layers;
-  DrawingHeader header;
-  DrawingValues drawingValues;
-  double originX = 0;
-  double originY = 0;
-  int32_t areaSet = 0;
-  std::array<double, 3> areaMin{};
-  std::array<double, 3> areaMax{};
-  int32_t extentWidth = 594;
-  int32_t extentHeight = 420;
-
-  // A4 landscape at 1:1 with the default display colours and layers.
-  TestDrawing() {
-    layers.SetDefaults();
-    header.setScale(1);
-    header.setPaperSize(4);
-    header.setPaperMode(0);
-    drawingValues = DrawingValuesFromParameters(DefaultParameterBlock(""));
-  }
-  ViewDocument view() {
-    return {entities, layers, header, drawingValues, originX, originY, areaSet, areaMin, areaMax, extentWidth, extentHeight};
-  }
-};
+using TestDrawing = StandaloneDrawing;
 
 class RecordingViewHost final : public ViewHost {
  public:
