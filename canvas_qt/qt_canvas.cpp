@@ -80,7 +80,8 @@ QImage ApplyColourMatrix(const QImage& source, const ColourMatrix& matrix) {
       for (int c = 0; c < 4; ++c) {
         float v = 0;
         for (int r = 0; r < 5; ++r) v += in[r] * m[static_cast<std::size_t>(r * 5 + c)];
-        result[c] = static_cast<int>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
+        const float unit = v > 0 ? (v < 1 ? v : 1) : 0;  // NaN counts as 0
+        result[c] = static_cast<int>(unit * 255.0f + 0.5f);
       }
       row[x] = qRgba(result[0], result[1], result[2], result[3]);
     }

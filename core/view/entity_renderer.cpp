@@ -87,7 +87,8 @@ void DrawBezier(const RenderContext& ctx, const DrawEntity& e, int state, Colour
   // Small curves need few samples; the span joints are always exact.
   const double spans = static_cast<double>(control.size() + 1);
   const double pixels = std::hypot(box.width(), box.height()) * ctx.mapping.PixelsPerModelMm();
-  const int samples = static_cast<int>(std::clamp(std::ceil(pixels / spans / 4), 1.0, 16.0));
+  const double wanted = std::ceil(pixels / spans / 4);
+  const int samples = wanted >= 16 ? 16 : wanted >= 1 ? static_cast<int>(wanted) : 1;  // NaN: 1
   EntityStroke(ctx, e.lineAttr, colour, state).Model(SampleBSpline(control, samples));
 }
 
