@@ -101,4 +101,14 @@ std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes) {
   return n;
 }
 
+std::size_t SjisCharacterCount(std::string_view sjis) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < sjis.size(); ++i, ++n) {
+    const unsigned char c = static_cast<unsigned char>(sjis[i]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    if (lead && i + 1 < sjis.size()) ++i;
+  }
+  return n;
+}
+
 }  // namespace plenwick

@@ -15,4 +15,7 @@ std::string Utf8ToSjis(std::string_view utf8);
 // character, for storing a string in a field narrower than the string.
 std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes);
 
+// Number of characters in Shift-JIS bytes: a two-byte character counts once.
+std::size_t SjisCharacterCount(std::string_view sjis);
+
 }  // namespace plenwick

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/sjis_text.h"
+#include "platform/sjis.h"
 #include "view/boundary_pieces.h"
 
 namespace plenwick {
