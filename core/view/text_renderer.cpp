@@ -66,7 +66,7 @@ void DrawTextPart(const RenderContext& ctx, const DrawEntity& e, ColourRef colou
   font.face = std::string(e.font.view());
   font.height = h;
   font.width = h / 2;  // the stored width is not used for display
-  font.escapement = TruncToInt(std::fmod(angle, 360.0) * 10);
+  font.escapement = TruncToInt(angle * 10);
   font.charSet = kShiftJisCharSet;
   font.fixedPitch = true;
   const PixelPoint at = ctx.mapping.ModelToScreen(x, y);
