@@ -140,6 +140,10 @@ class CPlenwickView {
   void SetLayerState(int layer, uint8_t state);
   void SetCurrentLayer(int layer);
 
+  // The view's mapping between model mm and client pixels.
+  PixelPoint ModelToScreen(double x, double y) const { return mapping_.ModelToScreen(x, y); }
+  ModelPoint ScreenToModel(int sx, int sy) const { return mapping_.ScreenToModel(sx, sy); }
+
   ViewMapping& mapping() { return mapping_; }
   const ViewMapping& mapping() const { return mapping_; }
   const LayerView& layers() const { return layers_; }
