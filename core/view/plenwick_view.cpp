@@ -264,6 +264,14 @@ void CPlenwickView::ArrowPan(int commandId) {
   host_.Invalidate(nullptr);
 }
 
+void CPlenwickView::ScrollBy(int dx, int dy) {
+  if (dx == 0 && dy == 0) return;
+  PixelPoint& s = mapping_.ScrollOffset;
+  s = {TruncToInt(static_cast<double>(s.x) + dx), TruncToInt(static_cast<double>(s.y) - dy)};
+  FollowScroll();
+  host_.Invalidate(nullptr);
+}
+
 void CPlenwickView::Redraw() {
   ForceFullErase = 1;
   PaintNow(false);

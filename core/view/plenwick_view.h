@@ -121,6 +121,9 @@ class CPlenwickView {
   void CentreAt(PixelPoint p);
   void HandMove(PixelPoint press, PixelPoint release);
   void ArrowPan(int commandId);
+  // The window's scroll bars moved by (dx, dy) pixels, right and down positive: the picture
+  // moves the other way and the whole client is invalidated.
+  void ScrollBy(int dx, int dy);
   void Redraw();
   void ToggleGrid();
   void ToggleAreaFrame();
