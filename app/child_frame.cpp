@@ -1,0 +1,119 @@
+// The drawing window: its title, saving, drawing information, undo and the close question.
+#include "child_frame.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "drawing_info_dlg.h"
+#include "file_dialogs.h"
+#include "model/document_file.h"
+#include "model/drawing_info.h"
+#include "model/undo.h"
+#include "platform/sjis.h"
+#include "qt_user_interface.h"
+#include "view/view_document.h"
+#include "view_widget.h"
+
+namespace plenwick {
+
+CChildFrame::CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& path, QWidget* parent)
+    : QMdiSubWindow(parent), document_(std::move(document)), view_(new CViewWidget(ViewDocumentOf(*document_), this)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWidget(view_);
+  SetPath(path);
+}
+
+CChildFrame::~CChildFrame() {
+  // The view refers to the document: it goes first.
+  delete view_;
+  document_.reset();
+}
+
+QString CChildFrame::Title() const {
+  if (!path_.isEmpty()) return QFileInfo(path_).fileName();
+  return QString::fromStdString(SjisToUtf8(document_->fileName.view()));
+}
+
+void CChildFrame::SetPath(const QString& path) {
+  path_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+  setWindowTitle(Title() + "[*]");
+  RefreshModified();
+}
+
+void CChildFrame::RefreshModified() { setWindowModified(document_->IsModified()); }
+
+QString CChildFrame::SaveQuestion(const QString& title) { return QString::fromUtf8("%1 への変更を保存しますか?").arg(title); }
+
+bool CChildFrame::Save() {
+  if (path_.isEmpty()) return SaveAs();
+  return SaveTo(path_);
+}
+
+bool CChildFrame::SaveAs() {
+  const QString folder = path_.isEmpty() ? QDir::currentPath() : QFileInfo(path_).absolutePath();
+  QString name = path_.isEmpty() ? Title() : QFileInfo(path_).fileName();
+  if (QFileInfo(name).suffix().isEmpty()) name += ".pwk";
+  const QString chosen = AskDrawingToSave(this, folder + "/" + name);
+  if (chosen.isEmpty()) return false;
+  return SaveTo(chosen);
+}
+
+bool CChildFrame::SaveTo(const QString& path) {
+  // The document tells the user itself when the file cannot be written.
+  if (SaveDocumentFile(*document_, path.toStdString()) != 0) return false;
+  SetPath(path);
+  emit saved(path_);
+  return true;
+}
+
+void CChildFrame::EditDrawingInfo() {
+  CPlenwickDoc& doc = *document_;
+  const std::string fileName = Utf8ToSjis(Title().toStdString());
+  CDrawingInfoDlg dialog(CDrawingInfoDlg::Mode::kExistingDrawing, DrawingInfoForExistingDrawing(doc.header, fileName), doc.ui(),
+                         this, doc.protection, std::string(doc.header.password()));
+  if (dialog.exec() != QDialog::Accepted) return;
+  const DrawingHeader before = doc.header;
+  const bool remap = ApplyDrawingInfo(doc, dialog.result());
+  if (!(doc.header.bytes == before.bytes)) doc.SetModifiedFlag();
+  if (remap) view_->Remap();
+  RefreshModified();
+}
+
+void CChildFrame::Undo() {
+  plenwick::Undo(document_->entities, document_->ui());
+  document_->SetModifiedFlag();
+  view_->InvalidateAll();
+  RefreshModified();
+}
+
+void CChildFrame::CloseWithoutAsking() {
+  askBeforeClosing_ = false;
+  close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+  if (askBeforeClosing_ && document_->IsModified()) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramTitle), SaveQuestion(Title()), QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) {
+      if (!Save()) {
+        event->ignore();
+        return;
+      }
+    } else if (box.clickedButton() != no) {
+      event->ignore();
+      return;
+    }
+  }
+  QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace plenwick

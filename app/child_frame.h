@@ -1,0 +1,61 @@
+// The MDI child window of one drawing: owns the document and its view window, knows the file it
+// came from, saves it, edits its drawing information and asks before a modified drawing closes.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <memory>
+
+#include "model/plenwick_doc.h"
+
+namespace plenwick {
+
+class CViewWidget;
+
+class CChildFrame final : public QMdiSubWindow {
+  Q_OBJECT
+ public:
+  // `path` is empty for a drawing never saved.
+  CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& path, QWidget* parent = nullptr);
+  ~CChildFrame() override;
+
+  CPlenwickDoc& document() { return *document_; }
+  CViewWidget& viewWidget() { return *view_; }
+  const QString& path() const { return path_; }
+  // The window title: the file's name, or the drawing's file name while it has no file.
+  QString Title() const;
+  // Shows the modified mark when the drawing has changed since it was saved.
+  void RefreshModified();
+
+  // "上書き保存": to the drawing's file, or through "名前を付けて保存" when it has none.
+  bool Save();
+  // "名前を付けて保存": asks for a file name first.
+  bool SaveAs();
+  // Writes the drawing to `path`; on success it becomes the drawing's file.
+  bool SaveTo(const QString& path);
+  // "図面情報" on this drawing.
+  void EditDrawingInfo();
+  // "元に戻す".
+  void Undo();
+  // Closes without asking (the question was answered elsewhere).
+  void CloseWithoutAsking();
+
+  // The question asked before a modified drawing closes.
+  static QString SaveQuestion(const QString& title);
+
+ signals:
+  // The drawing was written to `path` (for the recently-used list).
+  void saved(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void SetPath(const QString& path);
+
+  std::unique_ptr<CPlenwickDoc> document_;
+  CViewWidget* view_;
+  QString path_;
+  bool askBeforeClosing_ = true;
+};
+
+}  // namespace plenwick

@@ -1,0 +1,52 @@
+// Command ids of the main frame and the keys the shell wires now.
+#pragma once
+
+namespace plenwick {
+
+enum PendingCommandId : int {
+  kCmdReturnKey = 32779,
+  kCmdFocusOperationBar = 32781,
+  kCmdCancel = 32773,
+  kCmdEscape = 32783,
+  kCmdSpace = 32784,
+  kCmdUndo = 57643,
+  kCmdSelectAllKey = 32791,
+  kCmdSelectAll = 32794,
+  kCmdLayerUpdate = 108,
+  kCmdDrawingPalette = 32870,
+  kCmdPartsData = 32871,
+  kCmdLayerList = 32872,
+  kCmdLayerAdd = 32782,
+  kCmdLayerProperty = 32785,
+  kCmdLayerNormal = 32776,
+  kCmdLayerOffColour = 32778,
+  kCmdLayerHidden = 32780,
+  kCmdOpenDxf = 32789,
+  kCmdOpenJwc = 32790,
+  kCmdOpenJww = 32792,
+  kCmdSaveJww = 32795,
+  kCmdSaveEmf = 32796,
+  kCmdSaveImage = 32797,
+  kCmdSaveHpgl = 32798,
+  kCmdPlotterOutput = 32799,
+  kCmdPlotterSettings = 32800,
+  kCmdSaveDxf = 32899,
+  kCmdEntityList = 32890,
+  kCmdInfoLeft = 32891,
+  kCmdInfoRight = 32892,
+  kCmdDrawingInfo = 32894,
+  kCmdSizeInfo = 32895,
+  kCmdInitialSettings = 32869,
+  kCmdFileNew = 57600,
+  kCmdFileOpen = 57601,
+  kCmdFileClose = 57602,
+  kCmdFileSave = 57603,
+  kCmdFileSaveAs = 57604,
+  kCmdPrintSetup = 57606,
+  kCmdPrint = 57607,
+  kCmdPrintPreview = 57609,
+  kCmdCopyToClipboard = 57634,
+  kCmdAppExit = 57665,
+};
+
+}  // namespace plenwick

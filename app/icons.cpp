@@ -1,0 +1,235 @@
+// Small line drawings for the tool-bar buttons, 16 x 15 pixels like the original bitmaps.
+#include "icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace plenwick {
+
+namespace {
+
+constexpr int kW = 16, kH = 15;
+
+const QColor kInk(30, 30, 30);
+const QColor kBlue(20, 70, 180);
+const QColor kRed(190, 30, 30);
+const QColor kGreen(20, 130, 50);
+const QColor kPaper(255, 255, 245);
+
+void Sheet(QPainter& p) {
+  p.setPen(kInk);
+  p.setBrush(kPaper);
+  QPolygon page;
+  page << QPoint(2, 0) << QPoint(10, 0) << QPoint(13, 3) << QPoint(13, 14) << QPoint(2, 14);
+  p.drawPolygon(page);
+  p.drawLine(10, 0, 10, 3);
+  p.drawLine(10, 3, 13, 3);
+}
+
+void Magnifier(QPainter& p, bool plus, bool minus) {
+  p.setPen(QPen(kInk, 1));
+  p.setBrush(QColor(220, 235, 255));
+  p.drawEllipse(1, 1, 9, 9);
+  p.setPen(QPen(kInk, 2));
+  p.drawLine(9, 9, 14, 14);
+  p.setPen(QPen(kBlue, 1));
+  if (plus || minus) p.drawLine(3, 5, 8, 5);
+  if (plus) p.drawLine(5, 3, 5, 8);
+}
+
+void Hand(QPainter& p) {
+  p.setPen(kInk);
+  p.setBrush(QColor(250, 220, 180));
+  QPainterPath path;
+  path.moveTo(4, 14);
+  path.lineTo(3, 7);
+  path.lineTo(4, 3);
+  path.lineTo(6, 3);
+  path.lineTo(6, 1);
+  path.lineTo(8, 1);
+  path.lineTo(8, 2);
+  path.lineTo(10, 2);
+  path.lineTo(10, 3);
+  path.lineTo(12, 3);
+  path.lineTo(12, 10);
+  path.lineTo(10, 14);
+  path.closeSubpath();
+  p.drawPath(path);
+}
+
+void DrawIcon(QPainter& p, int id) {
+  switch (id) {
+    case 57600:  // new
+      Sheet(p);
+      break;
+    case 57601:  // open
+      p.setPen(kInk);
+      p.setBrush(QColor(240, 200, 90));
+      p.drawRect(1, 4, 12, 9);
+      p.drawLine(1, 4, 4, 2);
+      p.drawLine(4, 2, 7, 4);
+      break;
+    case 57603:  // save
+      p.setPen(kInk);
+      p.setBrush(QColor(70, 90, 160));
+      p.drawRect(1, 1, 13, 12);
+      p.setBrush(Qt::white);
+      p.drawRect(4, 1, 7, 5);
+      p.drawRect(4, 9, 7, 4);
+      break;
+    case 57607:  // print
+      p.setPen(kInk);
+      p.setBrush(QColor(200, 200, 200));
+      p.drawRect(1, 6, 13, 5);
+      p.setBrush(Qt::white);
+      p.drawRect(4, 1, 7, 5);
+      p.drawRect(4, 10, 7, 4);
+      break;
+    case 32870:  // drawing palette
+      p.setPen(kInk);
+      p.setBrush(QColor(235, 235, 235));
+      p.drawRect(1, 1, 13, 12);
+      p.setPen(kRed);
+      p.drawLine(3, 11, 12, 3);
+      p.setPen(kBlue);
+      p.drawEllipse(3, 3, 6, 6);
+      break;
+    case 32871:  // parts data
+      p.setPen(kInk);
+      p.setBrush(QColor(200, 230, 200));
+      p.drawRect(1, 5, 6, 6);
+      p.drawEllipse(8, 2, 6, 6);
+      p.drawRect(8, 9, 6, 4);
+      break;
+    case 32890:  // entity list
+      p.setPen(kInk);
+      p.setBrush(Qt::white);
+      p.drawRect(1, 1, 13, 12);
+      for (int y = 4; y <= 10; y += 3) p.drawLine(3, y, 12, y);
+      break;
+    case 57643:  // undo
+      p.setPen(QPen(kBlue, 2));
+      p.drawArc(3, 3, 10, 9, 90 * 16, -200 * 16);
+      p.setBrush(kBlue);
+      p.setPen(kBlue);
+      p.drawPolygon(QPolygon({QPoint(1, 4), QPoint(7, 1), QPoint(7, 7)}));
+      break;
+    case 32873:  // redraw
+      p.setPen(QPen(kGreen, 2));
+      p.drawArc(2, 2, 11, 11, 30 * 16, 300 * 16);
+      p.setBrush(kGreen);
+      p.drawPolygon(QPolygon({QPoint(10, 0), QPoint(14, 5), QPoint(9, 6)}));
+      break;
+    case 32874:  // base screen
+      p.setPen(kInk);
+      p.setBrush(Qt::white);
+      p.drawRect(1, 2, 13, 10);
+      p.setPen(kBlue);
+      p.drawRect(4, 4, 7, 6);
+      break;
+    case 32875:  // whole view
+      p.setPen(kInk);
+      p.setBrush(Qt::white);
+      p.drawRect(1, 2, 13, 10);
+      p.setPen(kBlue);
+      p.drawLine(3, 4, 5, 4);
+      p.drawLine(3, 4, 3, 6);
+      p.drawLine(12, 10, 10, 10);
+      p.drawLine(12, 10, 12, 8);
+      break;
+    case 32880: Magnifier(p, true, true); break;    // zoom in
+    case 32881: Magnifier(p, false, true); break;   // zoom out
+    case 32882:                                     // range zoom
+      Magnifier(p, false, false);
+      p.setPen(QPen(kRed, 1, Qt::DotLine));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(3, 3, 5, 5);
+      break;
+    case 32896: Hand(p); break;  // hand move
+    case 32897:                  // centre move
+      p.setPen(kInk);
+      p.drawLine(7, 0, 7, 14);
+      p.drawLine(0, 7, 14, 7);
+      p.setPen(kRed);
+      p.setBrush(Qt::NoBrush);
+      p.drawEllipse(4, 4, 6, 6);
+      break;
+    case 32877:  // drawing-area frame
+      p.setPen(QPen(kRed, 1, Qt::DotLine));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(1, 2, 13, 10);
+      break;
+    case 32878:  // origin mark
+      p.setPen(QPen(kRed, 1));
+      p.drawLine(7, 1, 7, 13);
+      p.drawLine(1, 7, 13, 7);
+      p.setPen(kInk);
+      p.drawText(QRect(9, 7, 7, 8), Qt::AlignCenter, "0");
+      break;
+    case 32879:  // magnet
+      p.setPen(QPen(kRed, 4, Qt::SolidLine, Qt::FlatCap));
+      p.setBrush(Qt::NoBrush);
+      p.drawArc(3, 2, 10, 10, 180 * 16, 180 * 16);
+      p.drawLine(3, 2, 3, 7);
+      p.drawLine(13, 2, 13, 7);
+      break;
+    case 32898:  // distance display
+      p.setPen(kInk);
+      p.drawLine(1, 10, 14, 10);
+      p.drawLine(1, 7, 1, 13);
+      p.drawLine(14, 7, 14, 13);
+      p.setPen(kBlue);
+      p.drawText(QRect(0, 0, 16, 9), Qt::AlignCenter, "mm");
+      break;
+    case 32894:  // drawing information
+      p.setPen(kInk);
+      p.setBrush(QColor(255, 255, 220));
+      p.drawRect(1, 1, 13, 12);
+      p.setPen(kBlue);
+      p.drawText(QRect(1, 1, 14, 13), Qt::AlignCenter, "i");
+      break;
+    case 32895:
+    case 32891:
+    case 32892:  // buttons without a command
+      p.setPen(QColor(120, 120, 120));
+      p.setBrush(QColor(210, 210, 210));
+      p.drawEllipse(4, 3, 8, 8);
+      break;
+    case 32876:  // grid display
+      p.setPen(QColor(90, 90, 90));
+      for (int i = 2; i <= 14; i += 4) {
+        p.drawLine(i, 1, i, 13);
+        p.drawLine(1, i - 1, 14, i - 1);
+      }
+      break;
+    case 32889:  // apply grid pitch
+      p.setPen(QColor(90, 90, 90));
+      for (int i = 2; i <= 14; i += 6) {
+        p.drawLine(i, 1, i, 13);
+        p.drawLine(1, i, 14, i);
+      }
+      p.setPen(QPen(kGreen, 2));
+      p.drawLine(5, 8, 7, 11);
+      p.drawLine(7, 11, 12, 4);
+      break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+QIcon CommandIcon(int commandId) {
+  QPixmap pixmap(kW, kH);
+  pixmap.fill(Qt::transparent);
+  {
+    QPainter p(&pixmap);
+    QFont f = p.font();
+    f.setPixelSize(9);
+    p.setFont(f);
+    DrawIcon(p, commandId);
+  }
+  return QIcon(pixmap);
+}
+
+}  // namespace plenwick

@@ -1,0 +1,514 @@
+// The main frame: bars, menus, status panes, drawings, the layer list and command routing.
+#include "main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "bitmap_client.h"
+#include "child_frame.h"
+#include "command_actions.h"
+#include "command_ids_pending.h"
+#include "drawing_info_dlg.h"
+#include "file_dialogs.h"
+#include "frame_boxes.h"
+#include "menu_layout.h"
+#include "model/document_file.h"
+#include "model/drawing_info.h"
+#include "model/plenwick_doc.h"
+#include "model/program_settings.h"
+#include "pop_layer.h"
+#include "shell_command_ids.h"
+#include "view/plenwick_view.h"
+#include "view_widget.h"
+
+namespace plenwick {
+
+namespace {
+
+QString Tr(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Commands the active view runs itself.
+bool IsViewCommand(int id) {
+  switch (id) {
+    case kCmdRedraw:
+    case kCmdBaseScreen:
+    case kCmdShowWhole:
+    case kCmdGridDisplay:
+    case kCmdAreaFrame:
+    case kCmdOriginMark:
+    case kCmdMagnet:
+    case kCmdZoomIn:
+    case kCmdZoomOut:
+    case kCmdRangeZoom:
+    case kCmdGridPitch:
+    case kCmdHandMove:
+    case kCmdCentreMove:
+    case kCmdDistanceDisplay:
+    case kCmdPageUp:
+    case kCmdPageDown:
+    case kCmdPanUp:
+    case kCmdPanDown:
+    case kCmdPanLeft:
+    case kCmdPanRight: return true;
+    default: return false;
+  }
+}
+
+// Commands that need an open drawing and nothing else.
+bool IsDrawingCommand(int id) {
+  switch (id) {
+    case kCmdFileClose:
+    case kCmdFileSave:
+    case kCmdFileSaveAs:
+    case kCmdUndo:
+    case kCmdDrawingInfo: return true;
+    default: return false;
+  }
+}
+
+// The width of `letters` letters "W" in the frame's font.
+int LettersWide(const QWidget* w, int letters) { return w->fontMetrics().horizontalAdvance(QString(letters, 'W')); }
+
+}  // namespace
+
+CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* parent)
+    : QMainWindow(parent), folders_(std::move(folders)), recent_(QString::fromStdString(folders_.program)) {
+  if (ui) {
+    ui_ = ui;
+  } else {
+    ownUi_ = std::make_unique<QtUserInterface>(this);
+    ui_ = ownUi_.get();
+  }
+  setWindowTitle(kProgramTitle);
+  setAcceptDrops(true);
+  client_ = new CBitmapClient(this);
+  client_->setObjectName("mdiClient");
+  setCentralWidget(client_);
+  connect(client_, &QMdiArea::subWindowActivated, this, &CMainFrame::ChildActivated);
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBars();
+  CreateStatusBar();
+  commands_->UpdateStates();
+}
+
+CMainFrame::~CMainFrame() {
+  // Drawings close before the frame's own windows and values go.
+  for (CChildFrame* child : Children()) delete child;
+  delete layerList_.data();
+}
+
+void CMainFrame::CreateActions() {
+  commands_ = new CommandActions(this, {[this](int id) { OnCommand(id); }, [this](int id) { return IsCommandEnabled(id); },
+                                        [this](int id) { return IsCommandChecked(id); }});
+  for (int id : CheckableCommands()) commands_->SetCheckable(id);
+  for (const KeyBinding& key : KeyBindings()) commands_->AddKey(key.key, key.command);
+}
+
+void CMainFrame::CreateMenus() {
+  for (const MenuSpec& spec : MainMenus()) {
+    QMenu* menu = menuBar()->addMenu(Tr(spec.title));
+    connect(menu, &QMenu::aboutToShow, commands_, &CommandActions::UpdateStates);
+    for (const MenuItem& item : spec.items) {
+      switch (item.kind) {
+        case MenuItem::kCommand: menu->addAction(commands_->Action(item.command)); break;
+        case MenuItem::kSeparator: menu->addSeparator(); break;
+        case MenuItem::kSubmenu: {
+          QMenu* sub = menu->addMenu(Tr(item.title));
+          for (int id : item.submenu) {
+            if (id == 0) {
+              sub->addSeparator();
+            } else {
+              sub->addAction(commands_->Action(id));
+            }
+          }
+          break;
+        }
+        case MenuItem::kRecentFiles:
+          recentMenu_ = menu;
+          for (int i = 0; i < kRecentFileCount; ++i) menu->addAction(commands_->Action(kCmdRecentFile1 + i));
+          break;
+        case MenuItem::kWindowList:
+          windowMenu_ = menu;
+          connect(menu, &QMenu::aboutToShow, this, &CMainFrame::FillWindowMenu);
+          break;
+      }
+    }
+  }
+  RebuildRecentMenu();
+}
+
+void CMainFrame::RebuildRecentMenu() {
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    QAction* action = commands_->Action(kCmdRecentFile1 + i);
+    const bool used = i < recent_.files().size();
+    action->setVisible(used || i == 0);
+    action->setText(used ? recent_.MenuText(i) : Tr("最近使ったファイル"));
+    action->setStatusTip(used ? recent_.files()[i] : QString());
+  }
+  commands_->UpdateStates();
+}
+
+void CMainFrame::FillWindowMenu() {
+  for (QAction* a : windowListActions_) {
+    windowMenu_->removeAction(a);
+    delete a;
+  }
+  windowListActions_.clear();
+  const QList<CChildFrame*> children = Children();
+  if (!children.isEmpty()) windowListActions_.append(windowMenu_->addSeparator());
+  int n = 1;
+  for (CChildFrame* child : children) {
+    QAction* a = windowMenu_->addAction(QString("&%1 %2").arg(n++).arg(child->Title()));
+    a->setCheckable(true);
+    a->setChecked(child == ActiveChild());
+    connect(a, &QAction::triggered, this, [this, child = QPointer<CChildFrame>(child)] {
+      if (child) client_->setActiveSubWindow(child);
+    });
+    windowListActions_.append(a);
+  }
+}
+
+void CMainFrame::CreateToolBars() {
+  struct BarSpec {
+    const char* name;
+    const char* title;
+    Qt::ToolBarArea area;
+    std::vector<int> buttons;  // 0 separator, -1 the embedded box
+  };
+  const BarSpec specs[5] = {
+      {"fileBar", "ファイル処理", Qt::TopToolBarArea, {57600, 57601, 57603, 57607, 0, 32870, 32871, 0, 32890}},
+      {"displayBar", "表示処理", Qt::TopToolBarArea,
+       {57643, 0, 32873, 32874, 32875, 32880, 32881, 32882, 32896, 32897, 0, 32877, 32878, 32879, 32898}},
+      {"gridToolBar", "グリッド", Qt::TopToolBarArea, {32876, -1, 32889}},
+      {"messageBar", "メッセージ", Qt::BottomToolBarArea, {32891, -1, 32892}},
+      {"infoBar", "情報", Qt::BottomToolBarArea, {32894, -1, 32895}},
+  };
+  sizeBox_ = new CSizeInfoDlg(this);
+  sizeBox_->setFixedWidth(LettersWide(this, 28));
+  promptBox_ = new COperateMsgBox(this);
+  promptBox_->setFixedWidth(LettersWide(this, 40));
+  gridBar_ = new CGrigBarDlg(this);
+  gridBar_->setFixedWidth(LettersWide(this, 8));
+  gridBar_->SetPitch(CurrentSettings().GridPitch);
+  QWidget* boxes[5] = {nullptr, nullptr, gridBar_, promptBox_, sizeBox_};
+  for (int i = 0; i < 5; ++i) {
+    const BarSpec& spec = specs[i];
+    auto* bar = new QToolBar(Tr(spec.title), this);
+    bar->setObjectName(spec.name);
+    bar->setIconSize(QSize(16, 15));
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : spec.buttons) {
+      if (id == 0) {
+        bar->addSeparator();
+      } else if (id < 0) {
+        boxes[i]->setFixedHeight(22);
+        bar->addWidget(boxes[i]);
+      } else {
+        bar->addAction(commands_->Action(id));
+      }
+    }
+    addToolBar(spec.area, bar);
+    toolBars_[static_cast<std::size_t>(i)] = bar;
+  }
+  // Index order of toolBar(): file, display, grid, message, information.
+}
+
+void CMainFrame::CreateStatusBar() {
+  const char* initial[kStatusPanes] = {"レディ", "X:          0", "Y:          0", "カナ", "CAP", "NUM", "SCRL"};
+  for (int i = 0; i < kStatusPanes; ++i) {
+    auto* pane = new QLabel(Tr(initial[i]), this);
+    pane->setObjectName(QString("statusPane%1").arg(i));
+    if (i == 0) {
+      statusBar()->addWidget(pane, 1);
+    } else {
+      pane->setFrameShape(QFrame::Panel);
+      pane->setFrameShadow(QFrame::Sunken);
+      pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(i <= 2 ? "X:          0000" : "SCRL") + 8);
+      // Lock-key states are not tracked: their panes stay greyed like unlit indicators.
+      if (i >= 3) pane->setEnabled(false);
+      statusBar()->addPermanentWidget(pane);
+    }
+    panes_[static_cast<std::size_t>(i)] = pane;
+  }
+}
+
+QString CMainFrame::StatusText(int pane) const {
+  return pane >= 0 && pane < kStatusPanes ? panes_[static_cast<std::size_t>(pane)]->text() : QString();
+}
+
+void CMainFrame::SetPaneText(int pane, const QString& text) {
+  if (pane >= 0 && pane < kStatusPanes) panes_[static_cast<std::size_t>(pane)]->setText(text);
+}
+
+CChildFrame* CMainFrame::ActiveChild() const { return qobject_cast<CChildFrame*>(client_->activeSubWindow()); }
+
+QList<CChildFrame*> CMainFrame::Children() const {
+  QList<CChildFrame*> children;
+  for (QMdiSubWindow* w : client_->subWindowList()) {
+    if (auto* child = qobject_cast<CChildFrame*>(w)) children.append(child);
+  }
+  return children;
+}
+
+CChildFrame* CMainFrame::AddChild(std::unique_ptr<CPlenwickDoc> document, const QString& path) {
+  auto* child = new CChildFrame(std::move(document), path);
+  client_->addSubWindow(child);
+  connect(child, &CChildFrame::saved, this, [this](const QString& saved) {
+    recent_.Add(saved);
+    RebuildRecentMenu();
+    UpdateTitle();
+  });
+  connect(&child->viewWidget(), &CViewWidget::statusText, this, &CMainFrame::SetPaneText);
+  connect(&child->viewWidget(), &CViewWidget::initialUpdateDone, this, [this, child] { ViewShown(child); });
+  connect(child, &QObject::destroyed, this, [this] {
+    // The last drawing gone: nothing is active any more.
+    if (client_->subWindowList().isEmpty()) ChildActivated();
+  });
+  child->showMaximized();
+  client_->setActiveSubWindow(child);
+  return child;
+}
+
+CChildFrame* CMainFrame::NewDrawing() {
+  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *ui_);
+  CDrawingInfoDlg dialog(CDrawingInfoDlg::Mode::kNewDrawing, DrawingInfoForNewDrawing(document->header), *ui_, this);
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  ApplyNewDrawingInfo(*document, dialog.result());
+  return AddChild(std::move(document), QString());
+}
+
+CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  for (CChildFrame* child : Children()) {
+    if (child->path() == absolute) {
+      client_->setActiveSubWindow(child);
+      return child;
+    }
+  }
+  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *ui_);
+  std::string error;
+  if (OpenDocumentFile(*document, absolute.toStdString(), &error) != 0) {
+    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(absolute, QString::fromStdString(error)).toStdString());
+    recent_.Remove(absolute);
+    RebuildRecentMenu();
+    return nullptr;
+  }
+  recent_.Add(absolute);
+  RebuildRecentMenu();
+  return AddChild(std::move(document), absolute);
+}
+
+void CMainFrame::ViewShown(CChildFrame* child) {
+  if (child == ActiveChild()) {
+    TakeLayers(layers_, child->document().layers);
+    if (layerList_) layerList_->Refill();
+  }
+  if (!firstViewShown_) {
+    firstViewShown_ = true;
+    OpenLayerList();
+  }
+  commands_->UpdateStates();
+}
+
+void CMainFrame::ChildActivated() {
+  CChildFrame* child = ActiveChild();
+  if (child) {
+    // The layer list shows the active drawing's layers.
+    TakeLayers(layers_, child->document().layers);
+    if (layerList_) layerList_->Refill();
+  }
+  UpdateSizeBox();
+  UpdateTitle();
+  commands_->UpdateStates();
+}
+
+void CMainFrame::UpdateTitle() {
+  CChildFrame* child = ActiveChild();
+  setWindowTitle(child ? QString("%1 - [%2]").arg(kProgramTitle, child->Title()) : QString(kProgramTitle));
+}
+
+void CMainFrame::UpdateSizeBox() {
+  CChildFrame* child = ActiveChild();
+  if (!child) {
+    sizeBox_->ShowDrawing(false);
+    return;
+  }
+  const DrawingHeader& h = child->document().header;
+  sizeBox_->ShowDrawing(true, h.paperSize(), h.orientation(), h.scale(), h.paperMode() == 1);
+}
+
+void CMainFrame::OpenLayerList() {
+  if (layerList_) return;
+  QList<QAction*> menu{commands_->Action(kCmdLayerNormal), commands_->Action(kCmdLayerOffColour),
+                       commands_->Action(kCmdLayerHidden), nullptr, commands_->Action(kCmdLayerAdd),
+                       commands_->Action(kCmdLayerProperty)};
+  layerList_ = new CPopLayer(layers_, *ui_, menu, this);
+  connect(layerList_, &CPopLayer::layerUpdate, this, [this] { OnCommand(kCmdLayerUpdate); });
+  connect(layerList_, &QObject::destroyed, commands_, &CommandActions::UpdateStates);
+  layerList_->show();
+}
+
+void CMainFrame::ToggleLayerList() {
+  if (layerList_) {
+    layerList_->close();
+  } else {
+    OpenLayerList();
+  }
+}
+
+void CMainFrame::LayerUpdate() {
+  CChildFrame* child = ActiveChild();
+  if (!child) return;
+  CPlenwickDoc& doc = child->document();
+  const int16_t countBefore = doc.layers.layerCount;
+  const auto namesBefore = doc.layers.names;
+  if (ApplyLayerUpdate(layers_, doc.layers, child->viewWidget().view())) child->viewWidget().InvalidateAll();
+  // New or renamed layers belong to the drawing: they must not be lost unasked.
+  if (doc.layers.layerCount != countBefore || doc.layers.names != namesBefore) doc.SetModifiedFlag();
+  child->RefreshModified();
+}
+
+bool CMainFrame::LayerCommandsOn() const { return layerList_ && ActiveChild(); }
+
+void CMainFrame::About() {
+  QMessageBox::about(this, Tr("バージョン情報 Plenwick"),
+                     Tr("Plenwick バージョン %1\n汎用２次元ＣＡＤ").arg(PLENWICK_VERSION));
+}
+
+void CMainFrame::OnCommand(int id) {
+  CChildFrame* child = ActiveChild();
+  if (id >= kCmdRecentFile1 && id < kCmdRecentFile1 + kRecentFileCount) {
+    const int index = id - kCmdRecentFile1;
+    if (index < recent_.files().size()) OpenDrawing(recent_.files()[index]);
+    return;
+  }
+  switch (id) {
+    case kCmdFileNew: NewDrawing(); return;
+    case kCmdFileOpen:
+      if (const QString path = AskDrawingToOpen(this); !path.isEmpty()) OpenDrawing(path);
+      return;
+    case kCmdAppExit: close(); return;
+    case kCmdLayerList: ToggleLayerList(); return;
+    case kCmdLayerUpdate: LayerUpdate(); return;
+    case kCmdLayerAdd:
+      if (LayerCommandsOn()) layerList_->AddLayer();
+      return;
+    case kCmdLayerProperty:
+      if (LayerCommandsOn()) layerList_->RenameLayer();
+      return;
+    case kCmdLayerNormal:
+    case kCmdLayerOffColour:
+    case kCmdLayerHidden:
+      if (LayerCommandsOn()) {
+        layerList_->SetCurrentState(id == kCmdLayerNormal ? kLayerNormal : id == kCmdLayerOffColour ? kLayerOffColour : kLayerHidden);
+      }
+      return;
+    case kCmdWindowCascade: client_->cascadeSubWindows(); return;
+    case kCmdWindowTile: client_->tileSubWindows(); return;
+    case kCmdAppAbout: About(); return;
+    case kCmdViewToolbar: {
+      const bool show = !toolBars_[0]->isVisible();
+      for (QToolBar* bar : toolBars_) bar->setVisible(show);
+      return;
+    }
+    case kCmdViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); return;
+    default: break;
+  }
+  if (!child) return;
+  switch (id) {
+    case kCmdFileClose: child->close(); return;
+    case kCmdFileSave: child->Save(); break;
+    case kCmdFileSaveAs: child->SaveAs(); break;
+    case kCmdUndo: child->Undo(); break;
+    case kCmdDrawingInfo:
+      child->EditDrawingInfo();
+      UpdateSizeBox();
+      break;
+    case kCmdGridPitch: child->viewWidget().view().SetGridPitch(gridBar_->pitch()); break;
+    default:
+      if (IsViewCommand(id)) child->viewWidget().RunViewCommand(id);
+      break;
+  }
+  child->RefreshModified();
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const {
+  if (id >= kCmdRecentFile1 && id < kCmdRecentFile1 + kRecentFileCount) return id - kCmdRecentFile1 < recent_.files().size();
+  switch (id) {
+    case kCmdFileNew:
+    case kCmdFileOpen:
+    case kCmdAppExit:
+    case kCmdLayerList:
+    case kCmdAppAbout:
+    case kCmdViewToolbar:
+    case kCmdViewStatusBar:
+    case kCmdLayerUpdate: return true;
+    case kCmdLayerAdd:
+    case kCmdLayerProperty:
+    case kCmdLayerNormal:
+    case kCmdLayerOffColour:
+    case kCmdLayerHidden: return LayerCommandsOn();
+    case kCmdWindowCascade:
+    case kCmdWindowTile: return !client_->subWindowList().isEmpty();
+    default: break;
+  }
+  CChildFrame* child = ActiveChild();
+  if (!child) return false;
+  if (IsDrawingCommand(id)) return true;
+  return IsViewCommand(id) && child->viewWidget().initialized();
+}
+
+bool CMainFrame::IsCommandChecked(int id) const {
+  switch (id) {
+    case kCmdLayerList: return layerList_ != nullptr;
+    case kCmdViewToolbar: return toolBars_[0] && toolBars_[0]->isVisible();
+    case kCmdViewStatusBar: return statusBar()->isVisible();
+    default: break;
+  }
+  CChildFrame* child = ActiveChild();
+  return child && child->viewWidget().initialized() && child->viewWidget().view().IsChecked(id);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  for (CChildFrame* child : Children()) {
+    client_->setActiveSubWindow(child);
+    if (!child->close()) {
+      event->ignore();
+      return;
+    }
+  }
+  if (layerList_) layerList_->close();
+  event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!event->mimeData()->hasUrls()) return;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  event->acceptProposedAction();
+  activateWindow();
+  for (const QUrl& url : urls) {
+    if (url.isLocalFile()) OpenDrawing(url.toLocalFile());
+  }
+}
+
+}  // namespace plenwick

@@ -1,0 +1,114 @@
+// CMainFrame: the MDI main window. It carries the menus, the five tool bars with the size box,
+// prompt box and grid bar, the status bar with its seven panes, the layer list, the
+// recently-used list and dropped files, opens and creates drawings, and routes every command
+// to itself or to the active drawing.
+#pragma once
+
+#include <QLabel>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+#include "platform/installation.h"
+#include "qt_user_interface.h"
+#include "recent_files.h"
+#include "pop_layer.h"
+#include "view/layer_list.h"
+
+class QMenu;
+class QToolBar;
+
+namespace plenwick {
+
+class CBitmapClient;
+class CChildFrame;
+class CGrigBarDlg;
+class COperateMsgBox;
+class CPlenwickDoc;
+class CSizeInfoDlg;
+class CommandActions;
+
+class CMainFrame final : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kStatusPanes = 7;
+  // Index of the status pane of the X and Y cursor coordinates.
+  static constexpr int kPaneX = 1, kPaneY = 2;
+
+  // `ui` replaces the message boxes (tests); null shows them.
+  explicit CMainFrame(InstalledFolders folders, UserInterface* ui = nullptr, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // Runs a command as the menus, tool bars and keys do.
+  void OnCommand(int id);
+  bool IsCommandEnabled(int id) const;
+  bool IsCommandChecked(int id) const;
+
+  // "新規作成": the drawing-information dialog, then a window; null when it was cancelled.
+  CChildFrame* NewDrawing();
+  // Opens a drawing file in a window (or shows the window that has it); null on failure (the
+  // user has been told why).
+  CChildFrame* OpenDrawing(const QString& path);
+
+  CChildFrame* ActiveChild() const;
+  QList<CChildFrame*> Children() const;
+  CommandActions& commands() { return *commands_; }
+  UserInterface& ui() { return *ui_; }
+  QString StatusText(int pane) const;
+  CPopLayer* layerList() const { return layerList_.data(); }
+  ProgramLayers& programLayers() { return layers_; }
+  COperateMsgBox* promptBox() const { return promptBox_; }
+  CSizeInfoDlg* sizeBox() const { return sizeBox_; }
+  CGrigBarDlg* gridBar() const { return gridBar_; }
+  QToolBar* toolBar(int index) const { return toolBars_[static_cast<std::size_t>(index)]; }
+  const RecentFileList& recentFiles() const { return recent_; }
+  const InstalledFolders& folders() const { return folders_; }
+
+  // The frame's title with the active drawing's: "Plenwick - [title]".
+  void UpdateTitle();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBars();
+  void CreateStatusBar();
+  void RebuildRecentMenu();
+  void FillWindowMenu();
+  CChildFrame* AddChild(std::unique_ptr<CPlenwickDoc> document, const QString& path);
+  void ChildActivated();
+  void ViewShown(CChildFrame* child);
+  void ToggleLayerList();
+  void OpenLayerList();
+  void LayerUpdate();
+  void UpdateSizeBox();
+  void SetPaneText(int pane, const QString& text);
+  bool LayerCommandsOn() const;
+  void About();
+
+  InstalledFolders folders_;
+  std::unique_ptr<QtUserInterface> ownUi_;
+  UserInterface* ui_;
+  CommandActions* commands_ = nullptr;
+  CBitmapClient* client_ = nullptr;
+  std::array<QToolBar*, 5> toolBars_{};
+  CSizeInfoDlg* sizeBox_ = nullptr;
+  COperateMsgBox* promptBox_ = nullptr;
+  CGrigBarDlg* gridBar_ = nullptr;
+  std::array<QLabel*, kStatusPanes> panes_{};
+  QMenu* recentMenu_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QList<QAction*> windowListActions_;
+  RecentFileList recent_;
+  ProgramLayers layers_;
+  QPointer<CPopLayer> layerList_;
+  bool firstViewShown_ = false;
+};
+
+}  // namespace plenwick

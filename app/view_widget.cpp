@@ -1,0 +1,201 @@
+// The view's window: back-buffer painting, mouse and scroll-bar routing, status coordinates.
+#include "view_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollBar>
+#include <QTimer>
+#include <cmath>
+
+#include "qt_canvas.h"
+#include "qt_user_interface.h"
+
+namespace plenwick {
+
+namespace {
+
+PixelPoint PointOf(const QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  return {p.x(), p.y()};
+}
+
+PixelRect PixelRectOf(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
+
+}  // namespace
+
+CViewWidget::CViewWidget(ViewDocument document, QWidget* parent) : QAbstractScrollArea(parent), view_(document, *this) {
+  viewport()->setMouseTracking(true);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setAttribute(Qt::WA_NoSystemBackground);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+CViewWidget::~CViewWidget() = default;
+
+Canvas& CViewWidget::Buffer() {
+  const QSize size = viewport()->size().expandedTo(QSize(1, 1));
+  if (!buffer_ || buffer_->image().size() != size) {
+    buffer_ = std::make_unique<QtImageCanvas>(size.width(), size.height(), view_.renderSettings().colour(kColourBackground));
+    dirty_ = QRegion(QRect(QPoint(0, 0), size));
+  }
+  return *buffer_;
+}
+
+QImage CViewWidget::Picture() {
+  Buffer();
+  return buffer_->image().copy();
+}
+
+void CViewWidget::InitialUpdate() {
+  if (initialized_) return;
+  initialized_ = true;
+  Buffer();
+  view_.OnInitialUpdate();
+  // The view starts on the drawing's extent; fit it to the window as it is now shown.
+  view_.OnSize(viewport()->width(), viewport()->height());
+  view_.ShowBaseScreen();
+  UpdateScrollBars();
+  InvalidateAll();
+  emit initialUpdateDone();
+}
+
+void CViewWidget::Remap() {
+  if (!initialized_) return;
+  view_.OnInitialUpdate();
+  view_.OnSize(viewport()->width(), viewport()->height());
+  view_.ShowBaseScreen();
+  InvalidateAll();
+}
+
+bool CViewWidget::RunViewCommand(int id) {
+  if (!initialized_) return false;
+  const bool handled = view_.OnCommand(id);
+  FollowViewMode();
+  return handled;
+}
+
+void CViewWidget::FollowViewMode() {
+  if (view_.ViewMode != kViewHandMove) viewport()->unsetCursor();
+}
+
+void CViewWidget::DrawOnClient(const std::function<void(Canvas&)>& draw) {
+  Canvas& canvas = Buffer();
+  canvas.SetClip(nullptr);
+  draw(canvas);
+  viewport()->update();
+}
+
+void CViewWidget::Invalidate(const PixelRect* rect) {
+  const QRect whole(QPoint(0, 0), viewport()->size());
+  const QRect area = rect ? QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)).normalized() & whole : whole;
+  if (area.isEmpty()) return;
+  dirty_ += area;
+  viewport()->update(area);
+}
+
+void CViewWidget::SetStatusText(int pane, std::string_view text) { emit statusText(pane, FromUtf8(text)); }
+
+void CViewWidget::SetScrollSizes(int width, int height) {
+  extentWidth_ = width;
+  extentHeight_ = height;
+  UpdateScrollBars();
+}
+
+void CViewWidget::UpdateScrollBars() {
+  settingBars_ = true;
+  const QSize client = viewport()->size();
+  horizontalScrollBar()->setRange(0, std::max(0, extentWidth_ - client.width()));
+  horizontalScrollBar()->setPageStep(std::max(1, client.width()));
+  verticalScrollBar()->setRange(0, std::max(0, extentHeight_ - client.height()));
+  verticalScrollBar()->setPageStep(std::max(1, client.height()));
+  settingBars_ = false;
+}
+
+void CViewWidget::SetCursorShape(int resource) {
+  switch (resource) {
+    case kCursorClosedHand: viewport()->setCursor(Qt::ClosedHandCursor); break;
+    case kCursorOpenHand: viewport()->setCursor(Qt::OpenHandCursor); break;
+    default: viewport()->unsetCursor(); break;
+  }
+}
+
+std::optional<PaperSize> CViewWidget::PrinterPaper() const {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return std::nullopt;
+  QPrinter printer(info);
+  const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+  if (printable.width() < 1 || printable.height() < 1) return std::nullopt;
+  return PaperSize{std::trunc(printable.width()), std::trunc(printable.height())};
+}
+
+void CViewWidget::paintEvent(QPaintEvent* event) {
+  Canvas& canvas = Buffer();
+  if (initialized_ && !dirty_.isEmpty()) {
+    const PixelRect box = PixelRectOf(dirty_.boundingRect());
+    dirty_ = QRegion();
+    canvas.SetClip(&box);
+    view_.OnEraseBackground(canvas, box);
+    view_.OnDraw(canvas, box);
+    canvas.SetClip(nullptr);
+  }
+  QPainter painter(viewport());
+  painter.drawImage(event->rect(), buffer_->image(), event->rect());
+}
+
+void CViewWidget::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  if (initialized_) view_.OnSize(viewport()->width(), viewport()->height());
+  UpdateScrollBars();
+  InvalidateAll();
+}
+
+void CViewWidget::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  // After the window has its final size (the frame maximises it first).
+  if (!initialized_) QTimer::singleShot(0, this, &CViewWidget::InitialUpdate);
+}
+
+void CViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (!initialized_) return;
+  if (event->button() == Qt::LeftButton) {
+    view_.OnLButtonDown(PointOf(event));
+  } else if (event->button() == Qt::RightButton) {
+    view_.OnRButtonDown(PointOf(event));
+  }
+}
+
+void CViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (!initialized_) return;
+  if (event->button() == Qt::LeftButton) {
+    view_.OnLButtonUp(PointOf(event));
+  } else if (event->button() == Qt::RightButton) {
+    view_.OnRButtonUp(PointOf(event));
+  }
+  FollowViewMode();
+}
+
+void CViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!initialized_) return;
+  (void)event;
+}
+
+void CViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!initialized_) return;
+  view_.OnMouseMove(PointOf(event));
+}
+
+void CViewWidget::scrollContentsBy(int dx, int dy) {
+  if (settingBars_ || !initialized_) return;
+  view_.ScrollBy(-dx, -dy);
+}
+
+void CViewWidget::wheelEvent(QWheelEvent* event) {
+  event->accept();  // the view has no wheel commands; the MDI area must not scroll either
+}
+
+}  // namespace plenwick

@@ -1,0 +1,75 @@
+// The window of one drawing's view: hosts CPlenwickView on an image back-buffer (so that
+// exclusive-or feedback is real), turns Qt's mouse, scroll-bar and paint events into the view's
+// calls, and reports cursor coordinates for the status bar.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QRegion>
+#include <functional>
+#include <memory>
+
+#include "view/plenwick_view.h"
+
+namespace plenwick {
+
+class QtImageCanvas;
+
+class CViewWidget final : public QAbstractScrollArea, public ViewHost {
+  Q_OBJECT
+ public:
+  CViewWidget(ViewDocument document, QWidget* parent = nullptr);
+  ~CViewWidget() override;
+
+  CPlenwickView& view() { return view_; }
+  bool initialized() const { return initialized_; }
+  // The first show: the view's initial update fitted to the window's present size.
+  void InitialUpdate();
+  // The mapping again after the drawing's scale or paper changed.
+  void Remap();
+  // Runs a view command; false when the view does not handle it.
+  bool RunViewCommand(int id);
+  // Repaints the whole client at the next paint.
+  void InvalidateAll() { Invalidate(nullptr); }
+  // The back-buffer as last painted (tests and screenshots).
+  QImage Picture();
+
+  // ViewHost.
+  void DrawOnClient(const std::function<void(Canvas&)>& draw) override;
+  void Invalidate(const PixelRect* rect) override;
+  void SetStatusText(int pane, std::string_view text) override;
+  void SetScrollSizes(int width, int height) override;
+  void SetCursorShape(int resource) override;
+  std::optional<PaperSize> PrinterPaper() const override;
+
+ signals:
+  // A status-bar pane's new text.
+  void statusText(int pane, const QString& text);
+  // The first show finished (the drawing is on screen).
+  void initialUpdateDone();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  Canvas& Buffer();
+  void UpdateScrollBars();
+  void FollowViewMode();
+
+  CPlenwickView view_;
+  std::unique_ptr<QtImageCanvas> buffer_;
+  QRegion dirty_;
+  bool initialized_ = false;
+  bool settingBars_ = false;  // scroll-bar changes made here do not move the picture
+  int extentWidth_ = 0;
+  int extentHeight_ = 0;
+};
+
+}  // namespace plenwick
