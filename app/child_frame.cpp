@@ -39,11 +39,14 @@ QString CChildFrame::Title() const {
 
 void CChildFrame::SetPath(const QString& path) {
   path_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-  setWindowTitle(Title() + "[*]");
   RefreshModified();
 }
 
-void CChildFrame::RefreshModified() { setWindowModified(document_->IsModified()); }
+void CChildFrame::RefreshModified() {
+  // A changed drawing shows "*" after its name.
+  const QString title = document_->IsModified() ? Title() + " *" : Title();
+  if (windowTitle() != title) setWindowTitle(title);
+}
 
 QString CChildFrame::SaveQuestion(const QString& title) { return QString::fromUtf8("%1 への変更を保存しますか?").arg(title); }
 
@@ -76,7 +79,7 @@ void CChildFrame::EditDrawingInfo() {
                          this, doc.protection, std::string(doc.header.password()));
   if (dialog.exec() != QDialog::Accepted) return;
   const DrawingHeader before = doc.header;
-  const bool remap = ApplyDrawingInfo(doc, dialog.result());
+  const bool remap = ApplyDrawingInfo(doc, dialog.values());
   if (!(doc.header.bytes == before.bytes)) doc.SetModifiedFlag();
   if (remap) view_->Remap();
   RefreshModified();

@@ -27,7 +27,7 @@ class CDrawingInfoDlg final : public QDialog {
                   int32_t currentProtection = kNotProtectedValue, std::string storedPassword = {});
 
   // The values after "実　行".
-  const DrawingInfo& result() const { return result_; }
+  const DrawingInfo& values() const { return result_; }
 
   // "%1 から %2 までの整数を入力してください。"
   static QString RangeMessage(int low, int high);

@@ -103,14 +103,19 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
 }
 
 CMainFrame::~CMainFrame() {
-  // Drawings close before the frame's own windows and values go.
-  for (CChildFrame* child : Children()) delete child;
+  // Drawings (also those closed and waiting to be deleted) go before the frame's own values.
+  shuttingDown_ = true;
+  delete client_;
   delete layerList_.data();
 }
 
 void CMainFrame::CreateActions() {
-  commands_ = new CommandActions(this, {[this](int id) { OnCommand(id); }, [this](int id) { return IsCommandEnabled(id); },
-                                        [this](int id) { return IsCommandChecked(id); }});
+  // Windows going with the frame still send signals: nothing is asked of a frame being destroyed.
+  commands_ = new CommandActions(this, {[this](int id) {
+                                          if (!shuttingDown_) OnCommand(id);
+                                        },
+                                        [this](int id) { return !shuttingDown_ && IsCommandEnabled(id); },
+                                        [this](int id) { return !shuttingDown_ && IsCommandChecked(id); }});
   for (int id : CheckableCommands()) commands_->SetCheckable(id);
   for (const KeyBinding& key : KeyBindings()) commands_->AddKey(key.key, key.command);
 }
@@ -267,7 +272,6 @@ CChildFrame* CMainFrame::AddChild(std::unique_ptr<CPlenwickDoc> document, const 
   connect(child, &CChildFrame::saved, this, [this](const QString& saved) {
     recent_.Add(saved);
     RebuildRecentMenu();
-    UpdateTitle();
   });
   connect(&child->viewWidget(), &CViewWidget::statusText, this, &CMainFrame::SetPaneText);
   connect(&child->viewWidget(), &CViewWidget::initialUpdateDone, this, [this, child] { ViewShown(child); });
@@ -284,7 +288,7 @@ CChildFrame* CMainFrame::NewDrawing() {
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *ui_);
   CDrawingInfoDlg dialog(CDrawingInfoDlg::Mode::kNewDrawing, DrawingInfoForNewDrawing(document->header), *ui_, this);
   if (dialog.exec() != QDialog::Accepted) return nullptr;
-  ApplyNewDrawingInfo(*document, dialog.result());
+  ApplyNewDrawingInfo(*document, dialog.values());
   return AddChild(std::move(document), QString());
 }
 
@@ -322,6 +326,7 @@ void CMainFrame::ViewShown(CChildFrame* child) {
 }
 
 void CMainFrame::ChildActivated() {
+  if (shuttingDown_) return;
   CChildFrame* child = ActiveChild();
   if (child) {
     // The layer list shows the active drawing's layers.
@@ -329,14 +334,9 @@ void CMainFrame::ChildActivated() {
     if (layerList_) layerList_->Refill();
   }
   UpdateSizeBox();
-  UpdateTitle();
   commands_->UpdateStates();
 }
 
-void CMainFrame::UpdateTitle() {
-  CChildFrame* child = ActiveChild();
-  setWindowTitle(child ? QString("%1 - [%2]").arg(kProgramTitle, child->Title()) : QString(kProgramTitle));
-}
 
 void CMainFrame::UpdateSizeBox() {
   CChildFrame* child = ActiveChild();

@@ -66,9 +66,6 @@ class CMainFrame final : public QMainWindow {
   const RecentFileList& recentFiles() const { return recent_; }
   const InstalledFolders& folders() const { return folders_; }
 
-  // The frame's title with the active drawing's: "Plenwick - [title]".
-  void UpdateTitle();
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -109,6 +106,7 @@ class CMainFrame final : public QMainWindow {
   ProgramLayers layers_;
   QPointer<CPopLayer> layerList_;
   bool firstViewShown_ = false;
+  bool shuttingDown_ = false;
 };
 
 }  // namespace plenwick

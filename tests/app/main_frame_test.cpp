@@ -1,0 +1,376 @@
+// Guards the main frame: no drawing at start, opening (and refusing) files, new drawings through
+// the information dialog (cancel leaves no window), saving and the close question, PageUp zoom
+// and status coordinates, the layer list carrying its changes to the active drawing, drawing
+// information, undo, dropped files, the recently-used list in the program folder, and the
+// commands that must stay disabled.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+#include <filesystem>
+
+#include "child_frame.h"
+#include "command_actions.h"
+#include "frame_boxes.h"
+#include "main_frame.h"
+#include "model/document_file.h"
+#include "model/program_settings.h"
+#include "model/undo.h"
+#include "platform/sjis.h"
+#include "pop_layer.h"
+#include "splash_window.h"
+#include "support/entity_builders.h"
+#include "support/recording_ui.h"
+#include "support/scoped_temp_folder.h"
+#include "view_widget.h"
+#include "widget_test_support.h"
+
+namespace plenwick {
+namespace {
+
+using testing::Child;
+using testing::ClickMessageButton;
+using testing::RecordingUserInterface;
+using testing::ScopedTempFolder;
+using testing::WhenModal;
+
+bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+class MainFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetCurrentSettings();
+    folders = {tmp / "prog", tmp / "data", tmp / "data/parts"};
+    for (const std::string& f : {folders.program, folders.data, folders.parts}) std::filesystem::create_directories(f);
+    frame = std::make_unique<CMainFrame>(folders, &ui);
+    frame->resize(1000, 800);
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+  }
+  void TearDown() override {
+    frame.reset();
+    ResetCurrentSettings();
+  }
+
+  // A drawing with a diagonal line and a circle on A4 at 1:1, saved as `name`.
+  QString WriteDrawing(const std::string& name) {
+    const std::string path = tmp / name;
+    {
+      RecordingUserInterface quiet;
+      CPlenwickDoc doc(folders.program, quiet);
+      testing::AddGrid(doc.entities);
+      testing::AddLine(doc.entities, 10, 10, 287, 200);
+      testing::AddCircle(doc.entities, 148, 105, 50);
+      doc.areaSet = 1;
+      doc.areaMax = {297, 210, 0};
+      doc.header.setPaperMode(0);  // the paper of the table, not the printer's
+      EXPECT_EQ(SaveDocumentFile(doc, path), 0);
+    }
+    return QString::fromStdString(path);
+  }
+
+  CChildFrame* OpenShown(const QString& path) {
+    CChildFrame* child = frame->OpenDrawing(path);
+    EXPECT_NE(child, nullptr);
+    if (child) {
+      EXPECT_TRUE(WaitFor([child] { return child->viewWidget().initialized(); }));
+    }
+    return child;
+  }
+
+  bool Enabled(int id) { return frame->IsCommandEnabled(id); }
+
+  ScopedTempFolder tmp;
+  InstalledFolders folders;
+  RecordingUserInterface ui;
+  std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(MainFrameTest, StartsWithoutADrawing) {
+  EXPECT_TRUE(frame->Children().isEmpty());
+  EXPECT_EQ(frame->windowTitle(), "Plenwick");
+  EXPECT_EQ(frame->StatusText(0), QString::fromUtf8("レディ"));
+  EXPECT_EQ(frame->StatusText(1), "X:          0");
+  EXPECT_EQ(frame->StatusText(2), "Y:          0");
+  QStringList menus;
+  for (QAction* a : frame->menuBar()->actions()) menus << a->text();
+  EXPECT_EQ(menus, QString::fromUtf8("ファイル(&F),編集(&E),表示(&V),作図(&D),オプション(&O),ウィンドウ(&W),ヘルプ(&H)").split(','));
+  QStringList bars;
+  for (int i = 0; i < 5; ++i) bars << frame->toolBar(i)->windowTitle();
+  EXPECT_EQ(bars, QString::fromUtf8("ファイル処理,表示処理,グリッド,メッセージ,情報").split(','));
+  for (int id : {57600, 57601, 32872}) EXPECT_TRUE(Enabled(id)) << id;
+  // Nothing to act on, or no handler (yet).
+  for (int id : {57603, 57643, 32880, 32894, 32876, 32789, 57607, 32891, 32892, 32895, 32782}) EXPECT_FALSE(Enabled(id)) << id;
+}
+
+TEST_F(MainFrameTest, OpensAFileShowsItAndRemembersIt) {
+  const QString path = WriteDrawing("plan.pwk");
+  CChildFrame* child = OpenShown(path);
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(frame->windowTitle(), "Plenwick - [plan.pwk]");
+  EXPECT_EQ(frame->sizeBox()->text(), QString::fromUtf8("用紙 Ａ４ 横　縮尺 1/1"));
+  // The picture holds drawing pixels beside the white paper.
+  const QImage picture = child->viewWidget().Picture();
+  int drawn = 0;
+  for (int y = 0; y < picture.height(); y += 2) {
+    for (int x = 0; x < picture.width(); x += 2) drawn += (picture.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+  }
+  EXPECT_GT(drawn, 100);
+  EXPECT_EQ(frame->recentFiles().files(), QStringList{path});
+  QSettings ini(QString::fromStdString(folders.program) + "/Plenwick.ini", QSettings::IniFormat);
+  EXPECT_EQ(ini.value("Recent File List/File1").toString(), path);
+  // Opening it again shows the same window.
+  EXPECT_EQ(frame->OpenDrawing(path), child);
+  EXPECT_EQ(frame->Children().size(), 1);
+  for (int id : {57603, 57643, 32880, 32894, 32876}) EXPECT_TRUE(Enabled(id)) << id;
+}
+
+TEST_F(MainFrameTest, AFileThatCannotBeOpenedIsToldAndLeavesNoWindow) {
+  testing::WriteBytes(tmp / "bad.pwk", {'P', 'W', 1, 2, 3});
+  for (const std::string name : {"missing.pwk", "bad.pwk"}) {
+    ui.messages.clear();
+    EXPECT_EQ(frame->OpenDrawing(QString::fromStdString(tmp / name)), nullptr) << name;
+    ASSERT_EQ(ui.messages.size(), 1u) << name;
+    EXPECT_NE(ui.messages[0].find("を開けませんでした。"), std::string::npos);
+  }
+  EXPECT_TRUE(frame->Children().isEmpty());
+}
+
+TEST_F(MainFrameTest, CancellingTheNewDrawingDialogLeavesNoWindow) {
+  WhenModal([](QWidget* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("図面情報"));
+    Child<QPushButton>(dialog, "cancel")->click();
+  });
+  EXPECT_EQ(frame->NewDrawing(), nullptr);
+  EXPECT_TRUE(frame->Children().isEmpty());
+}
+
+TEST_F(MainFrameTest, ANewDrawingTakesTheDialogsValues) {
+  WhenModal([](QWidget* dialog) {
+    Child<QLineEdit>(dialog, "fileName")->setText(QString::fromUtf8("平面図"));
+    Child<QLineEdit>(dialog, "scale")->setText("50");
+    Child<QPushButton>(dialog, "ok")->click();
+  });
+  CChildFrame* child = frame->NewDrawing();
+  ASSERT_NE(child, nullptr);
+  EXPECT_TRUE(WaitFor([child] { return child->viewWidget().initialized(); }));
+  EXPECT_EQ(child->Title(), QString::fromUtf8("平面図"));
+  EXPECT_EQ(frame->windowTitle(), QString::fromUtf8("Plenwick - [平面図]"));
+  EXPECT_EQ(child->document().header.scale(), 50.0f);
+  EXPECT_FALSE(child->document().IsModified());
+  // The grid element of a new drawing is there.
+  ASSERT_FALSE(child->document().entities.empty());
+  EXPECT_EQ(child->document().entities.head->kind, kGrid);
+}
+
+TEST_F(MainFrameTest, SavingWritesTheFileAndAFailureIsTold) {
+  CChildFrame* child = OpenShown(WriteDrawing("a.pwk"));
+  ASSERT_NE(child, nullptr);
+  const QString copy = QString::fromStdString(tmp / "copy.pwk");
+  child->document().SetModifiedFlag();
+  EXPECT_TRUE(child->SaveTo(copy));
+  EXPECT_FALSE(child->document().IsModified());
+  EXPECT_EQ(child->path(), copy);
+  EXPECT_EQ(frame->windowTitle(), "Plenwick - [copy.pwk]");
+  EXPECT_EQ(frame->recentFiles().files().first(), copy);
+  {
+    RecordingUserInterface quiet;
+    CPlenwickDoc reread(folders.program, quiet);
+    EXPECT_EQ(OpenDocumentFile(reread, copy.toStdString()), 0);
+    EXPECT_EQ(reread.entities.size(), child->document().entities.size());
+  }
+  EXPECT_FALSE(child->SaveTo(QString::fromStdString(tmp / "no/such/folder/x.pwk")));
+  EXPECT_EQ(ui.messages, std::vector<std::string>{"ファイルの書き込みに失敗しました。"});
+  EXPECT_EQ(child->path(), copy);
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedDrawingAsksFirst) {
+  CChildFrame* child = OpenShown(WriteDrawing("b.pwk"));
+  ASSERT_NE(child, nullptr);
+  child->document().SetModifiedFlag();
+  QString asked;
+  WhenModal([&](QWidget* box) {
+    asked = qobject_cast<QMessageBox*>(box)->text();
+    ClickMessageButton(box, QString::fromUtf8("キャンセル"));
+  });
+  frame->OnCommand(57602);
+  EXPECT_EQ(asked, QString::fromUtf8("b.pwk への変更を保存しますか?"));
+  EXPECT_EQ(frame->Children().size(), 1);
+  WhenModal([](QWidget* box) { ClickMessageButton(box, QString::fromUtf8("いいえ")); });
+  frame->OnCommand(57602);
+  EXPECT_TRUE(WaitFor([this] { return frame->Children().isEmpty(); }));
+  EXPECT_EQ(frame->windowTitle(), "Plenwick");
+}
+
+TEST_F(MainFrameTest, PageUpZoomsAndTheMouseShowsCoordinates) {
+  CChildFrame* child = OpenShown(WriteDrawing("c.pwk"));
+  ASSERT_NE(child, nullptr);
+  CPlenwickView& view = child->viewWidget().view();
+  const double before = view.mapping().ViewWindow.width();
+  QTest::keyClick(frame.get(), Qt::Key_PageUp);
+  EXPECT_NEAR(view.mapping().ViewWindow.width(), before * 0.9, before * 1e-9);
+  QTest::keyClick(frame.get(), Qt::Key_PageDown);
+  EXPECT_NEAR(view.mapping().ViewWindow.width(), before * 0.99, before * 1e-9);
+
+  QWidget* viewport = child->viewWidget().viewport();
+  QMouseEvent move(QEvent::MouseMove, QPointF(200, 150), viewport->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &move);
+  const ModelPoint m = view.ScreenToModel(200, 150);
+  EXPECT_EQ(frame->StatusText(1).toStdString(), CursorCoordinateText('X', m.x - child->document().originX));
+  EXPECT_EQ(frame->StatusText(2).toStdString(), CursorCoordinateText('Y', m.y - child->document().originY));
+}
+
+TEST_F(MainFrameTest, LayerListCarriesItsChangesToTheActiveDrawing) {
+  CChildFrame* child = OpenShown(WriteDrawing("d.pwk"));
+  ASSERT_NE(child, nullptr);
+  CPopLayer* list = frame->layerList();
+  ASSERT_NE(list, nullptr);  // opened by the first view
+  EXPECT_TRUE(frame->IsCommandChecked(32872));
+  ASSERT_EQ(list->list()->count(), 8);
+  EXPECT_EQ(list->list()->item(0)->text(), QString::fromUtf8(" □ Layer01"));
+
+  list->list()->setCurrentRow(3);
+  CPlenwickDoc& doc = child->document();
+  EXPECT_EQ(doc.layers.currentLayer, 3);
+  EXPECT_EQ(child->viewWidget().view().layers().currentLayer, 3);
+
+  emit list->list()->itemDoubleClicked(list->list()->item(5));
+  EXPECT_EQ(list->list()->item(5)->text(), QString::fromUtf8(" ＿ Layer06"));
+  EXPECT_EQ(doc.layers.states[5], kLayerHidden);
+
+  list->button(0)->click();
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(doc.layers.states[static_cast<std::size_t>(i)], kLayerNormal) << i;
+  EXPECT_FALSE(doc.IsModified());  // display states alone
+
+  WhenModal([](QWidget* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("レイヤーの追加"));
+    EXPECT_EQ(Child<QLineEdit>(dialog, "layerName")->text(), "Layer09");
+    Child<QPushButton>(dialog, "ok")->click();
+  });
+  frame->OnCommand(32782);
+  EXPECT_EQ(doc.layers.layerCount, 9);
+  EXPECT_EQ(doc.layers.currentLayer, 8);
+  EXPECT_EQ(list->list()->count(), 9);
+  EXPECT_EQ(list->list()->currentRow(), 8);
+  EXPECT_TRUE(doc.IsModified());
+
+  WhenModal([](QWidget* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("レイヤープロパティの変更"));
+    Child<QLineEdit>(dialog, "layerName")->setText(QString::fromUtf8("寸法"));
+    Child<QPushButton>(dialog, "ok")->click();
+  });
+  frame->OnCommand(32785);
+  EXPECT_EQ(SjisToUtf8(doc.layers.name(8)), "寸法");
+  frame->OnCommand(32780);
+  EXPECT_EQ(doc.layers.states[8], kLayerHidden);
+  EXPECT_EQ(list->list()->item(8)->text(), QString::fromUtf8(" ＿ 寸法"));
+
+  // Closed, the layer commands rest.
+  frame->OnCommand(32872);
+  EXPECT_TRUE(WaitFor([this] { return frame->layerList() == nullptr; }));
+  EXPECT_FALSE(Enabled(32782));
+  EXPECT_FALSE(frame->IsCommandChecked(32872));
+}
+
+TEST_F(MainFrameTest, EachDrawingKeepsItsOwnLayers) {
+  CChildFrame* first = OpenShown(WriteDrawing("e1.pwk"));
+  CChildFrame* second = OpenShown(WriteDrawing("e2.pwk"));
+  ASSERT_TRUE(first && second);
+  frame->layerList()->list()->setCurrentRow(2);
+  EXPECT_EQ(second->document().layers.currentLayer, 2);
+  frame->findChild<QMdiArea*>("mdiClient")->setActiveSubWindow(first);
+  EXPECT_EQ(frame->programLayers().table.currentLayer, 0);
+  EXPECT_EQ(frame->layerList()->list()->currentRow(), 0);
+  EXPECT_EQ(second->document().layers.currentLayer, 2);
+}
+
+TEST_F(MainFrameTest, DrawingInformationChangesTheScaleAndTheSizeBox) {
+  CChildFrame* child = OpenShown(WriteDrawing("f.pwk"));
+  ASSERT_NE(child, nullptr);
+  WhenModal([](QWidget* dialog) {
+    EXPECT_FALSE(Child<QLineEdit>(dialog, "fileName")->isEnabled());
+    EXPECT_EQ(Child<QLineEdit>(dialog, "fileName")->text(), "f.pwk");
+    Child<QLineEdit>(dialog, "scale")->setText("20");
+    Child<QComboBox>(dialog, "paperSize")->setCurrentIndex(3);
+    Child<QPushButton>(dialog, "ok")->click();
+  });
+  frame->OnCommand(32894);
+  EXPECT_EQ(child->document().header.scale(), 20.0f);
+  EXPECT_TRUE(child->document().IsModified());
+  EXPECT_EQ(child->windowTitle(), "f.pwk *");
+  EXPECT_EQ(frame->sizeBox()->text(), QString::fromUtf8("用紙 Ａ３ 横　縮尺 1/20"));
+}
+
+TEST_F(MainFrameTest, UndoTakesBackTheLastStep) {
+  CChildFrame* child = OpenShown(WriteDrawing("g.pwk"));
+  ASSERT_NE(child, nullptr);
+  CPlenwickDoc& doc = child->document();
+  const std::size_t before = doc.entities.size();
+  BeginOperation(doc.entities, doc.snapPoints);
+  testing::AddLine(doc.entities, 0, 0, 50, 50);
+  frame->OnCommand(57643);
+  EXPECT_EQ(doc.entities.size(), before);
+  frame->OnCommand(57643);  // and again gives it back
+  EXPECT_EQ(doc.entities.size(), before + 1);
+}
+
+TEST_F(MainFrameTest, DroppedFilesAreOpened) {
+  const QString a = WriteDrawing("h1.pwk"), b = WriteDrawing("h2.pwk");
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(frame.get(), &drop);
+  EXPECT_EQ(frame->Children().size(), 2);
+}
+
+TEST_F(MainFrameTest, RecentFilesKeepFourAndReopen) {
+  QStringList paths;
+  for (int i = 0; i < 5; ++i) paths << WriteDrawing("r" + std::to_string(i) + ".pwk");
+  for (const QString& p : paths) frame->OpenDrawing(p);
+  EXPECT_EQ(frame->recentFiles().files(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+  for (CChildFrame* c : frame->Children()) c->CloseWithoutAsking();
+  EXPECT_TRUE(WaitFor([this] { return frame->Children().isEmpty(); }));
+  EXPECT_TRUE(Enabled(57616 + 3));
+  frame->OnCommand(57616 + 3);
+  ASSERT_EQ(frame->Children().size(), 1);
+  EXPECT_EQ(frame->Children().first()->path(), paths[1]);
+  // A second frame reads the same list back from the program folder.
+  CMainFrame again(folders, &ui);
+  EXPECT_EQ(again.recentFiles().files().first(), paths[1]);
+}
+
+TEST(SplashTest, AKeyPressEndsTheSplash) {
+  QWidget after;
+  CSplashWnd::ShowSplashScreen(&after);
+  ASSERT_NE(CSplashWnd::Current(), nullptr);
+  CSplashWnd* first = CSplashWnd::Current();
+  CSplashWnd::ShowSplashScreen(&after);  // only one at a time
+  EXPECT_EQ(CSplashWnd::Current(), first);
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(&after, &key);
+  EXPECT_TRUE(WaitFor([] { return CSplashWnd::Current() == nullptr; }));
+}
+
+}  // namespace
+}  // namespace plenwick
