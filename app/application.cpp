@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "command_line.h"
+#include "logo.h"
 #include "main_frame.h"
 #include "platform/installation.h"
 #include "qt_user_interface.h"
@@ -47,6 +48,8 @@ int CPlenwickApp::Run(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
   QApplication::setApplicationVersion(PLENWICK_VERSION);
+  QApplication::setWindowIcon(ProgramIcon());
+  QGuiApplication::setDesktopFileName("plenwick");
   QTranslator qtTexts;
   if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QApplication::installTranslator(&qtTexts);

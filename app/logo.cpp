@@ -57,4 +57,15 @@ QPixmap LogoPixmap() {
   return pixmap;
 }
 
+QIcon ProgramIcon() {
+  QPixmap pixmap(kLogoHeight, kLogoHeight);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  // The sheet is the logo's left square.
+  p.setClipRect(pixmap.rect());
+  DrawLogo(p, QRect(0, 0, kLogoWidth, kLogoHeight));
+  p.end();
+  return QIcon(pixmap.copy(0, 0, kLogoHeight, kLogoHeight));
+}
+
 }  // namespace plenwick

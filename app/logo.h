@@ -1,6 +1,7 @@
 // The program's logo, drawn with a painter (the MDI background and the splash show it).
 #pragma once
 
+#include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QRect>
@@ -15,5 +16,7 @@ inline constexpr int kLogoHeight = 140;
 void DrawLogo(QPainter& painter, const QRect& box);
 // The logo on a pixmap of its natural size.
 QPixmap LogoPixmap();
+// The program's window icon: the logo's drawing sheet.
+QIcon ProgramIcon();
 
 }  // namespace plenwick
