@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "model/draw_entity.h"
+#include "platform/flat_map.h"
 
 namespace plenwick {
 
@@ -17,15 +18,25 @@ struct EntityList;
 // Point kinds.
 enum SnapPointKind : int16_t {
   kSnapPoint = 1,
-  kSnapLineStart = 2,
+  kSnapLineStart = 2,  // also every vertex of a control-point curve or a polygon
   kSnapLineEnd = 3,
   kSnapLineMidpoint = 4,
   kSnapCurveStart = 5,
   kSnapCurveEnd = 6,
-  kSnapQuadrant0 = 7,  // 7..10: the four quadrant points of a circle
+  kSnapQuadrant0 = 7,  // 7..10: left, right, bottom and top point of a circle
+  kSnapArcQuadrant = 11,
+  kSnapArcStart = 12,
+  kSnapArcEnd = 13,
   kSnapIntersection = 14,
   kSnapImageCorner0 = 17,  // 17..20: the four image corners
 };
+
+// State of a point that snapping takes; any other state (the element's mark, or -1 while the
+// element sits in the undo buffer) keeps it out of the searches.
+inline constexpr int16_t kSnapEnabled = 0;
+inline constexpr int16_t kSnapDisabled = -1;
+
+class SnapPointList;
 
 struct SnapPoint {
   SnapPoint* prev = nullptr;
@@ -33,8 +44,36 @@ struct SnapPoint {
   DrawEntity* entity = nullptr;
   int16_t pointKind = 0;
   int16_t snapState = 0;  // copy of the element's mark; -1 while the element sits in the undo buffer
-  double x = 0;           // model mm
+  double x = 0;           // model mm; fixed once added (the list files the point by position)
   double y = 0;
+  DrawEntity* partner = nullptr;  // an intersection's other element; null for other kinds
+
+  // Position in list order: later points have larger numbers.
+  uint32_t order() const { return order_; }
+
+ private:
+  friend class SnapPointList;
+  uint32_t order_ = 0;
+  SnapPoint* cellNext_ = nullptr;     // next point filed in the same grid cell
+  SnapPoint* ownerNext_ = nullptr;    // next point of the same element
+  SnapPoint* partnerNext_ = nullptr;  // next intersection naming the same partner
+};
+
+// A structure built from the element list (the picking index) that must follow the list without
+// walking it: the list operations report every link change through the snap-point list.
+class EntityListObserver {
+ public:
+  virtual ~EntityListObserver() = default;
+  // `first` and the elements after it (up to a null next) were just linked at the tail.
+  virtual void Linked(DrawEntity* first) = 0;
+  // `first` and the elements after it (up to a null next) were just taken out of the list.
+  virtual void Unlinked(DrawEntity* first) = 0;
+  // Elements moved inside the list (or changed in place): rebuild from the list.
+  virtual void Restructured() = 0;
+  // The element is about to be freed.
+  virtual void Forget(const DrawEntity* entity) = 0;
+  // Every element is being forgotten (the points were cleared).
+  virtual void ForgetAll() = 0;
 };
 
 class SnapPointList {
@@ -42,28 +81,158 @@ class SnapPointList {
   SnapPointList() = default;
   SnapPointList(const SnapPointList&) = delete;
   SnapPointList& operator=(const SnapPointList&) = delete;
-  ~SnapPointList() { Clear(); }
+  ~SnapPointList();
 
-  // Appends a point of `entity`; its state starts as the element's mark.
+  // Appends a point of `entity`; its state starts as the element's mark (disabled while the
+  // element is detached).
   SnapPoint* Add(DrawEntity* entity, int16_t pointKind, double x, double y);
-  // Deletes every point of the element (it is being freed).
+  // Appends an intersection (kind 14) of `entity` with `partner`: it is disabled while either
+  // element is out of the list and deleted with either of them.
+  SnapPoint* AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y);
+  // Deletes every point of the element and every intersection naming it (it is being freed).
   void RemoveEntityPoints(const DrawEntity* entity);
   // Sets the state of every point of the element (-1 disables, 0 enables).
   void SetEntityState(const DrawEntity* entity, int16_t state);
-  // The points of one element, in the order they were added.
-  const std::vector<SnapPoint*>* PointsOf(const DrawEntity* entity) const;
+  // The element left the list (undo buffer): its points and the intersections naming it are
+  // disabled.
+  void DisableEntity(const DrawEntity* entity);
+  // The element is back in the list: its points take its mark again, and intersections whose
+  // two elements are both in the list are enabled.
+  void EnableEntity(const DrawEntity* entity);
   void Clear();
+
+  // The points of one element, in the order they were added.
+  class EntityPoints {
+   public:
+    class Iterator {
+     public:
+      explicit Iterator(SnapPoint* p) : p_(p) {}
+      SnapPoint* operator*() const { return p_; }
+      Iterator& operator++();
+      bool operator==(const Iterator& o) const { return p_ == o.p_; }
+
+     private:
+      SnapPoint* p_;
+    };
+    explicit EntityPoints(SnapPoint* first) : first_(first) {}
+    Iterator begin() const { return Iterator(first_); }
+    Iterator end() const { return Iterator(nullptr); }
+    bool empty() const { return first_ == nullptr; }
+    std::size_t size() const;
+
+   private:
+    SnapPoint* first_;
+  };
+  EntityPoints PointsOf(const DrawEntity* entity) const;
 
   SnapPoint* head() const { return head_; }
   SnapPoint* tail() const { return tail_; }
   std::size_t size() const { return size_; }
 
+  // Calls visit(point) for every point whose position may lie within `radius` (model mm, by
+  // Chebyshev distance) of (x, y): a superset, in no particular order. visit returns a new
+  // radius to narrow the search (return the radius unchanged to keep it). The rings of cells
+  // nearest to (x, y) are visited first.
+  template <typename Visit>
+  void VisitNear(double x, double y, double radius, Visit&& visit) const;
+
+  // ---- Following the element list ----------------------------------------------------------
+  // Called by the list operations (entity core, undo) as they link and unlink elements; they
+  // keep the points' states in step and inform the observer.
+  void NoteLinked(DrawEntity* first);
+  void NoteUnlinked(DrawEntity* first);
+  void NoteRestructured();
+  // The observer (owned by the list) is told of every change from now on.
+  void SetObserver(std::unique_ptr<EntityListObserver> observer);
+  EntityListObserver* observer() const { return observer_.get(); }
+
  private:
+  struct CellKey {
+    int64_t x = 0;
+    int64_t y = 0;
+    bool operator==(const CellKey& o) const { return x == o.x && y == o.y; }
+  };
+  struct CellHash {
+    uint64_t operator()(const CellKey& k) const {
+      return MixBits(static_cast<uint64_t>(k.x) * 0x9e3779b97f4a7c15ULL ^ static_cast<uint64_t>(k.y));
+    }
+  };
+  struct EntitySlot {
+    SnapPoint* ownFirst = nullptr;
+    SnapPoint* ownLast = nullptr;
+    SnapPoint* partnerFirst = nullptr;  // intersections of other elements naming this one
+    bool detached = false;
+  };
+  using SlotMap = FlatMap<const DrawEntity*, EntitySlot, PointerHash>;
+
+  // Grid cell edge in model mm; points outside the cell range are kept apart.
+  static constexpr double kCellSize = 8.0;
+  static bool CellOf(double x, double y, CellKey* key);
+
+  SnapPoint* Allocate();
+  void Release(SnapPoint* p);
+  SnapPoint* Append(DrawEntity* entity, int16_t pointKind, double x, double y);
+  void FileInCell(SnapPoint* p);
+  void UnfileFromCell(SnapPoint* p);
+  void UnlinkFromList(SnapPoint* p);
+  EntitySlot& SlotFor(const DrawEntity* entity);
+  int16_t EnabledState(const SnapPoint* p) const;
+  static SnapPoint* NextOfOwner(const SnapPoint* p) { return p->ownerNext_; }
+  bool IsDetached(const DrawEntity* entity) const;
+  void Renumber();
+
   SnapPoint* head_ = nullptr;
   SnapPoint* tail_ = nullptr;
   std::size_t size_ = 0;
-  std::unordered_map<const DrawEntity*, std::vector<SnapPoint*>> byEntity_;
+  uint32_t nextOrder_ = 0;
+
+  std::vector<std::unique_ptr<SnapPoint[]>> chunks_;
+  std::size_t chunkUsed_ = 0;  // points handed out from the last chunk
+  SnapPoint* freePoints_ = nullptr;
+
+  SlotMap slots_;
+  FlatMap<CellKey, SnapPoint*, CellHash> cells_;
+  SnapPoint* outside_ = nullptr;  // points too far out (or not numbers) to file in a cell
+  std::unique_ptr<EntityListObserver> observer_;
 };
+
+template <typename Visit>
+void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) const {
+  for (SnapPoint* p = outside_; p; p = p->cellNext_) radius = visit(p);
+  if (cells_.empty()) return;
+  CellKey centre;
+  if (!CellOf(x, y, &centre) || !(radius >= 0)) {
+    // No cell to start from: every filed point is a candidate.
+    cells_.ForEach([&](const CellKey&, SnapPoint* first) {
+      for (SnapPoint* p = first; p; p = p->cellNext_) radius = visit(p);
+    });
+    return;
+  }
+  // Ring k holds the cells at Chebyshev cell distance k; a point in ring k or beyond lies at
+  // least (k - 1) cells away, so the search stops once that exceeds the radius. When the rings
+  // would cover more cells than are filed, walking the filed cells is cheaper.
+  for (int64_t k = 0;; ++k) {
+    if (static_cast<double>(k - 1) * kCellSize > radius) return;
+    const double side = static_cast<double>(2 * k + 1);
+    if (side * side > 4.0 * static_cast<double>(cells_.size()) + 64.0) {
+      cells_.ForEach([&](const CellKey& key, SnapPoint* first) {
+        const int64_t dx = key.x > centre.x ? key.x - centre.x : centre.x - key.x;
+        const int64_t dy = key.y > centre.y ? key.y - centre.y : centre.y - key.y;
+        if (dx < k && dy < k) return;  // rings already visited
+        for (SnapPoint* p = first; p; p = p->cellNext_) radius = visit(p);
+      });
+      return;
+    }
+    for (int64_t cy = centre.y - k; cy <= centre.y + k; ++cy) {
+      const bool edgeRow = cy == centre.y - k || cy == centre.y + k;
+      for (int64_t cx = centre.x - k; cx <= centre.x + k; cx += (edgeRow || k == 0) ? 1 : 2 * k) {
+        SnapPoint* const* first = cells_.Find(CellKey{cx, cy});
+        if (!first) continue;
+        for (SnapPoint* p = *first; p; p = p->cellNext_) radius = visit(p);
+      }
+    }
+  }
+}
 
 // Computes and adds the characteristic points of a newly added element (and its intersections
 // with the other elements). The picking and snapping code installs the real computation; until

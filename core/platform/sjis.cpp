@@ -89,4 +89,12 @@ std::string Utf8ToSjis(std::string_view utf8) {
   return converter.Convert(utf8, "?", SkipOneUtf8Char);
 }
 
+std::size_t SjisCharacterCount(std::string_view sjis) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < sjis.size(); ++i, ++n) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size()) ++i;
+  }
+  return n;
+}
+
 }  // namespace plenwick

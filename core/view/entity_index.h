@@ -1,0 +1,92 @@
+// A spatial index of the elements of one list, so that picking and the intersections registered
+// for a new element look only at the elements near a point instead of walking the whole list.
+// It follows the list through the snap-point list's reports (linked, unlinked, restructured,
+// freed) and answers in list order, so that rules which depend on the order give the same
+// results as a walk of the list.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/entity_list.h"
+#include "model/snap_point_list.h"
+#include "platform/flat_map.h"
+#include "view/geometry.h"
+
+namespace plenwick {
+
+class EntityIndex final : public EntityListObserver {
+ public:
+  explicit EntityIndex(EntityList& list);
+
+  // The index of `list`, created on first use and owned by `points`; null when the list does
+  // not report its changes to `points` (list.snapPoints != &points): then callers walk the list.
+  static EntityIndex* For(EntityList& list, SnapPointList& points);
+
+  // The linked elements whose reach (ReachOf) meets `box`, and those that reach everywhere, in
+  // list order. Elements added since the last call are taken in first.
+  void Candidates(const Box& box, std::vector<DrawEntity*>* out);
+  // Position of a linked element in list order (larger is later); 0 when it is not indexed.
+  uint64_t OrderOf(const DrawEntity* e);
+
+  // For tests: true when the live records are exactly the linked elements, in list order.
+  bool MatchesList();
+
+  void Linked(DrawEntity* first) override;
+  void Unlinked(DrawEntity* first) override;
+  void Restructured() override;
+  void Forget(const DrawEntity* entity) override;
+  void ForgetAll() override;
+
+ private:
+  static constexpr uint32_t kNone = UINT32_MAX;
+  static constexpr int kLevels = 28;
+  static constexpr int8_t kUnplaced = -1;
+  static constexpr int8_t kEverywhere = -2;
+
+  struct Record {
+    DrawEntity* entity = nullptr;
+    uint64_t seq = 0;
+    Box box;
+    uint32_t cellNext = kNone;
+    uint32_t stamp = 0;
+    int8_t level = kUnplaced;
+    bool live = false;
+  };
+  struct CellKey {
+    int64_t x = 0;
+    int64_t y = 0;
+    bool operator==(const CellKey& o) const { return x == o.x && y == o.y; }
+  };
+  struct CellHash {
+    uint64_t operator()(const CellKey& k) const {
+      return MixBits(static_cast<uint64_t>(k.x) * 0x9e3779b97f4a7c15ULL ^ static_cast<uint64_t>(k.y));
+    }
+  };
+  using CellMap = FlatMap<CellKey, uint32_t, CellHash>;
+
+  static double CellSize(int level);
+  static CellKey CellOf(double x, double y, int level);
+  void Sync();
+  void Flush();
+  void FullResync();
+  uint32_t Upsert(DrawEntity* e);
+  void Place(uint32_t id);
+  void Unplace(uint32_t id);
+  void Remove(uint32_t id);
+  void CollectLevel(int level, const Box& box, std::vector<uint32_t>* ids) const;
+
+  EntityList& list_;
+  std::vector<Record> records_;
+  std::vector<uint32_t> freeIds_;
+  FlatMap<const DrawEntity*, uint32_t, PointerHash> ids_;
+  CellMap cells_[kLevels];
+  std::vector<uint32_t> everywhere_;
+  std::vector<DrawEntity*> pending_;  // linked since the last sync, in link order
+  bool needsResync_ = true;
+  uint64_t seq_ = 0;
+  uint32_t stamp_ = 0;
+  std::vector<uint32_t> scratch_;
+};
+
+}  // namespace plenwick

@@ -1,0 +1,195 @@
+// Where two elements meet, as plain shapes: segments, circles or arcs, and polylines.
+#include "view/intersections.h"
+
+#include <cmath>
+
+#include "view/entity_shape.h"
+
+namespace plenwick {
+
+namespace {
+
+bool IsLineKind(int kind) { return kind >= kLine && kind <= kAngledInfiniteLine; }
+bool IsCurveKind(int kind) { return kind == kBezierCurve || kind == kFreeCurve; }
+bool IsRoundKind(int kind) { return kind == kCircle || kind == kArc; }
+
+struct Shape {
+  enum Type { kNone, kSegment, kRound, kPolyline };
+  Type type = kNone;
+  Point2 p1;
+  Point2 p2;
+  CircleShape circle;
+  std::vector<Point2> path;
+};
+
+Shape ShapeOf(const DrawEntity& e) {
+  Shape s;
+  if (IsLineKind(e.kind)) {
+    if (SegmentOf(e, &s.p1, &s.p2)) s.type = Shape::kSegment;
+  } else if (IsRoundKind(e.kind)) {
+    if (CircleOf(e, &s.circle)) s.type = Shape::kRound;
+  } else if (IsCurveKind(e.kind)) {
+    // A control-point curve is drawn as its B-spline, a free curve as the polyline of its points.
+    s.path = PolylineOf(e);
+    if (!s.path.empty()) s.type = Shape::kPolyline;
+  }
+  return s;
+}
+
+bool OnRound(const CircleShape& c, Point2 p) {
+  return c.whole || IsOnArc(c.direction, p, c.start, c.end, c.centre, c.radius) == 0;
+}
+
+// Collects points, counting points closer than 0.05 mm once, up to the limit.
+class PointSet {
+ public:
+  explicit PointSet(std::size_t limit) : limit_(limit) {}
+  bool full() const { return points_.size() >= limit_; }
+  void Add(Point2 p) {
+    if (full()) return;
+    for (Point2 q : points_) {
+      if (std::fabs(q.x - p.x) < kCoincidentTolerance && std::fabs(q.y - p.y) < kCoincidentTolerance) return;
+    }
+    points_.push_back(p);
+  }
+  std::vector<Point2> Take() { return std::move(points_); }
+
+ private:
+  std::size_t limit_;
+  std::vector<Point2> points_;
+};
+
+void SegmentSegment(Point2 a1, Point2 a2, Point2 b1, Point2 b2, PointSet* out) {
+  LineCoef la;
+  LineCoef lb;
+  Point2 at;
+  if (LineCoefficients(a1, a2, &la) != 0 || LineCoefficients(b1, b2, &lb) != 0) return;
+  if (IntersectLines(la, lb, &at) != 0) return;
+  if (IsOnSegment(at, a1, a2) == 0 && IsOnSegment(at, b1, b2) == 0) out->Add(at);
+}
+
+void SegmentRound(Point2 s1, Point2 s2, const CircleShape& c, PointSet* out) {
+  LineCoef line;
+  if (LineCoefficients(s1, s2, &line) != 0) return;
+  int count = 0;
+  Point2 points[2];
+  IntersectLineCircle(line, c.centre, c.radius, &count, points);
+  for (int i = 0; i < count; ++i) {
+    if (IsOnSegment(points[i], s1, s2) == 0 && OnRound(c, points[i])) out->Add(points[i]);
+  }
+}
+
+void RoundRound(const CircleShape& a, const CircleShape& b, PointSet* out) {
+  int count = 0;
+  Point2 points[2];
+  if (IntersectCircles(a.centre, a.radius, b.centre, b.radius, &count, points) != 0) return;
+  for (int i = 0; i < count; ++i) {
+    if (OnRound(a, points[i]) && OnRound(b, points[i])) out->Add(points[i]);
+  }
+}
+
+// Calls f(from, to) for every piece of a polyline whose box (grown by the margin) meets `near`.
+template <typename F>
+void ForEachPieceNear(const std::vector<Point2>& path, const Box& near, F&& f) {
+  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+    Box piece = Box::Around(path[i]);
+    piece.Add(path[i + 1]);
+    piece.Grow(1.0);
+    if (!near.IsEmpty() && !piece.IsEmpty() && !piece.Intersects(near)) continue;
+    f(path[i], path[i + 1]);
+  }
+}
+
+}  // namespace
+
+bool IsIntersectionPair(const DrawEntity& added, const DrawEntity& other) {
+  if (&added == &other || other.mark == kMarkDeleted) return false;
+  const int a = added.kind;
+  const int b = other.kind;
+  if (IsLineKind(a)) return IsLineKind(b) || IsCurveKind(b) || IsRoundKind(b);
+  if (IsCurveKind(a)) return IsLineKind(b) || IsRoundKind(b);
+  if (IsRoundKind(a)) return IsLineKind(b) || IsCurveKind(b) || IsRoundKind(b);
+  return false;
+}
+
+std::vector<Point2> IntersectionPoints(const DrawEntity& a, const DrawEntity& b) {
+  PointSet out(kMaxPairIntersections);
+  Box boxA;
+  Box boxB;
+  const Reach reachA = ReachOf(a, &boxA);
+  const Reach reachB = ReachOf(b, &boxB);
+  if (reachA == Reach::kNone || reachB == Reach::kNone) return {};
+  // Elements whose reaches do not meet cannot meet.
+  if (reachA == Reach::kBox && reachB == Reach::kBox && !boxA.Intersects(boxB)) return {};
+  if (reachA != Reach::kBox) boxA = Box{};
+  if (reachB != Reach::kBox) boxB = Box{};
+  const Shape sa = ShapeOf(a);
+  const Shape sb = ShapeOf(b);
+  using S = Shape;
+  if (sa.type == S::kSegment && sb.type == S::kSegment) {
+    SegmentSegment(sa.p1, sa.p2, sb.p1, sb.p2, &out);
+  } else if (sa.type == S::kSegment && sb.type == S::kRound) {
+    SegmentRound(sa.p1, sa.p2, sb.circle, &out);
+  } else if (sa.type == S::kRound && sb.type == S::kSegment) {
+    SegmentRound(sb.p1, sb.p2, sa.circle, &out);
+  } else if (sa.type == S::kRound && sb.type == S::kRound) {
+    RoundRound(sa.circle, sb.circle, &out);
+  } else if (sa.type == S::kPolyline && sb.type == S::kSegment) {
+    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) SegmentSegment(p, q, sb.p1, sb.p2, &out); });
+  } else if (sa.type == S::kSegment && sb.type == S::kPolyline) {
+    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) SegmentSegment(sa.p1, sa.p2, p, q, &out); });
+  } else if (sa.type == S::kPolyline && sb.type == S::kRound) {
+    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) SegmentRound(p, q, sb.circle, &out); });
+  } else if (sa.type == S::kRound && sb.type == S::kPolyline) {
+    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) SegmentRound(p, q, sa.circle, &out); });
+  }
+  return out.Take();
+}
+
+namespace {
+
+// Distance along the circle between the candidate and the given point's projection on it.
+double AlongArc(const CircleShape& c, Point2 given, Point2 candidate) {
+  const double r = Distance(given, c.centre);
+  if (r == 0) return Distance(given, candidate);
+  const Point2 onCircle{c.centre.x + (given.x - c.centre.x) * c.radius / r, c.centre.y + (given.y - c.centre.y) * c.radius / r};
+  double forward = 0;
+  double backward = 0;
+  if (SweepLength(c.direction, onCircle, candidate, c.centre, &forward) != 0 ||
+      SweepLength(c.direction, candidate, onCircle, c.centre, &backward) != 0) {
+    return Distance(given, candidate);
+  }
+  return forward < backward ? forward : backward;
+}
+
+}  // namespace
+
+int IntersectEntities(const DrawEntity& a, const DrawEntity& b, Point2* point) {
+  const bool aLine = IsLineKind(a.kind);
+  const bool bLine = IsLineKind(b.kind);
+  if ((!aLine && a.kind != kArc) || (!bLine && b.kind != kArc)) return 1;
+  const Shape sa = ShapeOf(a);
+  const Shape sb = ShapeOf(b);
+  if (sa.type == Shape::kNone || sb.type == Shape::kNone) return 0;
+  PointSet found(2);
+  if (aLine && bLine) {
+    SegmentSegment(sa.p1, sa.p2, sb.p1, sb.p2, &found);
+  } else if (aLine) {
+    SegmentRound(sa.p1, sa.p2, sb.circle, &found);
+  } else if (bLine) {
+    SegmentRound(sb.p1, sb.p2, sa.circle, &found);
+  } else {
+    RoundRound(sa.circle, sb.circle, &found);
+  }
+  const std::vector<Point2> points = found.Take();
+  if (points.empty()) return 0;
+  Point2 chosen = points[0];
+  if (points.size() == 2) {
+    const CircleShape& arc = aLine ? sb.circle : sa.circle;
+    if (AlongArc(arc, *point, points[1]) < AlongArc(arc, *point, points[0])) chosen = points[1];
+  }
+  *point = chosen;
+  return 1;
+}
+
+}  // namespace plenwick
