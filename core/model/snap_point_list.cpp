@@ -27,6 +27,11 @@ std::size_t SnapPointList::EntityPoints::size() const {
   return n;
 }
 
+SnapPointList::EntityPoints SnapPointList::PointsOf(const DrawEntity* entity) const {
+  const EntitySlot* slot = slots_.Find(entity);
+  return EntityPoints(slot ? slot->ownFirst : nullptr);
+}
+
 bool SnapPointList::CellOf(double x, double y, CellKey* key) {
   const double cx = std::floor(x / kCellSize);
   const double cy = std::floor(y / kCellSize);

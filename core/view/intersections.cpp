@@ -88,6 +88,38 @@ void RoundRound(const CircleShape& a, const CircleShape& b, PointSet* out) {
   }
 }
 
+// A piece of a flattened curve is a short exact segment: the 0.5 mm horizontal and vertical
+// rounding of LineCoefficients (meant for drawn lines) would move its crossings by up to 0.5 mm
+// and make neighbouring pieces report the same crossing twice.
+LineCoef ExactLine(Point2 p, Point2 q) { return {q.y - p.y, p.x - q.x, p.y * q.x - q.y * p.x}; }
+
+bool WithinPiece(Point2 p, Point2 q, Point2 at) {
+  const double dx = q.x - p.x;
+  const double dy = q.y - p.y;
+  const double length2 = dx * dx + dy * dy;
+  if (length2 == 0) return false;
+  const double t = ((at.x - p.x) * dx + (at.y - p.y) * dy) / length2;
+  return t >= -1e-9 && t <= 1 + 1e-9;
+}
+
+void PieceSegment(Point2 p, Point2 q, Point2 s1, Point2 s2, PointSet* out) {
+  LineCoef segment;
+  Point2 at;
+  if ((p.x == q.x && p.y == q.y) || LineCoefficients(s1, s2, &segment) != 0) return;
+  if (IntersectLines(ExactLine(p, q), segment, &at) != 0) return;
+  if (WithinPiece(p, q, at) && IsOnSegment(at, s1, s2) == 0) out->Add(at);
+}
+
+void PieceRound(Point2 p, Point2 q, const CircleShape& c, PointSet* out) {
+  if (p.x == q.x && p.y == q.y) return;
+  int count = 0;
+  Point2 points[2];
+  IntersectLineCircle(ExactLine(p, q), c.centre, c.radius, &count, points);
+  for (int i = 0; i < count; ++i) {
+    if (WithinPiece(p, q, points[i]) && OnRound(c, points[i])) out->Add(points[i]);
+  }
+}
+
 // Calls f(from, to) for every piece of a polyline whose box (grown by the margin) meets `near`.
 template <typename F>
 void ForEachPieceNear(const std::vector<Point2>& path, const Box& near, F&& f) {
@@ -135,13 +167,13 @@ std::vector<Point2> IntersectionPoints(const DrawEntity& a, const DrawEntity& b)
   } else if (sa.type == S::kRound && sb.type == S::kRound) {
     RoundRound(sa.circle, sb.circle, &out);
   } else if (sa.type == S::kPolyline && sb.type == S::kSegment) {
-    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) SegmentSegment(p, q, sb.p1, sb.p2, &out); });
+    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sb.p1, sb.p2, &out); });
   } else if (sa.type == S::kSegment && sb.type == S::kPolyline) {
-    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) SegmentSegment(sa.p1, sa.p2, p, q, &out); });
+    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sa.p1, sa.p2, &out); });
   } else if (sa.type == S::kPolyline && sb.type == S::kRound) {
-    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) SegmentRound(p, q, sb.circle, &out); });
+    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sb.circle, &out); });
   } else if (sa.type == S::kRound && sb.type == S::kPolyline) {
-    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) SegmentRound(p, q, sa.circle, &out); });
+    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sa.circle, &out); });
   }
   return out.Take();
 }
