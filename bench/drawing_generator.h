@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "model/entity_list.h"
 
@@ -13,6 +14,8 @@ struct GeneratorOptions {
   uint32_t seed = 12345;
   bool withTexts = true;   // texts (kind 40)
   bool withCurves = true;  // control-point and free curves (kinds 24, 26)
+  // Called after each element is appended (the grid too), as a loader registers its points.
+  std::function<void(EntityList& list, DrawEntity& added)> afterAdd;
 };
 
 // Appends a grid element and then `elements` elements to `list` (through AddEntity).

@@ -11,7 +11,7 @@ namespace plenwick {
 namespace {
 constexpr std::size_t kChunkPoints = 1024;
 // Cell numbers beyond this are not filed (they would not fit the grid's integer cells).
-constexpr double kLargestCell = 1.0e15;
+constexpr double kLargestCell = 2.0e9;
 }  // namespace
 
 SnapPointList::~SnapPointList() { Clear(); }
@@ -36,8 +36,8 @@ bool SnapPointList::CellOf(double x, double y, CellKey* key) {
   const double cx = std::floor(x / kCellSize);
   const double cy = std::floor(y / kCellSize);
   if (!(std::fabs(cx) < kLargestCell) || !(std::fabs(cy) < kLargestCell)) return false;
-  key->x = static_cast<int64_t>(cx);
-  key->y = static_cast<int64_t>(cy);
+  key->x = static_cast<int32_t>(cx);
+  key->y = static_cast<int32_t>(cy);
   return true;
 }
 
@@ -117,6 +117,7 @@ SnapPointList::EntitySlot& SnapPointList::SlotFor(const DrawEntity* entity) {
 }
 
 bool SnapPointList::IsDetached(const DrawEntity* entity) const {
+  if (detached_ == 0) return false;
   const EntitySlot* slot = slots_.Find(entity);
   return slot && slot->detached;
 }
@@ -173,6 +174,7 @@ void SnapPointList::RemoveEntityPoints(const DrawEntity* entity) {
   const EntitySlot* found = slots_.Find(entity);
   if (!found) return;
   const EntitySlot slot = *found;
+  if (slot.detached) --detached_;
   for (SnapPoint* p = slot.ownFirst; p;) {
     SnapPoint* nextOwn = p->ownerNext_;
     if (p->partner) {
@@ -218,6 +220,7 @@ void SnapPointList::SetEntityState(const DrawEntity* entity, int16_t state) {
 void SnapPointList::DisableEntity(const DrawEntity* entity) {
   EntitySlot* slot = slots_.Find(entity);
   if (!slot) return;
+  if (!slot->detached) ++detached_;
   slot->detached = true;
   for (SnapPoint* p = slot->ownFirst; p; p = p->ownerNext_) p->snapState = kSnapDisabled;
   for (SnapPoint* p = slot->partnerFirst; p; p = p->partnerNext_) p->snapState = kSnapDisabled;
@@ -226,6 +229,7 @@ void SnapPointList::DisableEntity(const DrawEntity* entity) {
 void SnapPointList::EnableEntity(const DrawEntity* entity) {
   EntitySlot* slot = slots_.Find(entity);
   if (!slot) return;
+  if (slot->detached) --detached_;
   slot->detached = false;
   const SnapPoint* own = slot->ownFirst;
   const SnapPoint* partnered = slot->partnerFirst;
@@ -242,13 +246,14 @@ void SnapPointList::Clear() {
   head_ = tail_ = nullptr;
   outside_ = nullptr;
   size_ = 0;
+  detached_ = 0;
   nextOrder_ = 0;
   slots_.Clear();
   cells_.Clear();
 }
 
 void SnapPointList::NoteLinked(DrawEntity* first) {
-  if (!slots_.empty()) {
+  if (detached_ > 0) {
     for (DrawEntity* e = first; e; e = e->next) {
       const EntitySlot* slot = slots_.Find(e);
       if (slot && slot->detached) EnableEntity(e);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -44,7 +45,13 @@ struct SnapPoint {
   DrawEntity* entity = nullptr;
   int16_t pointKind = 0;
   int16_t snapState = 0;  // copy of the element's mark; -1 while the element sits in the undo buffer
-  double x = 0;           // model mm; fixed once added (the list files the point by position)
+
+ private:
+  friend class SnapPointList;
+  uint32_t order_ = 0;
+
+ public:
+  double x = 0;  // model mm; fixed once added (the list files the point by position)
   double y = 0;
   DrawEntity* partner = nullptr;  // an intersection's other element; null for other kinds
 
@@ -52,8 +59,6 @@ struct SnapPoint {
   uint32_t order() const { return order_; }
 
  private:
-  friend class SnapPointList;
-  uint32_t order_ = 0;
   SnapPoint* cellNext_ = nullptr;     // next point filed in the same grid cell
   SnapPoint* ownerNext_ = nullptr;    // next point of the same element
   SnapPoint* partnerNext_ = nullptr;  // next intersection naming the same partner
@@ -147,16 +152,6 @@ class SnapPointList {
   EntityListObserver* observer() const { return observer_.get(); }
 
  private:
-  struct CellKey {
-    int64_t x = 0;
-    int64_t y = 0;
-    bool operator==(const CellKey& o) const { return x == o.x && y == o.y; }
-  };
-  struct CellHash {
-    uint64_t operator()(const CellKey& k) const {
-      return MixBits(static_cast<uint64_t>(k.x) * 0x9e3779b97f4a7c15ULL ^ static_cast<uint64_t>(k.y));
-    }
-  };
   struct EntitySlot {
     SnapPoint* ownFirst = nullptr;
     SnapPoint* ownLast = nullptr;
@@ -166,7 +161,7 @@ class SnapPointList {
   using SlotMap = FlatMap<const DrawEntity*, EntitySlot, PointerHash>;
 
   // Grid cell edge in model mm; points outside the cell range are kept apart.
-  static constexpr double kCellSize = 8.0;
+  static constexpr double kCellSize = 32.0;
   static bool CellOf(double x, double y, CellKey* key);
 
   SnapPoint* Allocate();
@@ -184,6 +179,7 @@ class SnapPointList {
   SnapPoint* head_ = nullptr;
   SnapPoint* tail_ = nullptr;
   std::size_t size_ = 0;
+  std::size_t detached_ = 0;  // slots marked detached: while none is, no lookup is needed
   uint32_t nextOrder_ = 0;
 
   std::vector<std::unique_ptr<SnapPoint[]>> chunks_;
@@ -216,8 +212,8 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
     const double side = static_cast<double>(2 * k + 1);
     if (side * side > 4.0 * static_cast<double>(cells_.size()) + 64.0) {
       cells_.ForEach([&](const CellKey& key, SnapPoint* first) {
-        const int64_t dx = key.x > centre.x ? key.x - centre.x : centre.x - key.x;
-        const int64_t dy = key.y > centre.y ? key.y - centre.y : centre.y - key.y;
+        const int64_t dx = std::abs(static_cast<int64_t>(key.x) - centre.x);
+        const int64_t dy = std::abs(static_cast<int64_t>(key.y) - centre.y);
         if (dx < k && dy < k) return;  // rings already visited
         for (SnapPoint* p = first; p; p = p->cellNext_) radius = visit(p);
       });
@@ -226,7 +222,8 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
     for (int64_t cy = centre.y - k; cy <= centre.y + k; ++cy) {
       const bool edgeRow = cy == centre.y - k || cy == centre.y + k;
       for (int64_t cx = centre.x - k; cx <= centre.x + k; cx += (edgeRow || k == 0) ? 1 : 2 * k) {
-        SnapPoint* const* first = cells_.Find(CellKey{cx, cy});
+        if (cx < INT32_MIN || cx > INT32_MAX || cy < INT32_MIN || cy > INT32_MAX) continue;
+        SnapPoint* const* first = cells_.Find(CellKey{static_cast<int32_t>(cx), static_cast<int32_t>(cy)});
         if (!first) continue;
         for (SnapPoint* p = *first; p; p = p->cellNext_) radius = visit(p);
       }

@@ -1,6 +1,6 @@
 // A spatial index of the elements of one list: a grid per size class, each element filed once in
-// the cell holding its box's lower-left corner at the level whose cells are at least twice its
-// size, so that a query looks at one extra row and column of cells per level.
+// the cell holding its box's centre at the level whose cells are at least twice its size, so that
+// an element reaches at most a quarter cell beyond its own cell.
 #include "view/entity_index.h"
 
 #include <algorithm>
@@ -22,11 +22,29 @@ EntityIndex* EntityIndex::For(EntityList& list, SnapPointList& points) {
   return raw;
 }
 
-double EntityIndex::CellSize(int level) { return std::ldexp(1.0, 2 * level - 1); }  // 0.5 · 4^level
+namespace {
 
-EntityIndex::CellKey EntityIndex::CellOf(double x, double y, int level) {
+// Cell edges 0.5 · 4^level model mm; cell numbers must fit 32 bits.
+struct CellSizes {
+  double size[32];
+  CellSizes() {
+    for (int i = 0; i < 32; ++i) size[i] = std::ldexp(1.0, 2 * i - 1);
+  }
+};
+const CellSizes kCellSizes;
+constexpr double kLargestCell = 2.0e9;
+
+}  // namespace
+
+double EntityIndex::CellSize(int level) { return kCellSizes.size[level]; }
+
+bool EntityIndex::CellOf(double x, double y, int level, CellKey* key) {
   const double c = CellSize(level);
-  return {static_cast<int64_t>(std::floor(x / c)), static_cast<int64_t>(std::floor(y / c))};
+  const double cx = std::floor(x / c);
+  const double cy = std::floor(y / c);
+  if (!(std::fabs(cx) < kLargestCell) || !(std::fabs(cy) < kLargestCell)) return false;
+  *key = {static_cast<int32_t>(cx), static_cast<int32_t>(cy)};
+  return true;
 }
 
 void EntityIndex::Place(uint32_t id) {
@@ -47,13 +65,14 @@ void EntityIndex::Place(uint32_t id) {
   const double size = std::max(box.maxX - box.minX, box.maxY - box.minY);
   int level = 0;
   while (level < kLevels - 1 && size > CellSize(level) / 2) ++level;
-  if (size > CellSize(level) / 2) {
+  CellKey key;
+  if (size > CellSize(level) / 2 || !CellOf((box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2, level, &key)) {
     r.level = kEverywhere;
     everywhere_.push_back(id);
     return;
   }
   r.level = static_cast<int8_t>(level);
-  auto [head, isNew] = cells_[level].Insert(CellOf(box.minX, box.minY, level), id);
+  auto [head, isNew] = cells_[level].Insert(key, id);
   if (isNew) {
     r.cellNext = kNone;
   } else {
@@ -67,7 +86,8 @@ void EntityIndex::Unplace(uint32_t id) {
   if (r.level == kEverywhere) {
     everywhere_.erase(std::find(everywhere_.begin(), everywhere_.end(), id));
   } else if (r.level >= 0) {
-    const CellKey key = CellOf(r.box.minX, r.box.minY, r.level);
+    CellKey key;
+    CellOf((r.box.minX + r.box.maxX) / 2, (r.box.minY + r.box.maxY) / 2, r.level, &key);
     uint32_t* link = cells_[r.level].Find(key);
     uint32_t* head = link;
     while (link && *link != kNone && *link != id) link = &records_[*link].cellNext;
@@ -169,32 +189,38 @@ void EntityIndex::ForgetAll() {
 void EntityIndex::CollectLevel(int level, const Box& box, std::vector<uint32_t>* ids) const {
   const CellMap& cells = cells_[level];
   if (cells.empty()) return;
-  const CellKey low = CellOf(box.minX, box.minY, level);
-  const CellKey high = CellOf(box.maxX, box.maxY, level);
-  const int64_t x0 = low.x - 1;
-  const int64_t y0 = low.y - 1;
+  // An element filed in a cell reaches at most a quarter cell beyond it (plus rounding).
+  const double c = CellSize(level);
+  const double reach = c / 4 + c / 64 + 1e-12 * std::max({std::fabs(box.minX), std::fabs(box.minY), std::fabs(box.maxX), std::fabs(box.maxY)});
+  // Cells beyond the 32-bit range hold nothing (such elements reach everywhere).
+  const double x0 = std::max(std::floor((box.minX - reach) / c), -kLargestCell);
+  const double y0 = std::max(std::floor((box.minY - reach) / c), -kLargestCell);
+  const double x1 = std::min(std::floor((box.maxX + reach) / c), kLargestCell);
+  const double y1 = std::min(std::floor((box.maxY + reach) / c), kLargestCell);
+  if (!(x0 <= x1 && y0 <= y1)) return;
   auto collectChain = [&](uint32_t id) {
     for (; id != kNone; id = records_[id].cellNext) {
       const Record& r = records_[id];
       if (r.live && r.box.Intersects(box)) ids->push_back(id);
     }
   };
-  const double span = static_cast<double>(high.x - x0 + 1) * static_cast<double>(high.y - y0 + 1);
+  const double span = (x1 - x0 + 1) * (y1 - y0 + 1);
   if (span > 2.0 * static_cast<double>(cells.size()) + 16.0) {
     cells.ForEach([&](const CellKey& key, uint32_t head) {
-      if (key.x >= x0 && key.x <= high.x && key.y >= y0 && key.y <= high.y) collectChain(head);
+      if (key.x >= x0 && key.x <= x1 && key.y >= y0 && key.y <= y1) collectChain(head);
     });
     return;
   }
-  for (int64_t y = y0; y <= high.y; ++y) {
-    for (int64_t x = x0; x <= high.x; ++x) {
-      if (const uint32_t* head = cells.Find(CellKey{x, y})) collectChain(*head);
+  for (double y = y0; y <= y1; ++y) {
+    for (double x = x0; x <= x1; ++x) {
+      if (const uint32_t* head = cells.Find(CellKey{static_cast<int32_t>(x), static_cast<int32_t>(y)})) collectChain(*head);
     }
   }
 }
 
-void EntityIndex::Candidates(const Box& box, std::vector<DrawEntity*>* out) {
+const std::vector<DrawEntity*>& EntityIndex::Candidates(const Box& box) {
   Sync();
+  std::vector<DrawEntity*>* out = &candidates_;
   out->clear();
   scratch_.clear();
   const bool bounded = std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) &&
@@ -211,8 +237,8 @@ void EntityIndex::Candidates(const Box& box, std::vector<DrawEntity*>* out) {
     }
   }
   std::sort(scratch_.begin(), scratch_.end(), [&](uint32_t a, uint32_t b) { return records_[a].seq < records_[b].seq; });
-  out->reserve(scratch_.size());
   for (uint32_t id : scratch_) out->push_back(records_[id].entity);
+  return candidates_;
 }
 
 uint64_t EntityIndex::OrderOf(const DrawEntity* e) {

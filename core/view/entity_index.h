@@ -24,8 +24,9 @@ class EntityIndex final : public EntityListObserver {
   static EntityIndex* For(EntityList& list, SnapPointList& points);
 
   // The linked elements whose reach (ReachOf) meets `box`, and those that reach everywhere, in
-  // list order. Elements added since the last call are taken in first.
-  void Candidates(const Box& box, std::vector<DrawEntity*>* out);
+  // list order. Elements added since the last call are taken in first. The answer stays valid
+  // until the next call or list change.
+  const std::vector<DrawEntity*>& Candidates(const Box& box);
   // Position of a linked element in list order (larger is later); 0 when it is not indexed.
   uint64_t OrderOf(const DrawEntity* e);
 
@@ -53,20 +54,10 @@ class EntityIndex final : public EntityListObserver {
     int8_t level = kUnplaced;
     bool live = false;
   };
-  struct CellKey {
-    int64_t x = 0;
-    int64_t y = 0;
-    bool operator==(const CellKey& o) const { return x == o.x && y == o.y; }
-  };
-  struct CellHash {
-    uint64_t operator()(const CellKey& k) const {
-      return MixBits(static_cast<uint64_t>(k.x) * 0x9e3779b97f4a7c15ULL ^ static_cast<uint64_t>(k.y));
-    }
-  };
   using CellMap = FlatMap<CellKey, uint32_t, CellHash>;
 
   static double CellSize(int level);
-  static CellKey CellOf(double x, double y, int level);
+  static bool CellOf(double x, double y, int level, CellKey* key);
   void Sync();
   void Flush();
   void FullResync();
@@ -87,6 +78,7 @@ class EntityIndex final : public EntityListObserver {
   uint64_t seq_ = 0;
   uint32_t stamp_ = 0;
   std::vector<uint32_t> scratch_;
+  std::vector<DrawEntity*> candidates_;
 };
 
 }  // namespace plenwick

@@ -120,7 +120,6 @@ bool ComputeBox(const DrawEntity& e, Box* box) {
   *box = Box{};
   Point2 p1;
   Point2 p2;
-  CircleShape circle;
   TextFrame text;
   switch (e.kind) {
     case kPoint:
@@ -139,9 +138,9 @@ bool ComputeBox(const DrawEntity& e, Box* box) {
       return n > 0;
     }
     case kCircle: case kArc: {
-      if (!CircleOf(e, &circle)) return false;
-      const double r = std::fabs(circle.radius);
-      *box = {circle.centre.x - r, circle.centre.y - r, circle.centre.x + r, circle.centre.y + r};
+      if (!e.values || e.valueCount < (e.kind == kArc ? 5 : 3)) return false;
+      const double r = std::fabs(e.values[2]);
+      *box = {e.values[0] - r, e.values[1] - r, e.values[0] + r, e.values[1] + r};
       return true;
     }
     case kText: case kLeaderText: {

@@ -11,17 +11,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
-void Box::Add(Point2 p) {
-  if (IsEmpty()) {
-    *this = Around(p);
-    return;
-  }
-  if (p.x < minX) minX = p.x;
-  if (p.x > maxX) maxX = p.x;
-  if (p.y < minY) minY = p.y;
-  if (p.y > maxY) maxY = p.y;
-}
-
 int PointDistance(Point2 p, Point2 q, double* distance) {
   if (p.x == q.x && p.y == q.y) {
     *distance = 0;

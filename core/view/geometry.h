@@ -29,7 +29,16 @@ struct Box {
 
   static Box Around(Point2 p) { return {p.x, p.y, p.x, p.y}; }
   bool IsEmpty() const { return !(minX <= maxX && minY <= maxY); }
-  void Add(Point2 p);
+  void Add(Point2 p) {
+    if (IsEmpty()) {
+      *this = Around(p);
+      return;
+    }
+    if (p.x < minX) minX = p.x;
+    if (p.x > maxX) maxX = p.x;
+    if (p.y < minY) minY = p.y;
+    if (p.y > maxY) maxY = p.y;
+  }
   void Grow(double margin) { minX -= margin; minY -= margin; maxX += margin; maxY += margin; }
   // Bounds inclusive.
   bool Contains(Point2 p) const { return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY; }

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "view/entity_shape.h"
 
 namespace plenwick {
 
@@ -13,28 +12,24 @@ bool IsLineKind(int kind) { return kind >= kLine && kind <= kAngledInfiniteLine;
 bool IsCurveKind(int kind) { return kind == kBezierCurve || kind == kFreeCurve; }
 bool IsRoundKind(int kind) { return kind == kCircle || kind == kArc; }
 
-struct Shape {
-  enum Type { kNone, kSegment, kRound, kPolyline };
-  Type type = kNone;
-  Point2 p1;
-  Point2 p2;
-  CircleShape circle;
-  std::vector<Point2> path;
-};
+}  // namespace
 
-Shape ShapeOf(const DrawEntity& e) {
-  Shape s;
+MeetShape MeetShapeOf(const DrawEntity& e) {
+  MeetShape s;
   if (IsLineKind(e.kind)) {
-    if (SegmentOf(e, &s.p1, &s.p2)) s.type = Shape::kSegment;
+    if (SegmentOf(e, &s.p1, &s.p2)) s.type = MeetShape::kSegment;
   } else if (IsRoundKind(e.kind)) {
-    if (CircleOf(e, &s.circle)) s.type = Shape::kRound;
+    if (CircleOf(e, &s.circle)) s.type = MeetShape::kRound;
   } else if (IsCurveKind(e.kind)) {
     // A control-point curve is drawn as its B-spline, a free curve as the polyline of its points.
     s.path = PolylineOf(e);
-    if (!s.path.empty()) s.type = Shape::kPolyline;
+    if (!s.path.empty()) s.type = MeetShape::kPolyline;
   }
+  if (s.type != MeetShape::kNone) s.bounded = ReachOf(e, &s.box) == Reach::kBox;
   return s;
 }
+
+namespace {
 
 bool OnRound(const CircleShape& c, Point2 p) {
   return c.whole || IsOnArc(c.direction, p, c.start, c.end, c.centre, c.radius) == 0;
@@ -144,20 +139,17 @@ bool IsIntersectionPair(const DrawEntity& added, const DrawEntity& other) {
   return false;
 }
 
-std::vector<Point2> IntersectionPoints(const DrawEntity& a, const DrawEntity& b) {
-  PointSet out(kMaxPairIntersections);
-  Box boxA;
-  Box boxB;
-  const Reach reachA = ReachOf(a, &boxA);
-  const Reach reachB = ReachOf(b, &boxB);
-  if (reachA == Reach::kNone || reachB == Reach::kNone) return {};
+std::vector<Point2> IntersectionFinder::With(const DrawEntity& b) const {
+  const MeetShape& sa = shape_;
+  if (sa.type == MeetShape::kNone) return {};
+  const MeetShape sb = MeetShapeOf(b);
+  if (sb.type == MeetShape::kNone) return {};
   // Elements whose reaches do not meet cannot meet.
-  if (reachA == Reach::kBox && reachB == Reach::kBox && !boxA.Intersects(boxB)) return {};
-  if (reachA != Reach::kBox) boxA = Box{};
-  if (reachB != Reach::kBox) boxB = Box{};
-  const Shape sa = ShapeOf(a);
-  const Shape sb = ShapeOf(b);
-  using S = Shape;
+  if (sa.bounded && sb.bounded && !sa.box.Intersects(sb.box)) return {};
+  const Box nearA = sa.bounded ? sa.box : Box{};
+  const Box nearB = sb.bounded ? sb.box : Box{};
+  PointSet out(kMaxPairIntersections);
+  using S = MeetShape;
   if (sa.type == S::kSegment && sb.type == S::kSegment) {
     SegmentSegment(sa.p1, sa.p2, sb.p1, sb.p2, &out);
   } else if (sa.type == S::kSegment && sb.type == S::kRound) {
@@ -167,16 +159,18 @@ std::vector<Point2> IntersectionPoints(const DrawEntity& a, const DrawEntity& b)
   } else if (sa.type == S::kRound && sb.type == S::kRound) {
     RoundRound(sa.circle, sb.circle, &out);
   } else if (sa.type == S::kPolyline && sb.type == S::kSegment) {
-    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sb.p1, sb.p2, &out); });
+    ForEachPieceNear(sa.path, nearB, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sb.p1, sb.p2, &out); });
   } else if (sa.type == S::kSegment && sb.type == S::kPolyline) {
-    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sa.p1, sa.p2, &out); });
+    ForEachPieceNear(sb.path, nearA, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sa.p1, sa.p2, &out); });
   } else if (sa.type == S::kPolyline && sb.type == S::kRound) {
-    ForEachPieceNear(sa.path, boxB, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sb.circle, &out); });
+    ForEachPieceNear(sa.path, nearB, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sb.circle, &out); });
   } else if (sa.type == S::kRound && sb.type == S::kPolyline) {
-    ForEachPieceNear(sb.path, boxA, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sa.circle, &out); });
+    ForEachPieceNear(sb.path, nearA, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sa.circle, &out); });
   }
   return out.Take();
 }
+
+std::vector<Point2> IntersectionPoints(const DrawEntity& a, const DrawEntity& b) { return IntersectionFinder(a).With(b); }
 
 namespace {
 
@@ -200,9 +194,9 @@ int IntersectEntities(const DrawEntity& a, const DrawEntity& b, Point2* point) {
   const bool aLine = IsLineKind(a.kind);
   const bool bLine = IsLineKind(b.kind);
   if ((!aLine && a.kind != kArc) || (!bLine && b.kind != kArc)) return 1;
-  const Shape sa = ShapeOf(a);
-  const Shape sb = ShapeOf(b);
-  if (sa.type == Shape::kNone || sb.type == Shape::kNone) return 0;
+  const MeetShape sa = MeetShapeOf(a);
+  const MeetShape sb = MeetShapeOf(b);
+  if (sa.type == MeetShape::kNone || sb.type == MeetShape::kNone) return 0;
   PointSet found(2);
   if (aLine && bLine) {
     SegmentSegment(sa.p1, sa.p2, sb.p1, sb.p2, &found);

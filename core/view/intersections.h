@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/draw_entity.h"
+#include "view/entity_shape.h"
 #include "view/geometry.h"
 
 namespace plenwick {
@@ -16,6 +17,30 @@ inline constexpr int kMaxPairIntersections = 20;
 // lines, curves (24, 26), circles and arcs; curves with lines, circles and arcs; circles and arcs
 // with all of these. Never an element with itself or one marked deleted.
 bool IsIntersectionPair(const DrawEntity& added, const DrawEntity& other);
+
+// An element as a plain shape for intersecting: a segment, a circle or arc, or a polyline.
+struct MeetShape {
+  enum Type { kNone, kSegment, kRound, kPolyline };
+  Type type = kNone;
+  Point2 p1;
+  Point2 p2;
+  CircleShape circle;
+  std::vector<Point2> path;
+  Box box;            // the element's reach, when it has a bounded one
+  bool bounded = false;
+};
+MeetShape MeetShapeOf(const DrawEntity& e);
+
+// The intersections of one element with others, its shape read once (IntersectionPoints with
+// `a` fixed).
+class IntersectionFinder {
+ public:
+  explicit IntersectionFinder(const DrawEntity& a) : shape_(MeetShapeOf(a)) {}
+  std::vector<Point2> With(const DrawEntity& b) const;
+
+ private:
+  MeetShape shape_;
+};
 
 // The points where `a` and `b` meet (on both: segments by IsOnSegment, arcs by IsOnArc), in the
 // order the rules give them, points closer than 0.05 mm counted once, at most 20. A control-point

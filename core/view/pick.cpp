@@ -202,9 +202,7 @@ PickHit PickEntity(const PickView& view, int filter, PixelPoint click) {
   if (index && std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(walk.reach())) {
     Box near = Box::Around(at);
     near.Grow(walk.reach());
-    std::vector<DrawEntity*> candidates;
-    index->Candidates(near, &candidates);
-    for (DrawEntity* e : candidates) {
+    for (DrawEntity* e : index->Candidates(near)) {
       if (walk.Offer(*e)) break;
     }
   } else {

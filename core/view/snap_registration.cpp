@@ -71,9 +71,9 @@ void AddOwnSnapPoints(SnapPointList& points, DrawEntity& e) {
 
 namespace {
 
-void AddIntersections(SnapPointList& points, DrawEntity& added, DrawEntity& other) {
+void AddIntersections(SnapPointList& points, const IntersectionFinder& finder, DrawEntity& added, DrawEntity& other) {
   if (!IsIntersectionPair(added, other)) return;
-  for (const Point2& p : IntersectionPoints(added, other)) points.AddIntersection(&added, &other, p.x, p.y);
+  for (const Point2& p : finder.With(other)) points.AddIntersection(&added, &other, p.x, p.y);
 }
 
 bool CanIntersect(const DrawEntity& e) {
@@ -86,22 +86,21 @@ bool CanIntersect(const DrawEntity& e) {
 void RegisterEntitySnapPoints(SnapPointList& points, EntityList& entities, DrawEntity& added, bool earlierOnly) {
   AddOwnSnapPoints(points, added);
   if (!CanIntersect(added)) return;
+  const IntersectionFinder finder(added);
   if (EntityIndex* index = EntityIndex::For(entities, points)) {
     Box box;
     const Reach reach = ReachOf(added, &box);
     if (reach == Reach::kNone) return;
     if (reach == Reach::kEverywhere) box = Box{};  // no bound: every element is a candidate
-    std::vector<DrawEntity*> candidates;
-    index->Candidates(box, &candidates);
-    for (DrawEntity* other : candidates) {
+    for (DrawEntity* other : index->Candidates(box)) {
       if (earlierOnly && other == &added) break;
-      AddIntersections(points, added, *other);
+      AddIntersections(points, finder, added, *other);
     }
     return;
   }
   for (DrawEntity& other : entities) {
     if (earlierOnly && &other == &added) break;
-    AddIntersections(points, added, other);
+    AddIntersections(points, finder, added, other);
   }
 }
 

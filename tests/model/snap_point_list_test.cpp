@@ -93,13 +93,13 @@ TEST(SnapPointList, PointsBeyondTheGridAreStillVisited) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   points.Add(a, kSnapPoint, far, 0);
   points.Add(a, kSnapPoint, nan, 0);
-  points.Add(a, kSnapPoint, 30, 40);
+  points.Add(a, kSnapPoint, 300, 400);
   int visited = 0;
   points.VisitNear(0, 0, 1, [&](const SnapPoint*) {
     ++visited;
     return 1.0;
   });
-  EXPECT_EQ(visited, 2) << "the points outside the grid are always offered; (30, 40) lies in no cell near the query";
+  EXPECT_EQ(visited, 2) << "the points outside the grid are always offered; (300, 400) lies in no cell near the query";
   visited = 0;
   points.VisitNear(far, 0, 1, [&](const SnapPoint*) {
     ++visited;
