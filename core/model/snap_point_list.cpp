@@ -1,5 +1,5 @@
-// The document's characteristic points, filed by element and by grid cell so that neither
-// freeing an element nor a search near the cursor has to walk the whole list.
+// The document's characteristic points, kept in a pool and filed by element and by grid cell, so
+// that neither freeing an element nor a search near the cursor has to walk the whole list.
 #include "model/snap_point_list.h"
 
 #include <cmath>
@@ -9,27 +9,21 @@
 namespace plenwick {
 
 namespace {
-constexpr std::size_t kChunkPoints = 1024;
-// Cell numbers beyond this are not filed (they would not fit the grid's integer cells).
+// Cell numbers beyond this are not filed (they would not fit the grid's 32-bit cells).
 constexpr double kLargestCell = 2.0e9;
 }  // namespace
 
 SnapPointList::~SnapPointList() { Clear(); }
 
-SnapPointList::EntityPoints::Iterator& SnapPointList::EntityPoints::Iterator::operator++() {
-  p_ = NextOfOwner(p_);
-  return *this;
-}
-
 std::size_t SnapPointList::EntityPoints::size() const {
-  std::size_t n = 0;
-  for (SnapPoint* p = first_; p; p = NextOfOwner(p)) ++n;
-  return n;
+  std::size_t count = 0;
+  for (auto it = begin(); !(it == end()); ++it) ++count;
+  return count;
 }
 
 SnapPointList::EntityPoints SnapPointList::PointsOf(const DrawEntity* entity) const {
-  const EntitySlot* slot = slots_.Find(entity);
-  return EntityPoints(slot ? slot->ownFirst : nullptr);
+  const uint32_t number = FindEntityNumber(entity);
+  return EntityPoints(this, number == kNoNumber ? SnapPoint::kNone : slots_[number].ownFirst);
 }
 
 bool SnapPointList::CellOf(double x, double y, CellKey* key) {
@@ -41,35 +35,56 @@ bool SnapPointList::CellOf(double x, double y, CellKey* key) {
   return true;
 }
 
-SnapPoint* SnapPointList::Allocate() {
-  if (freePoints_) {
-    SnapPoint* p = freePoints_;
-    freePoints_ = p->next;
-    *p = SnapPoint{};
-    return p;
+uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
+  const uint32_t fresh = freeSlots_.empty() ? static_cast<uint32_t>(slots_.size()) : freeSlots_.back();
+  auto [number, isNew] = numbers_.Insert(entity, fresh);
+  if (!isNew) return *number;
+  if (freeSlots_.empty()) {
+    slots_.emplace_back();
+  } else {
+    freeSlots_.pop_back();
   }
-  if (chunks_.empty() || chunkUsed_ == kChunkPoints) {
-    chunks_.push_back(std::make_unique<SnapPoint[]>(kChunkPoints));
-    chunkUsed_ = 0;
-  }
-  return &chunks_.back()[chunkUsed_++];
+  slots_[fresh] = EntitySlot{};
+  slots_[fresh].entity = entity;
+  return fresh;
 }
 
-void SnapPointList::Release(SnapPoint* p) {
+uint32_t SnapPointList::FindEntityNumber(const DrawEntity* entity) const {
+  const uint32_t* number = numbers_.Find(entity);
+  return number ? *number : kNoNumber;
+}
+
+uint32_t SnapPointList::Allocate() {
+  uint32_t n;
+  if (freePoints_ != SnapPoint::kNone) {
+    n = freePoints_;
+    freePoints_ = PointAt(n)->cellNext_;
+  } else {
+    if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(std::make_unique<SnapPoint[]>(1u << kChunkBits));
+    n = allocated_++;
+  }
+  *PointAt(n) = SnapPoint{};
+  return n;
+}
+
+void SnapPointList::Release(uint32_t n) {
+  SnapPoint* p = PointAt(n);
   *p = SnapPoint{};
-  p->next = freePoints_;
-  freePoints_ = p;
+  p->cellNext_ = freePoints_;
+  freePoints_ = n;
 }
 
 void SnapPointList::Renumber() {
-  uint32_t n = 0;
-  for (SnapPoint* p = head_; p; p = p->next) p->order_ = n++;
-  nextOrder_ = n;
+  uint32_t order = 0;
+  for (SnapPoint* p = head_; p; p = p->next) p->order_ = order++;
+  nextOrder_ = order;
 }
 
-SnapPoint* SnapPointList::Append(DrawEntity* entity, int16_t pointKind, double x, double y) {
+uint32_t SnapPointList::Append(DrawEntity* entity, int16_t pointKind, double x, double y) {
   if (nextOrder_ == std::numeric_limits<uint32_t>::max()) Renumber();
-  SnapPoint* p = Allocate();
+  const uint32_t owner = EntityNumber(entity);
+  const uint32_t n = Allocate();
+  SnapPoint* p = PointAt(n);
   p->entity = entity;
   p->pointKind = pointKind;
   p->x = x;
@@ -83,76 +98,89 @@ SnapPoint* SnapPointList::Append(DrawEntity* entity, int16_t pointKind, double x
   }
   tail_ = p;
   ++size_;
-  FileInCell(p);
-  EntitySlot& slot = SlotFor(entity);
-  if (slot.ownLast) {
-    slot.ownLast->ownerNext_ = p;
+  FileInCell(n);
+  EntitySlot& slot = slots_[owner];
+  if (slot.ownLast != SnapPoint::kNone) {
+    PointAt(slot.ownLast)->ownerNext_ = n;
   } else {
-    slot.ownFirst = p;
+    slot.ownFirst = n;
   }
-  slot.ownLast = p;
-  return p;
+  slot.ownLast = n;
+  return n;
 }
 
 SnapPoint* SnapPointList::Add(DrawEntity* entity, int16_t pointKind, double x, double y) {
-  SnapPoint* p = Append(entity, pointKind, x, y);
+  SnapPoint* p = PointAt(Append(entity, pointKind, x, y));
   p->snapState = EnabledState(p);
   return p;
 }
 
 SnapPoint* SnapPointList::AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y) {
-  SnapPoint* p = Append(entity, kSnapIntersection, x, y);
+  const uint32_t n = Append(entity, kSnapIntersection, x, y);
   if (partner && partner != entity) {
-    p->partner = partner;
-    EntitySlot& slot = SlotFor(partner);
-    p->partnerNext_ = slot.partnerFirst;
-    slot.partnerFirst = p;
+    const uint32_t other = EntityNumber(partner);
+    SnapPoint* p = PointAt(n);
+    p->partner_ = other;
+    p->partnerNext_ = slots_[other].partnerFirst;
+    slots_[other].partnerFirst = n;
   }
+  SnapPoint* p = PointAt(n);
   p->snapState = EnabledState(p);
   return p;
 }
 
-SnapPointList::EntitySlot& SnapPointList::SlotFor(const DrawEntity* entity) {
-  return *slots_.Insert(entity, EntitySlot{}).first;
+DrawEntity* SnapPointList::PartnerOf(const SnapPoint* p) const {
+  return p->partner_ == SnapPoint::kNone ? nullptr : const_cast<DrawEntity*>(slots_[p->partner_].entity);
 }
 
-bool SnapPointList::IsDetached(const DrawEntity* entity) const {
-  if (detached_ == 0) return false;
-  const EntitySlot* slot = slots_.Find(entity);
-  return slot && slot->detached;
-}
+bool SnapPointList::IsDetached(uint32_t number) const { return detached_ > 0 && slots_[number].detached; }
 
 int16_t SnapPointList::EnabledState(const SnapPoint* p) const {
-  if (IsDetached(p->entity) || (p->partner && IsDetached(p->partner))) return kSnapDisabled;
+  if (detached_ > 0) {
+    if (IsDetached(FindEntityNumber(p->entity))) return kSnapDisabled;
+    if (p->partner_ != SnapPoint::kNone && IsDetached(p->partner_)) return kSnapDisabled;
+  }
   return p->entity ? p->entity->mark : kSnapEnabled;
 }
 
-void SnapPointList::FileInCell(SnapPoint* p) {
+void SnapPointList::FileInCell(uint32_t n) {
+  SnapPoint* p = PointAt(n);
   CellKey key;
   if (!CellOf(p->x, p->y, &key)) {
     p->cellNext_ = outside_;
-    outside_ = p;
+    outside_ = n;
     return;
   }
-  auto [first, isNew] = cells_.Insert(key, p);
+  auto [first, isNew] = cells_.Insert(key, n);
   if (!isNew) {
     p->cellNext_ = *first;
-    *first = p;
+    *first = n;
   }
 }
 
-void SnapPointList::UnfileFromCell(SnapPoint* p) {
-  CellKey key;
-  SnapPoint** link = &outside_;
-  SnapPoint** cell = nullptr;
-  if (CellOf(p->x, p->y, &key)) {
-    cell = cells_.Find(key);
-    if (!cell) return;
-    link = cell;
+void SnapPointList::Unchain(uint32_t* first, uint32_t n, uint32_t SnapPoint::*link, uint32_t* last) {
+  uint32_t before = SnapPoint::kNone;
+  for (uint32_t* at = first; *at != SnapPoint::kNone; at = &(PointAt(*at)->*link)) {
+    if (*at == n) {
+      *at = PointAt(n)->*link;
+      if (last && *last == n) *last = before;
+      return;
+    }
+    before = *at;
   }
-  while (*link && *link != p) link = &(*link)->cellNext_;
-  if (*link) *link = p->cellNext_;
-  if (cell && !*cell) cells_.Erase(key);
+}
+
+void SnapPointList::UnfileFromCell(uint32_t n) {
+  const SnapPoint* p = PointAt(n);
+  CellKey key;
+  if (!CellOf(p->x, p->y, &key)) {
+    Unchain(&outside_, n, &SnapPoint::cellNext_);
+    return;
+  }
+  uint32_t* first = cells_.Find(key);
+  if (!first) return;
+  Unchain(first, n, &SnapPoint::cellNext_);
+  if (*first == SnapPoint::kNone) cells_.Erase(key);
 }
 
 void SnapPointList::UnlinkFromList(SnapPoint* p) {
@@ -169,103 +197,101 @@ void SnapPointList::UnlinkFromList(SnapPoint* p) {
   --size_;
 }
 
+void SnapPointList::Free(uint32_t n) {
+  UnlinkFromList(PointAt(n));
+  UnfileFromCell(n);
+  Release(n);
+}
+
 void SnapPointList::RemoveEntityPoints(const DrawEntity* entity) {
-  if (observer_) observer_->Forget(entity);
-  const EntitySlot* found = slots_.Find(entity);
-  if (!found) return;
-  const EntitySlot slot = *found;
+  const uint32_t number = FindEntityNumber(entity);
+  if (observer_) observer_->Forget(entity, number);
+  if (number == kNoNumber) return;
+  const EntitySlot slot = slots_[number];
   if (slot.detached) --detached_;
-  for (SnapPoint* p = slot.ownFirst; p;) {
-    SnapPoint* nextOwn = p->ownerNext_;
-    if (p->partner) {
-      // Take the intersection off its partner's list too.
-      if (EntitySlot* other = slots_.Find(p->partner)) {
-        SnapPoint** link = &other->partnerFirst;
-        while (*link && *link != p) link = &(*link)->partnerNext_;
-        if (*link) *link = p->partnerNext_;
-      }
-    }
-    UnlinkFromList(p);
-    UnfileFromCell(p);
-    Release(p);
-    p = nextOwn;
+  for (uint32_t n = slot.ownFirst; n != SnapPoint::kNone;) {
+    const SnapPoint* p = PointAt(n);
+    const uint32_t nextOwn = p->ownerNext_;
+    if (p->partner_ != SnapPoint::kNone) Unchain(&slots_[p->partner_].partnerFirst, n, &SnapPoint::partnerNext_);
+    Free(n);
+    n = nextOwn;
   }
-  for (SnapPoint* p = slot.partnerFirst; p;) {
-    SnapPoint* nextPartnered = p->partnerNext_;
-    // An intersection with an element that no longer exists is meaningless: it goes too.
-    if (EntitySlot* owner = slots_.Find(p->entity)) {
-      SnapPoint* before = nullptr;
-      SnapPoint** link = &owner->ownFirst;
-      while (*link && *link != p) {
-        before = *link;
-        link = &(*link)->ownerNext_;
-      }
-      if (*link) *link = p->ownerNext_;
-      if (owner->ownLast == p) owner->ownLast = before;
-    }
-    UnlinkFromList(p);
-    UnfileFromCell(p);
-    Release(p);
-    p = nextPartnered;
+  // An intersection with an element that no longer exists is meaningless: it goes too.
+  for (uint32_t n = slot.partnerFirst; n != SnapPoint::kNone;) {
+    const SnapPoint* p = PointAt(n);
+    const uint32_t nextPartnered = p->partnerNext_;
+    const uint32_t owner = FindEntityNumber(p->entity);
+    if (owner != kNoNumber) Unchain(&slots_[owner].ownFirst, n, &SnapPoint::ownerNext_, &slots_[owner].ownLast);
+    Free(n);
+    n = nextPartnered;
   }
-  slots_.Erase(entity);
+  numbers_.Erase(entity);
+  slots_[number] = EntitySlot{};
+  freeSlots_.push_back(number);
 }
 
 void SnapPointList::SetEntityState(const DrawEntity* entity, int16_t state) {
-  const EntitySlot* slot = slots_.Find(entity);
-  if (!slot) return;
-  for (SnapPoint* p = slot->ownFirst; p; p = p->ownerNext_) p->snapState = state;
+  const uint32_t number = FindEntityNumber(entity);
+  if (number == kNoNumber) return;
+  for (uint32_t n = slots_[number].ownFirst; n != SnapPoint::kNone; n = PointAt(n)->ownerNext_) {
+    PointAt(n)->snapState = state;
+  }
 }
 
 void SnapPointList::DisableEntity(const DrawEntity* entity) {
-  EntitySlot* slot = slots_.Find(entity);
-  if (!slot) return;
-  if (!slot->detached) ++detached_;
-  slot->detached = true;
-  for (SnapPoint* p = slot->ownFirst; p; p = p->ownerNext_) p->snapState = kSnapDisabled;
-  for (SnapPoint* p = slot->partnerFirst; p; p = p->partnerNext_) p->snapState = kSnapDisabled;
+  const uint32_t number = FindEntityNumber(entity);
+  if (number == kNoNumber) return;
+  EntitySlot& slot = slots_[number];
+  if (!slot.detached) ++detached_;
+  slot.detached = true;
+  for (uint32_t n = slot.ownFirst; n != SnapPoint::kNone; n = PointAt(n)->ownerNext_) PointAt(n)->snapState = kSnapDisabled;
+  for (uint32_t n = slot.partnerFirst; n != SnapPoint::kNone; n = PointAt(n)->partnerNext_) {
+    PointAt(n)->snapState = kSnapDisabled;
+  }
 }
 
 void SnapPointList::EnableEntity(const DrawEntity* entity) {
-  EntitySlot* slot = slots_.Find(entity);
-  if (!slot) return;
-  if (slot->detached) --detached_;
-  slot->detached = false;
-  const SnapPoint* own = slot->ownFirst;
-  const SnapPoint* partnered = slot->partnerFirst;
-  // EnabledState looks slots up again, which leaves `slot` valid: lookups do not move entries.
-  for (SnapPoint* p = const_cast<SnapPoint*>(own); p; p = p->ownerNext_) p->snapState = EnabledState(p);
-  for (SnapPoint* p = const_cast<SnapPoint*>(partnered); p; p = p->partnerNext_) p->snapState = EnabledState(p);
+  const uint32_t number = FindEntityNumber(entity);
+  if (number == kNoNumber) return;
+  EntitySlot& slot = slots_[number];
+  if (slot.detached) --detached_;
+  slot.detached = false;
+  for (uint32_t n = slot.ownFirst; n != SnapPoint::kNone; n = PointAt(n)->ownerNext_) {
+    PointAt(n)->snapState = EnabledState(PointAt(n));
+  }
+  for (uint32_t n = slot.partnerFirst; n != SnapPoint::kNone; n = PointAt(n)->partnerNext_) {
+    PointAt(n)->snapState = EnabledState(PointAt(n));
+  }
 }
 
 void SnapPointList::Clear() {
   if (observer_) observer_->ForgetAll();
   chunks_.clear();
-  chunkUsed_ = 0;
-  freePoints_ = nullptr;
+  allocated_ = 0;
+  freePoints_ = SnapPoint::kNone;
   head_ = tail_ = nullptr;
-  outside_ = nullptr;
+  outside_ = SnapPoint::kNone;
   size_ = 0;
   detached_ = 0;
   nextOrder_ = 0;
-  slots_.Clear();
+  slots_.clear();
+  freeSlots_.clear();
+  numbers_.Clear();
   cells_.Clear();
 }
 
 void SnapPointList::NoteLinked(DrawEntity* first) {
   if (detached_ > 0) {
     for (DrawEntity* e = first; e; e = e->next) {
-      const EntitySlot* slot = slots_.Find(e);
-      if (slot && slot->detached) EnableEntity(e);
+      const uint32_t number = FindEntityNumber(e);
+      if (number != kNoNumber && slots_[number].detached) EnableEntity(e);
     }
   }
   if (observer_) observer_->Linked(first);
 }
 
 void SnapPointList::NoteUnlinked(DrawEntity* first) {
-  if (!slots_.empty()) {
-    for (DrawEntity* e = first; e; e = e->next) DisableEntity(e);
-  }
+  for (DrawEntity* e = first; e; e = e->next) DisableEntity(e);
   if (observer_) observer_->Unlinked(first);
 }
 

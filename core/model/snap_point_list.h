@@ -46,22 +46,24 @@ struct SnapPoint {
   int16_t pointKind = 0;
   int16_t snapState = 0;  // copy of the element's mark; -1 while the element sits in the undo buffer
 
+  // Position in list order: later points have larger numbers.
+  uint32_t order() const { return order_; }
+
  private:
   friend class SnapPointList;
+  static constexpr uint32_t kNone = UINT32_MAX;
   uint32_t order_ = 0;
 
  public:
   double x = 0;  // model mm; fixed once added (the list files the point by position)
   double y = 0;
-  DrawEntity* partner = nullptr;  // an intersection's other element; null for other kinds
-
-  // Position in list order: later points have larger numbers.
-  uint32_t order() const { return order_; }
 
  private:
-  SnapPoint* cellNext_ = nullptr;     // next point filed in the same grid cell
-  SnapPoint* ownerNext_ = nullptr;    // next point of the same element
-  SnapPoint* partnerNext_ = nullptr;  // next intersection naming the same partner
+  // Bookkeeping of the list, by number (points: pool slots; elements: EntityNumber).
+  uint32_t partner_ = kNone;      // an intersection's other element
+  uint32_t cellNext_ = kNone;     // next point filed in the same grid cell
+  uint32_t ownerNext_ = kNone;    // next point of the same element
+  uint32_t partnerNext_ = kNone;  // next intersection naming the same partner
 };
 
 // A structure built from the element list (the picking index) that must follow the list without
@@ -75,14 +77,16 @@ class EntityListObserver {
   virtual void Unlinked(DrawEntity* first) = 0;
   // Elements moved inside the list (or changed in place): rebuild from the list.
   virtual void Restructured() = 0;
-  // The element is about to be freed.
-  virtual void Forget(const DrawEntity* entity) = 0;
-  // Every element is being forgotten (the points were cleared).
+  // The element (with this EntityNumber) is about to be freed; its number will be reused.
+  virtual void Forget(const DrawEntity* entity, uint32_t number) = 0;
+  // Every element is being forgotten (the points were cleared); every number will be reused.
   virtual void ForgetAll() = 0;
 };
 
 class SnapPointList {
  public:
+  static constexpr uint32_t kNoNumber = UINT32_MAX;
+
   SnapPointList() = default;
   SnapPointList(const SnapPointList&) = delete;
   SnapPointList& operator=(const SnapPointList&) = delete;
@@ -94,6 +98,8 @@ class SnapPointList {
   // Appends an intersection (kind 14) of `entity` with `partner`: it is disabled while either
   // element is out of the list and deleted with either of them.
   SnapPoint* AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y);
+  // The other element of an intersection; null for other points.
+  DrawEntity* PartnerOf(const SnapPoint* p) const;
   // Deletes every point of the element and every intersection naming it (it is being freed).
   void RemoveEntityPoints(const DrawEntity* entity);
   // Sets the state of every point of the element (-1 disables, 0 enables).
@@ -111,22 +117,27 @@ class SnapPointList {
    public:
     class Iterator {
      public:
-      explicit Iterator(SnapPoint* p) : p_(p) {}
-      SnapPoint* operator*() const { return p_; }
-      Iterator& operator++();
-      bool operator==(const Iterator& o) const { return p_ == o.p_; }
+      Iterator(const SnapPointList* list, uint32_t n) : list_(list), n_(n) {}
+      SnapPoint* operator*() const { return list_->PointAt(n_); }
+      Iterator& operator++() {
+        n_ = list_->PointAt(n_)->ownerNext_;
+        return *this;
+      }
+      bool operator==(const Iterator& o) const { return n_ == o.n_; }
 
      private:
-      SnapPoint* p_;
+      const SnapPointList* list_;
+      uint32_t n_;
     };
-    explicit EntityPoints(SnapPoint* first) : first_(first) {}
-    Iterator begin() const { return Iterator(first_); }
-    Iterator end() const { return Iterator(nullptr); }
-    bool empty() const { return first_ == nullptr; }
+    EntityPoints(const SnapPointList* list, uint32_t first) : list_(list), first_(first) {}
+    Iterator begin() const { return Iterator(list_, first_); }
+    Iterator end() const { return Iterator(list_, SnapPoint::kNone); }
+    bool empty() const { return first_ == SnapPoint::kNone; }
     std::size_t size() const;
 
    private:
-    SnapPoint* first_;
+    const SnapPointList* list_;
+    uint32_t first_;
   };
   EntityPoints PointsOf(const DrawEntity* entity) const;
 
@@ -141,6 +152,12 @@ class SnapPointList {
   template <typename Visit>
   void VisitNear(double x, double y, double radius, Visit&& visit) const;
 
+  // ---- Element numbers ---------------------------------------------------------------------
+  // A small number for every element the list has been told about, reused once the element is
+  // freed (RemoveEntityPoints) or the list cleared: observers keep their data per number.
+  uint32_t EntityNumber(const DrawEntity* entity);
+  uint32_t FindEntityNumber(const DrawEntity* entity) const;
+
   // ---- Following the element list ----------------------------------------------------------
   // Called by the list operations (entity core, undo) as they link and unlink elements; they
   // keep the points' states in step and inform the observer.
@@ -153,27 +170,29 @@ class SnapPointList {
 
  private:
   struct EntitySlot {
-    SnapPoint* ownFirst = nullptr;
-    SnapPoint* ownLast = nullptr;
-    SnapPoint* partnerFirst = nullptr;  // intersections of other elements naming this one
+    const DrawEntity* entity = nullptr;
+    uint32_t ownFirst = SnapPoint::kNone;
+    uint32_t ownLast = SnapPoint::kNone;
+    uint32_t partnerFirst = SnapPoint::kNone;  // intersections of other elements naming this one
     bool detached = false;
   };
-  using SlotMap = FlatMap<const DrawEntity*, EntitySlot, PointerHash>;
 
   // Grid cell edge in model mm; points outside the cell range are kept apart.
-  static constexpr double kCellSize = 32.0;
+  static constexpr double kCellSize = 64.0;
+  static constexpr uint32_t kChunkBits = 10;  // 1024 points per pool chunk
   static bool CellOf(double x, double y, CellKey* key);
 
-  SnapPoint* Allocate();
-  void Release(SnapPoint* p);
-  SnapPoint* Append(DrawEntity* entity, int16_t pointKind, double x, double y);
-  void FileInCell(SnapPoint* p);
-  void UnfileFromCell(SnapPoint* p);
+  SnapPoint* PointAt(uint32_t n) const { return &chunks_[n >> kChunkBits][n & ((1u << kChunkBits) - 1)]; }
+  uint32_t Allocate();
+  void Release(uint32_t n);
+  uint32_t Append(DrawEntity* entity, int16_t pointKind, double x, double y);
+  void FileInCell(uint32_t n);
+  void UnfileFromCell(uint32_t n);
   void UnlinkFromList(SnapPoint* p);
-  EntitySlot& SlotFor(const DrawEntity* entity);
+  void Unchain(uint32_t* first, uint32_t n, uint32_t SnapPoint::*link, uint32_t* last = nullptr);
+  void Free(uint32_t n);
   int16_t EnabledState(const SnapPoint* p) const;
-  static SnapPoint* NextOfOwner(const SnapPoint* p) { return p->ownerNext_; }
-  bool IsDetached(const DrawEntity* entity) const;
+  bool IsDetached(uint32_t number) const;
   void Renumber();
 
   SnapPoint* head_ = nullptr;
@@ -183,25 +202,32 @@ class SnapPointList {
   uint32_t nextOrder_ = 0;
 
   std::vector<std::unique_ptr<SnapPoint[]>> chunks_;
-  std::size_t chunkUsed_ = 0;  // points handed out from the last chunk
-  SnapPoint* freePoints_ = nullptr;
+  uint32_t allocated_ = 0;  // pool slots handed out so far
+  uint32_t freePoints_ = SnapPoint::kNone;
 
-  SlotMap slots_;
-  FlatMap<CellKey, SnapPoint*, CellHash> cells_;
-  SnapPoint* outside_ = nullptr;  // points too far out (or not numbers) to file in a cell
+  std::vector<EntitySlot> slots_;
+  std::vector<uint32_t> freeSlots_;
+  FlatMap<const DrawEntity*, uint32_t, PointerHash> numbers_;
+  FlatMap<CellKey, uint32_t, CellHash> cells_;
+  uint32_t outside_ = SnapPoint::kNone;  // points too far out (or not numbers) to file in a cell
   std::unique_ptr<EntityListObserver> observer_;
 };
 
 template <typename Visit>
 void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) const {
-  for (SnapPoint* p = outside_; p; p = p->cellNext_) radius = visit(p);
+  auto visitChain = [&](uint32_t n) {
+    while (n != SnapPoint::kNone) {
+      const SnapPoint* p = PointAt(n);
+      radius = visit(p);
+      n = p->cellNext_;
+    }
+  };
+  visitChain(outside_);
   if (cells_.empty()) return;
   CellKey centre;
   if (!CellOf(x, y, &centre) || !(radius >= 0)) {
     // No cell to start from: every filed point is a candidate.
-    cells_.ForEach([&](const CellKey&, SnapPoint* first) {
-      for (SnapPoint* p = first; p; p = p->cellNext_) radius = visit(p);
-    });
+    cells_.ForEach([&](const CellKey&, uint32_t first) { visitChain(first); });
     return;
   }
   // Ring k holds the cells at Chebyshev cell distance k; a point in ring k or beyond lies at
@@ -211,11 +237,11 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
     if (static_cast<double>(k - 1) * kCellSize > radius) return;
     const double side = static_cast<double>(2 * k + 1);
     if (side * side > 4.0 * static_cast<double>(cells_.size()) + 64.0) {
-      cells_.ForEach([&](const CellKey& key, SnapPoint* first) {
+      cells_.ForEach([&](const CellKey& key, uint32_t first) {
         const int64_t dx = std::abs(static_cast<int64_t>(key.x) - centre.x);
         const int64_t dy = std::abs(static_cast<int64_t>(key.y) - centre.y);
         if (dx < k && dy < k) return;  // rings already visited
-        for (SnapPoint* p = first; p; p = p->cellNext_) radius = visit(p);
+        visitChain(first);
       });
       return;
     }
@@ -223,9 +249,9 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
       const bool edgeRow = cy == centre.y - k || cy == centre.y + k;
       for (int64_t cx = centre.x - k; cx <= centre.x + k; cx += (edgeRow || k == 0) ? 1 : 2 * k) {
         if (cx < INT32_MIN || cx > INT32_MAX || cy < INT32_MIN || cy > INT32_MAX) continue;
-        SnapPoint* const* first = cells_.Find(CellKey{static_cast<int32_t>(cx), static_cast<int32_t>(cy)});
-        if (!first) continue;
-        for (SnapPoint* p = *first; p; p = p->cellNext_) radius = visit(p);
+        if (const uint32_t* first = cells_.Find(CellKey{static_cast<int32_t>(cx), static_cast<int32_t>(cy)})) {
+          visitChain(*first);
+        }
       }
     }
   }

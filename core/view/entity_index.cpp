@@ -11,12 +11,12 @@
 
 namespace plenwick {
 
-EntityIndex::EntityIndex(EntityList& list) : list_(list) {}
+EntityIndex::EntityIndex(EntityList& list, SnapPointList& points) : list_(list), points_(points) {}
 
 EntityIndex* EntityIndex::For(EntityList& list, SnapPointList& points) {
   if (list.snapPoints != &points) return nullptr;
   if (auto* index = dynamic_cast<EntityIndex*>(points.observer()); index && &index->list_ == &list) return index;
-  auto index = std::make_unique<EntityIndex>(list);
+  auto index = std::make_unique<EntityIndex>(list, points);
   EntityIndex* raw = index.get();
   points.SetObserver(std::move(index));
   return raw;
@@ -99,20 +99,9 @@ void EntityIndex::Unplace(uint32_t id) {
 }
 
 uint32_t EntityIndex::Upsert(DrawEntity* e) {
-  uint32_t id;
-  if (const uint32_t* known = ids_.Find(e)) {
-    id = *known;
-    Unplace(id);
-  } else {
-    if (freeIds_.empty()) {
-      id = static_cast<uint32_t>(records_.size());
-      records_.emplace_back();
-    } else {
-      id = freeIds_.back();
-      freeIds_.pop_back();
-    }
-    ids_.Insert(e, id);
-  }
+  const uint32_t id = points_.EntityNumber(e);
+  if (id >= records_.size()) records_.resize(id + 1);
+  Unplace(id);
   Record& r = records_[id];
   r.entity = e;
   r.seq = ++seq_;
@@ -121,11 +110,14 @@ uint32_t EntityIndex::Upsert(DrawEntity* e) {
   return id;
 }
 
+uint32_t EntityIndex::Known(const DrawEntity* e) const {
+  const uint32_t id = points_.FindEntityNumber(e);
+  return id < records_.size() && records_[id].entity == e ? id : kNone;
+}
+
 void EntityIndex::Remove(uint32_t id) {
   Unplace(id);
-  ids_.Erase(records_[id].entity);
   records_[id] = Record{};
-  freeIds_.push_back(id);
 }
 
 void EntityIndex::Flush() {
@@ -162,7 +154,8 @@ void EntityIndex::Unlinked(DrawEntity* first) {
   if (needsResync_) return;
   Flush();
   for (DrawEntity* e = first; e; e = e->next) {
-    if (const uint32_t* id = ids_.Find(e)) records_[*id].live = false;
+    const uint32_t id = Known(e);
+    if (id != kNone) records_[id].live = false;
   }
 }
 
@@ -171,15 +164,13 @@ void EntityIndex::Restructured() {
   needsResync_ = true;
 }
 
-void EntityIndex::Forget(const DrawEntity* entity) {
+void EntityIndex::Forget(const DrawEntity* entity, uint32_t number) {
   if (!needsResync_) Flush();
-  if (const uint32_t* id = ids_.Find(entity)) Remove(*id);
+  if (number < records_.size() && records_[number].entity == entity) Remove(number);
 }
 
 void EntityIndex::ForgetAll() {
   records_.clear();
-  freeIds_.clear();
-  ids_.Clear();
   for (CellMap& cells : cells_) cells.Clear();
   everywhere_.clear();
   pending_.clear();
@@ -243,8 +234,8 @@ const std::vector<DrawEntity*>& EntityIndex::Candidates(const Box& box) {
 
 uint64_t EntityIndex::OrderOf(const DrawEntity* e) {
   Sync();
-  const uint32_t* id = ids_.Find(e);
-  return id && records_[*id].live ? records_[*id].seq : 0;
+  const uint32_t id = Known(e);
+  return id != kNone && records_[id].live ? records_[id].seq : 0;
 }
 
 bool EntityIndex::MatchesList() {
@@ -252,9 +243,9 @@ bool EntityIndex::MatchesList() {
   uint64_t last = 0;
   std::size_t linked = 0;
   for (DrawEntity* e = list_.head; e; e = e->next, ++linked) {
-    const uint32_t* id = ids_.Find(e);
-    if (!id || !records_[*id].live || records_[*id].seq <= last) return false;
-    last = records_[*id].seq;
+    const uint32_t id = Known(e);
+    if (id == kNone || !records_[id].live || records_[id].seq <= last) return false;
+    last = records_[id].seq;
   }
   std::size_t live = 0;
   for (const Record& r : records_) live += r.live ? 1 : 0;

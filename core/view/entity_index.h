@@ -17,7 +17,7 @@ namespace plenwick {
 
 class EntityIndex final : public EntityListObserver {
  public:
-  explicit EntityIndex(EntityList& list);
+  EntityIndex(EntityList& list, SnapPointList& points);
 
   // The index of `list`, created on first use and owned by `points`; null when the list does
   // not report its changes to `points` (list.snapPoints != &points): then callers walk the list.
@@ -36,7 +36,7 @@ class EntityIndex final : public EntityListObserver {
   void Linked(DrawEntity* first) override;
   void Unlinked(DrawEntity* first) override;
   void Restructured() override;
-  void Forget(const DrawEntity* entity) override;
+  void Forget(const DrawEntity* entity, uint32_t number) override;
   void ForgetAll() override;
 
  private:
@@ -62,15 +62,15 @@ class EntityIndex final : public EntityListObserver {
   void Flush();
   void FullResync();
   uint32_t Upsert(DrawEntity* e);
+  uint32_t Known(const DrawEntity* e) const;
   void Place(uint32_t id);
   void Unplace(uint32_t id);
   void Remove(uint32_t id);
   void CollectLevel(int level, const Box& box, std::vector<uint32_t>* ids) const;
 
   EntityList& list_;
-  std::vector<Record> records_;
-  std::vector<uint32_t> freeIds_;
-  FlatMap<const DrawEntity*, uint32_t, PointerHash> ids_;
+  SnapPointList& points_;
+  std::vector<Record> records_;  // by the snap-point list's element number
   CellMap cells_[kLevels];
   std::vector<uint32_t> everywhere_;
   std::vector<DrawEntity*> pending_;  // linked since the last sync, in link order

@@ -51,7 +51,7 @@ TEST(SnapPointList, RemovingAnElementTakesItsPointsAndIntersectionsNamingIt) {
   ASSERT_EQ(left.size(), 3u);
   EXPECT_EQ(points.PointsOf(b).size(), 1u);
   EXPECT_EQ(points.PointsOf(c).size(), 2u);
-  EXPECT_EQ(left.back()->partner, b);
+  EXPECT_EQ(points.PartnerOf(left.back()), b);
   points.RemoveEntityPoints(b);
   EXPECT_EQ(InOrder(points).size(), 1u);
   // The freed slots are used again; order still follows the list.

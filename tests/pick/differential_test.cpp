@@ -367,7 +367,7 @@ void ExpectSamePoints(const Doc& a, const Doc& b) {
     ASSERT_EQ(p->y, q->y);
     ASSERT_EQ(p->snapState, q->snapState);
     ASSERT_EQ(a.Id(p->entity), b.Id(q->entity));
-    ASSERT_EQ(a.Id(p->partner), b.Id(q->partner));
+    ASSERT_EQ(a.Id(a.points.PartnerOf(p)), b.Id(b.points.PartnerOf(q)));
   }
 }
 

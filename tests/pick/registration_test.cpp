@@ -87,7 +87,7 @@ TEST_F(RegistrationTest, CrossingLinesMeetOnceOnTheNewElement) {
   const std::vector<P> own = PointsOf(b);
   ASSERT_EQ(own.size(), 4u);
   EXPECT_EQ(own[3], (P{14, 5, 5}));
-  EXPECT_EQ(points.tail()->partner, a);
+  EXPECT_EQ(points.PartnerOf(points.tail()), a);
 }
 
 TEST_F(RegistrationTest, IntersectionsOnlyWhereBothElementsAre) {
