@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "view/entity_shape.h"
@@ -47,6 +48,22 @@ bool EntityIndex::CellOf(double x, double y, int level, CellKey* key) {
   return true;
 }
 
+namespace {
+
+float Down(double v) {
+  float f = static_cast<float>(v);
+  if (f > v) f = std::nextafter(f, -std::numeric_limits<float>::infinity());
+  return f;
+}
+
+float Up(double v) {
+  float f = static_cast<float>(v);
+  if (f < v) f = std::nextafter(f, std::numeric_limits<float>::infinity());
+  return f;
+}
+
+}  // namespace
+
 void EntityIndex::Place(uint32_t id) {
   Record& r = records_[id];
   Box box;
@@ -72,13 +89,31 @@ void EntityIndex::Place(uint32_t id) {
     return;
   }
   r.level = static_cast<int8_t>(level);
-  auto [head, isNew] = cells_[level].Insert(key, id);
+  uint32_t bucket = freeBuckets_.empty() ? static_cast<uint32_t>(buckets_.size()) : freeBuckets_.back();
+  auto [found, isNew] = cells_[level].Insert(key, bucket);
   if (isNew) {
-    r.cellNext = kNone;
+    if (freeBuckets_.empty()) {
+      buckets_.emplace_back();
+    } else {
+      freeBuckets_.pop_back();
+    }
   } else {
-    r.cellNext = *head;
-    *head = id;
+    bucket = *found;
   }
+  buckets_[bucket].push_back({Down(box.minX), Down(box.minY), Up(box.maxX), Up(box.maxY), id, r.live});
+}
+
+EntityIndex::Item* EntityIndex::FindItem(uint32_t id) {
+  const Record& r = records_[id];
+  if (r.level < 0) return nullptr;
+  CellKey key;
+  CellOf((r.box.minX + r.box.maxX) / 2, (r.box.minY + r.box.maxY) / 2, r.level, &key);
+  const uint32_t* bucket = cells_[r.level].Find(key);
+  if (!bucket) return nullptr;
+  for (Item& item : buckets_[*bucket]) {
+    if (item.id == id) return &item;
+  }
+  return nullptr;
 }
 
 void EntityIndex::Unplace(uint32_t id) {
@@ -88,14 +123,28 @@ void EntityIndex::Unplace(uint32_t id) {
   } else if (r.level >= 0) {
     CellKey key;
     CellOf((r.box.minX + r.box.maxX) / 2, (r.box.minY + r.box.maxY) / 2, r.level, &key);
-    uint32_t* link = cells_[r.level].Find(key);
-    uint32_t* head = link;
-    while (link && *link != kNone && *link != id) link = &records_[*link].cellNext;
-    if (link && *link == id) *link = r.cellNext;
-    if (head && *head == kNone) cells_[r.level].Erase(key);
+    if (const uint32_t* found = cells_[r.level].Find(key)) {
+      const uint32_t bucket = *found;
+      std::vector<Item>& items = buckets_[bucket];
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].id == id) {
+          items[i] = items.back();
+          items.pop_back();
+          break;
+        }
+      }
+      if (items.empty()) {
+        cells_[r.level].Erase(key);
+        freeBuckets_.push_back(bucket);
+      }
+    }
   }
   r.level = kUnplaced;
-  r.cellNext = kNone;
+}
+
+void EntityIndex::SetLive(uint32_t id, bool live) {
+  records_[id].live = live;
+  if (Item* item = FindItem(id)) item->live = live;
 }
 
 uint32_t EntityIndex::Upsert(DrawEntity* e) {
@@ -131,8 +180,8 @@ void EntityIndex::FullResync() {
   for (DrawEntity* e = list_.head; e; e = e->next) records_[Upsert(e)].stamp = stamp_;
   // Records the walk did not meet belong to detached chains (or to elements freed without
   // being reported); they are never looked at again unless their element is linked anew.
-  for (Record& r : records_) {
-    if (r.entity && r.stamp != stamp_) r.live = false;
+  for (uint32_t id = 0; id < records_.size(); ++id) {
+    if (records_[id].entity && records_[id].stamp != stamp_ && records_[id].live) SetLive(id, false);
   }
   needsResync_ = false;
 }
@@ -155,7 +204,7 @@ void EntityIndex::Unlinked(DrawEntity* first) {
   Flush();
   for (DrawEntity* e = first; e; e = e->next) {
     const uint32_t id = Known(e);
-    if (id != kNone) records_[id].live = false;
+    if (id != kNone) SetLive(id, false);
   }
 }
 
@@ -171,6 +220,8 @@ void EntityIndex::Forget(const DrawEntity* entity, uint32_t number) {
 
 void EntityIndex::ForgetAll() {
   records_.clear();
+  buckets_.clear();
+  freeBuckets_.clear();
   for (CellMap& cells : cells_) cells.Clear();
   everywhere_.clear();
   pending_.clear();
@@ -189,10 +240,11 @@ void EntityIndex::CollectLevel(int level, const Box& box, std::vector<uint32_t>*
   const double x1 = std::min(std::floor((box.maxX + reach) / c), kLargestCell);
   const double y1 = std::min(std::floor((box.maxY + reach) / c), kLargestCell);
   if (!(x0 <= x1 && y0 <= y1)) return;
-  auto collectChain = [&](uint32_t id) {
-    for (; id != kNone; id = records_[id].cellNext) {
-      const Record& r = records_[id];
-      if (r.live && r.box.Intersects(box)) ids->push_back(id);
+  auto collectChain = [&](uint32_t bucket) {
+    for (const Item& item : buckets_[bucket]) {
+      if (item.live && item.minX <= box.maxX && box.minX <= item.maxX && item.minY <= box.maxY && box.minY <= item.maxY) {
+        ids->push_back(item.id);
+      }
     }
   };
   const double span = (x1 - x0 + 1) * (y1 - y0 + 1);

@@ -49,10 +49,19 @@ class EntityIndex final : public EntityListObserver {
     DrawEntity* entity = nullptr;
     uint64_t seq = 0;
     Box box;
-    uint32_t cellNext = kNone;
     uint32_t stamp = 0;
     int8_t level = kUnplaced;
     bool live = false;
+  };
+  // A cell holds its elements' boxes (rounded outward to floats) next to each other, so that a
+  // query reads a cell's contents in one go.
+  struct Item {
+    float minX;
+    float minY;
+    float maxX;
+    float maxY;
+    uint32_t id;
+    bool live;
   };
   using CellMap = FlatMap<CellKey, uint32_t, CellHash>;
 
@@ -66,12 +75,16 @@ class EntityIndex final : public EntityListObserver {
   void Place(uint32_t id);
   void Unplace(uint32_t id);
   void Remove(uint32_t id);
+  void SetLive(uint32_t id, bool live);
+  Item* FindItem(uint32_t id);
   void CollectLevel(int level, const Box& box, std::vector<uint32_t>* ids) const;
 
   EntityList& list_;
   SnapPointList& points_;
   std::vector<Record> records_;  // by the snap-point list's element number
-  CellMap cells_[kLevels];
+  CellMap cells_[kLevels];  // cell → bucket
+  std::vector<std::vector<Item>> buckets_;
+  std::vector<uint32_t> freeBuckets_;
   std::vector<uint32_t> everywhere_;
   std::vector<DrawEntity*> pending_;  // linked since the last sync, in link order
   bool needsResync_ = true;
