@@ -75,16 +75,19 @@ int main() {
   using namespace plenwick::bench;
   InstallDefaultSnapPointRegistrar();
 
+  // Every figure is the best of two runs or more, so that both sides of a ratio run on a heap
+  // that has already grown.
   const double small = BestLoad(100000, true, 3);
   const double plain = BestLoad(1000000, false, 2);
-  auto doc = std::make_unique<Document>();
-  const double large = Load(*doc, 1000000, true);
+  const double first = BestLoad(1000000, true, 1);
+  auto doc = std::make_unique<Document>();  // the second run's drawing is kept for the queries
+  const double largeBest = std::min(first, Load(*doc, 1000000, true));
   Print("snap.load_100k_ms", small, "ms");
-  Print("snap.load_1m_ms", large, "ms");
+  Print("snap.load_1m_ms", largeBest, "ms");
   Print("snap.load_1m_plain_ms", plain, "ms");
   Print("snap.points_1m", static_cast<double>(doc->points.size()), "points");
-  Print("snap.load_ratio", large / plain, "x");
-  Print("snap.growth", (large / 1e6) / (small / 1e5), "x");
+  Print("snap.load_ratio", largeBest / plain, "x");
+  Print("snap.growth", (largeBest / 1e6) / (small / 1e5), "x");
 
   // One pixel per model mm; the cursor anywhere over the drawing.
   const double side = GeneratedDrawingSide(1000000);
