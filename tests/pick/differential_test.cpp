@@ -104,7 +104,7 @@ void LinearRegister(SnapPointList& points, EntityList& list, DrawEntity& added) 
 
 // ---- Random drawings ----------------------------------------------------------------------------
 
-struct Spec {
+struct Recipe {
   int16_t kind = 0;
   int16_t subKind = 0;
   std::vector<double> values;
@@ -126,8 +126,8 @@ class Random {
   std::mt19937 rng_;
 };
 
-Spec RandomSpec(Random& r) {
-  Spec s;
+Recipe RandomRecipe(Random& r) {
+  Recipe s;
   s.layer = static_cast<int16_t>(r.Chance(80) ? 0 : r.Int(1, 3));
   auto pair = [&] {
     s.values.push_back(r.Coord());
@@ -237,7 +237,7 @@ struct Doc {
 
   explicit Doc(bool useIndex) : production(useIndex) { list.snapPoints = &points; }
 
-  DrawEntity* Add(const Spec& s, DrawEntity* owner = nullptr) {
+  DrawEntity* Add(const Recipe& s, DrawEntity* owner = nullptr) {
     DrawEntity* e = nullptr;
     const EntityAttr attr{s.kind, s.subKind, 0, s.layer, static_cast<int16_t>(s.values.size())};
     const char* text = s.text.empty() ? nullptr : s.text.c_str();
@@ -268,18 +268,18 @@ void RandomOperation(Random& r, Doc& a, Doc& b, RecordingUserInterface& ui) {
   };
   const int op = r.Int(0, 99);
   if (op < 45) {
-    const Spec s = RandomSpec(r);
+    const Recipe s = RandomRecipe(r);
     both([&](Doc& d) {
       BeginOperation(d.list, d.points);
       d.Add(s);
     });
   } else if (op < 52) {  // a group of two members
-    Spec header;
+    Recipe header;
     header.kind = kGroupHeader;
     header.values = {0, 0, 0, 0};
     header.codes = {10, 20, 10, 20};
-    const Spec m1 = RandomSpec(r);
-    const Spec m2 = RandomSpec(r);
+    const Recipe m1 = RandomRecipe(r);
+    const Recipe m2 = RandomRecipe(r);
     both([&](Doc& d) {
       BeginOperation(d.list, d.points);
       DrawEntity* h = d.Add(header);
@@ -296,7 +296,7 @@ void RandomOperation(Random& r, Doc& a, Doc& b, RecordingUserInterface& ui) {
     });
   } else if (op < 68 && size > 1) {  // replace one
     const int victim = r.Int(1, size - 1);
-    const Spec s = RandomSpec(r);
+    const Recipe s = RandomRecipe(r);
     both([&](Doc& d) {
       BeginOperation(d.list, d.points);
       DrawEntity* old = d.At(victim);
@@ -381,7 +381,7 @@ TEST(Differential, IndexAnswersLikeTheListWalk) {
     Random r(seed);
     Doc a(true);
     Doc b(false);
-    Spec grid;
+    Recipe grid;
     grid.kind = kGrid;
     grid.subKind = static_cast<int16_t>(r.Chance(50) ? 1 : 0);
     grid.values = {0, 0, 10};
