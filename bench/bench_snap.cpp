@@ -41,12 +41,12 @@ GeneratorOptions PlanOptions(int64_t elements) {
 
 // Milliseconds to build the drawing, registering every element's points when asked.
 double Load(Document& doc, int64_t elements, bool registerPoints) {
-  GeneratorOptions options = PlanOptions(elements);
+  AfterAdd afterAdd;
   if (registerPoints) {
-    options.afterAdd = [&doc](EntityList& list, DrawEntity& added) { RegisterSnapPoints(doc.points, list, added); };
+    afterAdd = [&doc](EntityList& list, DrawEntity& added) { RegisterSnapPoints(doc.points, list, added); };
   }
   const Clock::time_point start = Clock::now();
-  GeneratePlanDrawing(doc.list, options);
+  GeneratePlanDrawing(doc.list, PlanOptions(elements), afterAdd);
   return MillisecondsSince(start);
 }
 
@@ -95,11 +95,12 @@ int main() {
   PickView view;
   view.entities = &doc->list;
   view.snapPoints = &doc->points;
-  view.mapping.toModel = [height](int sx, int sy) { return Point2{static_cast<double>(sx), static_cast<double>(height - sy)}; };
-  view.mapping.toScreen = [height](double x, double y) {
-    return PixelPoint{static_cast<int>(std::floor(x + 0.5)), height - static_cast<int>(std::floor(y + 0.5))};
-  };
-  view.mapping.modelPerPixel = 1.0;
+  ViewMapping mapping;
+  mapping.scale = 1;
+  mapping.PixelsPerMm = 1;
+  mapping.clientWidth = height;
+  mapping.clientHeight = height;
+  view.mapping = &mapping;
   view.tolerancePixels = PickTolerancePixels(20, 2);
 
   std::mt19937 rng(7);
@@ -110,7 +111,7 @@ int main() {
   int snapped = 0;
   int picked = 0;
   for (int i = 0; i < kQueries; ++i) {
-    const PixelPoint cursor = view.mapping.toScreen(coord(rng), coord(rng));
+    const PixelPoint cursor = mapping.ModelToScreen(coord(rng), coord(rng));
     Clock::time_point start = Clock::now();
     const SnapHit hit = SnapNearest(view, cursor);
     nearest.push_back(MillisecondsSince(start));

@@ -23,11 +23,11 @@ void AddLine(EntityList& list, double x1, double y1, double x2, double y2, int16
 
 double GeneratedDrawingSide(int64_t elements) { return std::ceil(std::sqrt(static_cast<double>(elements))) * kCell; }
 
-void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options) {
+void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, const AfterAdd& afterAdd) {
   std::mt19937 rng(options.seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   auto added = [&](DrawEntity* before) {
-    if (options.afterAdd && list.tail && list.tail != before) options.afterAdd(list, *list.tail);
+    if (afterAdd && list.tail && list.tail != before) afterAdd(list, *list.tail);
   };
   {
     const int16_t codes[] = {10, 20, 30};

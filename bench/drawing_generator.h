@@ -14,13 +14,14 @@ struct GeneratorOptions {
   uint32_t seed = 12345;
   bool withTexts = true;   // texts (kind 40)
   bool withCurves = true;  // control-point and free curves (kinds 24, 26)
-  // Called after each element is appended (the grid too), as a loader registers its points.
-  std::function<void(EntityList& list, DrawEntity& added)> afterAdd;
 };
+
+// Called after each element is appended (the grid too), as a loader registers its points.
+using AfterAdd = std::function<void(EntityList& list, DrawEntity& added)>;
 
 // Appends a grid element and then `elements` elements to `list` (through AddEntity).
 // Coordinates are model mm; the drawing spans about sqrt(elements) * 40 mm on each side.
-void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options);
+void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, const AfterAdd& afterAdd = {});
 
 // Side length (model mm) of the square the generated drawing covers.
 double GeneratedDrawingSide(int64_t elements);

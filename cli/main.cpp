@@ -1,11 +1,41 @@
 // plenwick-cli: inspect and convert drawings from the command line.
 #include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "commands.h"
+#include "render_command.h"
+
+namespace {
+
+void Usage(std::FILE* to) {
+  std::fprintf(to,
+               "usage: plenwick-cli COMMAND ...\n"
+               "  info FILE.pwk                 header, layers and element counts\n"
+               "  dump --json FILE.pwk          the whole drawing as JSON\n"
+               "  from-json IN.json OUT.pwk     build a drawing from JSON and save it\n"
+               "  copy IN.pwk OUT.pwk           read a drawing and write it back\n");
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  (void)argv;
+  using namespace plenwick::cli;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: plenwick-cli COMMAND ...\n");
+    Usage(stderr);
     return 2;
   }
-  return 0;
+  const std::string command = argv[1];
+  if (command == "info") return RunInfo(argc, argv);
+  if (command == "dump") return RunDump(argc, argv);
+  if (command == "from-json") return RunFromJson(argc, argv);
+  if (command == "copy") return RunCopy(argc, argv);
+  if (command == "render") return RunRenderCommand(argc, argv);
+  if (command == "--help" || command == "-h" || command == "help") {
+    Usage(stdout);
+    return 0;
+  }
+  Fail("unknown command \"" + command + "\"");
+  Usage(stderr);
+  return 2;
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <unordered_map>
 #include <utility>
 
 #include "model/snap_point_list.h"
@@ -348,11 +349,19 @@ std::string_view FindDimensionFont(const EntityList& list, const DrawEntity* dim
 }
 
 void LinkGroupMembers(EntityList& list) {
-  for (DrawEntity* header = list.head; header; header = header->next) {
-    if (header->kind != kGroupHeader || header->groupNo == 0) continue;
-    for (DrawEntity* e = list.head; e; e = e->next) {
-      if (e != header && e->groupNo == header->groupNo) e->owner = header;
-    }
+  // Two passes rather than one per header: a loaded drawing may hold many thousands of groups.
+  // When several headers share a number (a header registered into a new group, or a damaged
+  // file) the last one owns the others, so owner links never form a cycle.
+  std::unordered_map<int16_t, DrawEntity*> headers;
+  for (DrawEntity& e : list) {
+    if (e.kind == kGroupHeader && e.groupNo != 0) headers[e.groupNo] = &e;
+  }
+  if (headers.empty()) return;
+  for (DrawEntity& e : list) {
+    // A dimension's generated parts copy its group number but belong to the dimension.
+    if (e.groupNo == 0 || (e.owner && e.owner->kind == kDimension)) continue;
+    const auto it = headers.find(e.groupNo);
+    if (it != headers.end() && it->second != &e) e.owner = it->second;
   }
 }
 

@@ -76,7 +76,8 @@ void SendMarkedToBack(EntityList& list);
 // The font of the first text part (kind 40) owned by the dimension, or "System".
 std::string_view FindDimensionFont(const EntityList& list, const DrawEntity* dimension);
 
-// Restores owner = header on every member sharing a non-zero group number with a kind-60 header.
+// Restores owner = header on every member sharing a non-zero group number with a kind-60 header
+// (the last such header when several share the number). Linear in the list's length.
 void LinkGroupMembers(EntityList& list);
 
 // Clears the group number of every element without owner (group headers keep theirs, or every

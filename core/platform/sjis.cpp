@@ -89,10 +89,24 @@ std::string Utf8ToSjis(std::string_view utf8) {
   return converter.Convert(utf8, "?", SkipOneUtf8Char);
 }
 
+std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes) {
+  std::size_t n = 0;
+  while (n < sjis.size()) {
+    const unsigned char c = static_cast<unsigned char>(sjis[n]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    const std::size_t width = lead && n + 1 < sjis.size() ? 2 : 1;
+    if (n + width > maxBytes) break;
+    n += width;
+  }
+  return n;
+}
+
 std::size_t SjisCharacterCount(std::string_view sjis) {
   std::size_t n = 0;
   for (std::size_t i = 0; i < sjis.size(); ++i, ++n) {
-    if (IsSjisLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size()) ++i;
+    const unsigned char c = static_cast<unsigned char>(sjis[i]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    if (lead && i + 1 < sjis.size()) ++i;
   }
   return n;
 }

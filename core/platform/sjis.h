@@ -1,6 +1,7 @@
 // Conversion between the Shift-JIS (code page 932) bytes the model keeps and UTF-8 text.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,9 +11,10 @@ namespace plenwick {
 std::string SjisToUtf8(std::string_view sjis);
 // Characters CP932 cannot hold become "?"; never fails.
 std::string Utf8ToSjis(std::string_view utf8);
+// Length of the longest prefix of at most maxBytes bytes that does not split a double-byte
+// character, for storing a string in a field narrower than the string.
+std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes);
 
-// True for a byte that starts a two-byte Shift-JIS character.
-inline bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 // Number of characters in Shift-JIS bytes: a two-byte character counts once.
 std::size_t SjisCharacterCount(std::string_view sjis);
 

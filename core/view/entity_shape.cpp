@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/boundary_pieces.h"
+#include "view/bspline.h"
 #include "platform/sjis.h"
 
 namespace plenwick {
@@ -37,7 +37,7 @@ bool CircleOf(const DrawEntity& e, CircleShape* circle) {
   return false;
 }
 
-bool SegmentOf(const DrawEntity& e, Point2* p1, Point2* p2) {
+bool SegmentOf(const DrawEntity& e, ModelPoint* p1, ModelPoint* p2) {
   if (!e.values || e.valueCount < 4) return false;
   const double* v = e.values.get();
   switch (e.kind) {
@@ -64,20 +64,20 @@ int VertexCount(const DrawEntity& e) {
   return e.valueCount / 2;
 }
 
-Point2 Vertex(const DrawEntity& e, int i) { return {e.values[2 * i], e.values[2 * i + 1]}; }
+ModelPoint Vertex(const DrawEntity& e, int i) { return {e.values[2 * i], e.values[2 * i + 1]}; }
 
-std::vector<Point2> Vertices(const DrawEntity& e) {
+std::vector<ModelPoint> Vertices(const DrawEntity& e) {
   const int n = VertexCount(e);
-  std::vector<Point2> out;
+  std::vector<ModelPoint> out;
   out.reserve(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) out.push_back(Vertex(e, i));
   return out;
 }
 
-std::vector<Point2> PolylineOf(const DrawEntity& e) {
-  std::vector<Point2> points = Vertices(e);
+std::vector<ModelPoint> PolylineOf(const DrawEntity& e) {
+  std::vector<ModelPoint> points = Vertices(e);
   if (e.kind != kBezierCurve) return points;
-  return SampleBSpline(points.data(), static_cast<int>(points.size()), kCurveSamplesPerSpan);
+  return SampleBSpline(points);
 }
 
 double TextByteLength(const DrawEntity& e) { return static_cast<double>(e.text.view().size()); }
@@ -99,27 +99,40 @@ bool ImageRectOf(const DrawEntity& e, Box* rect) {
   return true;
 }
 
-bool BoundaryBoxOf(const DrawEntity& e, Box* box) {
+std::vector<BoundaryPiece> BoundaryOf(const DrawEntity& e, bool paintLayout) {
+  if (paintLayout) return ReadBoundaryPieces(e, 2);
+  if (!e.codes || e.valueCount <= 0 || e.codes[0] <= 0) return {};
+  return ReadBoundaryPieces(e, 7, e.codes[0]);
+}
+
+std::vector<BoundaryPiece> BoundaryOf(const DrawEntity& e) {
+  if (e.kind == kPaint) return BoundaryOf(e, true);
+  if (e.kind == kHatch) return BoundaryOf(e, false);
+  return {};
+}
+
+bool BoundaryBoxOf(const std::vector<BoundaryPiece>& pieces, Box* box) {
   *box = Box{};
-  for (const BoundaryPiece& piece : BoundaryPieces(e)) {
-    const double* v = e.values.get() + piece.first;
-    if (piece.type == BoundaryPiece::kVertex) {
-      box->Add({v[0], v[1]});
+  for (const BoundaryPiece& piece : pieces) {
+    if (piece.kind == BoundaryPiece::Kind::kVertex) {
+      box->Add(piece.point);
     } else {
-      const double r = std::fabs(v[2]);
-      box->Add({v[0] - r, v[1] - r});
-      box->Add({v[0] + r, v[1] + r});
+      const double r = std::fabs(piece.radius);
+      box->Add({piece.centre.x - r, piece.centre.y - r});
+      box->Add({piece.centre.x + r, piece.centre.y + r});
     }
   }
   return !box->IsEmpty();
 }
 
+bool BoundaryBoxOf(const DrawEntity& e, Box* box) { return BoundaryBoxOf(BoundaryOf(e), box); }
+
 namespace {
 
 bool ComputeBox(const DrawEntity& e, Box* box) {
   *box = Box{};
-  Point2 p1;
-  Point2 p2;
+  ModelPoint p1;
+  ModelPoint p2;
   TextFrame text;
   switch (e.kind) {
     case kPoint:

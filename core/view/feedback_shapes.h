@@ -1,29 +1,18 @@
-// The exclusive-or feedback and grips of picking and selection as shapes in client pixels: what
-// to draw, where and in which colour. The view draws them on its canvas (cross marks and rubber
-// rectangles in the not-xor mode, so that drawing them twice erases them).
+// The exclusive-or feedback and grips of picking and selection: the cross mark at a snap point,
+// the rubber rectangle of a window selection and the grips of a picked element, as shapes in
+// client pixels and drawn on a canvas (cross marks and rubber rectangles in not-xor mode, so that
+// drawing them twice erases them).
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <vector>
 
 #include "model/snap_point_list.h"
-#include "view/pick_view.h"
+#include "view/canvas.h"
+#include "view/grip_mark.h"
+#include "view/view_mapping.h"
 
 namespace plenwick {
-
-// Colours (0x00BBGGRR).
-inline constexpr int32_t kGripFill = 0x0000FF00;          // green
-inline constexpr int32_t kGripMidpointFill = 0x00FF80FF;  // pink: the midpoint grip of a line
-inline constexpr int32_t kGripOutline = 0x00000000;       // black, 1-pixel solid pen
-
-// A rectangle with exclusive right and bottom edges (as the framework's Rectangle draws it).
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
 
 // A line from `from` up to but not including `to`.
 struct PixelLine {
@@ -33,16 +22,19 @@ struct PixelLine {
 
 // The cross mark at a point: (x − 4, y) to (x + 5, y) and (x, y − 4) to (x, y + 5).
 std::array<PixelLine, 2> CrossMarkLines(PixelPoint p);
+// Draws it with the canvas's pen and mode (the caller's exclusive-or feedback pen).
+void DrawCrossMark(Canvas& canvas, int x, int y);
 
 struct Grip {
-  PixelRect rect;  // from 3 pixels before to 3 pixels after the point
-  int32_t fill = kGripFill;
+  PixelPoint at;  // the square runs from 3 pixels before to 3 pixels after it
+  ColourRef fill = kGripColour;
 };
-Grip GripAt(PixelPoint p, int32_t fill = kGripFill);
 
 // The grips of an element: one at every characteristic point except arc quadrants (11) and
 // intersections (14); a line's midpoint grip is pink.
-std::vector<Grip> GripsOf(const SnapPointList& points, const DrawEntity& e, const ScreenMapping& mapping);
+std::vector<Grip> GripsOf(const SnapPointList& points, const DrawEntity& e, const ViewMapping& mapping);
+// Draws them (black outline, green or pink fill).
+void ShowGrips(Canvas& canvas, const SnapPointList& points, const DrawEntity& e, const ViewMapping& mapping);
 
 // The rubber rectangle from the press point to the cursor.
 struct RubberRectState {
@@ -50,15 +42,19 @@ struct RubberRectState {
   PixelPoint corner;
   bool drawn = false;  // the tool's RubberDrawn
 };
-// What one DrawRubberRect step draws: each rectangle in `rects`, in order, with a 1-pixel dotted
-// pen of `colour` in not-xor mode (the first erases the previous rectangle when one is shown).
+// What one DrawRubberRect step draws: each rectangle in `rects` (corners ordered), in order, with
+// a 1-pixel dotted pen of `colour` in not-xor mode (the first erases the previous rectangle when
+// one is shown).
 struct RubberRectPlan {
   std::vector<PixelRect> rects;
-  int32_t colour = 0;
+  ColourRef colour = 0;
 };
 // Moves the corner to `point` and says what to draw. The pen is the indicator-line colour when
 // `highlight` is 1, else the highlight colour.
-RubberRectPlan DrawRubberRect(RubberRectState* state, PixelPoint point, int highlight, int32_t indicatorColour,
-                              int32_t highlightColour);
+RubberRectPlan PlanRubberRect(RubberRectState* state, PixelPoint point, int highlight, ColourRef indicatorColour,
+                              ColourRef highlightColour);
+// Moves the corner and draws the step; the canvas's drawing mode is restored afterwards.
+void DrawRubberRect(Canvas& canvas, RubberRectState* state, PixelPoint point, int highlight, ColourRef indicatorColour,
+                    ColourRef highlightColour);
 
 }  // namespace plenwick

@@ -11,7 +11,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
-int PointDistance(Point2 p, Point2 q, double* distance) {
+int PointDistance(ModelPoint p, ModelPoint q, double* distance) {
   if (p.x == q.x && p.y == q.y) {
     *distance = 0;
     return -1;
@@ -22,13 +22,13 @@ int PointDistance(Point2 p, Point2 q, double* distance) {
   return 0;
 }
 
-double Distance(Point2 p, Point2 q) {
+double Distance(ModelPoint p, ModelPoint q) {
   double d = 0;
   PointDistance(p, q, &d);
   return d;
 }
 
-int LineCoefficients(Point2 p1, Point2 p2, LineCoef* line) {
+int LineCoefficients(ModelPoint p1, ModelPoint p2, LineCoef* line) {
   if (p1.x == p2.x && p1.y == p2.y) return -1;
   if (std::fabs(p2.y - p1.y) < kOnTolerance) {
     line->a = 0;
@@ -56,7 +56,7 @@ int LineCoefficients(Point2 p1, Point2 p2, LineCoef* line) {
   return 0;
 }
 
-int IntersectLines(const LineCoef& l1, const LineCoef& l2, Point2* at) {
+int IntersectLines(const LineCoef& l1, const LineCoef& l2, ModelPoint* at) {
   const double det = l1.a * l2.b - l1.b * l2.a;
   if (std::fabs(det) < 0.05) {
     if (det == 0) return -1;
@@ -69,12 +69,12 @@ int IntersectLines(const LineCoef& l1, const LineCoef& l2, Point2* at) {
   return 0;
 }
 
-int IntersectLineCircle(const LineCoef& line, Point2 centre, double radius, int* count, Point2 points[2]) {
+int IntersectLineCircle(const LineCoef& line, ModelPoint centre, double radius, int* count, ModelPoint points[2]) {
   *count = 0;
   if (line.a == 0 && line.b == 0) return -2;
   const double len = std::sqrt(line.a * line.a + line.b * line.b);
   const double s = (line.a * centre.x + line.b * centre.y + line.c) / len;
-  const Point2 foot{centre.x - line.a * s / len, centre.y - line.b * s / len};
+  const ModelPoint foot{centre.x - line.a * s / len, centre.y - line.b * s / len};
   if (std::fabs(std::fabs(s) - radius) < kOnTolerance) {
     points[0] = foot;
     *count = 1;
@@ -90,7 +90,7 @@ int IntersectLineCircle(const LineCoef& line, Point2 centre, double radius, int*
   return 0;
 }
 
-int IntersectCircles(Point2 c1, double r1, Point2 c2, double r2, int* count, Point2 points[2]) {
+int IntersectCircles(ModelPoint c1, double r1, ModelPoint c2, double r2, int* count, ModelPoint points[2]) {
   *count = 0;
   const double d = Distance(c1, c2);
   if (d == 0 || r1 + r2 + kOnTolerance < d || d < std::fabs(r1 - r2) - kOnTolerance) return 1;
@@ -98,7 +98,7 @@ int IntersectCircles(Point2 c1, double r1, Point2 c2, double r2, int* count, Poi
   const double h = std::sqrt(std::fabs(r1 * r1 - a * a));
   const double ux = (c2.x - c1.x) / d;
   const double uy = (c2.y - c1.y) / d;
-  const Point2 base{c1.x + a * ux, c1.y + a * uy};
+  const ModelPoint base{c1.x + a * ux, c1.y + a * uy};
   if (h < kOnTolerance) {  // touching: one point
     points[0] = base;
     *count = 1;
@@ -110,7 +110,7 @@ int IntersectCircles(Point2 c1, double r1, Point2 c2, double r2, int* count, Poi
   return 0;
 }
 
-int PerpendicularFoot(Point2 p, const LineCoef& line, Point2* foot) {
+int PerpendicularFoot(ModelPoint p, const LineCoef& line, ModelPoint* foot) {
   const double q = line.a * line.a + line.b * line.b;
   if (q < 0.0001) return -1;
   foot->x = (line.b * line.b * p.x - line.a * line.b * p.y - line.a * line.c) / q;
@@ -118,12 +118,12 @@ int PerpendicularFoot(Point2 p, const LineCoef& line, Point2* foot) {
   return 0;
 }
 
-int IsOnLine(Point2 p, const LineCoef& line) {
+int IsOnLine(ModelPoint p, const LineCoef& line) {
   const double len = std::sqrt(line.a * line.a + line.b * line.b);
   return std::fabs(line.a * p.x + line.b * p.y + line.c) / len <= kOnTolerance ? 1 : 0;
 }
 
-int IsOnSegment(Point2 p, Point2 s1, Point2 s2) {
+int IsOnSegment(ModelPoint p, ModelPoint s1, ModelPoint s2) {
   if (std::fabs(s1.x - s2.x) < 0.0001 && std::fabs(s1.y - s2.y) < 0.0001) return -1;
   LineCoef line;
   if (LineCoefficients(s1, s2, &line) != 0 || IsOnLine(p, line) == 0) return -1;
@@ -132,7 +132,7 @@ int IsOnSegment(Point2 p, Point2 s1, Point2 s2) {
   return 0;
 }
 
-int SweepLength(int direction, Point2 p, Point2 q, Point2 centre, double* length) {
+int SweepLength(int direction, ModelPoint p, ModelPoint q, ModelPoint centre, double* length) {
   *length = 0;
   if (Distance(p, q) < kOnTolerance) return 0;
   const double rp = Distance(p, centre);
@@ -144,8 +144,8 @@ int SweepLength(int direction, Point2 p, Point2 q, Point2 centre, double* length
   return 0;
 }
 
-int IsOnArc(int direction, Point2 p, Point2 start, Point2 end, Point2 centre, double radius) {
-  auto near = [](Point2 a, Point2 b) {
+int IsOnArc(int direction, ModelPoint p, ModelPoint start, ModelPoint end, ModelPoint centre, double radius) {
+  auto near = [](ModelPoint a, ModelPoint b) {
     return std::fabs(a.x - b.x) < kOnTolerance && std::fabs(a.y - b.y) < kOnTolerance;
   };
   if (near(start, end)) return -1;
@@ -158,7 +158,7 @@ int IsOnArc(int direction, Point2 p, Point2 start, Point2 end, Point2 centre, do
   return toPoint <= toEnd ? 0 : -1;
 }
 
-CircleThrough3 CircleFrom3Points(Point2 p1, Point2 p2, Point2 p3) {
+CircleThrough3 CircleFrom3Points(ModelPoint p1, ModelPoint p2, ModelPoint p3) {
   CircleThrough3 out;
   const double k = (p2.y - p1.y) * (p3.x - p1.x) - (p2.x - p1.x) * (p3.y - p1.y);
   if (std::fabs(k) <= 0.000001) return out;
@@ -176,14 +176,14 @@ CircleThrough3 CircleFrom3Points(Point2 p1, Point2 p2, Point2 p3) {
   return out;
 }
 
-void ArcEndPoints(Point2 centre, double radius, double startDeg, double endDeg, Point2* start, Point2* end) {
+void ArcEndPoints(ModelPoint centre, double radius, double startDeg, double endDeg, ModelPoint* start, ModelPoint* end) {
   const double s = startDeg * kPi / 180.0;
   const double e = endDeg * kPi / 180.0;
   *start = {centre.x + radius * std::cos(s), centre.y + radius * std::sin(s)};
   *end = {centre.x + radius * std::cos(e), centre.y + radius * std::sin(e)};
 }
 
-int TangentPoints(Point2 p, Point2 centre, double radius, int* count, Point2 points[2]) {
+int TangentPoints(ModelPoint p, ModelPoint centre, double radius, int* count, ModelPoint points[2]) {
   *count = 0;
   const double d = Distance(p, centre);
   if (std::fabs(d - radius) < kOnTolerance) {
@@ -195,7 +195,7 @@ int TangentPoints(Point2 p, Point2 centre, double radius, int* count, Point2 poi
   return IntersectCircles(p, std::sqrt(d * d - radius * radius), centre, radius, count, points) == 0 ? 0 : 1;
 }
 
-int MirrorPoint(Point2 p, const LineCoef& line, Point2* mirrored) {
+int MirrorPoint(ModelPoint p, const LineCoef& line, ModelPoint* mirrored) {
   const double a = line.a;
   const double b = line.b;
   const double q = a * a + b * b;
@@ -205,13 +205,13 @@ int MirrorPoint(Point2 p, const LineCoef& line, Point2* mirrored) {
   return 0;
 }
 
-Point2 PointAlong(Point2 p1, Point2 p2, double d) {
+ModelPoint PointAlong(ModelPoint p1, ModelPoint p2, double d) {
   double len = 0;
   if (PointDistance(p1, p2, &len) != 0) return p1;
   return {p1.x + d * (p2.x - p1.x) / len, p1.y + d * (p2.y - p1.y) / len};
 }
 
-int AngleBetween(int direction, Point2 p1, Point2 p2, Point2 centre, double* degrees) {
+int AngleBetween(int direction, ModelPoint p1, ModelPoint p2, ModelPoint centre, double* degrees) {
   if (p1.x == p2.x && p1.y == p2.y) return 1;
   const double a1 = std::atan2(p1.y - centre.y, p1.x - centre.x);
   const double a2 = std::atan2(p2.y - centre.y, p2.x - centre.x);
@@ -221,7 +221,7 @@ int AngleBetween(int direction, Point2 p1, Point2 p2, Point2 centre, double* deg
   return 0;
 }
 
-int OctantOf(Point2 p1, Point2 p2) {
+int OctantOf(ModelPoint p1, ModelPoint p2) {
   const double dx = p2.x - p1.x;
   const double dy = p2.y - p1.y;
   if (std::fabs(dx) < 0.0001 && std::fabs(dy) < 0.0001) return -1;
@@ -234,7 +234,7 @@ int OctantOf(Point2 p1, Point2 p2) {
   return 4;
 }
 
-int NearestOfPoints(const double* xs, const double* ys, int count, Point2 p, Point2* nearest) {
+int NearestOfPoints(const double* xs, const double* ys, int count, ModelPoint p, ModelPoint* nearest) {
   double best = 1e10;
   int index = -1;
   for (int i = 0; i < count; ++i) {
@@ -263,40 +263,6 @@ double SnapAngle(double dx, double dy) {
     a += 6.28318530717946;
   }
   return a;
-}
-
-std::vector<Point2> SampleBSpline(const Point2* points, int count, int samplesPerSpan) {
-  std::vector<Point2> out;
-  if (count <= 0) return out;
-  if (count == 1 || samplesPerSpan <= 0) {
-    out.assign(points, points + count);
-    return out;
-  }
-  // Control sequence with the ends tripled: P0 P0 P0 P1 ... Pn-1 Pn-1 Pn-1.
-  const int m = count + 4;
-  auto control = [&](int i) -> Point2 {
-    const int k = i < 2 ? 0 : (i - 2 >= count ? count - 1 : i - 2);
-    return points[k];
-  };
-  out.reserve(static_cast<std::size_t>((m - 3) * samplesPerSpan + 1));
-  for (int i = 0; i + 3 < m; ++i) {
-    const Point2 a = control(i);
-    const Point2 b = control(i + 1);
-    const Point2 c = control(i + 2);
-    const Point2 d = control(i + 3);
-    for (int s = 0; s < samplesPerSpan; ++s) {
-      const double t = static_cast<double>(s) / samplesPerSpan;
-      const double t2 = t * t;
-      const double t3 = t2 * t;
-      const double wa = (1 - t) * (1 - t) * (1 - t);
-      const double wb = 3 * t3 - 6 * t2 + 4;
-      const double wc = -3 * t3 + 3 * t2 + 3 * t + 1;
-      const double wd = t3;
-      out.push_back({(wa * a.x + wb * b.x + wc * c.x + wd * d.x) / 6, (wa * a.y + wb * b.y + wc * c.y + wd * d.y) / 6});
-    }
-  }
-  out.push_back(points[count - 1]);
-  return out;
 }
 
 }  // namespace plenwick

@@ -31,7 +31,7 @@ MeetShape MeetShapeOf(const DrawEntity& e) {
 
 namespace {
 
-bool OnRound(const CircleShape& c, Point2 p) {
+bool OnRound(const CircleShape& c, ModelPoint p) {
   return c.whole || IsOnArc(c.direction, p, c.start, c.end, c.centre, c.radius) == 0;
 }
 
@@ -40,34 +40,34 @@ class PointSet {
  public:
   explicit PointSet(std::size_t limit) : limit_(limit) {}
   bool full() const { return points_.size() >= limit_; }
-  void Add(Point2 p) {
+  void Add(ModelPoint p) {
     if (full()) return;
-    for (Point2 q : points_) {
+    for (ModelPoint q : points_) {
       if (std::fabs(q.x - p.x) < kCoincidentTolerance && std::fabs(q.y - p.y) < kCoincidentTolerance) return;
     }
     points_.push_back(p);
   }
-  std::vector<Point2> Take() { return std::move(points_); }
+  std::vector<ModelPoint> Take() { return std::move(points_); }
 
  private:
   std::size_t limit_;
-  std::vector<Point2> points_;
+  std::vector<ModelPoint> points_;
 };
 
-void SegmentSegment(Point2 a1, Point2 a2, Point2 b1, Point2 b2, PointSet* out) {
+void SegmentSegment(ModelPoint a1, ModelPoint a2, ModelPoint b1, ModelPoint b2, PointSet* out) {
   LineCoef la;
   LineCoef lb;
-  Point2 at;
+  ModelPoint at;
   if (LineCoefficients(a1, a2, &la) != 0 || LineCoefficients(b1, b2, &lb) != 0) return;
   if (IntersectLines(la, lb, &at) != 0) return;
   if (IsOnSegment(at, a1, a2) == 0 && IsOnSegment(at, b1, b2) == 0) out->Add(at);
 }
 
-void SegmentRound(Point2 s1, Point2 s2, const CircleShape& c, PointSet* out) {
+void SegmentRound(ModelPoint s1, ModelPoint s2, const CircleShape& c, PointSet* out) {
   LineCoef line;
   if (LineCoefficients(s1, s2, &line) != 0) return;
   int count = 0;
-  Point2 points[2];
+  ModelPoint points[2];
   IntersectLineCircle(line, c.centre, c.radius, &count, points);
   for (int i = 0; i < count; ++i) {
     if (IsOnSegment(points[i], s1, s2) == 0 && OnRound(c, points[i])) out->Add(points[i]);
@@ -76,7 +76,7 @@ void SegmentRound(Point2 s1, Point2 s2, const CircleShape& c, PointSet* out) {
 
 void RoundRound(const CircleShape& a, const CircleShape& b, PointSet* out) {
   int count = 0;
-  Point2 points[2];
+  ModelPoint points[2];
   if (IntersectCircles(a.centre, a.radius, b.centre, b.radius, &count, points) != 0) return;
   for (int i = 0; i < count; ++i) {
     if (OnRound(a, points[i]) && OnRound(b, points[i])) out->Add(points[i]);
@@ -86,9 +86,9 @@ void RoundRound(const CircleShape& a, const CircleShape& b, PointSet* out) {
 // A piece of a flattened curve is a short exact segment: the 0.5 mm horizontal and vertical
 // rounding of LineCoefficients (meant for drawn lines) would move its crossings by up to 0.5 mm
 // and make neighbouring pieces report the same crossing twice.
-LineCoef ExactLine(Point2 p, Point2 q) { return {q.y - p.y, p.x - q.x, p.y * q.x - q.y * p.x}; }
+LineCoef ExactLine(ModelPoint p, ModelPoint q) { return {q.y - p.y, p.x - q.x, p.y * q.x - q.y * p.x}; }
 
-bool WithinPiece(Point2 p, Point2 q, Point2 at) {
+bool WithinPiece(ModelPoint p, ModelPoint q, ModelPoint at) {
   const double dx = q.x - p.x;
   const double dy = q.y - p.y;
   const double length2 = dx * dx + dy * dy;
@@ -97,18 +97,18 @@ bool WithinPiece(Point2 p, Point2 q, Point2 at) {
   return t >= -1e-9 && t <= 1 + 1e-9;
 }
 
-void PieceSegment(Point2 p, Point2 q, Point2 s1, Point2 s2, PointSet* out) {
+void PieceSegment(ModelPoint p, ModelPoint q, ModelPoint s1, ModelPoint s2, PointSet* out) {
   LineCoef segment;
-  Point2 at;
+  ModelPoint at;
   if ((p.x == q.x && p.y == q.y) || LineCoefficients(s1, s2, &segment) != 0) return;
   if (IntersectLines(ExactLine(p, q), segment, &at) != 0) return;
   if (WithinPiece(p, q, at) && IsOnSegment(at, s1, s2) == 0) out->Add(at);
 }
 
-void PieceRound(Point2 p, Point2 q, const CircleShape& c, PointSet* out) {
+void PieceRound(ModelPoint p, ModelPoint q, const CircleShape& c, PointSet* out) {
   if (p.x == q.x && p.y == q.y) return;
   int count = 0;
-  Point2 points[2];
+  ModelPoint points[2];
   IntersectLineCircle(ExactLine(p, q), c.centre, c.radius, &count, points);
   for (int i = 0; i < count; ++i) {
     if (WithinPiece(p, q, points[i]) && OnRound(c, points[i])) out->Add(points[i]);
@@ -117,7 +117,7 @@ void PieceRound(Point2 p, Point2 q, const CircleShape& c, PointSet* out) {
 
 // Calls f(from, to) for every piece of a polyline whose box (grown by the margin) meets `near`.
 template <typename F>
-void ForEachPieceNear(const std::vector<Point2>& path, const Box& near, F&& f) {
+void ForEachPieceNear(const std::vector<ModelPoint>& path, const Box& near, F&& f) {
   for (std::size_t i = 0; i + 1 < path.size(); ++i) {
     Box piece = Box::Around(path[i]);
     piece.Add(path[i + 1]);
@@ -139,7 +139,7 @@ bool IsIntersectionPair(const DrawEntity& added, const DrawEntity& other) {
   return false;
 }
 
-std::vector<Point2> IntersectionFinder::With(const DrawEntity& b) const {
+std::vector<ModelPoint> IntersectionFinder::With(const DrawEntity& b) const {
   const MeetShape& sa = shape_;
   if (sa.type == MeetShape::kNone) return {};
   const MeetShape sb = MeetShapeOf(b);
@@ -159,26 +159,26 @@ std::vector<Point2> IntersectionFinder::With(const DrawEntity& b) const {
   } else if (sa.type == S::kRound && sb.type == S::kRound) {
     RoundRound(sa.circle, sb.circle, &out);
   } else if (sa.type == S::kPolyline && sb.type == S::kSegment) {
-    ForEachPieceNear(sa.path, nearB, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sb.p1, sb.p2, &out); });
+    ForEachPieceNear(sa.path, nearB, [&](ModelPoint p, ModelPoint q) { if (!out.full()) PieceSegment(p, q, sb.p1, sb.p2, &out); });
   } else if (sa.type == S::kSegment && sb.type == S::kPolyline) {
-    ForEachPieceNear(sb.path, nearA, [&](Point2 p, Point2 q) { if (!out.full()) PieceSegment(p, q, sa.p1, sa.p2, &out); });
+    ForEachPieceNear(sb.path, nearA, [&](ModelPoint p, ModelPoint q) { if (!out.full()) PieceSegment(p, q, sa.p1, sa.p2, &out); });
   } else if (sa.type == S::kPolyline && sb.type == S::kRound) {
-    ForEachPieceNear(sa.path, nearB, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sb.circle, &out); });
+    ForEachPieceNear(sa.path, nearB, [&](ModelPoint p, ModelPoint q) { if (!out.full()) PieceRound(p, q, sb.circle, &out); });
   } else if (sa.type == S::kRound && sb.type == S::kPolyline) {
-    ForEachPieceNear(sb.path, nearA, [&](Point2 p, Point2 q) { if (!out.full()) PieceRound(p, q, sa.circle, &out); });
+    ForEachPieceNear(sb.path, nearA, [&](ModelPoint p, ModelPoint q) { if (!out.full()) PieceRound(p, q, sa.circle, &out); });
   }
   return out.Take();
 }
 
-std::vector<Point2> IntersectionPoints(const DrawEntity& a, const DrawEntity& b) { return IntersectionFinder(a).With(b); }
+std::vector<ModelPoint> IntersectionPoints(const DrawEntity& a, const DrawEntity& b) { return IntersectionFinder(a).With(b); }
 
 namespace {
 
 // Distance along the circle between the candidate and the given point's projection on it.
-double AlongArc(const CircleShape& c, Point2 given, Point2 candidate) {
+double AlongArc(const CircleShape& c, ModelPoint given, ModelPoint candidate) {
   const double r = Distance(given, c.centre);
   if (r == 0) return Distance(given, candidate);
-  const Point2 onCircle{c.centre.x + (given.x - c.centre.x) * c.radius / r, c.centre.y + (given.y - c.centre.y) * c.radius / r};
+  const ModelPoint onCircle{c.centre.x + (given.x - c.centre.x) * c.radius / r, c.centre.y + (given.y - c.centre.y) * c.radius / r};
   double forward = 0;
   double backward = 0;
   if (SweepLength(c.direction, onCircle, candidate, c.centre, &forward) != 0 ||
@@ -190,7 +190,7 @@ double AlongArc(const CircleShape& c, Point2 given, Point2 candidate) {
 
 }  // namespace
 
-int IntersectEntities(const DrawEntity& a, const DrawEntity& b, Point2* point) {
+int IntersectEntities(const DrawEntity& a, const DrawEntity& b, ModelPoint* point) {
   const bool aLine = IsLineKind(a.kind);
   const bool bLine = IsLineKind(b.kind);
   if ((!aLine && a.kind != kArc) || (!bLine && b.kind != kArc)) return 1;
@@ -207,9 +207,9 @@ int IntersectEntities(const DrawEntity& a, const DrawEntity& b, Point2* point) {
   } else {
     RoundRound(sa.circle, sb.circle, &found);
   }
-  const std::vector<Point2> points = found.Take();
+  const std::vector<ModelPoint> points = found.Take();
   if (points.empty()) return 0;
-  Point2 chosen = points[0];
+  ModelPoint chosen = points[0];
   if (points.size() == 2) {
     const CircleShape& arc = aLine ? sb.circle : sa.circle;
     if (AlongArc(arc, *point, points[1]) < AlongArc(arc, *point, points[0])) chosen = points[1];

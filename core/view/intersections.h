@@ -22,10 +22,10 @@ bool IsIntersectionPair(const DrawEntity& added, const DrawEntity& other);
 struct MeetShape {
   enum Type { kNone, kSegment, kRound, kPolyline };
   Type type = kNone;
-  Point2 p1;
-  Point2 p2;
+  ModelPoint p1;
+  ModelPoint p2;
   CircleShape circle;
-  std::vector<Point2> path;
+  std::vector<ModelPoint> path;
   Box box;            // the element's reach, when it has a bounded one
   bool bounded = false;
 };
@@ -36,7 +36,7 @@ MeetShape MeetShapeOf(const DrawEntity& e);
 class IntersectionFinder {
  public:
   explicit IntersectionFinder(const DrawEntity& a) : shape_(MeetShapeOf(a)) {}
-  std::vector<Point2> With(const DrawEntity& b) const;
+  std::vector<ModelPoint> With(const DrawEntity& b) const;
 
  private:
   MeetShape shape_;
@@ -45,11 +45,11 @@ class IntersectionFinder {
 // The points where `a` and `b` meet (on both: segments by IsOnSegment, arcs by IsOnArc), in the
 // order the rules give them, points closer than 0.05 mm counted once, at most 20. A control-point
 // curve meets as its sampled B-spline, a free curve as the polyline it is drawn as.
-std::vector<Point2> IntersectionPoints(const DrawEntity& a, const DrawEntity& b);
+std::vector<ModelPoint> IntersectionPoints(const DrawEntity& a, const DrawEntity& b);
 
 // The meeting point of two elements for the editing tools: lines (20–23) and arcs (31) only.
 // On success *point (in: a point near the wanted intersection) is replaced and 1 is returned;
 // 0 when they do not meet. Other kinds leave the point unchanged and return 1.
-int IntersectEntities(const DrawEntity& a, const DrawEntity& b, Point2* point);
+int IntersectEntities(const DrawEntity& a, const DrawEntity& b, ModelPoint* point);
 
 }  // namespace plenwick

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "model/boundary_pieces.h"
 #include "model/layer_table.h"
 #include "view/entity_index.h"
 #include "view/entity_shape.h"
@@ -46,8 +45,8 @@ bool PickFilterAdmits(int filter, int kind) {
 
 PickWalk::PickWalk(const PickView& view, int filter, PixelPoint click)
     : view_(view), filter_(filter == kPickMagnetOff ? kPickGridOnly : filter) {
-  click_ = view.mapping.toModel ? view.mapping.toModel(click.x, click.y) : Point2{static_cast<double>(click.x), static_cast<double>(click.y)};
-  const double perPixel = view.mapping.modelPerPixel;
+  click_ = view.ToModel(click);
+  const double perPixel = view.ModelPerPixel();
   reach_ = view.tolerancePixels * perPixel;
   tolerance_ = reach_;
   bestDistance_ = 1000 * perPixel;
@@ -64,7 +63,7 @@ bool PickWalk::Eligible(const DrawEntity& e) const {
   return state == kLayerOffColour || state == kLayerNormal;
 }
 
-bool PickWalk::Consider(DrawEntity& e, Point2 q) {
+bool PickWalk::Consider(DrawEntity& e, ModelPoint q) {
   const double dx = std::fabs(click_.x - q.x);
   const double dy = std::fabs(click_.y - q.y);
   if (dx <= tolerance_ && dy <= tolerance_) {
@@ -83,8 +82,8 @@ bool PickWalk::TakeGrid(DrawEntity& e) {
   if (e.subKind == 0 || !e.values || e.valueCount < 3) return false;
   const double pitch = e.values[2];
   if (!(pitch > 0) || !std::isfinite(pitch)) return false;
-  const Point2 o = view_.gridOrigin;
-  const Point2 g{o.x + std::floor((click_.x - o.x) / pitch + 0.5) * pitch, o.y + std::floor((click_.y - o.y) / pitch + 0.5) * pitch};
+  const ModelPoint o = view_.gridOrigin;
+  const ModelPoint g{o.x + std::floor((click_.x - o.x) / pitch + 0.5) * pitch, o.y + std::floor((click_.y - o.y) / pitch + 0.5) * pitch};
   if (std::fabs(click_.x - g.x) < tolerance_ && std::fabs(click_.y - g.y) < tolerance_) {
     best_ = &e;
     bestPoint_ = g;
@@ -93,19 +92,19 @@ bool PickWalk::TakeGrid(DrawEntity& e) {
   return false;
 }
 
-bool PickWalk::NearestOnPolyline(const DrawEntity& e, Point2* q) const {
-  const std::vector<Point2> stored = Vertices(e);
+bool PickWalk::NearestOnPolyline(const DrawEntity& e, ModelPoint* q) const {
+  const std::vector<ModelPoint> stored = Vertices(e);
   Box box;
-  for (Point2 p : stored) box.Add(p);
+  for (ModelPoint p : stored) box.Add(p);
   if (stored.empty() || !box.Contains(click_)) return false;
   // A control-point curve is hit along the curve it draws, not along its control polygon.
-  const std::vector<Point2> path = e.kind == kBezierCurve ? PolylineOf(e) : stored;
+  const std::vector<ModelPoint> path = e.kind == kBezierCurve ? PolylineOf(e) : stored;
   double bestX = 99999;
   double bestY = 99999;
   bool found = false;
   for (std::size_t i = 0; i + 1 < path.size(); ++i) {
     LineCoef line;
-    Point2 foot;
+    ModelPoint foot;
     if (LineCoefficients(path[i], path[i + 1], &line) != 0 || PerpendicularFoot(click_, line, &foot) != 0) continue;
     if (IsOnSegment(foot, path[i], path[i + 1]) != 0) continue;
     const double dx = std::fabs(click_.x - foot.x);
@@ -122,10 +121,10 @@ bool PickWalk::NearestOnPolyline(const DrawEntity& e, Point2* q) const {
 
 namespace {
 
-bool TextUnderClick(const DrawEntity& e, Point2 click) {
+bool TextUnderClick(const DrawEntity& e, ModelPoint click) {
   TextFrame frame;
   if (!TextFrameOf(e, TextByteLength(e), &frame)) return false;
-  Point2 p = click;
+  ModelPoint p = click;
   if (std::fabs(frame.angleDeg) > 0.1) {
     const double a = -frame.angleDeg * 3.14159265358979323846 / 180.0;
     const double dx = click.x - frame.origin.x;
@@ -148,10 +147,10 @@ bool PickWalk::Offer(DrawEntity& e) {
     case kGrid:
       return TakeGrid(e);
     case kLine: case kHorizontalInfiniteLine: case kVerticalInfiniteLine: case kAngledInfiniteLine: {
-      Point2 p1;
-      Point2 p2;
+      ModelPoint p1;
+      ModelPoint p2;
       LineCoef line;
-      Point2 foot;
+      ModelPoint foot;
       if (!SegmentOf(e, &p1, &p2) || LineCoefficients(p1, p2, &line) != 0) return false;
       if (PerpendicularFoot(click_, line, &foot) != 0 || IsOnSegment(foot, p1, p2) != 0) return false;
       return Consider(e, foot);
@@ -160,12 +159,12 @@ bool PickWalk::Offer(DrawEntity& e) {
       CircleShape c;
       if (!CircleOf(e, &c)) return false;
       const double a = SnapAngle(click_.x - c.centre.x, click_.y - c.centre.y);
-      const Point2 q{c.centre.x + c.radius * std::cos(a), c.centre.y + c.radius * std::sin(a)};
+      const ModelPoint q{c.centre.x + c.radius * std::cos(a), c.centre.y + c.radius * std::sin(a)};
       if (!c.whole && IsOnArc(c.direction, q, c.start, c.end, c.centre, c.radius) != 0) return false;
       return Consider(e, q);
     }
     case kBezierCurve: case kFreeCurve: case kPolygon: {
-      Point2 q;
+      ModelPoint q;
       if (!NearestOnPolyline(e, &q)) return false;
       return Consider(e, q);
     }
@@ -198,7 +197,7 @@ PickHit PickEntity(const PickView& view, int filter, PixelPoint click) {
   PickWalk walk(view, filter, click);
   if (!view.entities) return walk.result();
   EntityIndex* index = view.snapPoints ? EntityIndex::For(*view.entities, *view.snapPoints) : nullptr;
-  const Point2 at = walk.click();
+  const ModelPoint at = walk.click();
   if (index && std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(walk.reach())) {
     Box near = Box::Around(at);
     near.Grow(walk.reach());
@@ -213,55 +212,40 @@ PickHit PickEntity(const PickView& view, int filter, PixelPoint click) {
   return walk.result();
 }
 
-bool IsInsideBoundary(const DrawEntity& e, Point2 click) {
+bool IsInsideBoundary(const DrawEntity& e, ModelPoint click) {
+  const std::vector<BoundaryPiece> pieces = BoundaryOf(e);
   Box box;
-  if (!BoundaryBoxOf(e, &box) || !box.Contains(click)) return false;
-  const std::vector<BoundaryPiece> pieces = BoundaryPieces(e);
-  const double* v = e.values.get();
+  if (!BoundaryBoxOf(pieces, &box) || !box.Contains(click)) return false;
   LineCoef across;
   LineCoefficients({click.x - 1, click.y}, {click.x + 1, click.y}, &across);
-  std::vector<Point2> crossings;
-  auto add = [&](Point2 p) {
-    for (Point2 q : crossings) {
+  std::vector<ModelPoint> crossings;
+  auto add = [&](ModelPoint p) {
+    for (ModelPoint q : crossings) {
       if (std::fabs(q.x - p.x) < kCoincidentTolerance && std::fabs(q.y - p.y) < kCoincidentTolerance) return;
     }
     crossings.push_back(p);
   };
-  auto startOf = [&](const BoundaryPiece& piece, Point2* p) {
-    if (piece.type == BoundaryPiece::kVertex) {
-      *p = {v[piece.first], v[piece.first + 1]};
-      return true;
-    }
-    if (piece.type == BoundaryPiece::kArc) {
-      *p = {v[piece.first + 3], v[piece.first + 4]};
-      return true;
-    }
-    return false;
-  };
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     const BoundaryPiece& piece = pieces[i];
-    if (piece.type == BoundaryPiece::kVertex) {
+    if (piece.kind == BoundaryPiece::Kind::kVertex) {
       // A straight piece runs from its vertex to the start of the next piece (the first after
-      // the last).
-      Point2 from;
-      Point2 to;
-      startOf(piece, &from);
-      if (!startOf(pieces[(i + 1) % pieces.size()], &to)) continue;
+      // the last); a circle piece has no start.
+      const BoundaryPiece& next = pieces[(i + 1) % pieces.size()];
+      if (next.kind == BoundaryPiece::Kind::kCircle) continue;
       LineCoef line;
-      Point2 at;
-      if (LineCoefficients(from, to, &line) != 0 || IntersectLines(across, line, &at) != 0) continue;
-      if (IsOnSegment(at, from, to) == 0) add(at);
+      ModelPoint at;
+      if (LineCoefficients(piece.point, next.point, &line) != 0 || IntersectLines(across, line, &at) != 0) continue;
+      if (IsOnSegment(at, piece.point, next.point) == 0) add(at);
     } else {
-      const Point2 centre{v[piece.first], v[piece.first + 1]};
       int count = 0;
-      Point2 points[2];
-      IntersectLineCircle(across, centre, v[piece.first + 2], &count, points);
+      ModelPoint points[2];
+      IntersectLineCircle(across, piece.centre, piece.radius, &count, points);
       for (int k = 0; k < count; ++k) add(points[k]);
     }
   }
-  std::sort(crossings.begin(), crossings.end(), [](Point2 a, Point2 b) { return a.x < b.x; });
+  std::sort(crossings.begin(), crossings.end(), [](ModelPoint a, ModelPoint b) { return a.x < b.x; });
   std::size_t left = 0;
-  for (Point2 p : crossings) left += p.x <= click.x ? 1 : 0;
+  for (ModelPoint p : crossings) left += p.x <= click.x ? 1 : 0;
   return left % 2 == 1;
 }
 

@@ -20,7 +20,7 @@ bool PickFilterAdmits(int filter, int kind);
 
 struct PickHit {
   DrawEntity* entity = nullptr;  // null: nothing picked
-  Point2 point;                  // model mm: the point on the element (or the grid crossing)
+  ModelPoint point;                  // model mm: the point on the element (or the grid crossing)
 };
 
 // The element hit by a click and the point on it. Candidates are the elements that are not
@@ -38,27 +38,27 @@ class PickWalk {
   bool Offer(DrawEntity& e);
   PickHit result() const { return {best_, bestPoint_}; }
   // The click in model mm and the starting tolerance (model mm): nothing further away can win.
-  Point2 click() const { return click_; }
+  ModelPoint click() const { return click_; }
   double reach() const { return reach_; }
 
  private:
   bool Eligible(const DrawEntity& e) const;
-  bool Consider(DrawEntity& e, Point2 q);
+  bool Consider(DrawEntity& e, ModelPoint q);
   bool TakeGrid(DrawEntity& e);
-  bool NearestOnPolyline(const DrawEntity& e, Point2* q) const;
+  bool NearestOnPolyline(const DrawEntity& e, ModelPoint* q) const;
 
   const PickView& view_;
   int filter_;
-  Point2 click_;
+  ModelPoint click_;
   double reach_;
   double tolerance_;  // t: narrows as candidates are met
   double bestDistance_;
   DrawEntity* best_ = nullptr;
-  Point2 bestPoint_;
+  ModelPoint bestPoint_;
 };
 
 // Whether the click lies inside a paint or hatching boundary (even–odd rule along the
 // horizontal line through it).
-bool IsInsideBoundary(const DrawEntity& e, Point2 click);
+bool IsInsideBoundary(const DrawEntity& e, ModelPoint click);
 
 }  // namespace plenwick

@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "model/boundary_pieces.h"
 #include "view/entity_shape.h"
 
 namespace plenwick {
@@ -21,9 +20,9 @@ void NormalizeRectF(double* x1, double* y1, double* x2, double* y2) {
 
 namespace {
 
-bool AllInside(const Box& rect, const std::vector<Point2>& points) {
+bool AllInside(const Box& rect, const std::vector<ModelPoint>& points) {
   if (points.empty()) return false;
-  for (Point2 p : points) {
+  for (ModelPoint p : points) {
     if (!rect.Contains(p)) return false;
   }
   return true;
@@ -33,7 +32,7 @@ bool BoxInside(const Box& rect, const Box& box) {
   return !box.IsEmpty() && rect.Contains({box.minX, box.minY}) && rect.Contains({box.maxX, box.maxY});
 }
 
-bool CircleBoxInside(const Box& rect, Point2 centre, double radius) {
+bool CircleBoxInside(const Box& rect, ModelPoint centre, double radius) {
   return AllInside(rect, {{centre.x - radius, centre.y - radius}, {centre.x + radius, centre.y + radius}});
 }
 
@@ -56,7 +55,7 @@ bool IsSegmentInside(const Box& rect, const DrawEntity& e) {
 
 bool IsVertexListInside(const Box& rect, const DrawEntity& e) {
   Box box;
-  for (Point2 p : Vertices(e)) box.Add(p);
+  for (ModelPoint p : Vertices(e)) box.Add(p);
   return BoxInside(rect, box);
 }
 
@@ -75,8 +74,8 @@ bool IsArcInside(const Box& rect, const DrawEntity& e) {
   double sweep = (c.endDeg - c.startDeg) * c.direction;
   if (sweep < 0) sweep += 360.0;
   const double middleDeg = c.startDeg + c.direction * sweep / 2;
-  Point2 middle;
-  Point2 unused;
+  ModelPoint middle;
+  ModelPoint unused;
   ArcEndPoints(c.centre, c.radius, middleDeg, middleDeg, &middle, &unused);
   return AllInside(rect, {c.start, c.end, middle});
 }
@@ -91,12 +90,11 @@ bool IsTextInside(const Box& rect, const DrawEntity& e, double characters) {
 }
 
 bool IsCompositeInside(const Box& rect, const DrawEntity& e, int paintFlag) {
-  const auto pieces = BoundaryPieces(e, paintFlag == 1 ? BoundaryLayout::kPaint : BoundaryLayout::kHatch);
+  const std::vector<BoundaryPiece> pieces = BoundaryOf(e, paintFlag == 1);
   if (pieces.empty()) return false;
   for (const BoundaryPiece& piece : pieces) {
-    const double* v = e.values.get() + piece.first;
-    const bool inside = piece.type == BoundaryPiece::kVertex ? rect.Contains({v[0], v[1]})
-                                                             : CircleBoxInside(rect, {v[0], v[1]}, v[2]);
+    const bool inside = piece.kind == BoundaryPiece::Kind::kVertex ? rect.Contains(piece.point)
+                                                                   : CircleBoxInside(rect, piece.centre, piece.radius);
     if (!inside) return false;
   }
   return true;
@@ -164,8 +162,8 @@ void MarkGroupMembers(DrawEntity& owner, const EntityRedraw& redraw) {
   }
 }
 
-int NearestSegment(const DrawEntity& e, Point2 p, Point2* s1, Point2* s2) {
-  std::vector<Point2> points = Vertices(e);
+int NearestSegment(const DrawEntity& e, ModelPoint p, ModelPoint* s1, ModelPoint* s2) {
+  std::vector<ModelPoint> points = Vertices(e);
   if (points.empty() && e.kind >= kLine && e.kind <= kAngledInfiniteLine && e.values && e.valueCount >= 4) {
     points = {{e.values[0], e.values[1]}, {e.values[2], e.values[3]}};
   }
@@ -173,7 +171,7 @@ int NearestSegment(const DrawEntity& e, Point2 p, Point2* s1, Point2* s2) {
   int found = 0;
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
     LineCoef line;
-    Point2 foot;
+    ModelPoint foot;
     if (LineCoefficients(points[i], points[i + 1], &line) != 0 || PerpendicularFoot(p, line, &foot) != 0) continue;
     if (IsOnSegment(foot, points[i], points[i + 1]) != 0) continue;
     const double d = Distance(p, foot);

@@ -53,6 +53,6 @@ void MarkGroupMembers(DrawEntity& owner, const EntityRedraw& redraw);
 
 // Among the consecutive stored point pairs of `e`, the segment whose perpendicular foot from `p`
 // lies on it and is nearest (below 99999.9): 1 and its ends, or 0.
-int NearestSegment(const DrawEntity& e, Point2 p, Point2* s1, Point2* s2);
+int NearestSegment(const DrawEntity& e, ModelPoint p, ModelPoint* s1, ModelPoint* s2);
 
 }  // namespace plenwick

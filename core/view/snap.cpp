@@ -10,7 +10,7 @@ namespace {
 // The nearest point accepted by `accept` closer than `limit`; among equal distances the first in
 // list order, exactly as a walk of the list that replaces only on a strictly smaller distance.
 template <typename Accept>
-const SnapPoint* Nearest(const SnapPointList& points, Point2 at, double limit, Accept accept, double* distance) {
+const SnapPoint* Nearest(const SnapPointList& points, ModelPoint at, double limit, Accept accept, double* distance) {
   const SnapPoint* winner = nullptr;
   double best = limit;
   points.VisitNear(at.x, at.y, limit, [&](const SnapPoint* p) {
@@ -27,13 +27,11 @@ const SnapPoint* Nearest(const SnapPointList& points, Point2 at, double limit, A
   return winner;
 }
 
-Point2 ToModel(const PickView& view, PixelPoint p) {
-  return view.mapping.toModel ? view.mapping.toModel(p.x, p.y) : Point2{static_cast<double>(p.x), static_cast<double>(p.y)};
-}
+ModelPoint ToModel(const PickView& view, PixelPoint p) { return view.ToModel(p); }
 
-bool WithinPixels(const PickView& view, Point2 model, PixelPoint cursor) {
-  if (!view.mapping.toScreen) return false;
-  const PixelPoint s = view.mapping.toScreen(model.x, model.y);
+bool WithinPixels(const PickView& view, ModelPoint model, PixelPoint cursor) {
+  if (!view.mapping) return false;
+  const PixelPoint s = view.mapping->ModelToScreen(model.x, model.y);
   const double dx = s.x - cursor.x;
   const double dy = s.y - cursor.y;
   return std::sqrt(dx * dx + dy * dy) <= kSnapPixels;
@@ -41,7 +39,7 @@ bool WithinPixels(const PickView& view, Point2 model, PixelPoint cursor) {
 
 }  // namespace
 
-const SnapPoint* NearestSnapPoint(const SnapPointList& points, Point2 at, double limit, const DrawEntity* except,
+const SnapPoint* NearestSnapPoint(const SnapPointList& points, ModelPoint at, double limit, const DrawEntity* except,
                                   double* distance) {
   return Nearest(points, at, limit,
                  [except](const SnapPoint* p) { return p->snapState == kSnapEnabled && (!except || p->entity != except); },
@@ -61,8 +59,8 @@ SnapHit SnapNearestExcept(const PickView& view, PixelPoint cursor, const DrawEnt
 
 SnapHit SnapNearest(const PickView& view, PixelPoint cursor) { return SnapNearestExcept(view, cursor, nullptr); }
 
-int SnapNearestWithin(const SnapPointList& points, Point2 at, double* maxDistance, const DrawEntity* except,
-                      Point2* found) {
+int SnapNearestWithin(const SnapPointList& points, ModelPoint at, double* maxDistance, const DrawEntity* except,
+                      ModelPoint* found) {
   double d = 0;
   const SnapPoint* p = NearestSnapPoint(points, at, *maxDistance, except, &d);
   if (!p) return -1;
@@ -71,7 +69,7 @@ int SnapNearestWithin(const SnapPointList& points, Point2 at, double* maxDistanc
   return p->pointKind;
 }
 
-int FindSnapPointOfKind(const SnapPointList& points, const DrawEntity* entity, int kind, Point2* found) {
+int FindSnapPointOfKind(const SnapPointList& points, const DrawEntity* entity, int kind, ModelPoint* found) {
   for (const SnapPoint* p : points.PointsOf(entity)) {
     if (p->pointKind == kind && p->snapState == kSnapEnabled) {
       *found = {p->x, p->y};
@@ -98,7 +96,7 @@ HandleHit PickSelectedHandle(const PickView& view, PixelPoint cursor) {
   return hit;
 }
 
-DrawEntity* FindEntityByPoint(const SnapPointList& points, int kind, Point2 at) {
+DrawEntity* FindEntityByPoint(const SnapPointList& points, int kind, ModelPoint at) {
   const SnapPoint* first = nullptr;
   points.VisitNear(at.x, at.y, kFindByPointRadius, [&](const SnapPoint* p) {
     if (p->pointKind == kind && p->snapState != kSnapDisabled && Distance(at, {p->x, p->y}) < kFindByPointRadius &&
@@ -110,13 +108,13 @@ DrawEntity* FindEntityByPoint(const SnapPointList& points, int kind, Point2 at) 
   return first ? first->entity : nullptr;
 }
 
-int NearestGridPoint(const PickView& view, Point2 at, Point2* crossing, double* distance) {
+int NearestGridPoint(const PickView& view, ModelPoint at, ModelPoint* crossing, double* distance) {
   if (!view.entities) return 1;
   for (const DrawEntity& e : *view.entities) {
     if (e.kind != kGrid || !e.values || e.valueCount < 3) continue;
     const double pitch = e.values[2];
     if (!(pitch > 0) || !std::isfinite(pitch)) return 1;
-    const Point2 o = view.gridOrigin;
+    const ModelPoint o = view.gridOrigin;
     *crossing = {o.x + std::floor((at.x - o.x) / pitch + 0.5) * pitch, o.y + std::floor((at.y - o.y) / pitch + 0.5) * pitch};
     *distance = Distance(at, *crossing);
     return 0;

@@ -24,7 +24,7 @@ void AddOwnSnapPoints(SnapPointList& points, DrawEntity& e) {
         points.Add(&e, kSnapLineEnd, v[2], v[3]);
         double length = 0;
         if (PointDistance({v[0], v[1]}, {v[2], v[3]}, &length) == 0) {
-          const Point2 mid = PointAlong({v[0], v[1]}, {v[2], v[3]}, length / 2);
+          const ModelPoint mid = PointAlong({v[0], v[1]}, {v[2], v[3]}, length / 2);
           points.Add(&e, kSnapLineMidpoint, mid.x, mid.y);
         }
       }
@@ -41,7 +41,7 @@ void AddOwnSnapPoints(SnapPointList& points, DrawEntity& e) {
     case kCircle: case kArc: {
       CircleShape c;
       if (!CircleOf(e, &c)) break;
-      const Point2 quadrants[4] = {{c.centre.x - c.radius, c.centre.y},
+      const ModelPoint quadrants[4] = {{c.centre.x - c.radius, c.centre.y},
                                    {c.centre.x + c.radius, c.centre.y},
                                    {c.centre.x, c.centre.y - c.radius},
                                    {c.centre.x, c.centre.y + c.radius}};
@@ -51,7 +51,7 @@ void AddOwnSnapPoints(SnapPointList& points, DrawEntity& e) {
       }
       points.Add(&e, kSnapArcStart, c.start.x, c.start.y);
       points.Add(&e, kSnapArcEnd, c.end.x, c.end.y);
-      for (const Point2& q : quadrants) {
+      for (const ModelPoint& q : quadrants) {
         if (IsOnArc(c.direction, q, c.start, c.end, c.centre, c.radius) == 0) points.Add(&e, kSnapArcQuadrant, q.x, q.y);
       }
       break;
@@ -73,7 +73,7 @@ namespace {
 
 void AddIntersections(SnapPointList& points, const IntersectionFinder& finder, DrawEntity& added, DrawEntity& other) {
   if (!IsIntersectionPair(added, other)) return;
-  for (const Point2& p : finder.With(other)) points.AddIntersection(&added, &other, p.x, p.y);
+  for (const ModelPoint& p : finder.With(other)) points.AddIntersection(&added, &other, p.x, p.y);
 }
 
 bool CanIntersect(const DrawEntity& e) {

@@ -36,7 +36,7 @@ PickHit LinearPick(const PickView& view, int filter, PixelPoint click) {
   return walk.result();
 }
 
-const SnapPoint* LinearNearest(const SnapPointList& points, Point2 at, double limit, const DrawEntity* except) {
+const SnapPoint* LinearNearest(const SnapPointList& points, ModelPoint at, double limit, const DrawEntity* except) {
   const SnapPoint* winner = nullptr;
   double best = limit;
   for (const SnapPoint* p = points.head(); p; p = p->next) {
@@ -52,9 +52,9 @@ const SnapPoint* LinearNearest(const SnapPointList& points, Point2 at, double li
 
 SnapHit LinearSnapNearest(const PickView& view, PixelPoint cursor) {
   SnapHit hit;
-  const SnapPoint* p = LinearNearest(*view.snapPoints, view.mapping.toModel(cursor.x, cursor.y), 100, nullptr);
+  const SnapPoint* p = LinearNearest(*view.snapPoints, view.ToModel(cursor), 100, nullptr);
   if (!p) return hit;
-  const PixelPoint s = view.mapping.toScreen(p->x, p->y);
+  const PixelPoint s = view.mapping->ModelToScreen(p->x, p->y);
   const double dx = s.x - cursor.x;
   const double dy = s.y - cursor.y;
   hit.kind = std::sqrt(dx * dx + dy * dy) > 10 ? 0 : p->pointKind;
@@ -64,7 +64,7 @@ SnapHit LinearSnapNearest(const PickView& view, PixelPoint cursor) {
 }
 
 HandleHit LinearHandle(const PickView& view, PixelPoint cursor) {
-  const Point2 at = view.mapping.toModel(cursor.x, cursor.y);
+  const ModelPoint at = view.ToModel(cursor);
   const SnapPoint* winner = nullptr;
   double best = 200;
   for (const SnapPoint* p = view.snapPoints->head(); p; p = p->next) {
@@ -79,7 +79,7 @@ HandleHit LinearHandle(const PickView& view, PixelPoint cursor) {
   }
   HandleHit hit;
   if (!winner) return hit;
-  const PixelPoint s = view.mapping.toScreen(winner->x, winner->y);
+  const PixelPoint s = view.mapping->ModelToScreen(winner->x, winner->y);
   if (std::hypot(s.x - cursor.x, s.y - cursor.y) > 10) return hit;
   hit.entity = winner->entity;
   hit.point = {winner->x, winner->y};
@@ -87,7 +87,7 @@ HandleHit LinearHandle(const PickView& view, PixelPoint cursor) {
   return hit;
 }
 
-DrawEntity* LinearFindByPoint(const SnapPointList& points, int kind, Point2 at) {
+DrawEntity* LinearFindByPoint(const SnapPointList& points, int kind, ModelPoint at) {
   for (const SnapPoint* p = points.head(); p; p = p->next) {
     if (p->pointKind == kind && p->snapState != -1 && Distance(at, {p->x, p->y}) < 1) return p->entity;
   }
@@ -98,7 +98,7 @@ void LinearRegister(SnapPointList& points, EntityList& list, DrawEntity& added) 
   AddOwnSnapPoints(points, added);
   for (DrawEntity& other : list) {
     if (!IsIntersectionPair(added, other)) continue;
-    for (const Point2& p : IntersectionPoints(added, other)) points.AddIntersection(&added, &other, p.x, p.y);
+    for (const ModelPoint& p : IntersectionPoints(added, other)) points.AddIntersection(&added, &other, p.x, p.y);
   }
 }
 
@@ -349,7 +349,7 @@ void RandomOperation(Random& r, Doc& a, Doc& b, RecordingUserInterface& ui) {
           for (DrawEntity& other : d.list) {
             if (&other == &e) break;
             if (!IsIntersectionPair(e, other)) continue;
-            for (const Point2& p : IntersectionPoints(e, other)) d.points.AddIntersection(&e, &other, p.x, p.y);
+            for (const ModelPoint& p : IntersectionPoints(e, other)) d.points.AddIntersection(&e, &other, p.x, p.y);
           }
         }
       }
@@ -402,7 +402,8 @@ TEST(Differential, IndexAnswersLikeTheListWalk) {
       view.entities = &a.list;
       view.snapPoints = &a.points;
       const double scales[] = {0.25, 0.5, 1, 2, 4};
-      view.mapping = ScrollMapping(scales[r.Int(0, 4)], r.Int(-20, 20), r.Int(-20, 20), 600);
+      const ViewMapping mapping = ScrollMapping(scales[r.Int(0, 4)], r.Int(-20, 20), r.Int(-20, 20), 600);
+      view.mapping = &mapping;
       view.layerStates = states.data();
       view.currentLayer = r.Int(0, 3);
       view.currentLayerOnly = r.Chance(15);
@@ -431,12 +432,12 @@ TEST(Differential, IndexAnswersLikeTheListWalk) {
         ASSERT_EQ(h1.entity, h2.entity);
         ASSERT_EQ(h1.kind, h2.kind);
 
-        const Point2 at = view.mapping.toModel(click.x, click.y);
+        const ModelPoint at = view.ToModel(click);
         const int kind = r.Int(1, 14);
         ASSERT_EQ(FindEntityByPoint(a.points, kind, at), LinearFindByPoint(a.points, kind, at));
         const double limit = r.Real(0, 300);
         double max = limit;
-        Point2 found;
+        ModelPoint found;
         const DrawEntity* except = r.Chance(30) ? a.list.tail : nullptr;
         const int within = SnapNearestWithin(a.points, at, &max, except, &found);
         const SnapPoint* linear = LinearNearest(a.points, at, limit, except);

@@ -13,14 +13,14 @@ namespace {
 
 constexpr double kEps = 1e-9;
 
-void ExpectPoint(Point2 p, double x, double y, double eps = kEps) {
+void ExpectPoint(ModelPoint p, double x, double y, double eps = kEps) {
   EXPECT_NEAR(p.x, x, eps);
   EXPECT_NEAR(p.y, y, eps);
 }
 
 TEST(LineCoefficients, HorizontalVerticalAndGeneralCases) {
   struct Case {
-    Point2 p1, p2;
+    ModelPoint p1, p2;
     double a, b, c;
   } cases[] = {
       {{0, 0}, {10, 0.4}, 0, -1, 0},     // dy < 0.5: horizontal through the first point
@@ -61,7 +61,7 @@ TEST(IntersectLines, ParallelAndCrossing) {
   LineCoefficients({3, -5}, {3, 5}, &v);
   LineCoefficients({0, 0}, {1, 1}, &d1);
   LineCoefficients({0, 1}, {1, 2}, &d2);
-  Point2 at;
+  ModelPoint at;
   EXPECT_EQ(IntersectLines(h1, h2, &at), -1) << "determinant 0";
   EXPECT_EQ(IntersectLines(d1, d2, &at), -1);
   // Nearly parallel with a tiny determinant: parallel by direction.
@@ -78,7 +78,7 @@ TEST(IntersectLineCircle, TwoPointsInOrderTangencyAndMiss) {
   LineCoef l;
   LineCoefficients({-20, 0}, {20, 0}, &l);  // A = 0, B = −1, C = 0: (−B, A) = (1, 0)
   int n = 0;
-  Point2 pts[2];
+  ModelPoint pts[2];
   ASSERT_EQ(IntersectLineCircle(l, {0, 0}, 5, &n, pts), 0);
   ASSERT_EQ(n, 2);
   ExpectPoint(pts[0], 5, 0);  // foot + h·(−B, A)/L first
@@ -93,7 +93,7 @@ TEST(IntersectLineCircle, TwoPointsInOrderTangencyAndMiss) {
 
 TEST(IntersectCircles, CasesOfTheRule) {
   int n = 0;
-  Point2 pts[2];
+  ModelPoint pts[2];
   ASSERT_EQ(IntersectCircles({0, 0}, 5, {8, 0}, 5, &n, pts), 0);
   ASSERT_EQ(n, 2);
   ExpectPoint(pts[0], 4, -3);  // C1 + a·u + h·(uy, −ux)
@@ -101,7 +101,7 @@ TEST(IntersectCircles, CasesOfTheRule) {
   ASSERT_EQ(IntersectCircles({0, 0}, 5, {10.02, 0}, 5, &n, pts), 0) << "within 0.5 of touching";
   EXPECT_EQ(n, 1);
   struct Miss {
-    Point2 c2;
+    ModelPoint c2;
     double r2;
   } misses[] = {{{0, 0}, 3}, {{11, 0}, 5}, {{1, 0}, 1}};
   for (const Miss& m : misses) EXPECT_EQ(IntersectCircles({0, 0}, 5, m.c2, m.r2, &n, pts), 1);
@@ -110,7 +110,7 @@ TEST(IntersectCircles, CasesOfTheRule) {
 TEST(PerpendicularFoot, FootAndDegenerateLine) {
   LineCoef l;
   LineCoefficients({0, 0}, {10, 10}, &l);
-  Point2 f;
+  ModelPoint f;
   ASSERT_EQ(PerpendicularFoot({0, 4}, l, &f), 0);
   ExpectPoint(f, 2, 2);
   EXPECT_EQ(PerpendicularFoot({0, 4}, LineCoef{0.001, 0.001, 0}, &f), -1);
@@ -118,7 +118,7 @@ TEST(PerpendicularFoot, FootAndDegenerateLine) {
 
 TEST(IsOnSegment, ToleranceEndsAndExtension) {
   struct Case {
-    Point2 p;
+    ModelPoint p;
     int expected;
   } cases[] = {
       {{5, 0}, 0},        {{5, 0.5}, 0},      {{5, 0.51}, -1},   // 0.5 from the line
@@ -137,12 +137,12 @@ TEST(IsOnLine, HalfMillimetre) {
 }
 
 TEST(IsOnArc, DirectionEndsAndDegenerate) {
-  const Point2 c{0, 0};
-  Point2 s;
-  Point2 e;
+  const ModelPoint c{0, 0};
+  ModelPoint s;
+  ModelPoint e;
   ArcEndPoints(c, 10, 0, 90, &s, &e);  // (10, 0) to (0, 10)
-  const Point2 mid{10 * std::cos(0.7853981633974483), 10 * std::sin(0.7853981633974483)};
-  const Point2 below{0, -10};
+  const ModelPoint mid{10 * std::cos(0.7853981633974483), 10 * std::sin(0.7853981633974483)};
+  const ModelPoint below{0, -10};
   EXPECT_EQ(IsOnArc(1, mid, s, e, c, 10), 0);
   EXPECT_EQ(IsOnArc(1, below, s, e, c, 10), -1);
   EXPECT_EQ(IsOnArc(-1, below, s, e, c, 10), 0) << "clockwise from 0° to 90° passes 270°";
@@ -176,7 +176,7 @@ TEST(CircleFrom3Points, CentreRadiusOrientation) {
 
 TEST(TangentPoints, OnInsideOutside) {
   int n = 0;
-  Point2 pts[2];
+  ModelPoint pts[2];
   ASSERT_EQ(TangentPoints({10.2, 0}, {0, 0}, 10, &n, pts), 0);
   ASSERT_EQ(n, 1);
   ExpectPoint(pts[0], 10.2, 0);
@@ -193,7 +193,7 @@ TEST(TangentPoints, OnInsideOutside) {
 TEST(MirrorPoint, AboutLinesAndDegenerate) {
   LineCoef diag;
   LineCoefficients({0, 0}, {10, 10}, &diag);
-  Point2 m;
+  ModelPoint m;
   ASSERT_EQ(MirrorPoint({3, 1}, diag, &m), 0);
   ExpectPoint(m, 1, 3);
   LineCoef h;
@@ -216,7 +216,7 @@ TEST(PointAlongAndAngleBetween, Rules) {
 
 TEST(OctantOf, QuadrantsAndBoundaries) {
   struct Case {
-    Point2 to;
+    ModelPoint to;
     int expected;
   } cases[] = {{{0, 1}, 1}, {{0, -1}, 2}, {{1, 0}, 3}, {{-1, 0}, 4}, {{0.00005, 0.00005}, -1},
                // The diagonals fall by the rounded constants: π/4 is below 0.7853981633975 while
@@ -228,7 +228,7 @@ TEST(OctantOf, QuadrantsAndBoundaries) {
 TEST(NearestOfPoints, FirstOfEqualsAndNone) {
   const double xs[] = {5, -5, 1};
   const double ys[] = {0, 0, 100};
-  Point2 p;
+  ModelPoint p;
   EXPECT_EQ(NearestOfPoints(xs, ys, 3, {0, 0}, &p), 0);
   EXPECT_EQ(NearestOfPoints(xs, ys, 0, {0, 0}, &p), -1);
   const double far[] = {1e6};
@@ -243,16 +243,6 @@ TEST(SnapAngle, ConstantsAndQuadrants) {
   EXPECT_NEAR(SnapAngle(-1, 1), 0.7853981633974483 * 3, 1e-12);
   EXPECT_NEAR(SnapAngle(-1, -1), 0.7853981633974483 * 5, 1e-12);
   EXPECT_NEAR(SnapAngle(1, -1), 0.7853981633974483 * 7, 1e-12);
-}
-
-TEST(SampleBSpline, StartsAndEndsOnTheEndPoints) {
-  const Point2 pts[] = {{0, 0}, {10, 20}, {20, -5}, {30, 0}};
-  const std::vector<Point2> path = SampleBSpline(pts, 4, 8);
-  ASSERT_EQ(path.size(), static_cast<std::size_t>((4 + 1) * 8 + 1));
-  ExpectPoint(path.front(), 0, 0);
-  ExpectPoint(path.back(), 30, 0);
-  const Point2 two[] = {{0, 0}, {10, 0}};
-  for (const Point2& p : SampleBSpline(two, 2, 8)) EXPECT_NEAR(p.y, 0, kEps) << "two points make a straight line";
 }
 
 }  // namespace

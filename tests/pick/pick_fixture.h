@@ -13,22 +13,19 @@
 #include "model/layer_table.h"
 #include "model/snap_point_list.h"
 #include "view/pick_view.h"
+#include "view/view_mapping.h"
 #include "view/snap_registration.h"
 
 namespace plenwick::testing {
 
-// The view's mapping: sx = near(x · f) − scrollX, sy = scrollY + H − near(y · f), with f pixels per
-// model mm (PixelsPerMm / scale); the inverse without rounding.
-inline ScreenMapping ScrollMapping(double pixelsPerModelMm, int scrollX = 0, int scrollY = 0, int height = 1000) {
-  ScreenMapping m;
-  m.toModel = [=](int sx, int sy) {
-    return Point2{(scrollX + sx) / pixelsPerModelMm, (height - sy + scrollY) / pixelsPerModelMm};
-  };
-  m.toScreen = [=](double x, double y) {
-    return PixelPoint{static_cast<int>(std::floor(x * pixelsPerModelMm + 0.5)) - scrollX,
-                      scrollY + height - static_cast<int>(std::floor(y * pixelsPerModelMm + 0.5))};
-  };
-  m.modelPerPixel = 1.0 / pixelsPerModelMm;
+// A view mapping of `pixelsPerModelMm` client pixels per model mm (scale 1), scrolled as given.
+inline ViewMapping ScrollMapping(double pixelsPerModelMm, int scrollX = 0, int scrollY = 0, int height = 1000) {
+  ViewMapping m;
+  m.scale = 1;
+  m.PixelsPerMm = pixelsPerModelMm;
+  m.ScrollOffset = {scrollX, scrollY};
+  m.clientWidth = 1000;
+  m.clientHeight = height;
   return m;
 }
 
@@ -40,7 +37,7 @@ class PickDocument : public ::testing::Test {
     layerStates.fill(kLayerOffColour);
     view.entities = &list;
     view.snapPoints = &points;
-    view.mapping = ScrollMapping(1.0);
+    view.mapping = &mapping;
     view.layerStates = layerStates.data();
   }
   ~PickDocument() override { InstallSnapPointRegistrar(std::move(previous_)); }
@@ -64,12 +61,13 @@ class PickDocument : public ::testing::Test {
   DrawEntity* PointAt(double x, double y) { return Add(kPoint, {x, y}); }
 
   // The pixel of a model point under the view's mapping.
-  PixelPoint Pixel(double x, double y) const { return view.mapping.toScreen(x, y); }
+  PixelPoint Pixel(double x, double y) const { return mapping.ModelToScreen(x, y); }
 
   // Declared before the list: the list reports to its points until it is destroyed.
   SnapPointList points;
   EntityList list;
   std::array<uint8_t, LayerTable::kLayers> layerStates{};
+  ViewMapping mapping = ScrollMapping(1.0);
   PickView view;
 
  private:

@@ -8,6 +8,7 @@
 #include "pick_fixture.h"
 #include "view/feedback_shapes.h"
 #include "view/intersections.h"
+#include "view/recording_canvas.h"
 #include "view/selection.h"
 
 namespace plenwick {
@@ -134,8 +135,8 @@ TEST_F(SelectionTest, MarkGroupMembersOnlyAfterTheOwner) {
 
 TEST_F(SelectionTest, NearestSegmentOfAPolyline) {
   DrawEntity* poly = Add(kPolygon, {0, 0, 100, 0, 100, 100, 0, 100});
-  Point2 s1;
-  Point2 s2;
+  ModelPoint s1;
+  ModelPoint s2;
   ASSERT_EQ(NearestSegment(*poly, {90, 50}, &s1, &s2), 1);
   EXPECT_EQ(s1.x, 100);
   EXPECT_EQ(s1.y, 0);
@@ -149,7 +150,7 @@ TEST_F(SelectionTest, IntersectEntitiesForTheEditingTools) {
   DrawEntity* shortLine = Line(200, -1, 200, 1);
   DrawEntity* arc = Arc(0, 0, 50, 0, 180);  // upper half
   DrawEntity* circle = Circle(0, 0, 50);
-  Point2 p{0, 0};
+  ModelPoint p{0, 0};
   EXPECT_EQ(IntersectEntities(*h, *v, &p), 1);
   EXPECT_EQ(p.x, 10);
   EXPECT_EQ(IntersectEntities(*v, *shortLine, &p), 0);
@@ -165,37 +166,43 @@ TEST_F(SelectionTest, IntersectEntitiesForTheEditingTools) {
   EXPECT_EQ(p.x, 3);
 }
 
-TEST(FeedbackShapes, CrossGripsAndRubberRectangle) {
-  const auto cross = CrossMarkLines({50, 60});
-  EXPECT_EQ(cross[0].from.x, 46);
-  EXPECT_EQ(cross[0].to.x, 55);
-  EXPECT_EQ(cross[1].from.y, 56);
-  EXPECT_EQ(cross[1].to.y, 65);
-  const Grip g = GripAt({10, 10});
-  EXPECT_EQ(g.rect.left, 7);
-  EXPECT_EQ(g.rect.bottom, 13);
-  EXPECT_EQ(g.fill, 0x0000FF00);
+TEST(FeedbackShapes, CrossMarkAndRubberRectangle) {
+  RecordingCanvas canvas;
+  DrawCrossMark(canvas, 50, 60);
+  const auto lines = canvas.OfKind(CanvasOp::kLine);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].points, (std::vector<PixelPoint>{{46, 60}, {55, 60}}));
+  EXPECT_EQ(lines[1].points, (std::vector<PixelPoint>{{50, 56}, {50, 65}}));
 
+  canvas.Clear();
+  canvas.SetDrawMode(DrawMode::kCopy);
   RubberRectState state;
-  state.press = {0, 0};
-  RubberRectPlan first = DrawRubberRect(&state, {10, 10}, 1, 0x111111, 0x222222);
-  ASSERT_EQ(first.rects.size(), 1u);
-  EXPECT_EQ(first.colour, 0x111111);
-  RubberRectPlan second = DrawRubberRect(&state, {20, 5}, 0, 0x111111, 0x222222);
-  ASSERT_EQ(second.rects.size(), 2u) << "the old rectangle is drawn again to erase it";
-  EXPECT_EQ(second.rects[0].right, 10);
-  EXPECT_EQ(second.rects[1].right, 20);
-  EXPECT_EQ(second.colour, 0x222222);
+  state.press = {20, 20};
+  DrawRubberRect(canvas, &state, {10, 30}, 1, 0x111111, 0x222222);
+  DrawRubberRect(canvas, &state, {40, 5}, 0, 0x111111, 0x222222);
+  const auto rects = canvas.OfKind(CanvasOp::kRectangle);
+  ASSERT_EQ(rects.size(), 3u) << "the second step draws the old rectangle again to erase it";
+  EXPECT_EQ(rects[0].rect, (PixelRect{10, 20, 20, 30})) << "corners ordered";
+  EXPECT_EQ(rects[0].pen.colour, 0x111111u) << "indicator colour with highlight 1";
+  EXPECT_EQ(rects[1].rect, rects[0].rect);
+  EXPECT_EQ(rects[2].rect, (PixelRect{20, 5, 40, 20}));
+  EXPECT_EQ(rects[2].pen.colour, 0x222222u);
+  EXPECT_EQ(rects[2].pen.style, PenStyle::kDot);
+  EXPECT_EQ(rects[2].drawMode, DrawMode::kNotXor);
+  EXPECT_EQ(canvas.drawMode(), DrawMode::kCopy) << "the mode is restored";
 }
 
 TEST_F(SelectionTest, GripsOfALineHaveAPinkMidpoint) {
   DrawEntity* line = Line(0, 0, 10, 0);
   Arc(100, 100, 10, 45, 135);
-  const std::vector<Grip> grips = GripsOf(points, *line, view.mapping);
-  ASSERT_EQ(grips.size(), 3u);
-  EXPECT_EQ(grips[0].fill, kGripFill);
-  EXPECT_EQ(grips[2].fill, kGripMidpointFill);
-  EXPECT_EQ(GripsOf(points, *list.tail, view.mapping).size(), 2u) << "arc quadrant points get no grip";
+  RecordingCanvas canvas;
+  ShowGrips(canvas, points, *line, mapping);
+  const auto squares = canvas.OfKind(CanvasOp::kRectangle);
+  ASSERT_EQ(squares.size(), 3u);
+  EXPECT_EQ(squares[0].rect, (PixelRect{-3, 997, 3, 1003})) << "3 pixels around the start (0, 0)";
+  EXPECT_EQ(squares[0].brush.colour, kGripColour);
+  EXPECT_EQ(squares[2].brush.colour, kMidpointGripColour);
+  EXPECT_EQ(GripsOf(points, *list.tail, mapping).size(), 2u) << "arc quadrant points get no grip";
 }
 
 }  // namespace

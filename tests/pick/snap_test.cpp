@@ -29,7 +29,7 @@ TEST_F(SnapTest, NearestPointBeyondTenPixelsIsOutOfReach) {
       {0.1, 210, -1},  // beyond the 100 mm search: no candidate at all
   };
   for (const Case& c : cases) {
-    view.mapping = ScrollMapping(c.pixelsPerMm);
+    mapping = ScrollMapping(c.pixelsPerMm);
     const SnapHit hit = SnapNearest(view, Pixel(c.cursorX, 100));
     EXPECT_EQ(hit.kind, c.kind) << c.pixelsPerMm << " " << c.cursorX;
     if (c.kind >= 0) {
@@ -60,7 +60,7 @@ TEST_F(SnapTest, WithinSearchesModelDistanceOnly) {
   DrawEntity* a = PointAt(0, 0);
   PointAt(30, 0);
   double max = 50;
-  Point2 found;
+  ModelPoint found;
   EXPECT_EQ(SnapNearestWithin(points, {20, 0}, &max, nullptr, &found), kSnapPoint);
   EXPECT_EQ(max, 10);
   EXPECT_EQ(found.x, 30);
@@ -79,7 +79,7 @@ TEST_F(SnapTest, WithinSearchesModelDistanceOnly) {
 
 TEST_F(SnapTest, FindSnapPointOfKind) {
   DrawEntity* line = Line(0, 0, 10, 0);
-  Point2 p;
+  ModelPoint p;
   ASSERT_EQ(FindSnapPointOfKind(points, line, kSnapLineMidpoint, &p), 0);
   EXPECT_EQ(p.x, 5);
   EXPECT_EQ(FindSnapPointOfKind(points, line, kSnapQuadrant0, &p), 1);
@@ -116,7 +116,7 @@ TEST_F(SnapTest, FindEntityByPoint) {
 }
 
 TEST_F(SnapTest, NearestGridPoint) {
-  Point2 c;
+  ModelPoint c;
   double d = 0;
   EXPECT_EQ(NearestGridPoint(view, {41, 58}, &c, &d), 1) << "no grid element";
   Grid(20);

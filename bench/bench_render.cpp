@@ -1,0 +1,83 @@
+// Benchmark "render": painting a drawing of 1,000,000 elements whole into a 1920 x 1080 picture,
+// and painting a view zoomed so that about 1 % of it is visible (the rest must cost next to
+// nothing).
+#include <QGuiApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "drawing_generator.h"
+#include "model/program_settings.h"
+#include "qt_canvas.h"
+#include "view/plenwick_view.h"
+#include "view/standalone_drawing.h"
+
+using namespace plenwick;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+template <typename F>
+double MedianMs(int runs, F&& f) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const auto t0 = Clock::now();
+    f();
+    times.push_back(Ms(t0, Clock::now()));
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+void Figure(const char* name, double value, const char* unit) { std::printf("%s %.3f %s\n", name, value, unit); }
+
+class NoWindow final : public ViewHost {
+ public:
+  void DrawOnClient(const std::function<void(Canvas&)>&) override {}
+  void Invalidate(const PixelRect*) override {}
+  void SetStatusText(int, std::string_view) override {}
+};
+
+// One whole paint of the view into a fresh picture.
+void Paint(CPlenwickView& view) {
+  QtImageCanvas canvas(view.mapping().clientWidth, view.mapping().clientHeight);
+  view.ForceFullErase = 1;
+  view.OnDraw(canvas, {0, 0, view.mapping().clientWidth, view.mapping().clientHeight});
+  canvas.Finish();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  QGuiApplication app(argc, argv);
+  constexpr int64_t kElements = 1000000;
+  constexpr int kWidth = 1920, kHeight = 1080;
+
+  StandaloneDrawing drawing;
+  bench::GeneratePlanDrawing(drawing.entities, {kElements, 12345, true, true});
+  CurrentSettings().GridDisplay = 0;
+  NoWindow host;
+  CPlenwickView view(drawing.view(), host);
+  view.OnInitialUpdate();
+  view.OnSize(kWidth, kHeight);
+  view.ShowWhole();
+  Paint(view);  // warm-up: fonts, glyph caches
+  Figure("render.whole_ms", MedianMs(3, [&] { Paint(view); }), "ms");
+
+  // A window of a tenth of the side in each direction: about 1 % of the drawing.
+  ModelRect& w = view.mapping().ViewWindow;
+  const double cx = (w.xmin + w.xmax) / 2, cy = (w.ymin + w.ymax) / 2;
+  const double hw = w.width() / 20, hh = w.height() / 20;
+  w = {cx - hw, cy - hh, cx + hw, cy + hh};
+  view.mapping().FitViewWindow();
+  view.mapping().Recentre();
+  Paint(view);
+  Figure("render.zoomed_ms", MedianMs(5, [&] { Paint(view); }), "ms");
+  return 0;
+}

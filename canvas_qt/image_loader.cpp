@@ -1,0 +1,43 @@
+// Bounded image loading with a small cache.
+#include "image_loader.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "platform/sjis.h"
+
+namespace plenwick {
+
+namespace {
+
+QImage ReadBounded(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() > ImageLoader::kMaxFileBytes) return {};
+  QImageReader reader(path);
+  reader.setAutoTransform(true);
+  return reader.read();
+}
+
+}  // namespace
+
+QImage ImageLoader::Load(std::string_view pathSjis) {
+  const std::string key(pathSjis);
+  for (auto it = cache_.begin(); it != cache_.end(); ++it) {
+    if (it->first == key) {
+      cache_.splice(cache_.begin(), cache_, it);
+      return cache_.front().second;
+    }
+  }
+  QImageReader::setAllocationLimit(kMaxAllocationMb);
+  const QString path = QString::fromStdString(SjisToUtf8(pathSjis));
+  QImage image;
+  if (!path.isEmpty() && path.size() <= 255) {
+    image = ReadBounded(path);
+    if (image.isNull() && path.contains(QLatin1Char('\\'))) image = ReadBounded(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+  }
+  cache_.emplace_front(key, image);
+  if (cache_.size() > kCached) cache_.pop_back();
+  return image;
+}
+
+}  // namespace plenwick

@@ -1,0 +1,79 @@
+// The canvas drawn by a Qt painter: QtPainterCanvas on any paint device (PDF, SVG, printer),
+// QtImageCanvas on an image back-buffer where exclusive-or modes are really exclusive-or.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <string>
+#include <unordered_map>
+
+#include "image_loader.h"
+#include "view/canvas.h"
+
+namespace plenwick {
+
+QColor ToQColor(ColourRef colour);
+
+class QtPainterCanvas : public Canvas {
+ public:
+  // Draws with `painter` (kept, not owned). rasterOps: the device is a 32-bit image, so the
+  // exclusive-or modes can be drawn as raster operations; elsewhere they draw as copies.
+  QtPainterCanvas(QPainter& painter, bool rasterOps);
+
+  void Line(PixelPoint a, PixelPoint b) override;
+  void Polyline(std::span<const PixelPoint> points) override;
+  void Polygon(std::span<const PixelPoint> points) override;
+  void Rectangle(const PixelRect& box) override;
+  void Ellipse(const PixelRect& box) override;
+  void Arc(const PixelRect& box, double startDegrees, double sweepDegrees) override;
+  void StrokePath(std::span<const PixelPolyline> pieces) override;
+  void Text(PixelPoint topLeft, std::string_view sjis, const FontSpec& font) override;
+  bool Image(const PixelRect& box, std::string_view pathSjis, const ColourMatrix* matrix) override;
+  void FillRect(const PixelRect& rect, ColourRef colour) override;
+
+  // Texts taller than this many pixels are not drawn (no font engine rasterises them sensibly).
+  static constexpr int kMaxTextPixels = 16384;
+
+ protected:
+  void ClipChanged() override;
+
+ private:
+  struct FontEntry {
+    QFont font;
+    double ascent = 0;
+  };
+  void Prepare(bool withBrush);
+  const FontEntry& FontFor(const FontSpec& spec, bool antialias);
+
+  QPainter& painter_;
+  bool rasterOps_;
+  // What the painter was last set to, so unchanged state costs nothing.
+  bool applied_ = false;
+  Pen pen_;
+  Brush brush_;
+  bool brushOn_ = false;
+  DrawMode mode_ = DrawMode::kCopy;
+  BackgroundMode backgroundMode_ = BackgroundMode::kTransparent;
+  ColourRef background_ = 0;
+  std::unordered_map<std::string, FontEntry> fonts_;
+  ImageLoader images_;
+};
+
+// Owns the image and its painter; base of QtImageCanvas so they exist before the canvas.
+struct QtImageTarget {
+  QtImageTarget(int width, int height, ColourRef fill);
+  QImage image;
+  QPainter painter;
+};
+
+class QtImageCanvas final : private QtImageTarget, public QtPainterCanvas {
+ public:
+  // An image of width x height pixels filled with `fill`.
+  QtImageCanvas(int width, int height, ColourRef fill = 0xFFFFFF);
+  // Ends painting and hands out the picture.
+  const QImage& Finish();
+  QImage& image() { return QtImageTarget::image; }
+};
+
+}  // namespace plenwick

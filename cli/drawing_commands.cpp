@@ -1,0 +1,142 @@
+// info, dump, from-json and copy: inspecting and converting native drawings.
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "commands.h"
+#include "json_drawing.h"
+#include "model/drawing_file.h"
+#include "model/entity_core.h"
+#include "platform/file_io.h"
+#include "platform/sjis.h"
+
+namespace plenwick::cli {
+
+namespace {
+
+const char* KindName(int kind) {
+  switch (kind) {
+    case kPoint: return "point";
+    case kGrid: return "grid";
+    case kLine: return "line";
+    case kHorizontalInfiniteLine: return "horizontal infinite line";
+    case kVerticalInfiniteLine: return "vertical infinite line";
+    case kAngledInfiniteLine: return "infinite line";
+    case kBezierCurve: return "control-point curve";
+    case kFreeCurve: return "free curve";
+    case kCircle: return "circle";
+    case kArc: return "arc";
+    case kText: return "text";
+    case kLeaderText: return "text with leader";
+    case kDimension: return "dimension";
+    case kGroupHeader: return "group header";
+    case kPaint: return "paint";
+    case kHatch: return "hatching";
+    case kImage: return "image";
+    case kPolygon: return "polygon";
+    default: return "unknown";
+  }
+}
+
+const char* PaperName(int index) {
+  static const char* names[] = {"A0", "A1", "A2", "A3", "A4", "A5", "A6", "B4", "B5", "B6"};
+  return index >= 0 && index < 10 ? names[index] : "?";
+}
+
+bool Load(const std::string& path, DrawingFileInfo& info, EntityList& list) {
+  std::string error;
+  if (LoadDrawingFile(path, info, list, nullptr, &error) != 0) {
+    Fail(path + ": " + error);
+    return false;
+  }
+  return true;
+}
+
+int Save(const std::string& path, DrawingFileInfo& info, EntityList& list) {
+  ClearOrphanGroupNumbers(list);
+  std::string error;
+  if (SaveDrawingFile(path, info, list, &error) != 0) return Fail(path + ": " + error);
+  return 0;
+}
+
+}  // namespace
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "plenwick-cli: %s\n", message.c_str());
+  return 1;
+}
+
+int RunInfo(int argc, char** argv) {
+  if (argc != 3) return Fail("usage: plenwick-cli info FILE.pwk");
+  DrawingFileInfo info;
+  EntityList list;
+  if (!Load(argv[2], info, list)) return 1;
+  const DrawingHeader& h = info.header;
+  std::printf("file: %s\n", argv[2]);
+  std::printf("format version: %d\n", info.versionRead);
+  std::printf("drawing name: %s\n", SjisToUtf8(h.drawingName()).c_str());
+  std::printf("author: %s\n", SjisToUtf8(h.author()).c_str());
+  std::printf("updater: %s\n", SjisToUtf8(h.updater()).c_str());
+  std::printf("protection: %d\n", h.protection());
+  std::printf("paper: %s (%d), %s, paper mode %d, print type %d\n", PaperName(h.paperSize()), h.paperSize(),
+              h.orientation() == 0 ? "landscape" : "portrait", h.paperMode(), h.printType());
+  std::printf("scale: 1:%g\n", static_cast<double>(h.scale()));
+  std::printf("created: %d\nupdated: %d\n", h.creationDate(), h.updateDate());
+  std::printf("drawing area: (%g, %g) - (%g, %g)\n", info.areaMin[0], info.areaMin[1], info.areaMax[0], info.areaMax[1]);
+  std::printf("current layer: %d\n", h.currentLayer());
+  std::printf("layers: %d\n", info.layers.layerCount);
+  for (int i = 0; i < info.layers.layerCount; ++i) {
+    std::printf("  %3d %-40s state %d\n", i, SjisToUtf8(info.layers.name(i)).c_str(),
+                info.layers.states[static_cast<std::size_t>(i)]);
+  }
+  std::map<int, long> counts;
+  long total = 0;
+  for (const DrawEntity& e : list) {
+    if (e.owner && e.owner->kind == kDimension) continue;
+    ++counts[e.kind];
+    ++total;
+  }
+  std::printf("elements: %ld\n", total);
+  for (const auto& [kind, n] : counts) std::printf("  %2d %-26s %ld\n", kind, KindName(kind), n);
+  return 0;
+}
+
+int RunDump(int argc, char** argv) {
+  if (argc != 4 || std::string(argv[2]) != "--json") return Fail("usage: plenwick-cli dump --json FILE.pwk");
+  DrawingFileInfo info;
+  EntityList list;
+  if (!Load(argv[3], info, list)) return 1;
+  std::cout << DrawingToJson(info, list).dump(1) << '\n';
+  return std::cout.good() ? 0 : Fail("cannot write the output");
+}
+
+int RunFromJson(int argc, char** argv) {
+  if (argc != 4) return Fail("usage: plenwick-cli from-json IN.json OUT.pwk");
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadWholeFile(argv[2], bytes, &error, std::size_t{1} << 31)) return Fail(error);
+  const nlohmann::json json = nlohmann::json::parse(bytes.begin(), bytes.end(), nullptr, false);
+  if (json.is_discarded()) return Fail(std::string(argv[2]) + ": not valid JSON");
+  DrawingFileInfo info;
+  EntityList list;
+  int refused = 0;
+  if (!DrawingFromJson(json, info, list, &error, &refused)) return Fail(std::string(argv[2]) + ": " + error);
+  if (refused > 0) {
+    std::fprintf(stderr, "plenwick-cli: %s: %d element(s) refused (coordinates out of range or unknown kind)\n",
+                 argv[2], refused);
+  }
+  if (list.empty()) return Fail(std::string(argv[2]) + ": the drawing holds no elements; nothing written");
+  return Save(argv[3], info, list);
+}
+
+int RunCopy(int argc, char** argv) {
+  if (argc != 4) return Fail("usage: plenwick-cli copy IN.pwk OUT.pwk");
+  DrawingFileInfo info;
+  EntityList list;
+  if (!Load(argv[2], info, list)) return 1;
+  if (list.empty()) return Fail(std::string(argv[2]) + ": the drawing holds no elements; nothing written");
+  return Save(argv[3], info, list);
+}
+
+}  // namespace plenwick::cli

@@ -1,0 +1,23 @@
+// The drawing as one JSON object and back: header, drawing block, layers and every element.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "model/drawing_file.h"
+#include "model/entity_list.h"
+
+namespace plenwick::cli {
+
+// Strings become UTF-8 (with a "...Bytes" hex twin when Shift-JIS does not survive the trip);
+// doubles print so that they read back exactly; a value whose bits are not a finite number (a
+// dimension's packed field) becomes the hex string of its 8 bytes in file order.
+nlohmann::ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list);
+
+// The inverse: fills info and appends every element through AddEntity. Returns false with
+// `error` set when the JSON does not describe a drawing; elements AddEntity refuses are counted
+// in `refused`.
+bool DrawingFromJson(const nlohmann::json& json, DrawingFileInfo& info, EntityList& list, std::string* error,
+                     int* refused);
+
+}  // namespace plenwick::cli

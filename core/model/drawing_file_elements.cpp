@@ -1,0 +1,247 @@
+// Rebuilding elements from the stored records of a drawing file, shared by the readers of every version.
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/drawing_file_format.h"
+#include "model/entity_core.h"
+#include "model/snap_point_list.h"
+
+namespace plenwick::pwk {
+
+void SetReadError(std::string* error, const char* sentence) {
+  if (error) *error = sentence;
+}
+
+namespace {
+
+// The file as a source of element data. Every record's data must lie inside the file, and all
+// records together may not claim more bytes than the file holds: a file written by this program
+// never shares data between records, so a damaged one cannot make the reader allocate more than
+// a few times its own size by pointing many records at the same long array.
+class DataArea {
+ public:
+  explicit DataArea(std::span<const uint8_t> file) : file_(file), budget_(file.size()) {}
+  std::size_t fileSize() const { return file_.size(); }
+
+  // The `length` bytes at `offset`, or nothing when they are not inside the file or the budget
+  // is spent.
+  std::optional<std::span<const uint8_t>> Claim(int64_t offset, int64_t length) {
+    if (offset < 0 || length < 0) return std::nullopt;
+    const auto size = static_cast<uint64_t>(file_.size());
+    const auto off = static_cast<uint64_t>(offset);
+    const auto len = static_cast<uint64_t>(length);
+    if (off > size || len > size - off || len > budget_) return std::nullopt;
+    budget_ -= static_cast<std::size_t>(len);
+    return file_.subspan(static_cast<std::size_t>(off), static_cast<std::size_t>(len));
+  }
+
+ private:
+  std::span<const uint8_t> file_;
+  std::size_t budget_;
+};
+
+// An element as read, before the entity core builds it.
+struct Rebuilt {
+  std::vector<int16_t> codes;
+  std::vector<double> values;
+  int16_t subKind = 0;
+  std::optional<std::string> text;
+  std::optional<std::string> font;
+};
+
+// The bytes of a stored string up to its first NUL (all of them when there is none).
+std::string TakeString(std::span<const uint8_t> field) {
+  const auto end = std::find(field.begin(), field.end(), uint8_t{0});
+  return std::string(field.begin(), end);
+}
+
+// A slot that holds a count or a file offset: a number in [0, limit] (NaN fails the test).
+std::optional<int64_t> SlotNumber(double v, double limit) {
+  if (!(v >= 0 && v <= limit)) return std::nullopt;
+  return static_cast<int64_t>(v);
+}
+
+// A stored value count: it must fit the element's int16 count.
+std::optional<int> ValueCount(int64_t stored, int extra) {
+  if (stored < 0 || stored + extra > std::numeric_limits<int16_t>::max()) return std::nullopt;
+  return static_cast<int>(stored);
+}
+
+void FromSlots(const StoredRecord& r, std::initializer_list<int> slots, std::initializer_list<int16_t> codes,
+               Rebuilt& out) {
+  for (int s : slots) out.values.push_back(r.slots[static_cast<std::size_t>(s)]);
+  out.codes.assign(codes);
+}
+
+// n codes (when withCodes) padded, then n values of valueBytes each, at `offset`.
+bool ReadArrays(DataArea& data, int64_t offset, int n, bool withCodes, int valueBytes, Rebuilt& out) {
+  const auto count = static_cast<std::size_t>(n);
+  int64_t valuesAt = offset;
+  if (withCodes) {
+    const auto codes = data.Claim(offset, 2 * static_cast<int64_t>(n));
+    if (!codes) return false;
+    for (std::size_t i = 0; i < count; ++i) out.codes.push_back(GetI16(&(*codes)[2 * i]));
+    valuesAt = offset + static_cast<int64_t>(PaddedCodeBytes(count));
+  }
+  const auto values = data.Claim(valuesAt, static_cast<int64_t>(n) * valueBytes);
+  if (!values) return false;
+  out.values.reserve(out.values.size() + count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const uint8_t* p = &(*values)[i * static_cast<std::size_t>(valueBytes)];
+    out.values.push_back(valueBytes == 8 ? GetF64(p) : static_cast<double>(GetF32(p)));
+  }
+  return true;
+}
+
+// `length` bytes of text at `offset` and fontLength bytes of font right after it. Nothing is
+// stored (text nor font) when the length is 0.
+bool ReadTextAndFont(DataArea& data, int64_t offset, int64_t length, int64_t fontLength, Rebuilt& out) {
+  if (length < 0) return false;
+  if (length == 0) return true;
+  const auto text = data.Claim(offset, length);
+  if (!text) return false;
+  out.text = TakeString(*text);
+  if (fontLength > 0) {
+    const auto font = data.Claim(offset + length, fontLength);
+    if (!font) return false;
+    out.font = TakeString(*font);
+  }
+  return true;
+}
+
+bool Rebuild(const StoredRecord& r, const RecordRules& rules, DataArea& data, Rebuilt& out) {
+  const int valueBytes = rules.oldVersion ? 4 : 8;
+  const double fileSize = static_cast<double>(data.fileSize());
+  out.subKind = r.subKind;
+  switch (r.kind) {
+    case kPoint:
+      FromSlots(r, {0, 1}, {10, 20}, out);
+      return true;
+    case kGrid:
+      FromSlots(r, {0, 1, 2}, {10, 20, 30}, out);
+      return true;
+    case kLine: case kHorizontalInfiniteLine: case kVerticalInfiniteLine: case kAngledInfiniteLine:
+      FromSlots(r, {0, 1, 3, 4}, {10, 20, 11, 22}, out);
+      return true;
+    case kCircle:
+      FromSlots(r, {0, 1, 2}, {10, 20, 40}, out);
+      return true;
+    case kArc:
+      FromSlots(r, {0, 1, 2, 3, 4}, {10, 20, 40, 50, 51}, out);
+      return true;
+    case kText: {
+      FromSlots(r, {0, 1, 2, 3, 4}, {10, 20, 30, 40, 50}, out);
+      // Old files keep no width; newer ones may hold a width too small to be meant.
+      if (rules.oldVersion || out.values[3] < 1.5) out.values[3] = out.values[2];
+      if (rules.oldVersion) return ReadTextAndFont(data, r.dataOffset, r.count, 0, out);
+      out.subKind = static_cast<int16_t>(DecodeTextSubKind(r.subKind));
+      return ReadTextAndFont(data, r.dataOffset, r.count, DecodeFontLength(r.subKind), out);
+    }
+    case kLeaderText: {
+      const auto n = SlotNumber(r.slots[0], kMaxLeaderValues);
+      const auto codesAt = SlotNumber(r.slots[1], fileSize);
+      const auto textLength = SlotNumber(r.slots[3], fileSize);
+      const auto textAt = SlotNumber(r.slots[4], fileSize);
+      if (!n || *n < kMinLeaderValues || !codesAt || !textLength || !textAt) return false;
+      if (!ReadArrays(data, *codesAt, static_cast<int>(*n), true, valueBytes, out)) return false;
+      if (rules.oldVersion) return ReadTextAndFont(data, *textAt, *textLength, 0, out);
+      out.subKind = static_cast<int16_t>(DecodeTextSubKind(r.subKind));
+      return ReadTextAndFont(data, *textAt, *textLength, DecodeFontLength(r.subKind), out);
+    }
+    case kBezierCurve: case kPaint: case kHatch: {
+      const auto n = ValueCount(r.count, 0);
+      return n && ReadArrays(data, r.dataOffset, *n, true, valueBytes, out);
+    }
+    case kDimension: {
+      // Old files lack the packed prefix field and the two tolerance values in front.
+      const int leading = rules.oldVersion ? 3 : 0;
+      const auto n = ValueCount(r.count, leading);
+      if (!n) return false;
+      if (rules.oldVersion) {
+        out.codes = {30, 31, 32};
+        out.values = {0.0, 0.0, 0.0};
+      }
+      return ReadArrays(data, r.dataOffset, *n, true, valueBytes, out);
+    }
+    case kFreeCurve: case kPolygon: {
+      const auto n = ValueCount(r.count, 0);
+      return n && ReadArrays(data, r.dataOffset, *n, false, valueBytes, out);
+    }
+    case kGroupHeader:
+      // Old files store no group numbers, so a header there would own nothing.
+      if (rules.oldVersion) return false;
+      FromSlots(r, {0, 1, 2, 3}, {10, 20, 10, 20}, out);
+      return true;
+    case kImage:
+      FromSlots(r, {0, 1, 3, 4}, {10, 20, 11, 22}, out);
+      return ReadTextAndFont(data, r.dataOffset, r.count, 0, out);
+    default:
+      return false;
+  }
+}
+
+// Coordinates must be numbers (a dimension's first value is a packed field, not a number), and
+// a line's second point meets the same range as its first.
+bool Acceptable(const StoredRecord& r, const Rebuilt& e) {
+  if (r.layer < 0 || r.layer >= LayerTable::kLayers) return false;
+  for (std::size_t i = 0; i < e.values.size(); ++i) {
+    if (r.kind == kDimension && i == 0) continue;
+    if (!std::isfinite(e.values[i])) return false;
+  }
+  if (r.kind >= kLine && r.kind <= kAngledInfiniteLine) {
+    return std::all_of(e.values.begin(), e.values.end(), InCoordinateRange);
+  }
+  return true;
+}
+
+// Rebuilds one stored element and appends it to `list` (registering its snap points when
+// `points` is given). False when the record is skipped: unknown kind, data outside the file,
+// non-finite or out-of-range coordinates, a layer outside 0..127, or AddEntity refusing.
+bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, DataArea& data, EntityList& list,
+                      SnapPointList* points) {
+  Rebuilt e;
+  if (!Rebuild(record, rules, data, e) || !Acceptable(record, e)) return false;
+  const EntityAttr attr{record.kind, e.subKind, record.lineAttr, record.layer,
+                        static_cast<int16_t>(e.values.size())};
+  // Kinds with a text always get one, empty when none was stored.
+  const char* text = KindHasText(record.kind) ? (e.text ? e.text->c_str() : "") : nullptr;
+  DrawEntity* added = nullptr;
+  if (AddEntity(attr, e.font ? e.font->c_str() : nullptr, list, e.codes.empty() ? nullptr : e.codes.data(),
+                record.colour, e.values.empty() ? nullptr : e.values.data(), text, &added) != 0) {
+    return false;
+  }
+  added->groupNo = rules.oldVersion ? int16_t{0} : record.groupNo;
+  if (points) RegisterSnapPoints(*points, list, *added);
+  return true;
+}
+
+}  // namespace
+
+int ReadRecordTable(std::span<const uint8_t> bytes, int64_t tableOffset, int64_t count, std::size_t recordSize,
+                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points) {
+  if (count <= 0 || tableOffset < 0) return 0;
+  const auto size = static_cast<uint64_t>(bytes.size());
+  const auto table = static_cast<uint64_t>(tableOffset);
+  const uint64_t available = table <= size ? (size - table) / recordSize : 0;
+  const uint64_t present = std::min(static_cast<uint64_t>(count), available);
+  int64_t skipped = count - static_cast<int64_t>(present);
+  DataArea data(bytes);
+  for (uint64_t i = 0; i < present; ++i) {
+    const auto record = bytes.subspan(static_cast<std::size_t>(table + i * recordSize), recordSize);
+    if (!AddStoredElement(parse(record), rules, data, list, points)) ++skipped;
+  }
+  return static_cast<int>(std::min<int64_t>(skipped, std::numeric_limits<int>::max()));
+}
+
+void FinishLoadedList(EntityList& list, int nextGroupNoBefore) {
+  LinkGroupMembers(list);
+  // New groups must never take a number a loaded group already has.
+  list.nextGroupNo = std::max(nextGroupNoBefore, HighestGroupNumber(list) + 1);
+}
+
+}  // namespace plenwick::pwk

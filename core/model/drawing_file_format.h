@@ -1,0 +1,113 @@
+// Layout of the drawing file and the pieces its writer and its readers of every version share.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "model/drawing_file.h"
+
+namespace plenwick {
+
+class SnapPointList;
+
+namespace pwk {
+
+// Block sizes (bytes).
+inline constexpr std::size_t kHeaderSize = 192;
+inline constexpr std::size_t kBlockSize = 136;       // version 3: boxes, colours, 1, L
+inline constexpr std::size_t kLayerEntrySize = 40;   // name field, then the state byte
+inline constexpr std::size_t kLayerNameField = 39;   // at most 38 bytes + NUL
+inline constexpr std::size_t kIndexSize = 12;
+inline constexpr std::size_t kRecordSize = 72;
+inline constexpr std::size_t kOldBlockSize = 320;    // versions 1 and 2
+inline constexpr std::size_t kOldRecordSize = 48;
+
+// Offsets inside the version-3 drawing block.
+inline constexpr std::size_t kBlockColours = 96;
+inline constexpr std::size_t kBlockOne = 128;
+inline constexpr std::size_t kBlockLayerCount = 132;
+// Offsets inside the old 320-byte block.
+inline constexpr std::size_t kOldBlockValues = 48;
+inline constexpr std::size_t kOldBlockStates = 164;
+inline constexpr int kOldLayerCount = 20;
+inline constexpr int32_t kOldDefaultLastColour = 0x9A9A9A;
+
+inline constexpr int kMaxStoredLayers = 128;
+// The padded font length shares an int16 with subKind x 100, so it must stay below 100: the
+// longest font whose padded length (k - k mod 4 + 4) fits is 95 bytes.
+inline constexpr std::size_t kMaxFontBytes = 95;
+inline constexpr int kMaxTextSubKind = 326;  // 326 x 100 + 96 still fits an int16
+inline constexpr int kMaxLeaderValues = 255;
+inline constexpr int kMinLeaderValues = 9;  // x, y, height, width, angle, start and bend points
+
+// A code array of n entries occupies 2n - (2n mod 4) + 4 bytes (2 or 4 bytes of zero padding).
+inline constexpr std::size_t PaddedCodeBytes(std::size_t n) { return 2 * n - (2 * n) % 4 + 4; }
+// A string of k bytes (without NUL) occupies k - (k mod 4) + 4 bytes, so at least one NUL.
+inline constexpr std::size_t PaddedStringBytes(std::size_t k) { return k - k % 4 + 4; }
+
+// Kinds 40 and 41 keep subKind x 100 + padded font length in one int16. A negative subKind
+// takes a negative font length so that division and remainder (both toward zero) undo it.
+inline int16_t EncodeTextSubKind(int subKind, std::size_t paddedFont) {
+  const int s = subKind < -kMaxTextSubKind ? -kMaxTextSubKind : subKind > kMaxTextSubKind ? kMaxTextSubKind : subKind;
+  const int f = static_cast<int>(paddedFont);
+  return static_cast<int16_t>(s * 100 + (s < 0 ? -f : f));
+}
+inline int DecodeTextSubKind(int16_t field) { return field / 100; }
+inline int DecodeFontLength(int16_t field) { return field % 100 < 0 ? -(field % 100) : field % 100; }
+
+// A box value that is not a number would poison every later view computation.
+inline double FiniteOrZero(double v) { return std::isfinite(v) ? v : 0.0; }
+// A layer state the program does not know is read as the default, off-colour display.
+inline uint8_t KnownLayerState(uint8_t state) { return state <= kLayerNormal ? state : uint8_t{kLayerOffColour}; }
+
+// One element record as the readers of every version see it before its kind is interpreted.
+struct StoredRecord {
+  int16_t kind = 0;
+  int16_t subKind = 0;   // the raw field (version 3 texts: subKind x 100 + padded font length)
+  int16_t lineAttr = 0;  // already in the form line type x 100 + pen
+  int16_t layer = 0;
+  int32_t colour = 0;
+  int16_t groupNo = 0;
+  std::array<double, 5> slots{};
+  int32_t count = 0;
+  int32_t dataOffset = 0;
+};
+
+// How the records of a version are read.
+struct RecordRules {
+  bool oldVersion = false;  // float arrays, texts without font and with the height as width,
+                            // dimensions without their three leading values, no groups
+};
+
+// After the last record: links group members to their headers and moves the list's group
+// counter past every loaded number (never backwards).
+void FinishLoadedList(EntityList& list, int nextGroupNoBefore);
+
+// Decodes one record of recordSize bytes of a version's table.
+using RecordParser = StoredRecord (*)(std::span<const uint8_t> record);
+
+// Reads and adds the records of the table at tableOffset (the stored count is clamped to the
+// records the file holds, so a cut file loads what it still has); returns the number of records
+// skipped or missing.
+int ReadRecordTable(std::span<const uint8_t> bytes, int64_t tableOffset, int64_t count, std::size_t recordSize,
+                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points);
+
+// The parts of a version-1 or -2 file after the header: the 320-byte block and the records.
+// Returns false with `error` set when the block or the record index is cut short.
+bool ReadOldDrawingBody(std::span<const uint8_t> bytes, DrawingFileInfo& info, EntityList& list,
+                        SnapPointList* points, std::string* error);
+
+// Reads the record index at `offset`: table offset and record count. False when it is cut short
+// or names a table outside the file.
+bool ReadRecordIndex(std::span<const uint8_t> bytes, std::size_t offset, int64_t& tableOffset, int64_t& count,
+                     std::string* error);
+
+// Sets *error, when given, to a sentence for the user.
+void SetReadError(std::string* error, const char* sentence);
+
+}  // namespace pwk
+}  // namespace plenwick

@@ -1,0 +1,81 @@
+// The parameter file on disk.
+#include "model/parameter_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "platform/file_io.h"
+#include "platform/folders.h"
+
+namespace plenwick {
+
+std::string ParameterFilePath(const std::string& programFolder) {
+  return programFolder + "/" + kParameterFileName;
+}
+
+bool ParseParameterFile(std::span<const uint8_t> bytes, ParameterBlock& block) {
+  if (bytes.size() != ParameterBlock::kSize) return false;
+  std::copy(bytes.begin(), bytes.end(), block.bytes.begin());
+  return true;
+}
+
+bool ReadParameterFile(const std::string& path, ParameterBlock& block) {
+  // Only a regular file: opening a FIFO or a device for reading could block or never end.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes, nullptr, ParameterBlock::kSize)) return false;
+  return ParseParameterFile(bytes, block);
+}
+
+namespace {
+
+enum class Target { kMissing, kWritable, kRefused };
+
+// Whether an existing file may be replaced: it must be a regular file that opens for writing.
+// The probe opens without truncating, so a refused file keeps every byte.
+Target ProbeForWriting(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return errno == ENOENT ? Target::kMissing : Target::kRefused;
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  ::close(fd);
+  return regular ? Target::kWritable : Target::kRefused;
+}
+
+// A symbolic link is followed, so that the file it names is replaced rather than the link.
+std::string ResolvedPath(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+  return resolved ? std::string(resolved.get()) : path;
+}
+
+}  // namespace
+
+bool WriteParameterFile(const std::string& path, const ParameterBlock& block) {
+  std::string target = path;
+  switch (ProbeForWriting(path)) {
+    case Target::kRefused:
+      return false;
+    case Target::kWritable:
+      target = ResolvedPath(path);
+      break;
+    case Target::kMissing: {
+      // ENOENT also means a missing folder (or a dangling link, which is refused below).
+      struct stat st {};
+      if (::lstat(path.c_str(), &st) == 0) return false;
+      const std::size_t slash = path.find_last_of('/');
+      if (slash != std::string::npos && slash > 0 && !CreateFolders(path.substr(0, slash))) return false;
+      break;
+    }
+  }
+  return WriteFileAtomically(target, block.bytes);
+}
+
+}  // namespace plenwick

@@ -1,0 +1,30 @@
+// Reading and writing the parameter file "PWKPRM.DAT" (exactly one raw 728-byte block).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "model/parameter_block.h"
+
+namespace plenwick {
+
+inline constexpr const char* kParameterFileName = "PWKPRM.DAT";
+
+// <programFolder>/PWKPRM.DAT
+std::string ParameterFilePath(const std::string& programFolder);
+
+// Takes the bytes of a parameter file; false (block untouched) unless there are exactly 728.
+bool ParseParameterFile(std::span<const uint8_t> bytes, ParameterBlock& block);
+
+// Reads the file at path into block; false (block untouched) when it is missing, not a regular
+// file, unreadable, or not exactly 728 bytes long.
+bool ReadParameterFile(const std::string& path, ParameterBlock& block);
+
+// Writes the 728 bytes to path. A file that exists but cannot be opened for writing (read-only,
+// a folder, not a regular file) is left untouched and false is returned; a missing file is
+// created together with its folder. The new contents replace the old file only once they are
+// completely on disk, so a failed write keeps the previous file.
+bool WriteParameterFile(const std::string& path, const ParameterBlock& block);
+
+}  // namespace plenwick

@@ -1,0 +1,31 @@
+// Reading the closed boundary that paints (kind 70) and hatchings (kind 71) store as coded
+// pieces, and flattening it into a polygon.
+#pragma once
+
+#include <vector>
+
+#include "model/draw_entity.h"
+#include "view/view_mapping.h"
+
+namespace plenwick {
+
+struct BoundaryPiece {
+  enum class Kind : uint8_t { kVertex, kArc, kCircle };
+  Kind kind = Kind::kVertex;
+  ModelPoint point;              // vertex, or the start vertex of an arc piece
+  ModelPoint centre;             // arc and circle pieces
+  double radius = 0;             // arc and circle pieces
+  bool counterClockwise = true;  // arc pieces: code 1 runs counter-clockwise, code 0 clockwise
+};
+
+// Walks the pieces from value `first`: code 10 a vertex (x, y), code 0 or 1 an arc piece (centre
+// x, y, radius, start x, y), code 50 a circle (centre x, y, radius). Stops at any other code, at
+// the end of the values, or after maxPieces pieces.
+std::vector<BoundaryPiece> ReadBoundaryPieces(const DrawEntity& entity, int first, int maxPieces = 32767);
+
+// The boundary as one closed polygon (the closing edge implied): vertices in order, each arc
+// piece flattened from its start vertex to the next piece's start (steps of at most 5 degrees).
+// Circle pieces are left out (a lone circle is drawn as an ellipse instead).
+std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces);
+
+}  // namespace plenwick

@@ -1,0 +1,32 @@
+// Extension points of the renderer: the dimension tools draw their terminators and the hatching
+// tool generates its hatch lines through them. Nothing is drawn while a hook is not installed.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "view/render_context.h"
+
+namespace plenwick {
+
+struct ModelSegment {
+  ModelPoint a;
+  ModelPoint b;
+};
+
+// Draws the terminators of one dimension (kind 50) in the given state and colour.
+using DimensionTerminatorDrawer =
+    std::function<void(const RenderContext& ctx, const DrawEntity& dimension, int state, ColourRef colour)>;
+// Appends the hatch lines (model mm) of one hatching (kind 71).
+using HatchLineGenerator = std::function<void(const DrawEntity& hatch, std::vector<ModelSegment>& lines)>;
+
+struct RenderHooks {
+  DimensionTerminatorDrawer dimensionTerminators;
+  HatchLineGenerator hatchLines;
+};
+
+// Installs the hooks used by every later drawing; returns the previous set.
+RenderHooks InstallRenderHooks(RenderHooks hooks);
+const RenderHooks& InstalledRenderHooks();
+
+}  // namespace plenwick

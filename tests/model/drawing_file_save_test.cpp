@@ -1,0 +1,140 @@
+// Guards saving drawings to disk: a save that fails (a bad folder, a disk that fills up midway)
+// must say so and leave the previous file exactly as it was, never half a drawing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "model/drawing_file.h"
+#include "model/entity_core.h"
+#include "platform/file_io.h"
+#include "support/drawing_file_fixtures.h"
+#include "support/entity_builders.h"
+
+namespace plenwick {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TestFileInfo;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::path(::testing::TempDir()) / "pwk_save_XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::size_t FileCount() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
+  }
+
+ private:
+  fs::path path_;
+};
+
+class FaultInjection {
+ public:
+  explicit FaultInjection(WriteFaultInjector injector) { SetWriteFaultInjector(std::move(injector)); }
+  FaultInjection(const FaultInjection&) = delete;
+  FaultInjection& operator=(const FaultInjection&) = delete;
+  ~FaultInjection() { SetWriteFaultInjector(nullptr); }
+};
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(ReadWholeFile(path, bytes));
+  return bytes;
+}
+
+TEST(DrawingFileSave, SavedDrawingLoadsBack) {
+  TempFolder folder;
+  EntityList list;
+  testing::AddGrid(list);
+  testing::AddText(list, "abc");
+  const std::string path = folder / "a.pwk";
+  std::string error;
+  ASSERT_EQ(SaveDrawingFile(path, TestFileInfo(), list, &error), 0) << error;
+  EXPECT_EQ(folder.FileCount(), 1u) << "no temporary file is left behind";
+  EntityList loaded;
+  DrawingFileInfo info;
+  ASSERT_EQ(LoadDrawingFile(path, info, loaded, nullptr, &error), 0) << error;
+  testing::ExpectSameStoredElements(list, loaded);
+}
+
+TEST(DrawingFileSave, FailedSavesReportAndKeepThePreviousFile) {
+  TempFolder folder;
+  const std::string path = folder / "kept.pwk";
+  EntityList small;
+  testing::AddLine(small, 0, 0, 1, 1);
+  ASSERT_EQ(SaveDrawingFile(path, TestFileInfo(), small), 0);
+  const std::vector<uint8_t> previous = FileBytes(path);
+
+  // Large enough that the file is written in more than one chunk.
+  EntityList large;
+  const std::vector<double> values(6000, 2.5);
+  for (int i = 0; i < 30; ++i) AddEntity({kFreeCurve, 0, 0, 0, 6000}, nullptr, large, nullptr, 0, values.data(), nullptr);
+  EntityList empty;
+
+  {
+    SCOPED_TRACE("disk full midway");
+    FaultInjection fault([](std::size_t written) { return written == 0; });
+    std::string error;
+    EXPECT_EQ(SaveDrawingFile(path, TestFileInfo(), large, &error), 1);
+    EXPECT_FALSE(error.empty());
+  }
+  {
+    SCOPED_TRACE("nothing to store");
+    std::string error;
+    EXPECT_EQ(SaveDrawingFile(path, TestFileInfo(), empty, &error), 1);
+    EXPECT_FALSE(error.empty());
+  }
+  EXPECT_EQ(FileBytes(path), previous);
+  EXPECT_EQ(folder.FileCount(), 1u) << "no temporary file is left behind";
+}
+
+TEST(DrawingFileSave, FolderThatIsAFileIsReported) {
+  TempFolder folder;
+  const std::string plain = folder / "plain";
+  std::ofstream(plain) << "not a folder";
+  EntityList list;
+  testing::AddLine(list, 0, 0, 1, 1);
+  std::string error;
+  EXPECT_EQ(SaveDrawingFile(plain + "/drawing.pwk", TestFileInfo(), list, &error), 1);
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(FileBytes(plain).size(), 12u);
+}
+
+TEST(DrawingFileSave, LoadFailuresAreReported) {
+  TempFolder folder;
+  const std::string notDrawing = folder / "text.pwk";
+  std::ofstream(notDrawing) << std::string(300, 'x');
+  struct Case {
+    const char* what;
+    std::string path;
+  } cases[] = {
+      {"missing file", folder / "missing.pwk"},
+      {"a folder", folder / ""},
+      {"not a drawing", notDrawing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EntityList list;
+    DrawingFileInfo info;
+    std::string error;
+    EXPECT_EQ(LoadDrawingFile(c.path, info, list, nullptr, &error), 1);
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(list.empty());
+  }
+}
+
+}  // namespace
+}  // namespace plenwick
