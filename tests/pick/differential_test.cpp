@@ -286,27 +286,41 @@ void RandomOperation(Random& r, Doc& a, Doc& b, RecordingUserInterface& ui) {
       d.Add(m1, h);
       d.Add(m2, h);
     });
-  } else if (op < 62 && size > 1) {  // delete a few
+  } else if (op < 62 && size > 1) {  // delete a few; a group header takes its members along
     std::vector<int> victims;
     for (int k = r.Int(1, 4); k > 0; --k) victims.push_back(r.Int(1, size - 1));
     both([&](Doc& d) {
       BeginOperation(d.list, d.points);
-      for (int v : victims) d.At(v)->mark = kMarkDeleted;
+      for (int v : victims) {
+        DrawEntity* victim = d.At(v);
+        victim->mark = kMarkDeleted;
+        for (DrawEntity& e : d.list) {
+          if (e.owner == victim) e.mark = kMarkDeleted;
+        }
+      }
       CommitDeletion(d.list);
     });
-  } else if (op < 68 && size > 1) {  // replace one
+  } else if (op < 68 && size > 1) {  // replace one (not a group header)
     const int victim = r.Int(1, size - 1);
     const Recipe s = RandomRecipe(r);
-    both([&](Doc& d) {
-      BeginOperation(d.list, d.points);
-      DrawEntity* old = d.At(victim);
-      RemoveToUndo(d.list, old);
-      if (DrawEntity* copy = d.Add(s)) MarkReplacement(d.list, old, copy);
-    });
-  } else if (op < 72 && size > 1) {  // detach a group block
+    if (a.At(victim)->kind != kGroupHeader) {
+      both([&](Doc& d) {
+        BeginOperation(d.list, d.points);
+        DrawEntity* old = d.At(victim);
+        RemoveToUndo(d.list, old);
+        if (DrawEntity* copy = d.Add(s)) MarkReplacement(d.list, old, copy);
+      });
+    }
+  } else if (op < 72 && size > 1) {  // detach a group block whose members all follow its header
     int header = -1;
     for (int i = 1; i < size; ++i) {
-      if (a.At(i)->kind == kGroupHeader) header = i;
+      DrawEntity* h = a.At(i);
+      if (h->kind != kGroupHeader) continue;
+      int members = 0;
+      int run = 0;
+      for (DrawEntity& e : a.list) members += e.owner == h ? 1 : 0;
+      for (DrawEntity* e = h->next; e && e->owner == h; e = e->next) ++run;
+      if (members == run) header = i;
     }
     if (header > 0) {
       both([&](Doc& d) {
@@ -316,9 +330,12 @@ void RandomOperation(Random& r, Doc& a, Doc& b, RecordingUserInterface& ui) {
     }
   } else if (op < 84) {
     both([&](Doc& d) { Undo(d.list, ui); });
-  } else if (op < 90 && size > 2) {  // bring to front or send to back
+  } else if (op < 90 && size > 2) {  // bring to front or send to back (groups stay together)
     std::vector<int> picked;
-    for (int k = r.Int(1, 3); k > 0; --k) picked.push_back(r.Int(1, size - 1));
+    for (int k = r.Int(1, 3); k > 0; --k) {
+      const int p = r.Int(1, size - 1);
+      if (!a.At(p)->owner && a.At(p)->kind != kGroupHeader) picked.push_back(p);
+    }
     const bool front = r.Chance(50);
     both([&](Doc& d) {
       BeginOperation(d.list, d.points);
