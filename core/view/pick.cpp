@@ -240,7 +240,15 @@ bool IsInsideBoundary(const DrawEntity& e, ModelPoint click) {
       int count = 0;
       ModelPoint points[2];
       IntersectLineCircle(across, piece.centre, piece.radius, &count, points);
-      for (int k = 0; k < count; ++k) add(points[k]);
+      // An arc piece runs from its start to the next piece's start in its sense, as it is filled.
+      const BoundaryPiece& next = pieces[(i + 1) % pieces.size()];
+      const bool arc = piece.kind == BoundaryPiece::Kind::kArc && next.kind != BoundaryPiece::Kind::kCircle;
+      for (int k = 0; k < count; ++k) {
+        if (!arc || IsOnArc(piece.counterClockwise ? 1 : -1, points[k], piece.point, next.point, piece.centre,
+                            piece.radius) == 0) {
+          add(points[k]);
+        }
+      }
     }
   }
   std::sort(crossings.begin(), crossings.end(), [](ModelPoint a, ModelPoint b) { return a.x < b.x; });

@@ -218,6 +218,18 @@ TEST_F(PickTest, HatchingWithACircleBoundary) {
   EXPECT_EQ(Click(42, 42).entity, nullptr) << "in the box, outside the circle";
 }
 
+TEST_F(PickTest, PaintWithAnArcPieceIsInsideAsItIsFilled) {
+  // A door shape: up the right side, a half circle (counter-clockwise, code 1) over the top from
+  // (100, 50) to (0, 50), down the left side and back along the bottom.
+  const double values[] = {0, 0, 0, 0, 100, 0, 50, 50, 50, 100, 50, 0, 50};
+  const int16_t codes[] = {0, 0, 10, 20, 10, 20, 1, 2, 3, 4, 5, 10, 20};
+  DrawEntity* door = nullptr;
+  AddEntity({kPaint, 4, 0, 0, 13}, nullptr, list, codes, 0, values, nullptr, &door);
+  EXPECT_EQ(Click(50, 80).entity, door) << "under the arch";
+  EXPECT_EQ(Click(50, 20).entity, door) << "below the arch: the lower half of its circle is no boundary";
+  EXPECT_EQ(Click(95, 95).entity, nullptr) << "outside the arch, inside its box";
+}
+
 TEST_F(PickTest, ImagesLoseToAnythingNearerWhateverTheOrder) {
   const int16_t codes[] = {10, 20, 11, 22};
   const double rect[] = {0, 0, 100, 100};
