@@ -177,6 +177,11 @@ bool ComputeBox(const DrawEntity& e, Box* box) {
 Reach ReachOf(const DrawEntity& e, Box* box) {
   if (e.kind == kGrid) return Reach::kEverywhere;
   if (!ComputeBox(e, box)) return Reach::kNone;
+  // A value that is not a number drops out of the box, yet the rules may still meet the element
+  // (a line with one end NaN reaches along its other coordinate): such elements are met anywhere.
+  for (int i = 0; i < e.valueCount; ++i) {
+    if (!std::isfinite(e.values[i])) return Reach::kEverywhere;
+  }
   const double largest = std::max({std::fabs(box->minX), std::fabs(box->minY), std::fabs(box->maxX), std::fabs(box->maxY)});
   if (!(largest < 1e15)) return Reach::kEverywhere;
   // The rules accept points up to 0.5 off an element; rounding grows with the coordinates.

@@ -4,6 +4,7 @@
 // layer rules and the first-in-list-order tie-break.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <vector>
 
@@ -260,6 +261,16 @@ TEST_F(PickTest, PolygonsAndCurvesOnlyInsideTheirBox) {
   EXPECT_EQ(Click(250, 0).entity, curve);
   DrawEntity* free = Add(kFreeCurve, {400, 0, 450, 40, 500, 0});
   EXPECT_EQ(Click(425, 22).entity, free);
+}
+
+TEST_F(PickTest, ElementsWithNonNumbersAreMetWhereTheRulesMeetThem) {
+  // One end is not a number: the line counts as vertical through the other end, and nothing
+  // about its length rejects a foot, so the whole line x = 20 picks it. The index must not lose
+  // it for its unknowable box.
+  DrawEntity* line = Add(kAngledInfiniteLine, {20, 20, 20, std::nan("")});
+  const PickHit hit = Click(22, 500);
+  EXPECT_EQ(hit.entity, line);
+  EXPECT_EQ(hit.point.x, 20);
 }
 
 TEST_F(PickTest, PointElementsReturnTheirOwnPosition) {
