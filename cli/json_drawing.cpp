@@ -6,7 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "model/document_defaults.h"
 #include "model/entity_core.h"
+#include "model/parameter_block.h"
 #include "platform/sjis.h"
 
 namespace plenwick::cli {
@@ -199,6 +201,8 @@ bool DrawingFromJson(const json& root, DrawingFileInfo& info, EntityList& list, 
     double scale = 1.0;
     if (j.contains("scale") && ParseValue(j["scale"], scale)) h.setScale(static_cast<float>(scale));
   }
+  // What the JSON leaves out is what a new drawing would have.
+  info.drawingValues = DrawingValuesFromParameters(DefaultParameterBlock(""));
   if (root.contains("block") && root["block"].is_object()) {
     const json& j = root["block"];
     const std::pair<const char*, std::array<double, 3>*> boxes[] = {
