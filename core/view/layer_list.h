@@ -14,17 +14,6 @@ namespace plenwick {
 
 class CPlenwickView;
 
-// Command the layer list sends to the main window, routed to the active view.
-inline constexpr int kCmdLayerUpdate = 108;
-// Layer commands of the main frame and of the layer list's context menu.
-enum LayerCommandId : int {
-  kCmdLayerNormal = 32776,    // "■ 通常色表示"
-  kCmdLayerOffColour = 32778, // "□ オフカラー表示"
-  kCmdLayerHidden = 32780,    // "＿ 表示しない"
-  kCmdLayerAdd = 32782,       // "レイヤーの追加..."
-  kCmdLayerRename = 32785,    // "プロパティ(&P)..."
-};
-
 inline constexpr std::string_view kEmptyLayerNameMessage = "レイヤー名が入力されていません！";
 // Told when all 128 layers are in use: there is no slot for another.
 inline constexpr std::string_view kNoMoreLayersMessage = "これ以上レイヤーを追加できません。";
