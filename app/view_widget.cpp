@@ -91,9 +91,12 @@ void CViewWidget::DrawOnClient(const std::function<void(Canvas&)>& draw) {
 }
 
 void CViewWidget::Invalidate(const PixelRect* rect) {
-  const QRect whole(QPoint(0, 0), viewport()->size());
-  const QRect area = rect ? QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1)).normalized() & whole : whole;
-  if (area.isEmpty()) return;
+  // Clipped to the client before any width is taken, so that huge rectangles cannot overflow.
+  const int w = viewport()->width(), h = viewport()->height();
+  const int left = rect ? std::max(rect->left, 0) : 0, top = rect ? std::max(rect->top, 0) : 0;
+  const int right = rect ? std::min(rect->right, w) : w, bottom = rect ? std::min(rect->bottom, h) : h;
+  if (right <= left || bottom <= top) return;
+  const QRect area(left, top, right - left, bottom - top);
   dirty_ += area;
   viewport()->update(area);
 }
