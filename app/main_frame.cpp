@@ -106,7 +106,7 @@ CMainFrame::~CMainFrame() {
   // Drawings (also those closed and waiting to be deleted) go before the frame's own values.
   shuttingDown_ = true;
   delete client_;
-  delete layerList_.data();
+  delete layerList_;
 }
 
 void CMainFrame::CreateActions() {
@@ -355,7 +355,11 @@ void CMainFrame::OpenLayerList() {
                        commands_->Action(kCmdLayerProperty)};
   layerList_ = new CPopLayer(layers_, *ui_, menu, this);
   connect(layerList_, &CPopLayer::layerUpdate, this, [this] { OnCommand(kCmdLayerUpdate); });
-  connect(layerList_, &QObject::destroyed, commands_, &CommandActions::UpdateStates);
+  // Cleared before anything asks: the list is no CPopLayer any more while it is destroyed.
+  connect(layerList_, &QObject::destroyed, this, [this] {
+    layerList_ = nullptr;
+    if (!shuttingDown_) commands_->UpdateStates();
+  });
   layerList_->show();
 }
 

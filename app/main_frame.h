@@ -57,7 +57,7 @@ class CMainFrame final : public QMainWindow {
   CommandActions& commands() { return *commands_; }
   UserInterface& ui() { return *ui_; }
   QString StatusText(int pane) const;
-  CPopLayer* layerList() const { return layerList_.data(); }
+  CPopLayer* layerList() const { return layerList_; }
   ProgramLayers& programLayers() { return layers_; }
   COperateMsgBox* promptBox() const { return promptBox_; }
   CSizeInfoDlg* sizeBox() const { return sizeBox_; }
@@ -104,7 +104,7 @@ class CMainFrame final : public QMainWindow {
   QList<QAction*> windowListActions_;
   RecentFileList recent_;
   ProgramLayers layers_;
-  QPointer<CPopLayer> layerList_;
+  CPopLayer* layerList_ = nullptr;  // owned by Qt; cleared when it is destroyed
   bool firstViewShown_ = false;
   bool shuttingDown_ = false;
 };
