@@ -104,6 +104,7 @@ TEST_F(OperationBars, RefuseValuesOutsideTheirRangeAndKeepThePreviousOne) {
     const char* text;
     bool accepted;
     const char* message;
+    const char* shown = nullptr;  // the text shown afterwards when it differs from the typed one
   } cases[] = {
       {8, 1072, "2", false, "3 から 24 までの整数を入力してください。"},
       {8, 1072, "25", false, "3 から 24 までの整数を入力してください。"},
@@ -113,7 +114,7 @@ TEST_F(OperationBars, RefuseValuesOutsideTheirRangeAndKeepThePreviousOne) {
       {8, 1074, "360.5", false, "-360 から 360 までの数値を入力してください。"},
       {16, 1177, "0", false, "1 から 100 までの整数を入力してください。"},
       {16, 1177, "101", false, "1 から 100 までの整数を入力してください。"},
-      {16, 1177, " 100 ", true, ""},
+      {16, 1177, " 100 ", true, "", "100"},
       {17, 1169, "-361", false, "-360 から 360 までの数値を入力してください。"},
       {15, 1153, "45", true, ""},
       {10, 1070, "400", false, "-360 から 360 までの数値を入力してください。"},
@@ -133,7 +134,7 @@ TEST_F(OperationBars, RefuseValuesOutsideTheirRangeAndKeepThePreviousOne) {
     EXPECT_EQ(bar->EditFinished(c.id), c.accepted) << c.text;
     if (c.accepted) {
       EXPECT_TRUE(ui.messages.empty()) << c.text;
-      EXPECT_EQ(Text(*bar, c.id), c.text);
+      EXPECT_EQ(Text(*bar, c.id), c.shown ? c.shown : c.text);
     } else {
       ASSERT_EQ(ui.messages.size(), 1u) << c.text;
       EXPECT_EQ(ui.messages[0], c.message);
@@ -161,6 +162,18 @@ TEST_F(OperationBars, WriteAValidTextAtOnceAndTakeItBackWhenTheEndIsRefused) {
   EXPECT_EQ(settings.PolyVertexCount, 5);  // the value before the typing began
   EXPECT_EQ(Text(*bar, 1072), "5");
   EXPECT_TRUE(bar->EditFinished(1072));  // nothing changed since
+}
+
+TEST_F(OperationBars, ShowValuesAToolChangedWhileTheyAreOpen) {
+  settings.PointMoveDistance = 50;
+  const auto bar = Make(2);
+  settings.PointMoveDistance = 12.5f;  // the distance dialog of the moved-point mode
+  bar->Refresh();
+  EXPECT_EQ(Text(*bar, 1068), "12.5");
+  bar->EditChanged(1068, "7.");  // the user's typing is not overwritten
+  settings.PointMoveDistance = 3;
+  bar->Refresh();
+  EXPECT_EQ(Text(*bar, 1068), "7.");
 }
 
 TEST_F(OperationBars, EnableTheirControlsByTheToolSwitches) {

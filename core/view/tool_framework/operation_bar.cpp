@@ -129,6 +129,10 @@ void OperationBar::SetEnabled(int id, bool enabled) {
 void OperationBar::Refresh() {
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     BarControl& c = controls_[i];
+    // An edit the user is changing keeps the text being typed.
+    if (const auto* edit = std::get_if<EditState>(&bindings_[i]); edit && !edit->dirty) {
+      c.text = Format(edit->binding, edit->binding.get());
+    }
     if (const auto* flag = std::get_if<FlagBinding>(&bindings_[i])) c.checked = flag->get();
     if (const auto* radio = std::get_if<RadioBinding>(&bindings_[i])) c.checked = radio->group.get() == radio->value;
     if (const auto* choice = std::get_if<ChoiceBinding>(&bindings_[i])) {

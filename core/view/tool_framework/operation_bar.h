@@ -89,7 +89,8 @@ class OperationBar {
   // Receives the id of a pressed picture button.
   void SetButtonHandler(std::function<void(int id)> handler) { onButton_ = std::move(handler); }
   void SetEnabled(int id, bool enabled);
-  // Shows every bound value again and applies the enable rule.
+  // Shows every bound value again (edits being changed keep their text) and applies the enable
+  // rule; also for values a tool changed while the bar is shown.
   void Refresh();
 
  private:

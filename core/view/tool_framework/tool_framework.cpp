@@ -30,6 +30,13 @@ void ToolFramework::ShowFirstPrompt() {
   ShowPrompt(kPromptInstruction, FirstPrompt(FamilyForToolCode(state_.CurrentToolCode), state_.ToolMode));
 }
 
+void ToolFramework::RefreshOperationBar() {
+  if (OperationBar* bar = bars_.current()) {
+    bar->Refresh();
+    ui_.OperationBarChanged(bar);
+  }
+}
+
 void ToolFramework::CancelOperation(ToolView* view, int familyAfter) {
   if (state_.InputStep != 0 && state_.CurrentToolCode != kSelectToolCode && view) {
     if (CDrawTool* tool = FindTool()) tool->OnCancel(*view);

@@ -56,6 +56,8 @@ class ToolFramework {
   void ShowFirstPrompt();
   // Operation bar 1..25, or none.
   void ShowOperationBar(int index) { bars_.Show(index); }
+  // A tool changed values the current bar shows: the bar reads them again and is shown anew.
+  void RefreshOperationBar();
 
   PaletteWindow paletteWindow() const { return paletteWindow_; }
   // Opens the drawing palette (the first view, or in place of the parts browser) and applies

@@ -26,7 +26,7 @@ class ToolUi : public UserInterface {
   // The prompt box's text or kind changed: repaint it now.
   virtual void PromptChanged() = 0;
   // The operation bar was replaced: show `bar` (null: none). A bar stays valid until the next
-  // call; the shell must not keep the previous one.
+  // call; the shell must not keep the previous one. The same bar again means its values changed.
   virtual void OperationBarChanged(OperationBar* bar) = 0;
   // Puts the keyboard focus into the current operation bar.
   virtual void FocusOperationBar() = 0;
