@@ -9,13 +9,13 @@ namespace plenwick {
 ToolFramework::ToolFramework(ToolUi& ui, ProgramSettings& settings)
     : ui_(ui),
       settings_(settings),
-      bars_(OperationBarContext{settings, state_, ui, [&ui] { return ui.FontFamilies(); },
+      bars_(OperationBarContext{settings_, state_, ui_, [this] { return ui_.FontFamilies(); },
                                 [this](int id) {
                                   // The figure-selection bar's buttons act through the active view.
                                   CDrawTool* tool = FindTool();
                                   if (tool && activeView_) tool->OnToolCommand(*activeView_, id);
                                 }},
-            [&ui](OperationBar* bar) { ui.OperationBarChanged(bar); }) {}
+            [this](OperationBar* bar) { ui_.OperationBarChanged(bar); }) {}
 
 void ToolFramework::ForgetView(const ToolView* view) {
   if (activeView_ == view) activeView_ = nullptr;
