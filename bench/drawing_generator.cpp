@@ -23,16 +23,22 @@ void AddLine(EntityList& list, double x1, double y1, double x2, double y2, int16
 
 double GeneratedDrawingSide(int64_t elements) { return std::ceil(std::sqrt(static_cast<double>(elements))) * kCell; }
 
-void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options) {
+void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, const AfterAdd& afterAdd) {
   std::mt19937 rng(options.seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
+  auto added = [&](DrawEntity* before) {
+    if (afterAdd && list.tail && list.tail != before) afterAdd(list, *list.tail);
+  };
   {
     const int16_t codes[] = {10, 20, 30};
     const double values[] = {0, 0, 20.0};
+    DrawEntity* before = list.tail;
     AddEntity({kGrid, 1, 0, 0, 3}, nullptr, list, codes, 0, values, nullptr);
+    added(before);
   }
   const int64_t perRow = static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(options.elements))));
   for (int64_t i = 0; i < options.elements; ++i) {
+    DrawEntity* before = list.tail;
     const double cx = static_cast<double>(i % perRow) * kCell;
     const double cy = static_cast<double>(i / perRow) * kCell;
     const double jx = cx + unit(rng) * kCell * 0.8;
@@ -82,6 +88,7 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options) {
     } else {
       AddLine(list, jx, jy, jx + 10, jy, pen);
     }
+    added(before);
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "model/entity_list.h"
 
@@ -15,9 +16,12 @@ struct GeneratorOptions {
   bool withCurves = true;  // control-point and free curves (kinds 24, 26)
 };
 
+// Called after each element is appended (the grid too), as a loader registers its points.
+using AfterAdd = std::function<void(EntityList& list, DrawEntity& added)>;
+
 // Appends a grid element and then `elements` elements to `list` (through AddEntity).
 // Coordinates are model mm; the drawing spans about sqrt(elements) * 40 mm on each side.
-void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options);
+void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, const AfterAdd& afterAdd = {});
 
 // Side length (model mm) of the square the generated drawing covers.
 double GeneratedDrawingSide(int64_t elements);

@@ -84,9 +84,13 @@ void AppendEntity(EntityList& list, std::unique_ptr<DrawEntity> entity) {
     list.head = e;
   }
   list.tail = e;
+  if (list.snapPoints) list.snapPoints->NoteLinked(e);
 }
 
-void UnlinkEntity(EntityList& list, DrawEntity* e) {
+namespace {
+
+// Unlinks without telling the snap points: for elements that only move inside the list.
+void UnlinkQuietly(EntityList& list, DrawEntity* e) {
   if (e->prev) {
     e->prev->next = e->next;
   } else {
@@ -98,6 +102,13 @@ void UnlinkEntity(EntityList& list, DrawEntity* e) {
     list.tail = e->prev;
   }
   e->prev = e->next = nullptr;
+}
+
+}  // namespace
+
+void UnlinkEntity(EntityList& list, DrawEntity* e) {
+  UnlinkQuietly(list, e);
+  if (list.snapPoints) list.snapPoints->NoteUnlinked(e);
 }
 
 int AddEntity(const EntityAttr& attr, const char* font, EntityList& list, const int16_t* codes,
@@ -279,7 +290,7 @@ DrawEntity* DetachPicked(EntityList& list, const DrawEntity* spare, DrawEntity**
   for (DrawEntity* e = list.head; e;) {
     DrawEntity* next = e->next;
     if (e->mark == kMarkPicked && e != spare) {
-      UnlinkEntity(list, e);
+      UnlinkQuietly(list, e);
       e->mark = kMarkNone;
       e->prev = *chainTail;
       if (*chainTail) {
@@ -312,6 +323,7 @@ void BringMarkedToFront(EntityList& list) {
   } else {
     list.tail = chainTail;
   }
+  if (list.snapPoints) list.snapPoints->NoteRestructured();
 }
 
 void SendMarkedToBack(EntityList& list) {
@@ -326,6 +338,7 @@ void SendMarkedToBack(EntityList& list) {
     list.head = chain;
   }
   list.tail = chainTail;
+  if (list.snapPoints) list.snapPoints->NoteLinked(chain);
 }
 
 std::string_view FindDimensionFont(const EntityList& list, const DrawEntity* dimension) {

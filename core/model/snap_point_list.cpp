@@ -1,20 +1,95 @@
-// The document's characteristic points.
+// The document's characteristic points, kept in a pool and filed by element and by grid cell, so
+// that neither freeing an element nor a search near the cursor has to walk the whole list.
 #include "model/snap_point_list.h"
 
-#include <algorithm>
-#include <memory>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 namespace plenwick {
 
-SnapPoint* SnapPointList::Add(DrawEntity* entity, int16_t pointKind, double x, double y) {
-  auto node = std::make_unique<SnapPoint>();
-  node->entity = entity;
-  node->pointKind = pointKind;
-  node->snapState = entity ? entity->mark : int16_t{0};
-  node->x = x;
-  node->y = y;
-  SnapPoint* p = node.release();  // owned by the list until RemoveEntityPoints or Clear
+namespace {
+// Cell numbers beyond this are not filed (they would not fit the grid's 32-bit cells).
+constexpr double kLargestCell = 2.0e9;
+}  // namespace
+
+SnapPointList::~SnapPointList() { Clear(); }
+
+std::size_t SnapPointList::EntityPoints::size() const {
+  std::size_t count = 0;
+  for (auto it = begin(); !(it == end()); ++it) ++count;
+  return count;
+}
+
+SnapPointList::EntityPoints SnapPointList::PointsOf(const DrawEntity* entity) const {
+  const uint32_t number = FindEntityNumber(entity);
+  return EntityPoints(this, number == kNoNumber ? SnapPoint::kNone : slots_[number].ownFirst);
+}
+
+bool SnapPointList::CellOf(double x, double y, CellKey* key) {
+  const double cx = std::floor(x / kCellSize);
+  const double cy = std::floor(y / kCellSize);
+  if (!(std::fabs(cx) < kLargestCell) || !(std::fabs(cy) < kLargestCell)) return false;
+  key->x = static_cast<int32_t>(cx);
+  key->y = static_cast<int32_t>(cy);
+  return true;
+}
+
+uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
+  const uint32_t fresh = freeSlots_.empty() ? static_cast<uint32_t>(slots_.size()) : freeSlots_.back();
+  auto [number, isNew] = numbers_.Insert(entity, fresh);
+  if (!isNew) return *number;
+  if (freeSlots_.empty()) {
+    slots_.emplace_back();
+  } else {
+    freeSlots_.pop_back();
+  }
+  slots_[fresh] = EntitySlot{};
+  slots_[fresh].entity = entity;
+  return fresh;
+}
+
+uint32_t SnapPointList::FindEntityNumber(const DrawEntity* entity) const {
+  const uint32_t* number = numbers_.Find(entity);
+  return number ? *number : kNoNumber;
+}
+
+uint32_t SnapPointList::Allocate() {
+  uint32_t n;
+  if (freePoints_ != SnapPoint::kNone) {
+    n = freePoints_;
+    freePoints_ = PointAt(n)->cellNext_;
+  } else {
+    if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(std::make_unique<SnapPoint[]>(1u << kChunkBits));
+    n = allocated_++;
+  }
+  *PointAt(n) = SnapPoint{};
+  return n;
+}
+
+void SnapPointList::Release(uint32_t n) {
+  SnapPoint* p = PointAt(n);
+  *p = SnapPoint{};
+  p->cellNext_ = freePoints_;
+  freePoints_ = n;
+}
+
+void SnapPointList::Renumber() {
+  uint32_t order = 0;
+  for (SnapPoint* p = head_; p; p = p->next) p->order_ = order++;
+  nextOrder_ = order;
+}
+
+uint32_t SnapPointList::Append(DrawEntity* entity, int16_t pointKind, double x, double y) {
+  if (nextOrder_ == std::numeric_limits<uint32_t>::max()) Renumber();
+  const uint32_t owner = EntityNumber(entity);
+  const uint32_t n = Allocate();
+  SnapPoint* p = PointAt(n);
+  p->entity = entity;
+  p->pointKind = pointKind;
+  p->x = x;
+  p->y = y;
+  p->order_ = nextOrder_++;
   p->prev = tail_;
   if (tail_) {
     tail_->next = p;
@@ -23,51 +98,208 @@ SnapPoint* SnapPointList::Add(DrawEntity* entity, int16_t pointKind, double x, d
   }
   tail_ = p;
   ++size_;
-  byEntity_[entity].push_back(p);
+  FileInCell(n);
+  EntitySlot& slot = slots_[owner];
+  if (slot.ownLast != SnapPoint::kNone) {
+    PointAt(slot.ownLast)->ownerNext_ = n;
+  } else {
+    slot.ownFirst = n;
+  }
+  slot.ownLast = n;
+  return n;
+}
+
+SnapPoint* SnapPointList::Add(DrawEntity* entity, int16_t pointKind, double x, double y) {
+  SnapPoint* p = PointAt(Append(entity, pointKind, x, y));
+  p->snapState = EnabledState(p);
   return p;
 }
 
-void SnapPointList::RemoveEntityPoints(const DrawEntity* entity) {
-  auto it = byEntity_.find(entity);
-  if (it == byEntity_.end()) return;
-  for (SnapPoint* p : it->second) {
-    if (p->prev) {
-      p->prev->next = p->next;
-    } else {
-      head_ = p->next;
-    }
-    if (p->next) {
-      p->next->prev = p->prev;
-    } else {
-      tail_ = p->prev;
-    }
-    --size_;
-    std::unique_ptr<SnapPoint> owned(p);
+SnapPoint* SnapPointList::AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y) {
+  const uint32_t n = Append(entity, kSnapIntersection, x, y);
+  if (partner && partner != entity) {
+    const uint32_t other = EntityNumber(partner);
+    SnapPoint* p = PointAt(n);
+    p->partner_ = other;
+    p->partnerNext_ = slots_[other].partnerFirst;
+    slots_[other].partnerFirst = n;
   }
-  byEntity_.erase(it);
+  SnapPoint* p = PointAt(n);
+  p->snapState = EnabledState(p);
+  return p;
+}
+
+DrawEntity* SnapPointList::PartnerOf(const SnapPoint* p) const {
+  return p->partner_ == SnapPoint::kNone ? nullptr : const_cast<DrawEntity*>(slots_[p->partner_].entity);
+}
+
+bool SnapPointList::IsDetached(uint32_t number) const { return detached_ > 0 && slots_[number].detached; }
+
+int16_t SnapPointList::EnabledState(const SnapPoint* p) const {
+  if (detached_ > 0) {
+    if (IsDetached(FindEntityNumber(p->entity))) return kSnapDisabled;
+    if (p->partner_ != SnapPoint::kNone && IsDetached(p->partner_)) return kSnapDisabled;
+  }
+  return p->entity ? p->entity->mark : kSnapEnabled;
+}
+
+void SnapPointList::FileInCell(uint32_t n) {
+  SnapPoint* p = PointAt(n);
+  CellKey key;
+  if (!CellOf(p->x, p->y, &key)) {
+    p->cellNext_ = outside_;
+    outside_ = n;
+    return;
+  }
+  auto [first, isNew] = cells_.Insert(key, n);
+  if (!isNew) {
+    p->cellNext_ = *first;
+    *first = n;
+  }
+}
+
+void SnapPointList::Unchain(uint32_t* first, uint32_t n, uint32_t SnapPoint::*link, uint32_t* last) {
+  uint32_t before = SnapPoint::kNone;
+  for (uint32_t* at = first; *at != SnapPoint::kNone; at = &(PointAt(*at)->*link)) {
+    if (*at == n) {
+      *at = PointAt(n)->*link;
+      if (last && *last == n) *last = before;
+      return;
+    }
+    before = *at;
+  }
+}
+
+void SnapPointList::UnfileFromCell(uint32_t n) {
+  const SnapPoint* p = PointAt(n);
+  CellKey key;
+  if (!CellOf(p->x, p->y, &key)) {
+    Unchain(&outside_, n, &SnapPoint::cellNext_);
+    return;
+  }
+  uint32_t* first = cells_.Find(key);
+  if (!first) return;
+  Unchain(first, n, &SnapPoint::cellNext_);
+  if (*first == SnapPoint::kNone) cells_.Erase(key);
+}
+
+void SnapPointList::UnlinkFromList(SnapPoint* p) {
+  if (p->prev) {
+    p->prev->next = p->next;
+  } else {
+    head_ = p->next;
+  }
+  if (p->next) {
+    p->next->prev = p->prev;
+  } else {
+    tail_ = p->prev;
+  }
+  --size_;
+}
+
+void SnapPointList::Free(uint32_t n) {
+  UnlinkFromList(PointAt(n));
+  UnfileFromCell(n);
+  Release(n);
+}
+
+void SnapPointList::RemoveEntityPoints(const DrawEntity* entity) {
+  const uint32_t number = FindEntityNumber(entity);
+  if (observer_) observer_->Forget(entity, number);
+  if (number == kNoNumber) return;
+  const EntitySlot slot = slots_[number];
+  if (slot.detached) --detached_;
+  for (uint32_t n = slot.ownFirst; n != SnapPoint::kNone;) {
+    const SnapPoint* p = PointAt(n);
+    const uint32_t nextOwn = p->ownerNext_;
+    if (p->partner_ != SnapPoint::kNone) Unchain(&slots_[p->partner_].partnerFirst, n, &SnapPoint::partnerNext_);
+    Free(n);
+    n = nextOwn;
+  }
+  // An intersection with an element that no longer exists is meaningless: it goes too.
+  for (uint32_t n = slot.partnerFirst; n != SnapPoint::kNone;) {
+    const SnapPoint* p = PointAt(n);
+    const uint32_t nextPartnered = p->partnerNext_;
+    const uint32_t owner = FindEntityNumber(p->entity);
+    if (owner != kNoNumber) Unchain(&slots_[owner].ownFirst, n, &SnapPoint::ownerNext_, &slots_[owner].ownLast);
+    Free(n);
+    n = nextPartnered;
+  }
+  numbers_.Erase(entity);
+  slots_[number] = EntitySlot{};
+  freeSlots_.push_back(number);
 }
 
 void SnapPointList::SetEntityState(const DrawEntity* entity, int16_t state) {
-  auto it = byEntity_.find(entity);
-  if (it == byEntity_.end()) return;
-  for (SnapPoint* p : it->second) p->snapState = state;
+  const uint32_t number = FindEntityNumber(entity);
+  if (number == kNoNumber) return;
+  for (uint32_t n = slots_[number].ownFirst; n != SnapPoint::kNone; n = PointAt(n)->ownerNext_) {
+    PointAt(n)->snapState = state;
+  }
 }
 
-const std::vector<SnapPoint*>* SnapPointList::PointsOf(const DrawEntity* entity) const {
-  auto it = byEntity_.find(entity);
-  return it == byEntity_.end() ? nullptr : &it->second;
+void SnapPointList::DisableEntity(const DrawEntity* entity) {
+  const uint32_t number = FindEntityNumber(entity);
+  if (number == kNoNumber) return;
+  EntitySlot& slot = slots_[number];
+  if (!slot.detached) ++detached_;
+  slot.detached = true;
+  for (uint32_t n = slot.ownFirst; n != SnapPoint::kNone; n = PointAt(n)->ownerNext_) PointAt(n)->snapState = kSnapDisabled;
+  for (uint32_t n = slot.partnerFirst; n != SnapPoint::kNone; n = PointAt(n)->partnerNext_) {
+    PointAt(n)->snapState = kSnapDisabled;
+  }
+}
+
+void SnapPointList::EnableEntity(const DrawEntity* entity) {
+  const uint32_t number = FindEntityNumber(entity);
+  if (number == kNoNumber) return;
+  EntitySlot& slot = slots_[number];
+  if (slot.detached) --detached_;
+  slot.detached = false;
+  for (uint32_t n = slot.ownFirst; n != SnapPoint::kNone; n = PointAt(n)->ownerNext_) {
+    PointAt(n)->snapState = EnabledState(PointAt(n));
+  }
+  for (uint32_t n = slot.partnerFirst; n != SnapPoint::kNone; n = PointAt(n)->partnerNext_) {
+    PointAt(n)->snapState = EnabledState(PointAt(n));
+  }
 }
 
 void SnapPointList::Clear() {
-  for (SnapPoint* p = head_; p;) {
-    SnapPoint* next = p->next;
-    std::unique_ptr<SnapPoint> owned(p);
-    p = next;
-  }
+  if (observer_) observer_->ForgetAll();
+  chunks_.clear();
+  allocated_ = 0;
+  freePoints_ = SnapPoint::kNone;
   head_ = tail_ = nullptr;
+  outside_ = SnapPoint::kNone;
   size_ = 0;
-  byEntity_.clear();
+  detached_ = 0;
+  nextOrder_ = 0;
+  slots_.clear();
+  freeSlots_.clear();
+  numbers_.Clear();
+  cells_.Clear();
 }
+
+void SnapPointList::NoteLinked(DrawEntity* first) {
+  if (detached_ > 0) {
+    for (DrawEntity* e = first; e; e = e->next) {
+      const uint32_t number = FindEntityNumber(e);
+      if (number != kNoNumber && slots_[number].detached) EnableEntity(e);
+    }
+  }
+  if (observer_) observer_->Linked(first);
+}
+
+void SnapPointList::NoteUnlinked(DrawEntity* first) {
+  for (DrawEntity* e = first; e; e = e->next) DisableEntity(e);
+  if (observer_) observer_->Unlinked(first);
+}
+
+void SnapPointList::NoteRestructured() {
+  if (observer_) observer_->Restructured();
+}
+
+void SnapPointList::SetObserver(std::unique_ptr<EntityListObserver> observer) { observer_ = std::move(observer); }
 
 namespace {
 SnapPointRegistrar& Registrar() {

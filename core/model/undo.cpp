@@ -26,6 +26,7 @@ DrawEntity* CutAfter(EntityList& list, DrawEntity* last) {
     list.head = nullptr;
   }
   list.tail = last;
+  if (chain && list.snapPoints) list.snapPoints->NoteUnlinked(chain);
   return chain;
 }
 
@@ -39,6 +40,7 @@ void AppendChain(EntityList& list, DrawEntity* chain) {
     list.head = chain;
   }
   list.tail = LastOfChain(chain);
+  if (list.snapPoints) list.snapPoints->NoteLinked(chain);
 }
 
 bool IsLinked(const EntityList& list, const DrawEntity* target) {
@@ -149,6 +151,7 @@ void RemoveGroupBlock(EntityList& list, DrawEntity* header) {
   if (after) after->prev = before;
   header->prev = nullptr;
   last->next = nullptr;
+  if (list.snapPoints) list.snapPoints->NoteUnlinked(header);
   if (list.removedHead) {
     DrawEntity* chainLast = LastOfChain(list.removedHead);
     chainLast->next = header;

@@ -1,0 +1,33 @@
+// Registration of characteristic points: an element's own points (ends, midpoints, quadrants,
+// arc ends, image corners, curve ends) and its intersections with the other elements, added when
+// the element is added; and keeping their states in step with undo.
+#pragma once
+
+#include "model/entity_list.h"
+#include "model/snap_point_list.h"
+
+namespace plenwick {
+
+// Adds the points of `e` itself, without intersections.
+void AddOwnSnapPoints(SnapPointList& points, DrawEntity& e);
+
+// Everything for a newly added element: its own points, then its intersections with every other
+// element of the list (list order). With `earlierOnly` only the elements before it are met.
+void RegisterEntitySnapPoints(SnapPointList& points, EntityList& entities, DrawEntity& added, bool earlierOnly = false);
+
+// Installs RegisterEntitySnapPoints as what RegisterSnapPoints runs (the document calls it after
+// every AddDocumentEntity and the file readers for every element read). Returns the previous one.
+SnapPointRegistrar InstallDefaultSnapPointRegistrar();
+
+// Empties the points and registers every element of the list again, each meeting only the
+// elements before it (as loading the drawing element by element would).
+void RebuildSnapPoints(SnapPointList& points, EntityList& entities);
+
+// The snap-point part of the view's undo: after Undo, by the new undo state, disables the points
+// of the chain that left the list and enables those of the chain that came back (`remembered`:
+// the removed chain as it was before Undo, used for state 2). Call it after clearing the marks of
+// the elements that came back. When the list reports its changes to `points`
+// (list.snapPoints == &points) this has already happened and the call changes nothing.
+void UpdateSnapPointsAfterUndo(const EntityList& list, SnapPointList& points, DrawEntity* remembered);
+
+}  // namespace plenwick
