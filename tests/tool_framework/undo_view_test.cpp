@@ -9,6 +9,7 @@
 #include "model/entity_core.h"
 #include "model/undo.h"
 #include "support/tool_test_view.h"
+#include "view/snap_registration.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/standard_tools.h"
 
@@ -32,15 +33,23 @@ class UndoOnScreen : public ::testing::Test {
     return e;
   }
   void WithPoints(DrawEntity* e) {
-    if (!t.doc->snapPoints.PointsOf(e)) {
+    if (t.doc->snapPoints.PointsOf(e).empty()) {
       t.doc->snapPoints.Add(e, kSnapLineStart, e->values[0], e->values[1]);
       t.doc->snapPoints.Add(e, kSnapLineEnd, e->values[2], e->values[3]);
     }
   }
+  // The state of the element's points (all alike), 99 when it has none.
   int16_t SnapStateOf(const DrawEntity* e) {
-    const auto* points = t.doc->snapPoints.PointsOf(e);
-    EXPECT_TRUE(points && !points->empty());
-    return points && !points->empty() ? points->front()->snapState : int16_t{99};
+    const SnapPointList::EntityPoints points = t.doc->snapPoints.PointsOf(e);
+    EXPECT_FALSE(points.empty());
+    int16_t state = 99;
+    for (const SnapPoint* p : points) {
+      if (state != 99) {
+        EXPECT_EQ(p->snapState, state);
+      }
+      state = p->snapState;
+    }
+    return state;
   }
   void Undo() {
     t.host.canvas.Clear();
@@ -73,10 +82,7 @@ TEST_F(UndoOnScreen, AnAddedLineGoesAndComesBack) {
 TEST_F(UndoOnScreen, DeletedElementsReturnDrawnWithTheirMarksCleared) {
   std::vector<DrawEntity*> lines = {NewLine(0, 0, 10, 0), NewLine(0, 10, 10, 10), NewLine(0, 20, 10, 20)};
   BeginOperation(t.doc->entities, t.doc->snapPoints);
-  for (DrawEntity* e : lines) {
-    e->mark = kMarkDeleted;
-    t.doc->snapPoints.SetEntityState(e, -1);
-  }
+  for (DrawEntity* e : lines) e->mark = kMarkDeleted;
   CommitDeletion(t.doc->entities);
   Undo();  // the deletion is taken back
   EXPECT_EQ(t.doc->entities.undoState, 2);
@@ -95,7 +101,6 @@ TEST_F(UndoOnScreen, AReplacementSwapsTheOldAndTheNewElement) {
   DrawEntity* old = NewLine(0, 0, 100, 0);
   BeginOperation(t.doc->entities, t.doc->snapPoints);
   RemoveToUndo(t.doc->entities, old);
-  t.doc->snapPoints.SetEntityState(old, -1);
   const int16_t codes[] = {10, 20, 11, 22};
   const double values[] = {0, 0, 60, 0};
   DrawEntity* trimmed = nullptr;
@@ -115,6 +120,26 @@ TEST_F(UndoOnScreen, AReplacementSwapsTheOldAndTheNewElement) {
   EXPECT_EQ(t.doc->entities.tail, trimmed);
   EXPECT_EQ(SnapStateOf(old), -1);
   EXPECT_EQ(SnapStateOf(trimmed), 0);
+}
+
+TEST_F(UndoOnScreen, IntersectionsFollowBothOfTheirElements) {
+  const SnapPointRegistrar previous = InstallDefaultSnapPointRegistrar();
+  NewLine(0, 0, 100, 100);
+  DrawEntity* second = NewLine(0, 100, 100, 0);
+  auto crossing = [&] {
+    for (const SnapPoint* p = t.doc->snapPoints.head(); p; p = p->next) {
+      if (p->pointKind == kSnapIntersection) return p;
+    }
+    return static_cast<const SnapPoint*>(nullptr);
+  };
+  ASSERT_NE(crossing(), nullptr);
+  EXPECT_EQ(crossing()->snapState, kSnapEnabled);
+  Undo();
+  EXPECT_EQ(crossing()->snapState, kSnapDisabled);
+  EXPECT_EQ(SnapStateOf(second), kSnapDisabled);
+  Undo();
+  EXPECT_EQ(crossing()->snapState, kSnapEnabled);
+  InstallSnapPointRegistrar(previous);
 }
 
 TEST_F(UndoOnScreen, NothingHappensOnAGridOnlyDrawingOrABrokenBuffer) {

@@ -1,6 +1,7 @@
 // The base behaviour of the tool slots.
 #include "view/tool_framework/draw_tool.h"
 
+#include "view/feedback_shapes.h"
 #include "view/tool_framework/distance_label.h"
 #include "view/tool_framework/tool_view.h"
 #include "view/tool_framework/undo_view.h"
@@ -36,6 +37,17 @@ void CDrawTool::OnUndo(ToolView& view) {
 void CDrawTool::OnNumericInput(ToolView&) {}
 void CDrawTool::OnSelectAll(ToolView&) {}
 bool CDrawTool::OnToolCommand(ToolView&, int) { return false; }
+
+void CDrawTool::DrawCrossMark(Canvas& canvas, int x, int y) const { plenwick::DrawCrossMark(canvas, x, y); }
+
+void CDrawTool::DrawRubberRect(ToolView& view, PixelPoint point, int highlight) {
+  RubberRectState rubber{pressPoint, rubberCorner, state_.RubberDrawn != 0};
+  view.Draw([&](Canvas& canvas) {
+    plenwick::DrawRubberRect(canvas, &rubber, point, highlight, indicatorColour, highlightColour);
+  });
+  rubberCorner = rubber.corner;
+  state_.RubberDrawn = 1;
+}
 
 void CDrawTool::ShowDistanceLabel(ToolView& view, ModelPoint p, ModelPoint q) const {
   const std::optional<DistanceLabelPlan> plan = PlanDistanceLabel(view.view().mapping(), p, q);

@@ -59,6 +59,15 @@ class CDrawTool {
   // when the tool has no use for it.
   virtual bool OnToolCommand(ToolView& view, int commandId);
 
+  // Shared feedback. The geometry and selection operations the tools share (NormalizeRect,
+  // SelectInRect, ClearMarks, the containment tests, IntersectEntities, NearestSegment...) are the
+  // free functions of view/selection.h, view/geometry.h and view/intersections.h.
+  // The cross mark at a pixel, with the canvas's pen and mode.
+  void DrawCrossMark(Canvas& canvas, int x, int y) const;
+  // The rubber rectangle from the press point to `point` in not-xor mode, in the indicator-line
+  // colour when highlight is 1, else the highlight colour; the one shown before (RubberDrawn) is
+  // erased first. The corner becomes `point` and RubberDrawn 1.
+  void DrawRubberRect(ToolView& view, PixelPoint point, int highlight);
   // Draws the distance label of the segment p-q (model mm) by exclusive-or: once to show it,
   // once more with the same points to remove it.
   void ShowDistanceLabel(ToolView& view, ModelPoint p, ModelPoint q) const;

@@ -2,6 +2,7 @@
 #include "view/tool_framework/tool_view.h"
 
 #include "view/tool_framework/tool_framework.h"
+#include "view/view_picking.h"
 
 namespace plenwick {
 
@@ -11,6 +12,7 @@ ToolView::ToolView(ToolFramework& tools, CPlenwickDoc& doc, CPlenwickView& view,
 InteractionState& ToolView::state() const { return tools_.state(); }
 ToolUi& ToolView::ui() const { return tools_.ui(); }
 ProgramSettings& ToolView::settings() const { return tools_.settings(); }
+PickView ToolView::picking() const { return PickViewOf(view_, doc_.snapPoints); }
 
 void ToolView::ShowPrompt(int kind, std::string_view text) const { tools_.ShowPrompt(kind, text); }
 void ToolView::ShowFirstPrompt() const { tools_.ShowFirstPrompt(); }

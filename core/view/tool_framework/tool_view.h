@@ -7,6 +7,7 @@
 
 #include "model/plenwick_doc.h"
 #include "model/program_settings.h"
+#include "view/pick_view.h"
 #include "view/plenwick_view.h"
 #include "view/tool_framework/interaction_state.h"
 #include "view/tool_framework/tool_ui.h"
@@ -29,6 +30,9 @@ class ToolView {
   InteractionState& state() const;
   ToolUi& ui() const;
   ProgramSettings& settings() const;
+  // What picking and snapping need from this view (its mapping, layers and the drawing's snap
+  // points).
+  PickView picking() const;
 
   // Draws now on the client area (exclusive-or feedback, elements drawn at once).
   void Draw(const std::function<void(Canvas&)>& draw) const { host_.DrawOnClient(draw); }

@@ -1,62 +1,43 @@
 // The screen side of undo: which chain leaves the screen and which comes back after a toggle.
 #include "view/tool_framework/undo_view.h"
 
-#include <vector>
-
 #include "model/undo.h"
+#include "view/snap_registration.h"
 
 namespace plenwick {
-
-namespace {
-
-std::vector<DrawEntity*> ChainOf(DrawEntity* first) {
-  std::vector<DrawEntity*> chain;
-  for (DrawEntity* e = first; e; e = e->next) chain.push_back(e);
-  return chain;
-}
-
-void Hide(const std::vector<DrawEntity*>& chain, SnapPointList& points, CPlenwickView& view) {
-  for (DrawEntity* e : chain) {
-    view.InvalidateEntity(*e);
-    points.SetEntityState(e, -1);
-  }
-}
-
-void Show(const std::vector<DrawEntity*>& chain, SnapPointList& points, CPlenwickView& view, ViewHost& host) {
-  for (DrawEntity* e : chain) {
-    e->mark = kMarkNone;
-    points.SetEntityState(e, 0);
-  }
-  if (chain.empty()) return;
-  host.DrawOnClient([&](Canvas& canvas) {
-    for (DrawEntity* e : chain) view.DrawElement(canvas, *e, 0);
-  });
-}
-
-}  // namespace
 
 bool UndoInView(EntityList& list, SnapPointList& points, UserInterface& ui, CPlenwickView& view, ViewHost& host) {
   if (!list.tail) return false;
   if (list.undoState == 0 && list.tail->kind == kGrid) return false;
   // State 1 is about to put the removed chain back at the end of the list.
-  const std::vector<DrawEntity*> remembered = list.undoState == 1 ? ChainOf(list.removedHead) : std::vector<DrawEntity*>{};
+  DrawEntity* remembered = list.undoState == 1 ? list.removedHead : nullptr;
   const int before = list.undoState;
   Undo(list, ui);
+  DrawEntity* gone = nullptr;  // the chain that left the list
+  DrawEntity* back = nullptr;  // the chain that came back
   switch (list.undoState) {
-    case 1: Hide(ChainOf(list.removedHead), points, view); break;
-    case 2: Show(remembered, points, view, host); break;
+    case 1: gone = list.removedHead; break;
+    case 2: back = remembered; break;
     case 3:
-      Hide(ChainOf(list.removedHead), points, view);
-      Show(ChainOf(list.replacedFirst), points, view, host);
+      gone = list.removedHead;
+      back = list.replacedFirst;
       break;
     case 4:
-      Hide(ChainOf(list.replacedFirst), points, view);
-      Show(ChainOf(list.removedHead), points, view, host);
+      gone = list.replacedFirst;
+      back = list.removedHead;
       break;
-    default: break;
+    default: return false;  // a buffer that did not match its chains was reset without a change
   }
-  // A buffer that did not match its chains was reset to 0 without touching the list.
-  return list.undoState != 0 && list.undoState != before;
+  // Marks first: the snap points that come back take their element's mark.
+  for (DrawEntity* e = back; e; e = e->next) e->mark = kMarkNone;
+  UpdateSnapPointsAfterUndo(list, points, remembered);
+  for (DrawEntity* e = gone; e; e = e->next) view.InvalidateEntity(*e);
+  if (back) {
+    host.DrawOnClient([&](Canvas& canvas) {
+      for (DrawEntity* e = back; e; e = e->next) view.DrawElement(canvas, *e, 0);
+    });
+  }
+  return list.undoState != before;
 }
 
 }  // namespace plenwick
