@@ -1,0 +1,20 @@
+// Number texts of dialogs and bars: fixed-point formatting without trailing zeros, and the
+// strict reading of a typed decimal number.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plenwick {
+
+// The value formatted with `decimals` places ("%0.*f"), then trailing zeros and a trailing point
+// removed: 2.50 -> "2.5", 3.00 -> "3", -0.00 -> "0". NaN and infinities give "0".
+std::string FormatNumberText(double value, int decimals);
+
+// A decimal number: an optional sign, digits with at most one point and at least one digit
+// ("12", "-0.5", ".5", "5."). No spaces, exponents, or other characters; nothing for anything
+// else and for values beyond the double range.
+std::optional<double> ParseDecimalText(std::string_view text);
+
+}  // namespace plenwick

@@ -1,0 +1,65 @@
+// What the window system does for the tool framework: the application-wide part (prompt box,
+// operation bar, palette, context menus, modal dialogs, messages) and the part of one view's
+// window (mouse capture, the text tool's inline edit box). The Qt shell implements both; tests
+// script them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/user_interface.h"
+#include "view/canvas.h"
+
+namespace plenwick {
+
+class CInputNumDlg;
+class OperationBar;
+struct InteractionState;
+
+// Which of the drawing palette and the parts browser is open. The palette starts in a
+// first-start state until the first view opens it.
+enum class PaletteWindow : uint8_t { kFirstStart, kPalette, kPartsBrowser };
+
+class ToolUi : public UserInterface {
+ public:
+  // The prompt box's text or kind changed: repaint it now.
+  virtual void PromptChanged() = 0;
+  // The operation bar was replaced: show `bar` (null: none). A bar stays valid until the next
+  // call; the shell must not keep the previous one. The same bar again means its values changed.
+  virtual void OperationBarChanged(OperationBar* bar) = 0;
+  // Puts the keyboard focus into the current operation bar.
+  virtual void FocusOperationBar() = 0;
+  // The drawing palette has to show another family, its modes or another selected mode.
+  virtual void PaletteChanged() = 0;
+  // The drawing palette and the parts browser changed places.
+  virtual void PaletteWindowChanged(PaletteWindow shown) = 0;
+  // Shows the popup menu `menuId` at a screen point, owned by the main frame. Returns the
+  // command chosen, 0 when the menu was dismissed.
+  virtual int TrackContextMenu(int menuId, PixelPoint screenPoint) = 0;
+  // Runs the numeric input dialog modally: true after OK (dialog.value() holds the result).
+  virtual bool RunNumericInput(CInputNumDlg& dialog) = 0;
+
+  enum class DialogResult : uint8_t { kOk, kCancel, kNotAvailable };
+  // Runs the line tool's two-value input dialog modally; after OK it has set EnteredValue,
+  // EnteredValue2 and EnteredMode. Without such a dialog the single-value one is used.
+  virtual DialogResult RunLineInput(InteractionState& state) {
+    (void)state;
+    return DialogResult::kNotAvailable;
+  }
+  // Face names of the display's font families (at most 512, in enumeration order), UTF-8.
+  virtual std::vector<std::string> FontFamilies() { return {}; }
+};
+
+// The window of one view.
+class ToolViewHost {
+ public:
+  virtual ~ToolViewHost() = default;
+  // Mouse capture: while held, the view gets the button release wherever it happens.
+  virtual void SetCapture() {}
+  virtual void ReleaseCapture() {}
+  // Hides and disables the text tool's inline edit box.
+  virtual void HideTextBox() {}
+};
+
+}  // namespace plenwick
