@@ -11,23 +11,28 @@
 #include "file_dialogs.h"
 #include "model/document_file.h"
 #include "model/drawing_info.h"
-#include "model/undo.h"
 #include "platform/sjis.h"
 #include "qt_user_interface.h"
+#include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
 #include "view_widget.h"
 
 namespace plenwick {
 
-CChildFrame::CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& path, QWidget* parent)
-    : QMdiSubWindow(parent), document_(std::move(document)), view_(new CViewWidget(ViewDocumentOf(*document_), this)) {
+CChildFrame::CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& path, ToolFramework& tools, QWidget* parent)
+    : QMdiSubWindow(parent),
+      document_(std::move(document)),
+      view_(new CViewWidget(ViewDocumentOf(*document_), this)),
+      router_(std::make_unique<ViewToolRouter>(tools, *document_, view_->view(), *view_, *view_)) {
   setAttribute(Qt::WA_DeleteOnClose);
+  view_->SetRouter(router_.get());
   setWidget(view_);
   SetPath(path);
 }
 
 CChildFrame::~CChildFrame() {
-  // The view refers to the document: it goes first.
+  // The router refers to the view, the view to the document: they go first.
+  router_.reset();
   delete view_;
   document_.reset();
 }
@@ -82,13 +87,6 @@ void CChildFrame::EditDrawingInfo() {
   const bool remap = ApplyDrawingInfo(doc, dialog.values());
   if (!(doc.header.bytes == before.bytes)) doc.SetModifiedFlag();
   if (remap) view_->Remap();
-  RefreshModified();
-}
-
-void CChildFrame::Undo() {
-  plenwick::Undo(document_->entities, document_->ui());
-  document_->SetModifiedFlag();
-  view_->InvalidateAll();
   RefreshModified();
 }
 

@@ -10,16 +10,20 @@
 namespace plenwick {
 
 class CViewWidget;
+class ToolFramework;
+class ViewToolRouter;
 
 class CChildFrame final : public QMdiSubWindow {
   Q_OBJECT
  public:
-  // `path` is empty for a drawing never saved.
-  CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& path, QWidget* parent = nullptr);
+  // `path` is empty for a drawing never saved. The window's events reach `tools`' active tool.
+  CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& path, ToolFramework& tools,
+              QWidget* parent = nullptr);
   ~CChildFrame() override;
 
   CPlenwickDoc& document() { return *document_; }
   CViewWidget& viewWidget() { return *view_; }
+  ViewToolRouter& router() { return *router_; }
   const QString& path() const { return path_; }
   // The window title: the file's name, or the drawing's file name while it has no file.
   QString Title() const;
@@ -34,8 +38,6 @@ class CChildFrame final : public QMdiSubWindow {
   bool SaveTo(const QString& path);
   // "図面情報" on this drawing.
   void EditDrawingInfo();
-  // "元に戻す".
-  void Undo();
   // Closes without asking (the question was answered elsewhere).
   void CloseWithoutAsking();
 
@@ -54,6 +56,7 @@ class CChildFrame final : public QMdiSubWindow {
 
   std::unique_ptr<CPlenwickDoc> document_;
   CViewWidget* view_;
+  std::unique_ptr<ViewToolRouter> router_;
   QString path_;
   bool askBeforeClosing_ = true;
 };

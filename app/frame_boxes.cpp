@@ -6,15 +6,13 @@
 #include <QPainter>
 #include <cmath>
 
-#include "model/fixed_text.h"
-#include "platform/sjis.h"
+#include "qt_canvas.h"
 #include "view/paper.h"
 
 namespace plenwick {
 
 namespace {
 const char* const kPaperNames[kPaperSizeCount] = {"Ａ０", "Ａ１", "Ａ２", "Ａ３", "Ａ４", "Ａ５", "Ａ６", "Ｂ４", "Ｂ５", "Ｂ６"};
-constexpr std::size_t kPromptBytes = 127;
 
 // "%0.2f" without trailing zeros and point.
 QString NumberText(double v) {
@@ -49,27 +47,17 @@ void CSizeInfoDlg::paintEvent(QPaintEvent*) {
   p.drawText(rect().adjusted(5, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, text_);
 }
 
-COperateMsgBox::COperateMsgBox(QWidget* parent) : QWidget(parent) { setObjectName("promptBox"); }
-
-void COperateMsgBox::ShowPrompt(int kind, const std::string& textUtf8) {
-  kind_ = kind;
-  const std::string sjis = Utf8ToSjis(textUtf8);
-  text_ = QString::fromStdString(SjisToUtf8(SjisPrefix(sjis, kPromptBytes)));
-  repaint();
+PromptBoxWidget::PromptBoxWidget(const COperateMsgBox& box, QWidget* parent) : QWidget(parent), box_(box) {
+  setObjectName("promptBox");
 }
 
-void COperateMsgBox::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), palette().window());
-  const QRect inner = rect().adjusted(1, 1, -1, -1);
-  p.fillRect(inner, Qt::white);
-  if (text_.isEmpty()) return;
-  QFont font(QStringList{"IPAGothic", "IPAexGothic", "Monospace"});
-  font.setPixelSize(14);
-  font.setStyleHint(QFont::TypeWriter);
-  p.setFont(font);
-  p.setPen(kind_ == 0 ? QColor(0, 0, 255) : QColor(255, 0, 0));
-  p.drawText(QPoint(5, 4 + p.fontMetrics().ascent()), text_);
+QString PromptBoxWidget::text() const { return QString::fromStdString(box_.text()); }
+
+void PromptBoxWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().window());
+  QtPainterCanvas canvas(painter, false);
+  PaintPromptBox(canvas, {0, 0, width(), height()}, box_);
 }
 
 CGrigBarDlg::CGrigBarDlg(QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this)) {

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <string>
 
+#include "view/tool_framework/prompt_box.h"
+
 namespace plenwick {
 
 // CSizeInfoDlg: "Ａ４ 横  1/100" for the active drawing, empty without one.
@@ -24,22 +26,20 @@ class CSizeInfoDlg final : public QWidget {
   QString text_;
 };
 
-// COperateMsgBox: one line of text on white, blue for an instruction (kind 0), red otherwise.
-class COperateMsgBox final : public QWidget {
+// The prompt box's window: paints the tool framework's COperateMsgBox (blue instruction, red
+// emphasis, on white).
+class PromptBoxWidget final : public QWidget {
   Q_OBJECT
  public:
-  explicit COperateMsgBox(QWidget* parent = nullptr);
-  // Stores the kind and at most 127 bytes of text (UTF-8) and repaints at once.
-  void ShowPrompt(int kind, const std::string& textUtf8);
-  const QString& text() const { return text_; }
-  int kind() const { return kind_; }
+  PromptBoxWidget(const COperateMsgBox& box, QWidget* parent = nullptr);
+  // The text as shown (UTF-8).
+  QString text() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  int kind_ = 0;
-  QString text_;
+  const COperateMsgBox& box_;
 };
 
 // CGrigBarDlg: the grid pitch (model mm) that "グリッドピッチ設定" gives the grid.

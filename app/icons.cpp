@@ -217,7 +217,100 @@ void DrawIcon(QPainter& p, int id) {
   }
 }
 
+void DrawFamily(QPainter& p, int family) {
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(QPen(kInk, 1.5));
+  p.setBrush(Qt::NoBrush);
+  switch (family) {
+    case 0:  // selection: an arrow
+      p.setBrush(Qt::white);
+      p.drawPolygon(QPolygonF({QPointF(3, 1), QPointF(3, 14), QPointF(6.5, 10.5), QPointF(9, 15), QPointF(11, 14),
+                               QPointF(8.5, 9.5), QPointF(13, 9.5)}));
+      break;
+    case 1:  // point
+      p.setBrush(kInk);
+      p.drawEllipse(QPointF(8, 8), 2.5, 2.5);
+      break;
+    case 2: p.drawLine(2, 14, 14, 2); break;  // line
+    case 3: {                                   // curve
+      QPainterPath path(QPointF(1, 12));
+      path.cubicTo(QPointF(5, 0), QPointF(10, 16), QPointF(15, 3));
+      p.drawPath(path);
+      break;
+    }
+    case 4: p.drawEllipse(QPointF(8, 8), 6, 6); break;  // circle
+    case 5:                                             // polygon
+      p.drawPolygon(QPolygonF({QPointF(8, 1.5), QPointF(14.5, 6.5), QPointF(12, 14), QPointF(4, 14), QPointF(1.5, 6.5)}));
+      break;
+    case 6: {  // text
+      QFont f = p.font();
+      f.setPixelSize(13);
+      f.setBold(true);
+      p.setFont(f);
+      p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, "A");
+      break;
+    }
+    case 7:  // dimension
+      p.drawLine(2, 4, 2, 14);
+      p.drawLine(14, 4, 14, 14);
+      p.drawLine(2, 9, 14, 9);
+      p.drawLine(2, 9, 5, 7);
+      p.drawLine(14, 9, 11, 7);
+      break;
+    case 8:  // delete
+      p.setPen(QPen(kRed, 2));
+      p.drawLine(3, 3, 13, 13);
+      p.drawLine(13, 3, 3, 13);
+      break;
+    case 9:  // trim and extend
+      p.drawLine(2, 8, 10, 8);
+      p.setPen(QPen(kBlue, 1.5));
+      p.drawLine(12, 2, 12, 14);
+      break;
+    case 10:  // corner
+      p.drawLine(3, 14, 3, 6);
+      p.drawArc(QRectF(3, 2, 8, 8), 90 * 16, 90 * 16);
+      p.drawLine(7, 2, 14, 2);
+      break;
+    case 11:  // scale, stretch, offset
+      p.drawRect(2, 7, 6, 6);
+      p.setPen(QPen(kBlue, 1.5));
+      p.drawRect(2, 2, 12, 11);
+      break;
+    case 12:  // move and copy
+      p.drawRect(1, 8, 6, 6);
+      p.setPen(QPen(kBlue, 1.5));
+      p.drawRect(8, 1, 6, 6);
+      p.drawLine(5, 9, 10, 5);
+      break;
+    case 13:  // hatching
+      p.drawRect(2, 2, 12, 12);
+      for (int i = 0; i < 3; ++i) p.drawLine(2 + 4 * i, 14, 14, 2 + 4 * i);
+      break;
+    case 14:  // image
+      p.drawRect(2, 3, 12, 10);
+      p.setBrush(kGreen);
+      p.drawPolygon(QPolygonF({QPointF(3, 12), QPointF(7, 7), QPointF(10, 10), QPointF(13, 6), QPointF(13, 12)}));
+      break;
+    case 15:  // development
+      p.drawRect(2, 6, 12, 8);
+      p.drawEllipse(QRectF(4, 1, 8, 4));
+      break;
+    default: break;
+  }
+}
+
 }  // namespace
+
+QIcon FamilyIcon(int family) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  {
+    QPainter p(&pixmap);
+    DrawFamily(p, family);
+  }
+  return QIcon(pixmap);
+}
 
 QIcon CommandIcon(int commandId) {
   QPixmap pixmap(kW, kH);

@@ -16,7 +16,6 @@
 #include "bitmap_client.h"
 #include "child_frame.h"
 #include "command_actions.h"
-#include "command_ids_pending.h"
 #include "drawing_info_dlg.h"
 #include "file_dialogs.h"
 #include "frame_boxes.h"
@@ -25,9 +24,15 @@
 #include "model/drawing_info.h"
 #include "model/plenwick_doc.h"
 #include "model/program_settings.h"
+#include "operation_bar_widget.h"
+#include "palette_window.h"
 #include "pop_layer.h"
 #include "shell_command_ids.h"
 #include "view/plenwick_view.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/command_table.h"
+#include "view/tool_framework/standard_tools.h"
+#include "view/tool_framework/view_tool_router.h"
 #include "view_widget.h"
 
 namespace plenwick {
@@ -36,40 +41,12 @@ namespace {
 
 QString Tr(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Commands the active view runs itself.
-bool IsViewCommand(int id) {
-  switch (id) {
-    case kCmdRedraw:
-    case kCmdBaseScreen:
-    case kCmdShowWhole:
-    case kCmdGridDisplay:
-    case kCmdAreaFrame:
-    case kCmdOriginMark:
-    case kCmdMagnet:
-    case kCmdZoomIn:
-    case kCmdZoomOut:
-    case kCmdRangeZoom:
-    case kCmdGridPitch:
-    case kCmdHandMove:
-    case kCmdCentreMove:
-    case kCmdDistanceDisplay:
-    case kCmdPageUp:
-    case kCmdPageDown:
-    case kCmdPanUp:
-    case kCmdPanDown:
-    case kCmdPanLeft:
-    case kCmdPanRight: return true;
-    default: return false;
-  }
-}
-
-// Commands that need an open drawing and nothing else.
+// Frame commands that act on the active drawing.
 bool IsDrawingCommand(int id) {
   switch (id) {
     case kCmdFileClose:
     case kCmdFileSave:
     case kCmdFileSaveAs:
-    case kCmdUndo:
     case kCmdDrawingInfo: return true;
     default: return false;
   }
@@ -88,6 +65,9 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
     ownUi_ = std::make_unique<QtUserInterface>(this);
     ui_ = ownUi_.get();
   }
+  toolUi_ = std::make_unique<QtToolUi>(*ui_, this);
+  tools_ = std::make_unique<ToolFramework>(*toolUi_);
+  RegisterStandardTools(*tools_);
   setWindowTitle(kProgramTitle);
   setAcceptDrops(true);
   client_ = new CBitmapClient(this);
@@ -99,14 +79,22 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
   CreateMenus();
   CreateToolBars();
   CreateStatusBar();
+  toolUi_->SetWindows({[this] { promptBox_->repaint(); }, [this](OperationBar* bar) { ShowOperationBar(bar); },
+                       [this] { operationBar_->TakeFocus(); },
+                       [this] {
+                         if (palette_) palette_->Refresh();
+                       },
+                       [this](PaletteWindow shown) { ShowPaletteWindow(shown); }});
   commands_->UpdateStates();
 }
 
 CMainFrame::~CMainFrame() {
   // Drawings (also those closed and waiting to be deleted) go before the frame's own values.
   shuttingDown_ = true;
+  toolUi_->Detach();
   delete client_;
   delete layerList_;
+  tools_.reset();
 }
 
 void CMainFrame::CreateActions() {
@@ -201,7 +189,7 @@ void CMainFrame::CreateToolBars() {
   };
   sizeBox_ = new CSizeInfoDlg(this);
   sizeBox_->setFixedWidth(LettersWide(this, 28));
-  promptBox_ = new COperateMsgBox(this);
+  promptBox_ = new PromptBoxWidget(tools_->promptBox(), this);
   promptBox_->setFixedWidth(LettersWide(this, 40));
   gridBar_ = new CGrigBarDlg(this);
   gridBar_->setFixedWidth(LettersWide(this, 8));
@@ -227,6 +215,35 @@ void CMainFrame::CreateToolBars() {
     toolBars_[static_cast<std::size_t>(i)] = bar;
   }
   // Index order of toolBar(): file, display, grid, message, information.
+
+  // The operation bar of the active tool mode, on a row of its own.
+  addToolBarBreak(Qt::TopToolBarArea);
+  operationBarArea_ = new QToolBar(this);
+  operationBarArea_->setObjectName("operationBarArea");
+  operationBar_ = new OperationBarWidget(operationBarArea_);
+  operationBarArea_->addWidget(operationBar_);
+  addToolBar(Qt::TopToolBarArea, operationBarArea_);
+  operationBarArea_->hide();
+}
+
+void CMainFrame::ShowOperationBar(OperationBar* bar) {
+  operationBar_->Show(bar);
+  operationBarArea_->setWindowTitle(bar ? FromUtf8(bar->caption()).trimmed() : QString());
+  operationBarArea_->setVisible(bar != nullptr);
+}
+
+void CMainFrame::ShowPaletteWindow(PaletteWindow shown) {
+  if (shown == PaletteWindow::kPalette) {
+    if (partsBrowser_) partsBrowser_->HideQuietly();
+    if (!palette_) palette_ = new DrawingPaletteWindow(*tools_, this);
+    palette_->Refresh();
+    palette_->show();
+  } else if (shown == PaletteWindow::kPartsBrowser) {
+    if (palette_) palette_->HideQuietly();
+    if (!partsBrowser_) partsBrowser_ = new PartsBrowserWindow([this] { OnCommand(kCmdDrawingPalette); }, this);
+    partsBrowser_->show();
+  }
+  commands_->UpdateStates();
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -267,7 +284,7 @@ QList<CChildFrame*> CMainFrame::Children() const {
 }
 
 CChildFrame* CMainFrame::AddChild(std::unique_ptr<CPlenwickDoc> document, const QString& path) {
-  auto* child = new CChildFrame(std::move(document), path);
+  auto* child = new CChildFrame(std::move(document), path, *tools_);
   client_->addSubWindow(child);
   connect(child, &CChildFrame::saved, this, [this](const QString& saved) {
     recent_.Add(saved);
@@ -285,7 +302,7 @@ CChildFrame* CMainFrame::AddChild(std::unique_ptr<CPlenwickDoc> document, const 
 }
 
 CChildFrame* CMainFrame::NewDrawing() {
-  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *ui_);
+  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
   CDrawingInfoDlg dialog(CDrawingInfoDlg::Mode::kNewDrawing, DrawingInfoForNewDrawing(document->header), *ui_, this);
   if (dialog.exec() != QDialog::Accepted) return nullptr;
   ApplyNewDrawingInfo(*document, dialog.values());
@@ -300,7 +317,7 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
       return child;
     }
   }
-  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *ui_);
+  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
   std::string error;
   if (OpenDocumentFile(*document, absolute.toStdString(), &error) != 0) {
     ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(absolute, QString::fromStdString(error)).toStdString());
@@ -319,7 +336,9 @@ void CMainFrame::ViewShown(CChildFrame* child) {
     if (layerList_) layerList_->Refill();
   }
   if (!firstViewShown_) {
+    // The first drawing shown brings the drawing palette and the layer list.
     firstViewShown_ = true;
+    if (tools_->paletteWindow() == PaletteWindow::kFirstStart) tools_->OpenPalette();
     OpenLayerList();
   }
   commands_->UpdateStates();
@@ -329,6 +348,7 @@ void CMainFrame::ChildActivated() {
   if (shuttingDown_) return;
   CChildFrame* child = ActiveChild();
   if (child) {
+    child->router().Activate();
     // The layer list shows the active drawing's layers.
     TakeLayers(layers_, child->document().layers);
     if (layerList_) layerList_->Refill();
@@ -403,6 +423,8 @@ void CMainFrame::OnCommand(int id) {
       if (const QString path = AskDrawingToOpen(this); !path.isEmpty()) OpenDrawing(path);
       return;
     case kCmdAppExit: close(); return;
+    case kCmdDrawingPalette:
+    case kCmdPartsData: tools_->OnFrameCommand(id); return;
     case kCmdLayerList: ToggleLayerList(); return;
     case kCmdLayerUpdate: LayerUpdate(); return;
     case kCmdLayerAdd:
@@ -429,22 +451,21 @@ void CMainFrame::OnCommand(int id) {
     case kCmdViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); return;
     default: break;
   }
-  if (!child) return;
+  if (!child || !IsCommandEnabled(id)) return;
   switch (id) {
     case kCmdFileClose: child->close(); return;
     case kCmdFileSave: child->Save(); break;
     case kCmdFileSaveAs: child->SaveAs(); break;
-    case kCmdUndo: child->Undo(); break;
     case kCmdDrawingInfo:
       child->EditDrawingInfo();
       UpdateSizeBox();
       break;
+    // The grid bar's pitch, not the one of the settings.
     case kCmdGridPitch: child->viewWidget().view().SetGridPitch(gridBar_->pitch()); break;
-    default:
-      if (IsViewCommand(id)) child->viewWidget().RunViewCommand(id);
-      break;
+    default: child->viewWidget().RunViewCommand(id); break;
   }
-  child->RefreshModified();
+  // The command may have closed the window (a modal dialog in between).
+  if (Children().contains(child)) child->RefreshModified();
 }
 
 bool CMainFrame::IsCommandEnabled(int id) const {
@@ -457,6 +478,8 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdAppAbout:
     case kCmdViewToolbar:
     case kCmdViewStatusBar:
+    case kCmdDrawingPalette:
+    case kCmdPartsData:
     case kCmdLayerUpdate: return true;
     case kCmdLayerAdd:
     case kCmdLayerProperty:
@@ -467,10 +490,12 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdWindowTile: return !client_->subWindowList().isEmpty();
     default: break;
   }
+  const CommandInfo* info = FindCommand(id);
   CChildFrame* child = ActiveChild();
-  if (!child) return false;
-  if (IsDrawingCommand(id)) return true;
-  return IsViewCommand(id) && child->viewWidget().initialized();
+  if (!info || !child || info->kind == CommandKind::kDisabled) return false;
+  // Frame commands without a handler yet stay disabled.
+  if (info->kind == CommandKind::kFrame) return IsDrawingCommand(id);
+  return child->viewWidget().initialized() && child->router().IsCommandEnabled(id);
 }
 
 bool CMainFrame::IsCommandChecked(int id) const {
@@ -478,10 +503,12 @@ bool CMainFrame::IsCommandChecked(int id) const {
     case kCmdLayerList: return layerList_ != nullptr;
     case kCmdViewToolbar: return toolBars_[0] && toolBars_[0]->isVisible();
     case kCmdViewStatusBar: return statusBar()->isVisible();
+    case kCmdDrawingPalette:
+    case kCmdPartsData: return tools_->IsFrameCommandChecked(id);
     default: break;
   }
   CChildFrame* child = ActiveChild();
-  return child && child->viewWidget().initialized() && child->viewWidget().view().IsChecked(id);
+  return child && child->viewWidget().initialized() && child->router().IsCommandChecked(id);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,7 @@
 // CMainFrame: the MDI main window. It carries the menus, the five tool bars with the size box,
-// prompt box and grid bar, the status bar with its seven panes, the layer list, the
-// recently-used list and dropped files, opens and creates drawings, and routes every command
-// to itself or to the active drawing.
+// prompt box and grid bar, the operation bar, the status bar with its seven panes, the drawing
+// palette, the layer list, the recently-used list and dropped files; it owns the tool framework,
+// opens and creates drawings, and routes every command to itself or to the active drawing.
 #pragma once
 
 #include <QLabel>
@@ -12,10 +12,12 @@
 #include <memory>
 
 #include "platform/installation.h"
+#include "qt_tool_ui.h"
 #include "qt_user_interface.h"
 #include "recent_files.h"
 #include "pop_layer.h"
 #include "view/layer_list.h"
+#include "view/tool_framework/tool_framework.h"
 
 class QMenu;
 class QToolBar;
@@ -25,7 +27,10 @@ namespace plenwick {
 class CBitmapClient;
 class CChildFrame;
 class CGrigBarDlg;
-class COperateMsgBox;
+class DrawingPaletteWindow;
+class OperationBarWidget;
+class PartsBrowserWindow;
+class PromptBoxWidget;
 class CPlenwickDoc;
 class CSizeInfoDlg;
 class CommandActions;
@@ -56,10 +61,14 @@ class CMainFrame final : public QMainWindow {
   QList<CChildFrame*> Children() const;
   CommandActions& commands() { return *commands_; }
   UserInterface& ui() { return *ui_; }
+  ToolFramework& tools() { return *tools_; }
+  DrawingPaletteWindow* palette() const { return palette_; }
+  PartsBrowserWindow* partsBrowser() const { return partsBrowser_; }
+  OperationBarWidget* operationBar() const { return operationBar_; }
   QString StatusText(int pane) const;
   CPopLayer* layerList() const { return layerList_; }
   ProgramLayers& programLayers() { return layers_; }
-  COperateMsgBox* promptBox() const { return promptBox_; }
+  PromptBoxWidget* promptBox() const { return promptBox_; }
   CSizeInfoDlg* sizeBox() const { return sizeBox_; }
   CGrigBarDlg* gridBar() const { return gridBar_; }
   QToolBar* toolBar(int index) const { return toolBars_[static_cast<std::size_t>(index)]; }
@@ -88,15 +97,24 @@ class CMainFrame final : public QMainWindow {
   void SetPaneText(int pane, const QString& text);
   bool LayerCommandsOn() const;
   void About();
+  void ShowOperationBar(OperationBar* bar);
+  void ShowPaletteWindow(PaletteWindow shown);
 
   InstalledFolders folders_;
   std::unique_ptr<QtUserInterface> ownUi_;
   UserInterface* ui_;
+  // The framework's user interface outlives the framework, which outlives the drawings.
+  std::unique_ptr<QtToolUi> toolUi_;
+  std::unique_ptr<ToolFramework> tools_;
   CommandActions* commands_ = nullptr;
   CBitmapClient* client_ = nullptr;
   std::array<QToolBar*, 5> toolBars_{};
   CSizeInfoDlg* sizeBox_ = nullptr;
-  COperateMsgBox* promptBox_ = nullptr;
+  PromptBoxWidget* promptBox_ = nullptr;
+  OperationBarWidget* operationBar_ = nullptr;
+  QToolBar* operationBarArea_ = nullptr;
+  DrawingPaletteWindow* palette_ = nullptr;
+  PartsBrowserWindow* partsBrowser_ = nullptr;
   CGrigBarDlg* gridBar_ = nullptr;
   std::array<QLabel*, kStatusPanes> panes_{};
   QMenu* recentMenu_ = nullptr;

@@ -1,6 +1,7 @@
 // The view's window: back-buffer painting, mouse and scroll-bar routing, status coordinates.
 #include "view_widget.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -11,6 +12,8 @@
 
 #include "qt_canvas.h"
 #include "qt_user_interface.h"
+#include "view/tool_framework/draw_tool.h"
+#include "view/tool_framework/view_tool_router.h"
 
 namespace plenwick {
 
@@ -19,6 +22,17 @@ namespace {
 PixelPoint PointOf(const QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   return {p.x(), p.y()};
+}
+
+// MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL, MK_MBUTTON as the button events carry them.
+unsigned FlagsOf(const QMouseEvent* event) {
+  unsigned flags = 0;
+  if (event->buttons() & Qt::LeftButton) flags |= kMkLButton;
+  if (event->buttons() & Qt::RightButton) flags |= kMkRButton;
+  if (event->buttons() & Qt::MiddleButton) flags |= kMkMButton;
+  if (event->modifiers() & Qt::ShiftModifier) flags |= kMkShift;
+  if (event->modifiers() & Qt::ControlModifier) flags |= kMkControl;
+  return flags;
 }
 
 PixelRect PixelRectOf(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
@@ -74,7 +88,7 @@ void CViewWidget::Remap() {
 
 bool CViewWidget::RunViewCommand(int id) {
   if (!initialized_) return false;
-  const bool handled = view_.OnCommand(id);
+  const bool handled = router_ ? router_->OnCommand(id) : view_.OnCommand(id);
   FollowViewMode();
   return handled;
 }
@@ -152,7 +166,12 @@ void CViewWidget::paintEvent(QPaintEvent* event) {
 
 void CViewWidget::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  if (initialized_) view_.OnSize(viewport()->width(), viewport()->height());
+  if (initialized_) {
+    view_.OnSize(viewport()->width(), viewport()->height());
+    // The bars follow the extent the resize gave the drawing: they show only below 594 x 420.
+    extentWidth_ = view_.document().extentWidth;
+    extentHeight_ = view_.document().extentHeight;
+  }
   UpdateScrollBars();
   InvalidateAll();
 }
@@ -165,31 +184,61 @@ void CViewWidget::showEvent(QShowEvent* event) {
 
 void CViewWidget::mousePressEvent(QMouseEvent* event) {
   if (!initialized_) return;
+  const PixelPoint p = PointOf(event);
+  const unsigned flags = FlagsOf(event);
   if (event->button() == Qt::LeftButton) {
-    view_.OnLButtonDown(PointOf(event));
+    if (router_) {
+      router_->OnLButtonDown(flags, p);
+    } else {
+      view_.OnLButtonDown(p);
+    }
   } else if (event->button() == Qt::RightButton) {
-    view_.OnRButtonDown(PointOf(event));
+    if (router_) {
+      router_->OnRButtonDown(flags, p);
+    } else {
+      view_.OnRButtonDown(p);
+    }
   }
 }
 
 void CViewWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (!initialized_) return;
+  const PixelPoint p = PointOf(event);
+  const unsigned flags = FlagsOf(event);
   if (event->button() == Qt::LeftButton) {
-    view_.OnLButtonUp(PointOf(event));
+    if (router_) {
+      router_->OnLButtonUp(flags, p);
+    } else {
+      view_.OnLButtonUp(p);
+    }
   } else if (event->button() == Qt::RightButton) {
-    view_.OnRButtonUp(PointOf(event));
+    if (router_) {
+      router_->OnRButtonUp(flags, p);
+    } else {
+      view_.OnRButtonUp(p);
+    }
   }
   FollowViewMode();
 }
 
 void CViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (!initialized_) return;
-  (void)event;
+  if (!initialized_ || event->button() != Qt::LeftButton) return;
+  // The second press of a double click reaches the tool as a double click only.
+  if (router_) router_->OnLButtonDblClk(FlagsOf(event), PointOf(event));
 }
 
 void CViewWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!initialized_) return;
-  view_.OnMouseMove(PointOf(event));
+  if (router_) {
+    router_->OnMouseMove(FlagsOf(event), PointOf(event));
+  } else {
+    view_.OnMouseMove(PointOf(event));
+  }
+}
+
+void CViewWidget::contextMenuEvent(QContextMenuEvent* event) {
+  if (!initialized_ || !router_) return;
+  router_->OnContextMenu({event->globalPos().x(), event->globalPos().y()});
 }
 
 void CViewWidget::scrollContentsBy(int dx, int dy) {

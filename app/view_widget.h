@@ -9,24 +9,29 @@
 #include <memory>
 
 #include "view/plenwick_view.h"
+#include "view/tool_framework/tool_ui.h"
 
 namespace plenwick {
 
 class QtImageCanvas;
+class ViewToolRouter;
 
-class CViewWidget final : public QAbstractScrollArea, public ViewHost {
+class CViewWidget final : public QAbstractScrollArea, public ViewHost, public ToolViewHost {
   Q_OBJECT
  public:
   CViewWidget(ViewDocument document, QWidget* parent = nullptr);
   ~CViewWidget() override;
 
   CPlenwickView& view() { return view_; }
+  // Where mouse events and commands go: the view's modes and the active tool. Without a router
+  // (a window showing a drawing only) they reach the view alone.
+  void SetRouter(ViewToolRouter* router) { router_ = router; }
   bool initialized() const { return initialized_; }
   // The first show: the view's initial update fitted to the window's present size.
   void InitialUpdate();
   // The mapping again after the drawing's scale or paper changed.
   void Remap();
-  // Runs a view command; false when the view does not handle it.
+  // Runs a command through the router (or the view alone); false when nothing handles it.
   bool RunViewCommand(int id);
   // Repaints the whole client at the next paint.
   void InvalidateAll() { Invalidate(nullptr); }
@@ -55,6 +60,7 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void wheelEvent(QWheelEvent* event) override;
 
@@ -64,6 +70,7 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost {
   void FollowViewMode();
 
   CPlenwickView view_;
+  ViewToolRouter* router_ = nullptr;
   std::unique_ptr<QtImageCanvas> buffer_;
   QRegion dirty_;
   bool initialized_ = false;

@@ -1,0 +1,64 @@
+// The tool framework's windows and dialogs.
+#include "qt_tool_ui.h"
+
+#include <QFontDatabase>
+#include <QMenu>
+
+#include "numeric_input_dialog.h"
+#include "qt_user_interface.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/command_table.h"
+
+namespace plenwick {
+
+namespace {
+constexpr std::size_t kMaxFontFamilies = 512;
+}
+
+void QtToolUi::PromptChanged() {
+  if (windows_.promptChanged) windows_.promptChanged();
+}
+
+void QtToolUi::OperationBarChanged(OperationBar* bar) {
+  if (windows_.operationBarChanged) windows_.operationBarChanged(bar);
+}
+
+void QtToolUi::FocusOperationBar() {
+  if (windows_.focusOperationBar) windows_.focusOperationBar();
+}
+
+void QtToolUi::PaletteChanged() {
+  if (windows_.paletteChanged) windows_.paletteChanged();
+}
+
+void QtToolUi::PaletteWindowChanged(PaletteWindow shown) {
+  if (windows_.paletteWindowChanged) windows_.paletteWindowChanged(shown);
+}
+
+int QtToolUi::TrackContextMenu(int menuId, PixelPoint screenPoint) {
+  const ContextMenuInfo* info = FindContextMenu(menuId);
+  if (!info) return 0;
+  QMenu menu(FromUtf8(info->title), owner_);
+  QAction* command = menu.addAction(FromUtf8(info->commandText));
+  QAction* cancel = menu.addAction(FromUtf8(kContextCancelText));
+  QAction* chosen = menu.exec(QPoint(screenPoint.x, screenPoint.y));
+  if (chosen == command) return info->command;
+  if (chosen == cancel) return kCmdCancel;
+  return 0;
+}
+
+bool QtToolUi::RunNumericInput(CInputNumDlg& dialog) {
+  NumericInputDialog window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted;
+}
+
+std::vector<std::string> QtToolUi::FontFamilies() {
+  std::vector<std::string> names;
+  for (const QString& family : QFontDatabase::families()) {
+    if (names.size() >= kMaxFontFamilies) break;
+    names.push_back(family.toStdString());
+  }
+  return names;
+}
+
+}  // namespace plenwick

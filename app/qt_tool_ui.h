@@ -1,0 +1,46 @@
+// The tool framework's user interface in Qt: messages, the prompt box, the operation bar, the
+// palette's windows, the context menus of the tools and the numeric input dialog.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "view/tool_framework/tool_ui.h"
+
+namespace plenwick {
+
+class QtToolUi final : public ToolUi {
+ public:
+  // What the main frame does for the framework.
+  struct Windows {
+    std::function<void()> promptChanged;
+    std::function<void(OperationBar*)> operationBarChanged;
+    std::function<void()> focusOperationBar;
+    std::function<void()> paletteChanged;
+    std::function<void(PaletteWindow)> paletteWindowChanged;
+  };
+
+  // Messages and beeps go to `messages`; dialogs and menus are owned by `owner`.
+  QtToolUi(UserInterface& messages, QWidget* owner) : messages_(messages), owner_(owner) {}
+  void SetWindows(Windows windows) { windows_ = std::move(windows); }
+  // After this nothing reaches the windows any more (the frame is going).
+  void Detach() { windows_ = {}; }
+
+  void ShowMessage(std::string_view text) override { messages_.ShowMessage(text); }
+  void Beep() override { messages_.Beep(); }
+  void PromptChanged() override;
+  void OperationBarChanged(OperationBar* bar) override;
+  void FocusOperationBar() override;
+  void PaletteChanged() override;
+  void PaletteWindowChanged(PaletteWindow shown) override;
+  int TrackContextMenu(int menuId, PixelPoint screenPoint) override;
+  bool RunNumericInput(CInputNumDlg& dialog) override;
+  std::vector<std::string> FontFamilies() override;
+
+ private:
+  UserInterface& messages_;
+  QWidget* owner_;
+  Windows windows_;
+};
+
+}  // namespace plenwick

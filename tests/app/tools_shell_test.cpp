@@ -1,0 +1,254 @@
+// Guards the shell of the tool framework: the palette opened by the first drawing and kept in
+// step with tool commands, its family buttons and mode list, its place taken by the parts
+// browser and given back, the prompt box and the operation bar following the chosen mode, bar
+// edits reaching the tool values (refusals told, Enter kept inside the bar), the numeric input
+// dialog's arithmetic and refusals, the tools' context menu, and the menu built from the tables.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolBar>
+#include <filesystem>
+
+#include "child_frame.h"
+#include "frame_boxes.h"
+#include "main_frame.h"
+#include "model/document_file.h"
+#include "model/program_settings.h"
+#include "numeric_input_dialog.h"
+#include "operation_bar_widget.h"
+#include "palette_window.h"
+#include "support/entity_builders.h"
+#include "support/recording_ui.h"
+#include "support/scoped_temp_folder.h"
+#include "view/tool_framework/numeric_input.h"
+#include "view/tool_framework/operation_bar.h"
+#include "view/tool_framework/view_tool_router.h"
+#include "view_widget.h"
+#include "widget_test_support.h"
+
+namespace plenwick {
+namespace {
+
+using testing::Child;
+using testing::RecordingUserInterface;
+using testing::ScopedTempFolder;
+using testing::WhenModal;
+
+class ToolShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetCurrentSettings();
+    folders = {tmp / "prog", tmp / "data", tmp / "data/parts"};
+    for (const std::string& f : {folders.program, folders.data, folders.parts}) std::filesystem::create_directories(f);
+    frame = std::make_unique<CMainFrame>(folders, &ui);
+    frame->resize(1000, 800);
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    const std::string path = tmp / "t.pwk";
+    {
+      RecordingUserInterface quiet;
+      CPlenwickDoc doc(folders.program, quiet);
+      testing::AddGrid(doc.entities);
+      testing::AddLine(doc.entities, 10, 10, 287, 200);
+      EXPECT_EQ(SaveDocumentFile(doc, path), 0);
+    }
+    child = frame->OpenDrawing(QString::fromStdString(path));
+    QElapsedTimer t;
+    t.start();
+    while (child && !child->viewWidget().initialized() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(child && child->viewWidget().initialized());
+  }
+  void TearDown() override {
+    frame.reset();
+    ResetCurrentSettings();
+  }
+  QString Prompt() const { return frame->promptBox()->text(); }
+  QString BarTitle() const { return frame->findChild<QToolBar*>("operationBarArea")->windowTitle(); }
+
+  ScopedTempFolder tmp;
+  InstalledFolders folders;
+  RecordingUserInterface ui;
+  std::unique_ptr<CMainFrame> frame;
+  CChildFrame* child = nullptr;
+};
+
+TEST_F(ToolShellTest, TheFirstDrawingOpensThePaletteOnTheSelectionTool) {
+  DrawingPaletteWindow* palette = frame->palette();
+  ASSERT_NE(palette, nullptr);
+  EXPECT_TRUE(palette->isVisible());
+  EXPECT_EQ(palette->windowTitle(), QString::fromUtf8("作図パレット"));
+  EXPECT_EQ(palette->familyButtons()->checkedId(), 0);
+  ASSERT_EQ(palette->modeList()->count(), 5);
+  EXPECT_EQ(palette->modeList()->item(4)->text(), QString::fromUtf8("作図要素リスト"));
+  EXPECT_EQ(palette->modeList()->currentRow(), 0);
+  EXPECT_EQ(Prompt(), QString::fromUtf8("図形を選んで移動・変形を行います。（Ｗクリックで属性変更）"));
+  EXPECT_EQ(BarTitle(), QString::fromUtf8("図形選択"));
+  EXPECT_TRUE(frame->IsCommandChecked(32870));
+}
+
+TEST_F(ToolShellTest, ACommandChoosesTheToolAndThePaletteFollows) {
+  frame->OnCommand(32811);  // 直線
+  EXPECT_EQ(frame->tools().state().CurrentToolCode, 2);
+  EXPECT_EQ(Prompt(), QString::fromUtf8("直線を作図します。始端を指示して下さい。"));
+  EXPECT_EQ(BarTitle(), QString::fromUtf8("直線指定"));
+  EXPECT_NE(frame->operationBar()->control(1141), nullptr);
+  DrawingPaletteWindow* palette = frame->palette();
+  EXPECT_EQ(palette->familyButtons()->checkedId(), 2);
+  EXPECT_EQ(palette->modeList()->count(), 9);
+  EXPECT_EQ(palette->modeList()->currentRow(), 0);
+
+  palette->modeList()->setCurrentRow(4);  // 平行線
+  EXPECT_EQ(frame->tools().state().ToolMode, 4);
+  EXPECT_EQ(Prompt(), QString::fromUtf8("平行基準線を指示して下さい。"));
+  EXPECT_EQ(BarTitle(), QString::fromUtf8("平行線指定"));
+
+  palette->familyButtons()->button(4)->click();  // 円・円弧
+  EXPECT_EQ(frame->tools().state().CurrentToolCode, 4);
+  EXPECT_EQ(Prompt(), QString::fromUtf8("円を作図します。中心位置指示して下さい。"));
+  palette->familyButtons()->button(2)->click();  // back: the family's last mode
+  EXPECT_EQ(frame->tools().state().ToolMode, 4);
+  EXPECT_EQ(palette->modeList()->currentRow(), 4);
+
+  frame->OnCommand(32842);  // 単一削除: no bar
+  EXPECT_FALSE(frame->findChild<QToolBar*>("operationBarArea")->isVisible());
+}
+
+TEST_F(ToolShellTest, ClosingThePaletteBringsThePartsBrowserAndBack) {
+  frame->palette()->close();
+  ASSERT_NE(frame->partsBrowser(), nullptr);
+  EXPECT_TRUE(frame->partsBrowser()->isVisible());
+  EXPECT_FALSE(frame->palette()->isVisible());
+  EXPECT_TRUE(frame->IsCommandChecked(32871));
+  EXPECT_EQ(frame->tools().state().CurrentToolCode, 16);
+  EXPECT_EQ(Prompt(), QString::fromUtf8("部品データの配置位置をクリックしてください。"));
+  frame->OnCommand(32870);
+  EXPECT_TRUE(frame->palette()->isVisible());
+  EXPECT_FALSE(frame->partsBrowser()->isVisible());
+  frame->OnCommand(32871);
+  EXPECT_TRUE(frame->partsBrowser()->isVisible());
+  frame->partsBrowser()->close();  // closing the browser gives the palette back
+  EXPECT_TRUE(frame->palette()->isVisible());
+}
+
+TEST_F(ToolShellTest, BarEditsReachTheToolValues) {
+  frame->OnCommand(32811);
+  OperationBarWidget* bar = frame->operationBar();
+  auto* length = qobject_cast<QLineEdit*>(bar->control(1141));
+  ASSERT_NE(length, nullptr);
+  length->setText("125.5");
+  emit length->textEdited(length->text());
+  emit length->editingFinished();
+  EXPECT_FLOAT_EQ(CurrentSettings().LineLength, 125.5f);
+
+  auto* angle = qobject_cast<QLineEdit*>(bar->control(1169));
+  ASSERT_NE(angle, nullptr);
+  EXPECT_FALSE(angle->isEnabled());  // until "角度指定"
+  qobject_cast<QCheckBox*>(bar->control(1372))->click();
+  EXPECT_TRUE(angle->isEnabled());
+  angle->setText("400");
+  emit angle->textEdited(angle->text());
+  // Enter in the edit takes the value there and goes no further.
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(angle, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], "-360 から 360 までの数値を入力してください。");
+  EXPECT_EQ(angle->text(), "0");  // the previous value again
+
+  qobject_cast<QRadioButton*>(bar->control(1319))->click();
+  EXPECT_EQ(CurrentSettings().LineHVMode, 1);
+  EXPECT_TRUE(qobject_cast<QRadioButton*>(bar->control(1319))->isChecked());
+  EXPECT_FALSE(qobject_cast<QRadioButton*>(bar->control(1318))->isChecked());
+}
+
+TEST_F(ToolShellTest, NumericInputEvaluatesFromLeftToRight) {
+  struct Case {
+    const char* typed;
+    bool accepted;
+    double value;
+    const char* message;
+  } cases[] = {
+      {"1+2*3", true, 9, ""},
+      {"10/4", true, 2.5, ""},
+      {"-5", true, -5, ""},
+      {"２", false, 0, "入力文字に誤りがあります。[0-9 . +-*/]"},
+      {"", false, 0, "数値の入力がありません！"},
+  };
+  for (const Case& c : cases) {
+    ui.messages.clear();
+    CInputNumDlg model(1);
+    NumericInputDialog dialog(model, ui);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("数値入力　（四則演算式入力可能）"));
+    EXPECT_EQ(Child<QLabel>(&dialog, "label")->text(), QString::fromUtf8("半径入力 （mm）"));
+    dialog.show();
+    dialog.edit()->setText(QString::fromUtf8(c.typed));
+    Child<QPushButton>(&dialog, "ok")->click();
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.typed;
+    if (c.accepted) {
+      EXPECT_DOUBLE_EQ(model.value(), c.value) << c.typed;
+      EXPECT_TRUE(ui.messages.empty());
+    } else {
+      EXPECT_EQ(ui.messages, std::vector<std::string>{c.message}) << c.typed;
+    }
+  }
+}
+
+TEST_F(ToolShellTest, NumericInputCommandRunsTheDialogForTheTool) {
+  frame->OnCommand(32824);  // 円(半径)
+  frame->tools().state().InputStep = 1;
+  WhenModal([](QWidget* dialog) {
+    EXPECT_EQ(Child<QLabel>(dialog, "label")->text(), QString::fromUtf8("半径入力 （mm）"));
+    Child<QLineEdit>(dialog, "value")->setText("2*3+4");
+    Child<QPushButton>(dialog, "ok")->click();
+  });
+  frame->OnCommand(32886);
+  EXPECT_DOUBLE_EQ(frame->tools().state().EnteredValue, 10);
+  EXPECT_EQ(frame->tools().state().NumericEntered, 0);  // taken by the one release
+}
+
+TEST_F(ToolShellTest, TheToolsContextMenuOffersItsCommandAndCancel) {
+  frame->OnCommand(32811);
+  frame->tools().state().InputStep = 1;
+  QStringList offered;
+  QTimer::singleShot(50, [&offered] {
+    QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : menu->actions()) offered << a->text();
+    menu->close();
+  });
+  child->router().OnContextMenu({300, 300});
+  EXPECT_EQ(offered, QString::fromUtf8("数値入力...,キャンセル").split(','));
+}
+
+TEST_F(ToolShellTest, TheDrawingMenuHasAFamilyPerSubmenu) {
+  QMenu* drawing = nullptr;
+  for (QAction* a : frame->menuBar()->actions()) {
+    if (a->text() == QString::fromUtf8("作図(&D)")) drawing = a->menu();
+  }
+  ASSERT_NE(drawing, nullptr);
+  QStringList families;
+  for (QAction* a : drawing->actions()) families << a->text();
+  EXPECT_EQ(families.size(), 16);
+  EXPECT_EQ(families[2], QString::fromUtf8("直線"));
+  EXPECT_EQ(families[15], QString::fromUtf8("展開図"));
+  QStringList lines;
+  for (QAction* a : drawing->actions()[2]->menu()->actions()) lines << a->text();
+  EXPECT_EQ(lines.size(), 9);
+  EXPECT_EQ(lines[0], QString::fromUtf8("直線"));
+  EXPECT_TRUE(frame->IsCommandEnabled(32811));
+}
+
+}  // namespace
+}  // namespace plenwick
