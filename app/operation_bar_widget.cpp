@@ -27,6 +27,8 @@ bool IsEnterOrEscape(const QKeyEvent* key) {
 
 OperationBarWidget::OperationBarWidget(QWidget* parent) : QWidget(parent) {
   setObjectName("operationBar");
+  // As wide as its controls: the tool bar must not spread them over the whole row.
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(2, 0, 2, 0);
   layout->setSpacing(4);
@@ -142,6 +144,8 @@ void OperationBarWidget::Build() {
     }
   }
   Sync();
+  adjustSize();
+  updateGeometry();
 }
 
 void OperationBarWidget::Sync() {

@@ -7,7 +7,6 @@ namespace plenwick {
 enum ShellCommandId : int {
   kCmdRecentFile1 = 57616,  // ..57619: the four most recently used drawings
   kRecentFileCount = 4,
-  kCmdWindowArrange = 57649,
   kCmdWindowCascade = 57650,
   kCmdWindowTile = 57651,
   kCmdAppAbout = 57664,
