@@ -462,7 +462,7 @@ void CMainFrame::OnCommand(int id) {
       break;
     // The grid bar's pitch, not the one of the settings.
     case kCmdGridPitch: child->viewWidget().view().SetGridPitch(gridBar_->pitch()); break;
-    default: child->viewWidget().RunViewCommand(id); break;
+    default: child->viewWidget().RunCommand(id); break;
   }
   // The command may have closed the window (a modal dialog in between).
   if (Children().contains(child)) child->RefreshModified();

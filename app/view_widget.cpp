@@ -86,7 +86,7 @@ void CViewWidget::Remap() {
   InvalidateAll();
 }
 
-bool CViewWidget::RunViewCommand(int id) {
+bool CViewWidget::RunCommand(int id) {
   if (!initialized_) return false;
   const bool handled = router_ ? router_->OnCommand(id) : view_.OnCommand(id);
   FollowViewMode();

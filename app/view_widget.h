@@ -32,7 +32,7 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
   // The mapping again after the drawing's scale or paper changed.
   void Remap();
   // Runs a command through the router (or the view alone); false when nothing handles it.
-  bool RunViewCommand(int id);
+  bool RunCommand(int id);
   // Repaints the whole client at the next paint.
   void InvalidateAll() { Invalidate(nullptr); }
   // The back-buffer as last painted (tests and screenshots).

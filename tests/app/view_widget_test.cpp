@@ -77,7 +77,7 @@ TEST_F(ViewWidgetTest, TheMouseDrawsAZoomRange) {
   auto w = Shown(600, 450);
   CPlenwickView& view = w->view();
   const double width = view.mapping().ViewWindow.width();
-  ASSERT_TRUE(w->RunViewCommand(kCmdRangeZoom));
+  ASSERT_TRUE(w->RunCommand(kCmdRangeZoom));
   EXPECT_TRUE(view.IsChecked(kCmdRangeZoom));
   Mouse(*w, QEvent::MouseButtonPress, 100, 100, Qt::LeftButton, Qt::LeftButton);
   Mouse(*w, QEvent::MouseButtonRelease, 100, 100, Qt::LeftButton, Qt::NoButton);
@@ -90,7 +90,7 @@ TEST_F(ViewWidgetTest, TheMouseDrawsAZoomRange) {
 
 TEST_F(ViewWidgetTest, HandMoveShowsOpenAndClosedHands) {
   auto w = Shown(600, 450);
-  ASSERT_TRUE(w->RunViewCommand(kCmdHandMove));
+  ASSERT_TRUE(w->RunCommand(kCmdHandMove));
   EXPECT_EQ(w->viewport()->cursor().shape(), Qt::OpenHandCursor);
   const PixelPoint offset = w->view().mapping().ScrollOffset;
   Mouse(*w, QEvent::MouseButtonPress, 100, 100, Qt::LeftButton, Qt::LeftButton);
@@ -98,7 +98,7 @@ TEST_F(ViewWidgetTest, HandMoveShowsOpenAndClosedHands) {
   Mouse(*w, QEvent::MouseButtonRelease, 160, 130, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(w->viewport()->cursor().shape(), Qt::OpenHandCursor);
   EXPECT_EQ(w->view().mapping().ScrollOffset, (PixelPoint{offset.x - 60, offset.y + 30}));
-  ASSERT_TRUE(w->RunViewCommand(kCmdHandMove));
+  ASSERT_TRUE(w->RunCommand(kCmdHandMove));
   EXPECT_EQ(w->viewport()->cursor().shape(), Qt::ArrowCursor);
 }
 
