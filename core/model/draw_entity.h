@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string_view>
 
 namespace plenwick {
@@ -112,14 +113,21 @@ struct DrawEntity {
   int16_t valueCount = 0;
   int16_t groupNo = 0;
   int32_t colour = 0;                 // COLORREF 0x00BBGGRR
+
+ private:
+  // Bytes taken in a record block together with the arrays; 0: memory of its own. It sits in
+  // what would otherwise be padding.
+  friend std::unique_ptr<DrawEntity> NewEntityRecord(int valueCount, bool withCodes);
+  uint32_t blockBytes_ = 0;
+
+ public:
   EntityArray<int16_t> codes;        // valueCount group codes; null for kinds 26 and 90
   EntityArray<double> values;        // valueCount values: model mm, angles in degrees
   OwnedCString text;                 // kinds 40, 41: the text; kind 80: the image path
   OwnedCString font;                 // kinds 40, 41: the font face
 
-  // Records may be allocated together with their arrays (entity core), so every record is
-  // released by the unsized global operator delete, whatever its block size.
-  static void operator delete(void* block) { ::operator delete(block); }
+  // Releases a record however NewEntityRecord or a plain `new` made it.
+  static void operator delete(DrawEntity* e, std::destroying_delete_t);
 
   int Pen() const { return lineAttr % 100; }
   int LineType() const { return lineAttr / 100; }
@@ -127,6 +135,11 @@ struct DrawEntity {
   double Value(int i) const { return values[i]; }
   int16_t Code(int i) const { return codes ? codes[i] : int16_t{0}; }
 };
+static_assert(sizeof(void*) != 8 || sizeof(DrawEntity) == 80, "a line with its arrays fills a 128-byte block");
+
+// A new, empty record with room for valueCount values (and codes): inside it as far as they fit
+// (see draw_entity.cpp), elsewhere owned by its arrays. Null when memory is exhausted.
+std::unique_ptr<DrawEntity> NewEntityRecord(int valueCount, bool withCodes);
 
 // Kinds whose value array carries a code array (all but the free curve and the polygon).
 bool KindHasCodes(int kind);

@@ -17,25 +17,25 @@ namespace {
 
 // A drawing file on disk, read through one window for the header blocks and the record table and
 // one for the element data, both of which a file this program wrote is read through front to
-// back. The windows live on the stack: a load allocates no buffer as large as the file.
+// back: such a file is loaded without a buffer as large as itself. The windows are part of the
+// object, which lives on the stack.
 class DrawingFileSource final : public pwk::DrawingSource {
  public:
   explicit DrawingFileSource(FileReader& file) : DrawingSource(file.size()), file_(file) {}
 
   std::span<const uint8_t> Bytes(Stream stream, uint64_t offset, std::size_t n) override {
     if (failed()) return {};
-    if (!whole_.empty()) return std::span<const uint8_t>(whole_).subspan(static_cast<std::size_t>(offset), n);
-    Window& w = stream == kRecords ? records_ : data_;
-    if (offset >= w.start && offset + n <= w.start + w.length) {
-      return std::span<const uint8_t>(w.bytes).subspan(static_cast<std::size_t>(offset - w.start), n);
-    }
     // Data that jumps back and forth (not a file this program wrote) is served from the whole
     // file after a while, so that no pattern of offsets makes the windows read it over and over.
-    if (stream == kData && offset < w.start && ++backwardJumps_ > kMaxBackwardJumps) {
+    Window& w = stream == kRecords ? records_ : data_;
+    const bool hit = offset >= w.start && offset + n <= w.start + w.length;
+    if (!hit && !readWhole_ && stream == kData && offset < w.start && ++backwardJumps_ > kMaxBackwardJumps) {
       whole_.resize(static_cast<std::size_t>(size()));
       if (!Read(0, whole_.data(), whole_.size())) return {};
-      return Bytes(stream, offset, n);
+      readWhole_ = true;
     }
+    if (readWhole_) return std::span<const uint8_t>(whole_).subspan(static_cast<std::size_t>(offset), n);
+    if (hit) return std::span<const uint8_t>(w.bytes).subspan(static_cast<std::size_t>(offset - w.start), n);
     if (n > w.bytes.size()) {
       large_.resize(n);
       if (!Read(offset, large_.data(), n)) return {};
@@ -70,6 +70,7 @@ class DrawingFileSource final : public pwk::DrawingSource {
   Window data_;
   std::vector<uint8_t> large_;  // one piece larger than a window
   std::vector<uint8_t> whole_;  // the whole file, once the data has jumped about too often
+  bool readWhole_ = false;
   int backwardJumps_ = 0;
 };
 
@@ -88,7 +89,7 @@ int SaveDrawingFile(const std::string& path, const DrawingFileInfo& info, const 
     if (error) *error = "cannot save " + path + ": the drawing is too large for the file format";
     return 1;
   }
-  const auto produce = [&](const ByteSink& sink) { pwk::EmitDrawingFile(info, plan, sink); };
+  const auto produce = [&](const ByteSink& sink) { pwk::EmitDrawingFile(info, list, plan, sink); };
   return WriteFileAtomically(path, produce, error) ? 0 : 1;
 }
 
@@ -98,7 +99,7 @@ int LoadDrawingFile(const std::string& path, DrawingFileInfo& info, EntityList& 
   if (!file.Open(path, error)) return 1;
   if (!file.seekable()) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes, error)) return 1;
+    if (!file.ReadWhole(bytes, error)) return 1;
     return ReadDrawingFile(bytes, info, list, points, error);
   }
   DrawingFileSource source(file);

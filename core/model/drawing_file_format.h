@@ -177,7 +177,7 @@ bool ReadRecordIndex(DrawingSource& source, uint64_t offset, int64_t& tableOffse
 // What a version-3 file will hold, gathered before its first byte is written: the file is
 // streamed to disk in order, and the table that comes first needs every record's data offset.
 struct StoredDrawing {
-  std::vector<const DrawEntity*> elements;  // one record each, in list order
+  uint64_t records = 0;                     // stored elements, one record each
   std::vector<const DrawEntity*> withData;  // those with bytes in the data area, in list order
   int layers = 0;
   uint64_t tableOffset = 0;
@@ -186,9 +186,10 @@ struct StoredDrawing {
 // Fills `plan` for the list's stored elements (see WriteDrawingFile); returns 0, 1 when no
 // element would be stored, or -1 when the file would be too large for its 32-bit offsets.
 int PlanDrawingFile(const DrawingFileInfo& info, const EntityList& list, StoredDrawing& plan);
-// Hands the bytes of the planned file to the sink in order, in pieces of a bounded size; false
-// when the sink refused some (the rest is then not produced).
-bool EmitDrawingFile(const DrawingFileInfo& info, const StoredDrawing& plan, const ByteSink& sink);
+// Hands the bytes of the file planned for the unchanged list to the sink in order, in pieces of
+// a bounded size; false when the sink refused some (the rest is then not produced).
+bool EmitDrawingFile(const DrawingFileInfo& info, const EntityList& list, const StoredDrawing& plan,
+                     const ByteSink& sink);
 
 // Sets *error, when given, to a sentence for the user.
 void SetReadError(std::string* error, const char* sentence);

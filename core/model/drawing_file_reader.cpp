@@ -6,6 +6,7 @@
 #include "model/drawing_file.h"
 #include "model/drawing_file_format.h"
 #include "model/entity_core.h"
+#include "model/record_blocks.h"
 #include "model/snap_point_list.h"
 
 namespace plenwick {
@@ -129,6 +130,8 @@ int ReadDrawing(DrawingSource& source, DrawingFileInfo& info, EntityList& list, 
   }
   // Everything is read into a copy so that a file refused for its header changes nothing.
   DrawingFileInfo read = info;
+  // The file's elements are laid out in record blocks, in file order.
+  const RecordBlockScope blocks;
   std::memcpy(read.header.bytes.data(), header.data(), kHeaderSize);
   read.versionRead = header[DrawingHeader::kFormatVersion];
   read.skippedRecords = 0;

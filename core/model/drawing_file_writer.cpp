@@ -84,15 +84,19 @@ std::string_view StoredFont(const DrawEntity& e) {
   return font.substr(0, SjisPrefixLength(font, kMaxFontBytes));
 }
 
+template <bool kFields>
 void FromSlots(const DrawEntity& e, std::initializer_list<int> slots, RecordFields& r) {
-  int v = 0;
-  for (int s : slots) r.slots[static_cast<std::size_t>(s)] = ValueOf(e, v++);
+  if constexpr (kFields) {
+    int v = 0;
+    for (int s : slots) r.slots[static_cast<std::size_t>(s)] = ValueOf(e, v++);
+  }
 }
 
-// Writes the element's data (if its kind has any) at the writer's position and fills the record.
-// The one description of the data area: run with a DataCounter for the table and with the
-// chunk writer for the data, so that offsets and bytes cannot disagree.
-template <typename Out>
+// Writes the element's data (if its kind has any) at the writer's position and fills the record
+// (its slots only when kFields). The one description of the data area: run with a DataCounter
+// for the file's size and the table, and with the chunk writer for the data, so that sizes,
+// offsets and bytes cannot disagree.
+template <bool kFields = true, typename Out>
 RecordFields WriteElementData(const DrawEntity& e, Out& out) {
   RecordFields r;
   r.subKind = e.subKind;
@@ -100,19 +104,19 @@ RecordFields WriteElementData(const DrawEntity& e, Out& out) {
   const std::string_view text = e.text.view();
   switch (e.kind) {
     case kPoint:
-      FromSlots(e, {0, 1}, r);
+      FromSlots<kFields>(e, {0, 1}, r);
       break;
     case kGrid: case kCircle:
-      FromSlots(e, {0, 1, 2}, r);
+      FromSlots<kFields>(e, {0, 1, 2}, r);
       break;
     case kLine: case kHorizontalInfiniteLine: case kVerticalInfiniteLine: case kAngledInfiniteLine:
-      FromSlots(e, {0, 1, 3, 4}, r);
+      FromSlots<kFields>(e, {0, 1, 3, 4}, r);
       break;
     case kArc:
-      FromSlots(e, {0, 1, 2, 3, 4}, r);
+      FromSlots<kFields>(e, {0, 1, 2, 3, 4}, r);
       break;
     case kText: {
-      FromSlots(e, {0, 1, 2, 3, 4}, r);
+      FromSlots<kFields>(e, {0, 1, 2, 3, 4}, r);
       if (text.empty()) {
         r.subKind = EncodeTextSubKind(e.subKind, 0);
         break;
@@ -157,10 +161,10 @@ RecordFields WriteElementData(const DrawEntity& e, Out& out) {
       break;
     case kGroupHeader:
       // The reference point and the two parameters ride in the otherwise empty slots.
-      FromSlots(e, {0, 1, 2, 3}, r);
+      FromSlots<kFields>(e, {0, 1, 2, 3}, r);
       break;
     case kImage:
-      FromSlots(e, {0, 1, 3, 4}, r);
+      FromSlots<kFields>(e, {0, 1, 3, 4}, r);
       if (text.empty()) break;
       r.count = static_cast<int64_t>(PaddedStringBytes(text.size()));
       r.dataOffset = at;
@@ -228,35 +232,37 @@ int PlanDrawingFile(const DrawingFileInfo& info, const EntityList& list, StoredD
   uint64_t dataBytes = 0;
   for (const DrawEntity& e : list) {
     if (!IsStored(e, info.selectionOnly)) continue;
-    plan.elements.push_back(&e);
+    ++plan.records;
     DataCounter counter(0);
-    WriteElementData(e, counter);
+    WriteElementData<false>(e, counter);
     if (counter.pos() > 0) {
       plan.withData.push_back(&e);
       dataBytes += counter.pos();
     }
   }
-  if (plan.elements.empty()) return 1;
-  if (plan.elements.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max() / kRecordSize)) return -1;
+  if (plan.records == 0) return 1;
+  if (plan.records > static_cast<uint64_t>(std::numeric_limits<int32_t>::max() / kRecordSize)) return -1;
   plan.layers = std::clamp<int>(info.layers.layerCount, 0, kMaxStoredLayers);
   plan.tableOffset = kHeaderSize + kBlockSize + kLayerEntrySize * static_cast<std::size_t>(plan.layers) + kIndexSize;
-  plan.fileSize = plan.tableOffset + kRecordSize * plan.elements.size() + dataBytes;
+  plan.fileSize = plan.tableOffset + kRecordSize * plan.records + dataBytes;
   // Offsets in the file are int32.
   if (plan.fileSize > static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) return -1;
   return 0;
 }
 
-bool EmitDrawingFile(const DrawingFileInfo& info, const StoredDrawing& plan, const ByteSink& sink) {
+bool EmitDrawingFile(const DrawingFileInfo& info, const EntityList& list, const StoredDrawing& plan,
+                     const ByteSink& sink) {
   ChunkWriter out(sink, kChunkBytes);
   {
     std::vector<uint8_t> head;
     ByteWriter w(head);
-    WriteHeaderAndBlocks(w, info, plan.layers, static_cast<int>(plan.elements.size()));
+    WriteHeaderAndBlocks(w, info, plan.layers, static_cast<int>(plan.records));
     out.Write(head.data(), head.size());
   }
-  DataCounter data(plan.tableOffset + kRecordSize * plan.elements.size());
-  for (const DrawEntity* e : plan.elements) {
-    PutRecord(out.Take(kRecordSize), *e, WriteElementData(*e, data));
+  DataCounter data(plan.tableOffset + kRecordSize * plan.records);
+  for (const DrawEntity& e : list) {
+    if (!IsStored(e, info.selectionOnly)) continue;
+    PutRecord(out.Take(kRecordSize), e, WriteElementData(e, data));
     if (!out.ok()) return false;
   }
   for (const DrawEntity* e : plan.withData) {
@@ -274,7 +280,7 @@ int WriteDrawingFile(std::vector<uint8_t>& out, const DrawingFileInfo& info, con
   const int rc = pwk::PlanDrawingFile(info, list, plan);
   if (rc != 0) return rc;
   out.reserve(static_cast<std::size_t>(plan.fileSize));
-  pwk::EmitDrawingFile(info, plan, [&out](std::span<const uint8_t> bytes) {
+  pwk::EmitDrawingFile(info, list, plan, [&out](std::span<const uint8_t> bytes) {
     out.insert(out.end(), bytes.begin(), bytes.end());
     return true;
   });

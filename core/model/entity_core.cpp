@@ -29,42 +29,6 @@ bool KindIsKnown(int kind) { return KindHasCodes(kind) || kind == kFreeCurve || 
 // A NaN would slip through the plain range comparison; coordinates must be numbers.
 bool OutOfRange(double v) { return std::isnan(v) || v < kMinCoordinate || v > kMaxCoordinate; }
 
-// glibc keeps freed blocks of up to 128 bytes (120 usable) in its "fast bins", ready for reuse
-// and never coalesced on the spot. A record therefore takes its values, and then its codes, into
-// its own block as far as they fit in that size: a line is one allocation instead of three, and
-// freeing a large drawing does not hand its memory back to the system only for the next drawing
-// to fault it in again.
-constexpr std::size_t kSmallBlock = 120;
-
-std::unique_ptr<DrawEntity> NewRecord(int valueCount, bool withCodes) {
-  const auto n = static_cast<std::size_t>(valueCount);
-  const std::size_t valueBytes = sizeof(double) * n;
-  const std::size_t codeBytes = withCodes ? sizeof(int16_t) * n : 0;
-  const bool valuesInside = n > 0 && sizeof(DrawEntity) + valueBytes <= kSmallBlock;
-  const bool codesInside = valuesInside && sizeof(DrawEntity) + valueBytes + codeBytes <= kSmallBlock;
-  const std::size_t blockBytes = sizeof(DrawEntity) + (valuesInside ? valueBytes : 0) + (codesInside ? codeBytes : 0);
-  void* block = ::operator new(blockBytes, std::nothrow);
-  if (!block) return nullptr;
-  auto e = std::unique_ptr<DrawEntity>(::new (block) DrawEntity);
-  if (n == 0) return e;
-  static_assert(sizeof(DrawEntity) % alignof(double) == 0, "values follow the record");
-  auto* inside = static_cast<unsigned char*>(block) + sizeof(DrawEntity);
-  if (valuesInside) {
-    e->values.UseEmbedded(reinterpret_cast<double*>(inside));
-  } else {
-    e->values.reset(new (std::nothrow) double[n]);
-    if (!e->values) return nullptr;
-  }
-  if (!withCodes) return e;
-  if (codesInside) {
-    e->codes.UseEmbedded(reinterpret_cast<int16_t*>(inside + valueBytes));
-  } else {
-    e->codes.reset(new (std::nothrow) int16_t[n]);
-    if (!e->codes) return nullptr;
-  }
-  return e;
-}
-
 std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font, const int16_t* codes,
                                         int32_t colour, const double* values, const char* text,
                                         bool checkFirstCoordinate) {
@@ -75,7 +39,7 @@ std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font
 
   const int n = attr.valueCount;
   const bool withCodes = KindHasCodes(attr.kind);
-  auto e = NewRecord(n, withCodes);
+  auto e = NewEntityRecord(n, withCodes);
   if (!e) return nullptr;
   e->kind = attr.kind;
   e->subKind = attr.subKind;

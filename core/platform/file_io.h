@@ -30,16 +30,19 @@ class FileReader {
   // opened, is a folder, or is a regular file larger than maxBytes.
   bool Open(const std::string& path, std::string* error = nullptr, std::size_t maxBytes = std::size_t{1} << 32);
   // True for a regular file, whose size is known and which can be read at any offset. Anything
-  // else (a pipe, a device) is to be read whole with ReadWholeFile.
+  // else (a pipe, a device) is to be read with ReadWhole.
   bool seekable() const { return seekable_; }
   uint64_t size() const { return size_; }
   // Reads exactly n bytes at offset; false with `error` set when they cannot be read, also when
   // the file has become shorter since it was opened.
   bool ReadAt(uint64_t offset, void* out, std::size_t n, std::string* error = nullptr);
+  // Reads a file that is not seekable from start to end, as ReadWholeFile does.
+  bool ReadWhole(std::vector<uint8_t>& out, std::string* error = nullptr);
 
  private:
   std::string path_;
   int fd_ = -1;
+  std::size_t maxBytes_ = 0;
   uint64_t size_ = 0;
   bool seekable_ = false;
 };
