@@ -89,7 +89,7 @@ int SaveDrawingFile(const std::string& path, const DrawingFileInfo& info, const 
     if (error) *error = "cannot save " + path + ": the drawing is too large for the file format";
     return 1;
   }
-  const auto produce = [&](const ByteSink& sink) { pwk::EmitDrawingFile(info, list, plan, sink); };
+  const auto produce = [&](const ByteSink& sink) { return pwk::EmitDrawingFile(info, list, plan, sink); };
   return WriteFileAtomically(path, produce, error) ? 0 : 1;
 }
 

@@ -269,7 +269,8 @@ bool EmitDrawingFile(const DrawingFileInfo& info, const EntityList& list, const 
     WriteElementData(*e, out);
     if (!out.ok()) return false;
   }
-  return out.Finish();
+  // A file that disagrees with its own plan would point its records at the wrong data.
+  return out.Finish() && out.pos() == plan.fileSize && data.pos() == plan.fileSize;
 }
 
 }  // namespace pwk
@@ -280,10 +281,14 @@ int WriteDrawingFile(std::vector<uint8_t>& out, const DrawingFileInfo& info, con
   const int rc = pwk::PlanDrawingFile(info, list, plan);
   if (rc != 0) return rc;
   out.reserve(static_cast<std::size_t>(plan.fileSize));
-  pwk::EmitDrawingFile(info, list, plan, [&out](std::span<const uint8_t> bytes) {
+  const bool emitted = pwk::EmitDrawingFile(info, list, plan, [&out](std::span<const uint8_t> bytes) {
     out.insert(out.end(), bytes.begin(), bytes.end());
     return true;
   });
+  if (!emitted) {
+    out.clear();
+    return -1;
+  }
   return 0;
 }
 

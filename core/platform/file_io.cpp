@@ -159,7 +159,7 @@ bool FileReader::ReadAt(uint64_t offset, void* out, std::size_t n, std::string* 
 }
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
-  return WriteFileAtomically(path, [bytes](const ByteSink& sink) { sink(bytes); }, error);
+  return WriteFileAtomically(path, [bytes](const ByteSink& sink) { return sink(bytes); }, error);
 }
 
 bool WriteFileAtomically(const std::string& path, const ByteProducer& produce, std::string* error) {
@@ -202,8 +202,9 @@ bool WriteFileAtomically(const std::string& path, const ByteProducer& produce, s
     }
     return writeError == 0;
   };
-  produce(sink);
+  const bool produced = produce(sink);
   if (writeError != 0) return fail("cannot write", writeError);
+  if (!produced) return fail("cannot write", EIO);
   if (::fsync(fd.get()) != 0) return fail("cannot write", errno);
   if (fd.Close() != 0) {
     const int err = errno;

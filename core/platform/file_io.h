@@ -53,8 +53,8 @@ class FileReader {
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr);
 
 // Produces a file's bytes by handing them to the sink in order; it may stop early once the sink
-// returns false.
-using ByteProducer = std::function<void(const ByteSink& sink)>;
+// returns false. Returning false abandons the file.
+using ByteProducer = std::function<bool(const ByteSink& sink)>;
 // As above, with the bytes streamed from `produce` instead of held in memory whole.
 bool WriteFileAtomically(const std::string& path, const ByteProducer& produce, std::string* error = nullptr);
 
