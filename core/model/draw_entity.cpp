@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "model/record_blocks.h"
 
@@ -58,13 +59,31 @@ std::unique_ptr<DrawEntity> NewEntityRecord(int valueCount, bool withCodes) {
   return e;
 }
 
-void DrawEntity::operator delete(DrawEntity* e, std::destroying_delete_t) {
-  const std::size_t blockBytes = e->blockBytes_;
-  e->~DrawEntity();
+namespace {
+
+// Where the record that a `delete` has just destroyed lives, for the operator delete that the
+// same expression calls next on the same thread (a record's members own no records, so no other
+// record is destroyed in between).
+thread_local std::size_t t_destroyedBlockBytes = 0;
+
+}  // namespace
+
+DrawEntity::~DrawEntity() { t_destroyedBlockBytes = blockBytes_; }
+
+void* DrawEntity::operator new(std::size_t bytes) { return ::operator new(bytes); }
+
+void* DrawEntity::operator new(std::size_t bytes, const std::nothrow_t& tag) noexcept {
+  return ::operator new(bytes, tag);
+}
+
+void DrawEntity::operator delete(void* memory, const std::nothrow_t&) noexcept { operator delete(memory); }
+
+void DrawEntity::operator delete(void* memory) noexcept {
+  const std::size_t blockBytes = std::exchange(t_destroyedBlockBytes, 0);
   if (blockBytes > 0) {
-    FreeRecordMemory(e, blockBytes);
+    FreeRecordMemory(memory, blockBytes);
   } else {
-    ::operator delete(e);
+    ::operator delete(memory);
   }
 }
 

@@ -126,8 +126,19 @@ struct DrawEntity {
   OwnedCString text;                 // kinds 40, 41: the text; kind 80: the image path
   OwnedCString font;                 // kinds 40, 41: the font face
 
-  // Releases a record however NewEntityRecord or a plain `new` made it.
-  static void operator delete(DrawEntity* e, std::destroying_delete_t);
+  DrawEntity() = default;
+  DrawEntity(const DrawEntity&) = delete;
+  DrawEntity& operator=(const DrawEntity&) = delete;
+  ~DrawEntity();
+
+  // A record lives in memory of its own or in a record block (NewEntityRecord); `delete`
+  // releases either. The allocation functions are the global ones otherwise.
+  static void* operator new(std::size_t bytes);
+  static void* operator new(std::size_t bytes, const std::nothrow_t& tag) noexcept;
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void* memory) noexcept;
+  static void operator delete(void* memory, const std::nothrow_t& tag) noexcept;
+  static void operator delete(void*, void*) noexcept {}
 
   int Pen() const { return lineAttr % 100; }
   int LineType() const { return lineAttr / 100; }
