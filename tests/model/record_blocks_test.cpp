@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <random>
 #include <thread>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "support/drawing_file_fixtures.h"
+#include "support/entity_builders.h"
 
 namespace plenwick {
 namespace {
@@ -118,6 +120,22 @@ TEST(RecordBlocks, EditsGiveLoadedElementsArraysOfTheirOwn) {
   // Same contents in new arrays: the file comes out the same.
   EXPECT_TRUE(WriteOrFail(list, TestFileInfo()) == bytes);
   for (DrawEntity& e : list) e.values = nullptr;
+}
+
+TEST(RecordBlocks, RecordsMadeAnyWayGoBackWhereTheyCameFrom) {
+  const std::vector<uint8_t> bytes = SampleFile(25, 50);
+  EntityList list;
+  Load(bytes, list);
+  // Records of their own, made as other code may make them, between loaded ones.
+  AppendEntity(list, std::make_unique<DrawEntity>());
+  AppendEntity(list, std::unique_ptr<DrawEntity>(new (std::nothrow) DrawEntity));
+  testing::AddCircle(list, 1, 2, 3);
+  Load(bytes, list);
+  std::vector<DrawEntity*> all = Detach(list);
+  std::reverse(all.begin(), all.end());
+  for (DrawEntity* e : all) std::unique_ptr<DrawEntity> owned(e);
+  DrawEntity onTheStack;
+  EXPECT_FALSE(onTheStack.values);
 }
 
 }  // namespace
