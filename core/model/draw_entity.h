@@ -132,7 +132,8 @@ struct DrawEntity {
   ~DrawEntity();
 
   // A record lives in memory of its own or in a record block (NewEntityRecord); `delete`
-  // releases either. The allocation functions are the global ones otherwise.
+  // releases either. The allocation functions hand on to the global ones; they are declared so
+  // that compilers see them pair up with this operator delete.
   static void* operator new(std::size_t bytes);
   static void* operator new(std::size_t bytes, const std::nothrow_t& tag) noexcept;
   static void* operator new(std::size_t, void* where) noexcept { return where; }
