@@ -218,6 +218,12 @@ bool WriteFileAtomically(const std::string& path, const ByteProducer& produce, s
     if (error) *error = Describe("cannot replace", path, err);
     return false;
   }
+  // The rename itself reaches the disk only with its folder. A folder that cannot be synced
+  // (some file systems refuse) does not undo a save that is already in place.
+  const std::string::size_type slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
   return true;
 }
 
