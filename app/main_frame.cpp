@@ -242,6 +242,9 @@ void CMainFrame::ShowPaletteWindow(PaletteWindow shown) {
     if (palette_) palette_->HideQuietly();
     if (!partsBrowser_) partsBrowser_ = new PartsBrowserWindow([this] { OnCommand(kCmdDrawingPalette); }, this);
     partsBrowser_->show();
+  } else if (shown == PaletteWindow::kClosed) {
+    if (palette_) palette_->HideQuietly();
+    if (partsBrowser_) partsBrowser_->HideQuietly();
   }
   commands_->UpdateStates();
 }
@@ -478,9 +481,9 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdAppAbout:
     case kCmdViewToolbar:
     case kCmdViewStatusBar:
-    case kCmdDrawingPalette:
-    case kCmdPartsData:
     case kCmdLayerUpdate: return true;
+    case kCmdDrawingPalette:
+    case kCmdPartsData: return tools_->IsFrameCommandEnabled(id);
     case kCmdLayerAdd:
     case kCmdLayerProperty:
     case kCmdLayerNormal:

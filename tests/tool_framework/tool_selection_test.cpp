@@ -108,7 +108,26 @@ TEST_F(ToolSelection, ThePaletteRestoresTheModeLastChosenInAFamily) {
   EXPECT_GT(t.ui.paletteChanges, 0);
 }
 
+TEST_F(ToolSelection, WithoutAPartsBrowserClosingThePaletteOnlyClosesIt) {
+  CPopEntity palette(*t.tools);
+  t.router->OnCommand(32812);
+  palette.OnClose();
+  EXPECT_EQ(t.tools->paletteWindow(), PaletteWindow::kClosed);
+  EXPECT_EQ(t.state().CurrentToolCode, kLineToolCode) << "the active tool stays";
+  EXPECT_FALSE(t.router->IsCommandChecked(kCmdDrawingPalette));
+  EXPECT_FALSE(t.tools->IsFrameCommandEnabled(kCmdPartsData));
+  // A tool chosen from the menu still shows its bar and prompt.
+  t.router->OnCommand(32811);
+  EXPECT_EQ(Bar(), OperationBarFor(2, 0));
+  EXPECT_FALSE(Prompt().empty());
+  ASSERT_TRUE(t.router->OnCommand(kCmdDrawingPalette));
+  EXPECT_EQ(t.tools->paletteWindow(), PaletteWindow::kPalette);
+  EXPECT_TRUE(t.router->IsCommandChecked(kCmdDrawingPalette));
+  EXPECT_EQ(t.state().ToolMode, 0);
+}
+
 TEST_F(ToolSelection, ThePartsBrowserTakesThePalettesPlaceAndGivesItBack) {
+  t.tools->SetPartsBrowserAvailable(true);
   CPopEntity palette(*t.tools);
   t.router->OnCommand(32812);
   t.state().InputStep = 2;

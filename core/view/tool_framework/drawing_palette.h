@@ -40,7 +40,7 @@ class CPopEntity {
   // A row of the list chosen.
   bool OnListSelect(int row);
   // The user closed the palette.
-  void OnClose() { tools_.ReplacePaletteWithPartsBrowser(); }
+  void OnClose() { tools_.ClosePalette(); }
 
  private:
   ToolFramework& tools_;

@@ -82,7 +82,8 @@ void ToolFramework::SelectTool(int mode, int family, ToolView* view) {
   state_.InputStep = 0;
   state_.RubberDrawn = 0;
   state_.phaseFlag = 0;
-  if (paletteWindow_ == PaletteWindow::kPalette) {
+  // Before the first view nothing is shown; a closed palette still leaves prompt and bar.
+  if (paletteWindow_ != PaletteWindow::kFirstStart) {
     ui_.PaletteChanged();
     bars_.Show(OperationBarFor(family, mode));
     ShowPrompt(kPromptInstruction, FirstPrompt(family, mode));
@@ -114,14 +115,35 @@ void ToolFramework::ReplacePaletteWithPartsBrowser() {
   ShowPrompt(kPromptInstruction, FirstPrompt(kPartsFamily, 0));
 }
 
+void ToolFramework::ClosePalette() {
+  if (partsBrowserAvailable_) {
+    ReplacePaletteWithPartsBrowser();
+  } else {
+    SwitchPaletteWindow(PaletteWindow::kClosed);
+  }
+}
+
 bool ToolFramework::OnFrameCommand(int id) {
   switch (id) {
     case kCmdDrawingPalette:
-      if (paletteWindow_ == PaletteWindow::kPartsBrowser) OpenPalette();
+      if (paletteWindow_ == PaletteWindow::kPartsBrowser) {
+        OpenPalette();
+      } else if (paletteWindow_ == PaletteWindow::kClosed) {
+        SwitchPaletteWindow(PaletteWindow::kPalette);
+        ui_.PaletteChanged();
+      }
       return true;
     case kCmdPartsData:
-      if (paletteWindow_ == PaletteWindow::kPalette) ReplacePaletteWithPartsBrowser();
+      if (partsBrowserAvailable_ && paletteWindow_ == PaletteWindow::kPalette) ReplacePaletteWithPartsBrowser();
       return true;
+    default: return false;
+  }
+}
+
+bool ToolFramework::IsFrameCommandEnabled(int id) const {
+  switch (id) {
+    case kCmdDrawingPalette: return paletteWindow_ != PaletteWindow::kFirstStart;
+    case kCmdPartsData: return partsBrowserAvailable_ && paletteWindow_ != PaletteWindow::kFirstStart;
     default: return false;
   }
 }

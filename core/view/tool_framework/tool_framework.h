@@ -66,9 +66,14 @@ class ToolFramework {
   // The palette closes and the parts browser takes its place; the parts placement becomes the
   // active tool.
   void ReplacePaletteWithPartsBrowser();
+  // The user closed the palette: the parts browser takes its place when it exists; until then
+  // the palette only closes (the active tool stays) and "作図パレット" opens it again.
+  void ClosePalette();
+  void SetPartsBrowserAvailable(bool available) { partsBrowserAvailable_ = available; }
   // 32870 and 32871; false for other ids.
   bool OnFrameCommand(int id);
   bool IsFrameCommandChecked(int id) const;
+  bool IsFrameCommandEnabled(int id) const;
 
  private:
   void CancelOperation(ToolView* view, int familyAfter);
@@ -82,6 +87,7 @@ class ToolFramework {
   OperationBarHost bars_;
   ToolView* activeView_ = nullptr;
   PaletteWindow paletteWindow_ = PaletteWindow::kFirstStart;
+  bool partsBrowserAvailable_ = false;
 };
 
 }  // namespace plenwick

@@ -19,7 +19,9 @@ struct InteractionState;
 
 // Which of the drawing palette and the parts browser is open. The palette starts in a
 // first-start state until the first view opens it.
-enum class PaletteWindow : uint8_t { kFirstStart, kPalette, kPartsBrowser };
+// Which of the two windows shares the palette's place (none before the first view, or after the
+// user closed the palette while there is no parts browser to take its place).
+enum class PaletteWindow : uint8_t { kFirstStart, kPalette, kPartsBrowser, kClosed };
 
 class ToolUi : public UserInterface {
  public:
