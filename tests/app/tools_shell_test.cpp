@@ -125,7 +125,20 @@ TEST_F(ToolShellTest, ACommandChoosesTheToolAndThePaletteFollows) {
   EXPECT_FALSE(frame->findChild<QToolBar*>("operationBarArea")->isVisible());
 }
 
+TEST_F(ToolShellTest, ClosingThePaletteOnlyClosesItUntilThereIsAPartsBrowser) {
+  frame->OnCommand(32811);
+  frame->palette()->close();
+  EXPECT_FALSE(frame->palette()->isVisible());
+  EXPECT_EQ(frame->partsBrowser(), nullptr);
+  EXPECT_FALSE(frame->IsCommandChecked(32870));
+  EXPECT_EQ(frame->tools().state().CurrentToolCode, 2) << "the active tool stays";
+  frame->OnCommand(32870);  // 作図パレット opens it again
+  EXPECT_TRUE(frame->palette()->isVisible());
+  EXPECT_TRUE(frame->IsCommandChecked(32870));
+}
+
 TEST_F(ToolShellTest, ClosingThePaletteBringsThePartsBrowserAndBack) {
+  frame->tools().SetPartsBrowserAvailable(true);
   frame->palette()->close();
   ASSERT_NE(frame->partsBrowser(), nullptr);
   EXPECT_TRUE(frame->partsBrowser()->isVisible());
