@@ -41,6 +41,9 @@ void ToolFramework::CancelOperation(ToolView* view, int familyAfter) {
   if (state_.InputStep != 0 && state_.CurrentToolCode != kSelectToolCode && view) {
     if (CDrawTool* tool = FindTool()) tool->OnCancel(*view);
   }
+  if (view) {
+    if (CDrawTool* tool = FindTool()) tool->ClearFeedback(*view);
+  }
   if (view && view->view().ViewMode == kViewHandMove) view->view().ViewMode = kViewNormal;
   if (state_.textBoxOpen && familyAfter != kTextFamily) {
     if (view) {
