@@ -54,14 +54,16 @@ TEST_F(ReferenceLines, APerpendicularThroughAFootOnThePickedLine) {
 }
 
 TEST_F(ReferenceLines, APerpendicularOnAPolygonSide) {
-  const double values[] = {100, 100, 300, 100, 300, 200};
+  const double values[] = {300, 200, 300, 100, 100, 100};
   DrawEntity* polygon = nullptr;
   ASSERT_EQ(AddEntity({kPolygon, 0, 0, 0, 6}, nullptr, t.doc->entities, nullptr, 0, values, nullptr, &polygon), 0);
   Select(3);
   Click(300, 150);  // the vertical side
+  EXPECT_EQ(step(), 1);
   Click(300, 130);
   Click(250, 130);
   Click(220, 130);
+  ASSERT_EQ(Lines().size(), 1u);
   ExpectNear(Lines().back().a, {250, 130});
   ExpectNear(Lines().back().b, {220, 130});
 }
