@@ -30,6 +30,11 @@ LineSubMode* CLineTool::Mode() const {
   return mode >= 0 && mode < kModeCount ? modes_[static_cast<std::size_t>(mode)].get() : nullptr;
 }
 
+void CLineTool::Attach(ToolView& view) {
+  if (view_ && view_ != &view) ClearFeedback(*view_);
+  view_ = &view;
+}
+
 void CLineTool::FocusOperationBar(ToolView& view) {
   const int mode = state().ToolMode;
   if ((mode >= 0 && mode <= 3) || mode == 6 || mode == 8) view.ui().FocusOperationBar();
@@ -38,11 +43,13 @@ void CLineTool::FocusOperationBar(ToolView& view) {
 void CLineTool::OnLButtonDown(ToolView&, unsigned, PixelPoint point) { pressPoint = point; }
 
 void CLineTool::OnLButtonDblClk(ToolView& view, unsigned, PixelPoint) {
+  Attach(view);
   if (state().InputStep != 0) EndOperation(view, std::nullopt);
 }
 
 void CLineTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
   view.ReleaseCapture();
+  Attach(view);
   LineSubMode* mode = Mode();
   if (!mode) return;
   // The rubber band belongs to the step that is ending.
@@ -54,6 +61,7 @@ void CLineTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
 }
 
 void CLineTool::OnMouseMove(ToolView& view, unsigned, PixelPoint point) {
+  Attach(view);
   lastPoint = point;
   lastCursor = view.view().ScreenToModel(point.x, point.y);
   TrackMagnet(*this, view, point);
@@ -62,27 +70,33 @@ void CLineTool::OnMouseMove(ToolView& view, unsigned, PixelPoint point) {
 }
 
 void CLineTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
+  Attach(view);
   const LineSubMode* mode = Mode();
   if (mode && state().InputStep != 0 && mode->CancelsOnRightClick()) EndOperation(view, std::nullopt);
 }
 
 void CLineTool::OnCancel(ToolView& view) {
+  Attach(view);
   if (state().InputStep != 0) EndOperation(view, std::nullopt);
   ForgetMagnet(view);
 }
 
 void CLineTool::ClearFeedback(ToolView& view) {
+  if (view_ != &view) return;  // nothing of this tool is on that view
   if (state().InputStep != 0) EndOperation(view, std::nullopt);
   ForgetMagnet(view);
   feedback_.EraseAll(view);
+  view_ = nullptr;
 }
 
 void CLineTool::OnNumericInput(ToolView& view) {
+  Attach(view);
   feedback_.Erase(view, kLineRubberSlot);
   state().RubberDrawn = 0;
 }
 
 void CLineTool::OnUndo(ToolView& view) {
+  Attach(view);
   if (state().InputStep != 0) EndOperation(view, std::nullopt);
   // The undo repaints parts of the view: no exclusive-or pixels may be caught in it.
   ForgetMagnet(view);

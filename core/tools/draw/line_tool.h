@@ -52,6 +52,9 @@ class CLineTool final : public CDrawTool {
   friend class LineSession;
 
   LineSubMode* Mode() const;
+  // The view the operation and feedback belong to becomes `view`: whatever runs on another view
+  // is ended there first.
+  void Attach(ToolView& view);
   void EndOperation(ToolView& view, std::optional<std::string_view> prompt);
   void ShowPreview(ToolView& view, PixelPoint cursor);
   void ShowMagnet(ToolView& view);
@@ -61,6 +64,7 @@ class CLineTool final : public CDrawTool {
   std::array<std::unique_ptr<LineSubMode>, kModeCount> modes_;
   XorFeedback feedback_;
   std::vector<DrawEntity*> highlighted_;
+  ToolView* view_ = nullptr;  // where the feedback is shown; null: nowhere
 };
 
 }  // namespace plenwick

@@ -51,8 +51,9 @@ class CDrawTool {
   virtual void OnRButtonDown(ToolView& view, unsigned flags, PixelPoint point);  // nothing
   virtual void OnToolCancel();                 // CurrentToolCode = 0
   virtual void OnCancel(ToolView& view);       // nothing; tools erase their feedback and reset
-  // Another tool or mode is being chosen (or command 107 ran), after OnCancel: takes what feedback
-  // is still on the view even without a running operation (a magnet marker) off it. Nothing here.
+  // Another tool or mode is being chosen (or command 107 ran), after OnCancel, or the view is going
+  // away: takes what the tool still shows on that view (a magnet marker, or a whole operation's
+  // feedback) off it and forgets it. Nothing here.
   virtual void ClearFeedback(ToolView& view);
   virtual void OnEndSelection(ToolView& view); // "選択終了": nothing
   virtual void OnUndo(ToolView& view);         // undoes the document's last step on the screen

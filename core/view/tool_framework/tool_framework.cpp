@@ -17,8 +17,10 @@ ToolFramework::ToolFramework(ToolUi& ui, ProgramSettings& settings)
                                 }},
             [this](OperationBar* bar) { ui_.OperationBarChanged(bar); }) {}
 
-void ToolFramework::ForgetView(const ToolView* view) {
+void ToolFramework::ForgetView(ToolView* view) {
   if (activeView_ == view) activeView_ = nullptr;
+  if (!view) return;
+  for (const auto& tool : tools_.tools()) tool->ClearFeedback(*view);
 }
 
 void ToolFramework::ShowPrompt(int kind, std::string_view text) {
