@@ -49,12 +49,14 @@ int ReadDrawingFile(std::span<const uint8_t> bytes, DrawingFileInfo& info, Entit
 int ReadPartsFile(std::span<const uint8_t> bytes, DrawingFileInfo& info, EntityList& list,
                   std::string* error = nullptr);
 
-// WriteDrawingFile, then the bytes replace `path` only when all of them were written; a failed
-// save keeps the previous file. Returns 0, or 1 with `error` set.
+// The bytes WriteDrawingFile would give, streamed to disk as they are produced; they replace
+// `path` only when all of them were written and flushed, so a failed save keeps the previous
+// file. Returns 0, or 1 with `error` set.
 int SaveDrawingFile(const std::string& path, const DrawingFileInfo& info, const EntityList& list,
                     std::string* error = nullptr);
 
-// Reads the whole file at `path` and then ReadDrawingFile. Returns 0, or 1 with `error` set.
+// ReadDrawingFile on the file at `path`, read a piece at a time (a file that cannot be read to
+// its end adds nothing). Returns 0, or 1 with `error` set.
 int LoadDrawingFile(const std::string& path, DrawingFileInfo& info, EntityList& list, SnapPointList* points,
                     std::string* error = nullptr);
 

@@ -25,39 +25,50 @@ namespace {
 // a few times its own size by pointing many records at the same long array.
 class DataArea {
  public:
-  explicit DataArea(std::span<const uint8_t> file) : file_(file), budget_(file.size()) {}
-  std::size_t fileSize() const { return file_.size(); }
+  explicit DataArea(DrawingSource& source) : source_(source), budget_(source.size()) {}
+  uint64_t fileSize() const { return source_.size(); }
 
-  // The `length` bytes at `offset`, or nothing when they are not inside the file or the budget
-  // is spent.
+  // The `length` bytes at `offset` (valid until the next claim), or nothing when they are not
+  // inside the file, the budget is spent or they cannot be read.
   std::optional<std::span<const uint8_t>> Claim(int64_t offset, int64_t length) {
     if (offset < 0 || length < 0) return std::nullopt;
-    const auto size = static_cast<uint64_t>(file_.size());
+    const uint64_t size = source_.size();
     const auto off = static_cast<uint64_t>(offset);
     const auto len = static_cast<uint64_t>(length);
     if (off > size || len > size - off || len > budget_) return std::nullopt;
-    budget_ -= static_cast<std::size_t>(len);
-    return file_.subspan(static_cast<std::size_t>(off), static_cast<std::size_t>(len));
+    budget_ -= len;
+    const auto bytes = source_.Bytes(DrawingSource::kData, off, static_cast<std::size_t>(len));
+    if (source_.failed()) return std::nullopt;
+    return bytes;
   }
 
  private:
-  std::span<const uint8_t> file_;
-  std::size_t budget_;
+  DrawingSource& source_;
+  uint64_t budget_;
 };
 
-// An element as read, before the entity core builds it.
+// An element as read, before the entity core builds it. One is reused for every record of a
+// table, so that its arrays and strings keep their capacity instead of being allocated anew.
 struct Rebuilt {
   std::vector<int16_t> codes;
   std::vector<double> values;
   int16_t subKind = 0;
-  std::optional<std::string> text;
-  std::optional<std::string> font;
+  bool hasText = false;
+  bool hasFont = false;
+  std::string text;
+  std::string font;
+
+  void Clear() {
+    codes.clear();
+    values.clear();
+    hasText = hasFont = false;
+  }
 };
 
 // The bytes of a stored string up to its first NUL (all of them when there is none).
-std::string TakeString(std::span<const uint8_t> field) {
+void TakeString(std::span<const uint8_t> field, std::string& out) {
   const auto end = std::find(field.begin(), field.end(), uint8_t{0});
-  return std::string(field.begin(), end);
+  out.assign(field.begin(), end);
 }
 
 // A slot that holds a count or a file offset: a number in [0, limit] (NaN fails the test).
@@ -105,11 +116,13 @@ bool ReadTextAndFont(DataArea& data, int64_t offset, int64_t length, int64_t fon
   if (length == 0) return true;
   const auto text = data.Claim(offset, length);
   if (!text) return false;
-  out.text = TakeString(*text);
+  TakeString(*text, out.text);
+  out.hasText = true;
   if (fontLength > 0) {
     const auto font = data.Claim(offset + length, fontLength);
     if (!font) return false;
-    out.font = TakeString(*font);
+    TakeString(*font, out.font);
+    out.hasFont = true;
   }
   return true;
 }
@@ -163,8 +176,8 @@ bool Rebuild(const StoredRecord& r, const RecordRules& rules, DataArea& data, Re
       const auto n = ValueCount(r.count, leading);
       if (!n) return false;
       if (rules.oldVersion) {
-        out.codes = {30, 31, 32};
-        out.values = {0.0, 0.0, 0.0};
+        out.codes.assign({30, 31, 32});
+        out.values.assign({0.0, 0.0, 0.0});
       }
       return ReadArrays(data, r.dataOffset, *n, true, valueBytes, out);
     }
@@ -199,49 +212,58 @@ bool Acceptable(const StoredRecord& r, const Rebuilt& e) {
   return true;
 }
 
-// Rebuilds one stored element and appends it to `list` (registering its snap points when
+// Rebuilds one stored element into `e` and appends it to `list` (registering its snap points when
 // `points` is given). False when the record is skipped: unknown kind, data outside the file,
 // non-finite or out-of-range coordinates, a layer outside 0..127, or AddEntity refusing.
-bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, DataArea& data, EntityList& list,
-                      SnapPointList* points) {
-  Rebuilt e;
+bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, DataArea& data, Rebuilt& e,
+                      EntityList& list, SnapPointList* points, LoadedGroups& groups) {
+  e.Clear();
   if (!Rebuild(record, rules, data, e) || !Acceptable(record, e)) return false;
   const EntityAttr attr{record.kind, e.subKind, record.lineAttr, record.layer,
                         static_cast<int16_t>(e.values.size())};
   // Kinds with a text always get one, empty when none was stored.
-  const char* text = KindHasText(record.kind) ? (e.text ? e.text->c_str() : "") : nullptr;
+  const char* text = KindHasText(record.kind) ? (e.hasText ? e.text.c_str() : "") : nullptr;
   DrawEntity* added = nullptr;
-  if (AddEntity(attr, e.font ? e.font->c_str() : nullptr, list, e.codes.empty() ? nullptr : e.codes.data(),
+  if (AddEntity(attr, e.hasFont ? e.font.c_str() : nullptr, list, e.codes.empty() ? nullptr : e.codes.data(),
                 record.colour, e.values.empty() ? nullptr : e.values.data(), text, &added) != 0) {
     return false;
   }
   added->groupNo = rules.oldVersion ? int16_t{0} : record.groupNo;
+  // The element and the parts generated for it, while they are still in the cache.
+  for (const DrawEntity* a = added; a; a = a->next) groups.Note(*a);
   if (points) RegisterSnapPoints(*points, list, *added);
   return true;
 }
 
 }  // namespace
 
-int ReadRecordTable(std::span<const uint8_t> bytes, int64_t tableOffset, int64_t count, std::size_t recordSize,
-                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points) {
+int ReadRecordTable(DrawingSource& source, int64_t tableOffset, int64_t count, std::size_t recordSize,
+                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points,
+                    LoadedGroups& groups) {
   if (count <= 0 || tableOffset < 0) return 0;
-  const auto size = static_cast<uint64_t>(bytes.size());
+  const uint64_t size = source.size();
   const auto table = static_cast<uint64_t>(tableOffset);
   const uint64_t available = table <= size ? (size - table) / recordSize : 0;
   const uint64_t present = std::min(static_cast<uint64_t>(count), available);
   int64_t skipped = count - static_cast<int64_t>(present);
-  DataArea data(bytes);
+  DataArea data(source);
+  Rebuilt element;
   for (uint64_t i = 0; i < present; ++i) {
-    const auto record = bytes.subspan(static_cast<std::size_t>(table + i * recordSize), recordSize);
-    if (!AddStoredElement(parse(record), rules, data, list, points)) ++skipped;
+    const auto record = source.Bytes(DrawingSource::kRecords, table + i * recordSize, recordSize);
+    if (source.failed()) break;
+    if (!AddStoredElement(parse(record), rules, data, element, list, points, groups)) ++skipped;
+    if (source.failed()) break;
   }
   return static_cast<int>(std::min<int64_t>(skipped, std::numeric_limits<int>::max()));
 }
 
-void FinishLoadedList(EntityList& list, int nextGroupNoBefore) {
-  LinkGroupMembers(list);
+void FinishLoadedList(EntityList& list, int nextGroupNoBefore, bool listWasEmpty, const LoadedGroups& groups) {
+  // When the list held nothing before, the loaded elements are all it holds, and what was noted
+  // while adding them spares two walks over a list of perhaps millions of elements.
+  if (!listWasEmpty || groups.anyHeader) LinkGroupMembers(list);
+  const int highest = listWasEmpty ? groups.highest : HighestGroupNumber(list);
   // New groups must never take a number a loaded group already has.
-  list.nextGroupNo = std::max(nextGroupNoBefore, HighestGroupNumber(list) + 1);
+  list.nextGroupNo = std::max(nextGroupNoBefore, highest + 1);
 }
 
 }  // namespace plenwick::pwk

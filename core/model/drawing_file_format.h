@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "model/drawing_file.h"
+#include "platform/byte_io.h"
 
 namespace plenwick {
 
@@ -64,6 +67,58 @@ inline double FiniteOrZero(double v) { return std::isfinite(v) ? v : 0.0; }
 // A layer state the program does not know is read as the default, off-colour display.
 inline uint8_t KnownLayerState(uint8_t state) { return state <= kLayerNormal ? state : uint8_t{kLayerOffColour}; }
 
+// Where the readers take a drawing file's bytes from: bytes in memory, or a file on disk read a
+// piece at a time so that loading a large drawing never holds the whole file.
+class DrawingSource {
+ public:
+  // Positions that move through the file independently, each with a piece of its own: the
+  // header blocks and the record table, and the element data (which follows the table in files
+  // this program writes).
+  enum Stream { kRecords, kData };
+
+  explicit DrawingSource(uint64_t size) : size_(size) {}
+  DrawingSource(const DrawingSource&) = delete;
+  DrawingSource& operator=(const DrawingSource&) = delete;
+  virtual ~DrawingSource() = default;
+
+  uint64_t size() const { return size_; }
+  // The n bytes at offset, which the caller has checked to lie inside the file; valid until the
+  // next call for the same stream. Empty (with failed() set) when they could not be read.
+  virtual std::span<const uint8_t> Bytes(Stream stream, uint64_t offset, std::size_t n) = 0;
+  // A read failed: the load must be abandoned, whatever the bytes would have said.
+  bool failed() const { return failed_; }
+  // Why, as a sentence for the user.
+  const std::string& failure() const { return failure_; }
+
+ protected:
+  void SetFailed(std::string why) {
+    failed_ = true;
+    failure_ = std::move(why);
+  }
+
+ private:
+  uint64_t size_;
+  bool failed_ = false;
+  std::string failure_;
+};
+
+// Bytes that are all in memory.
+class MemorySource final : public DrawingSource {
+ public:
+  explicit MemorySource(std::span<const uint8_t> bytes) : DrawingSource(bytes.size()), bytes_(bytes) {}
+  std::span<const uint8_t> Bytes(Stream, uint64_t offset, std::size_t n) override {
+    return bytes_.subspan(static_cast<std::size_t>(offset), n);
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+};
+
+// Reads a drawing file of any version from `source` (see ReadDrawingFile). When the source fails
+// midway, the elements already added are taken out again and 1 is returned with its failure.
+int ReadDrawing(DrawingSource& source, DrawingFileInfo& info, EntityList& list, SnapPointList* points,
+                std::string* error);
+
 // One element record as the readers of every version see it before its kind is interpreted.
 struct StoredRecord {
   int16_t kind = 0;
@@ -83,9 +138,21 @@ struct RecordRules {
                             // dimensions without their three leading values, no groups
 };
 
+// What the group linking needs to know of the elements a read added (their generated parts
+// included).
+struct LoadedGroups {
+  int highest = 0;         // highest group number (0 when none)
+  bool anyHeader = false;  // a group header (60) with a number other than 0
+  void Note(const DrawEntity& e) {
+    if (e.groupNo > highest) highest = e.groupNo;
+    if (e.kind == kGroupHeader && e.groupNo != 0) anyHeader = true;
+  }
+};
+
 // After the last record: links group members to their headers and moves the list's group
-// counter past every loaded number (never backwards).
-void FinishLoadedList(EntityList& list, int nextGroupNoBefore);
+// counter past every loaded number (never backwards). listWasEmpty: the list had no element
+// before the read, so `groups` describes all it holds.
+void FinishLoadedList(EntityList& list, int nextGroupNoBefore, bool listWasEmpty, const LoadedGroups& groups);
 
 // Decodes one record of recordSize bytes of a version's table.
 using RecordParser = StoredRecord (*)(std::span<const uint8_t> record);
@@ -93,18 +160,36 @@ using RecordParser = StoredRecord (*)(std::span<const uint8_t> record);
 // Reads and adds the records of the table at tableOffset (the stored count is clamped to the
 // records the file holds, so a cut file loads what it still has); returns the number of records
 // skipped or missing.
-int ReadRecordTable(std::span<const uint8_t> bytes, int64_t tableOffset, int64_t count, std::size_t recordSize,
-                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points);
+int ReadRecordTable(DrawingSource& source, int64_t tableOffset, int64_t count, std::size_t recordSize,
+                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points,
+                    LoadedGroups& groups);
 
 // The parts of a version-1 or -2 file after the header: the 320-byte block and the records.
 // Returns false with `error` set when the block or the record index is cut short.
-bool ReadOldDrawingBody(std::span<const uint8_t> bytes, DrawingFileInfo& info, EntityList& list,
-                        SnapPointList* points, std::string* error);
+bool ReadOldDrawingBody(DrawingSource& source, DrawingFileInfo& info, EntityList& list, SnapPointList* points,
+                        LoadedGroups& groups, std::string* error);
 
 // Reads the record index at `offset`: table offset and record count. False when it is cut short
 // or names a table outside the file.
-bool ReadRecordIndex(std::span<const uint8_t> bytes, std::size_t offset, int64_t& tableOffset, int64_t& count,
+bool ReadRecordIndex(DrawingSource& source, uint64_t offset, int64_t& tableOffset, int64_t& count,
                      std::string* error);
+
+// What a version-3 file will hold, gathered before its first byte is written: the file is
+// streamed to disk in order, and the table that comes first needs every record's data offset.
+struct StoredDrawing {
+  uint64_t records = 0;                     // stored elements, one record each
+  std::vector<const DrawEntity*> withData;  // those with bytes in the data area, in list order
+  int layers = 0;
+  uint64_t tableOffset = 0;
+  uint64_t fileSize = 0;
+};
+// Fills `plan` for the list's stored elements (see WriteDrawingFile); returns 0, 1 when no
+// element would be stored, or -1 when the file would be too large for its 32-bit offsets.
+int PlanDrawingFile(const DrawingFileInfo& info, const EntityList& list, StoredDrawing& plan);
+// Hands the bytes of the file planned for the unchanged list to the sink in order, in pieces of
+// a bounded size; false when the sink refused some (the rest is then not produced).
+bool EmitDrawingFile(const DrawingFileInfo& info, const EntityList& list, const StoredDrawing& plan,
+                     const ByteSink& sink);
 
 // Sets *error, when given, to a sentence for the user.
 void SetReadError(std::string* error, const char* sentence);

@@ -37,7 +37,9 @@ std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font
   if (checkFirstCoordinate && attr.valueCount > 0 && OutOfRange(values[0])) return nullptr;
   if (attr.valueCount > 1 && OutOfRange(values[1])) return nullptr;
 
-  auto e = std::unique_ptr<DrawEntity>(new (std::nothrow) DrawEntity);
+  const int n = attr.valueCount;
+  const bool withCodes = KindHasCodes(attr.kind);
+  auto e = NewEntityRecord(n, withCodes);
   if (!e) return nullptr;
   e->kind = attr.kind;
   e->subKind = attr.subKind;
@@ -49,18 +51,14 @@ std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font
   if (KindHasText(attr.kind) && text) e->text.Assign(text);
   if (KindHasFont(attr.kind)) e->font.Assign(font ? std::string_view(font) : kDefaultFontSjis);
 
-  const int n = attr.valueCount;
   if (n > 0) {
-    e->values.reset(new (std::nothrow) double[static_cast<std::size_t>(n)]);
-    if (!e->values) return nullptr;
-    std::memcpy(e->values.get(), values, sizeof(double) * static_cast<std::size_t>(n));
-    if (KindHasCodes(attr.kind)) {
-      e->codes.reset(new (std::nothrow) int16_t[static_cast<std::size_t>(n)]);
-      if (!e->codes) return nullptr;
+    const auto count = static_cast<std::size_t>(n);
+    std::memcpy(e->values.get(), values, sizeof(double) * count);
+    if (withCodes) {
       if (codes) {
-        std::memcpy(e->codes.get(), codes, sizeof(int16_t) * static_cast<std::size_t>(n));
+        std::memcpy(e->codes.get(), codes, sizeof(int16_t) * count);
       } else {
-        std::memset(e->codes.get(), 0, sizeof(int16_t) * static_cast<std::size_t>(n));
+        std::memset(e->codes.get(), 0, sizeof(int16_t) * count);
       }
     }
   }

@@ -25,17 +25,18 @@ StoredRecord ParseOldRecord(std::span<const uint8_t> r) {
 
 }  // namespace
 
-bool ReadOldDrawingBody(std::span<const uint8_t> bytes, DrawingFileInfo& info, EntityList& list,
-                        SnapPointList* points, std::string* error) {
-  if (bytes.size() < kHeaderSize + kOldBlockSize) {
+bool ReadOldDrawingBody(DrawingSource& source, DrawingFileInfo& info, EntityList& list, SnapPointList* points,
+                        LoadedGroups& groups, std::string* error) {
+  if (source.size() < kHeaderSize + kOldBlockSize) {
     SetReadError(error, "The drawing file is cut short: its drawing block is incomplete.");
     return false;
   }
   int64_t tableOffset = 0;
   int64_t count = 0;
-  if (!ReadRecordIndex(bytes, kHeaderSize + kOldBlockSize, tableOffset, count, error)) return false;
+  if (!ReadRecordIndex(source, kHeaderSize + kOldBlockSize, tableOffset, count, error)) return false;
 
-  const uint8_t* block = &bytes[kHeaderSize];
+  const uint8_t* block = source.Bytes(DrawingSource::kRecords, kHeaderSize, kOldBlockSize).data();
+  if (source.failed()) return false;
   std::array<double, 3>* boxes[] = {&info.areaMin, &info.areaMax, &info.extentMin, &info.extentMax};
   for (std::size_t b = 0; b < 4; ++b) {
     for (std::size_t i = 0; i < 3; ++i) (*boxes[b])[i] = FiniteOrZero(GetF32(block + 12 * b + 4 * i));
@@ -51,9 +52,9 @@ bool ReadOldDrawingBody(std::span<const uint8_t> bytes, DrawingFileInfo& info, E
     info.layers.states[i] = KnownLayerState(block[kOldBlockStates + i]);
   }
 
-  info.skippedRecords = ReadRecordTable(bytes, tableOffset, count, kOldRecordSize, ParseOldRecord,
-                                        RecordRules{true}, list, points);
-  return true;
+  info.skippedRecords = ReadRecordTable(source, tableOffset, count, kOldRecordSize, ParseOldRecord,
+                                        RecordRules{true}, list, points, groups);
+  return !source.failed();
 }
 
 }  // namespace plenwick::pwk

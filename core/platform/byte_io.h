@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -124,6 +125,59 @@ class ByteWriter {
  private:
   std::vector<uint8_t>& out_;
   std::size_t pos_ = 0;
+};
+
+// Receives bytes in order; false when they could not be stored (the producer may stop then).
+using ByteSink = std::function<bool(std::span<const uint8_t> bytes)>;
+
+// Produces a stream of bytes through a buffer of fixed size that is handed to a sink whenever it
+// fills, so that a large file never needs to be held in memory whole. Writers take room for a
+// field or a record at a time and fill it with the Put functions below.
+class ChunkWriter {
+ public:
+  ChunkWriter(const ByteSink& sink, std::size_t capacity) : sink_(sink), buffer_(capacity) {}
+  ChunkWriter(const ChunkWriter&) = delete;
+  ChunkWriter& operator=(const ChunkWriter&) = delete;
+
+  // Room for n bytes, which the caller must all fill; valid until the next call.
+  uint8_t* Take(std::size_t n) {
+    if (n > buffer_.size() - used_) MakeRoom(n);
+    uint8_t* p = buffer_.data() + used_;
+    used_ += n;
+    return p;
+  }
+  void Write(const void* data, std::size_t n) {
+    if (n) std::memcpy(Take(n), data, n);
+  }
+  void Zeros(std::size_t n) {
+    if (n) std::memset(Take(n), 0, n);
+  }
+  // Bytes produced so far.
+  uint64_t pos() const { return handedOn_ + used_; }
+  // False once the sink refused bytes; what is produced after that is dropped.
+  bool ok() const { return ok_; }
+  // Hands on what is left; false when the sink refused any bytes.
+  bool Finish() {
+    Flush();
+    return ok_;
+  }
+
+ private:
+  void Flush() {
+    if (used_ > 0 && ok_) ok_ = sink_(std::span<const uint8_t>(buffer_.data(), used_));
+    handedOn_ += used_;
+    used_ = 0;
+  }
+  void MakeRoom(std::size_t n) {
+    Flush();
+    if (n > buffer_.size()) buffer_.resize(n);  // one field larger than a chunk
+  }
+
+  const ByteSink& sink_;
+  std::vector<uint8_t> buffer_;
+  std::size_t used_ = 0;
+  uint64_t handedOn_ = 0;
+  bool ok_ = true;
 };
 
 // Little-endian access to a fixed block held in memory (parameter block, drawing header).

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +31,11 @@ class FileDescriptor {
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   ~FileDescriptor() { Close(); }
   int get() const { return fd_; }
+  void Reset(int fd) {
+    Close();
+    fd_ = fd;
+  }
+  int Release() { return std::exchange(fd_, -1); }
   int Close() {
     int rc = 0;
     if (fd_ >= 0) rc = ::close(fd_);
@@ -41,18 +47,14 @@ class FileDescriptor {
   int fd_;
 };
 
-}  // namespace
-
-void SetWriteFaultInjector(WriteFaultInjector injector) { Injector() = std::move(injector); }
-
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* error, std::size_t maxBytes) {
-  out.clear();
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+// Opens a file for reading and checks what it is; false with `error` set when it cannot be read.
+bool OpenForReading(const std::string& path, FileDescriptor& fd, struct stat& st, std::string* error,
+                    std::size_t maxBytes) {
+  fd.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) {
     if (error) *error = Describe("cannot open", path, errno);
     return false;
   }
-  struct stat st {};
   if (::fstat(fd.get(), &st) != 0) {
     if (error) *error = Describe("cannot read", path, errno);
     return false;
@@ -61,16 +63,32 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::stri
     if (error) *error = "cannot read " + path + ": it is a folder";
     return false;
   }
-  if (S_ISREG(st.st_mode)) {
-    if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-      if (error) *error = "cannot read " + path + ": the file is too large";
-      return false;
-    }
-    out.reserve(static_cast<std::size_t>(st.st_size));
+  if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > maxBytes) {
+    if (error) *error = "cannot read " + path + ": the file is too large";
+    return false;
   }
+  return true;
+}
+
+// Asks the system to start writing what has piled up since `from` to the disk, without waiting:
+// the final fsync then finds most of a large file already written. Only a hint; fsync still
+// decides whether the save succeeded.
+void StartWriteBack([[maybe_unused]] int fd, std::size_t& from, std::size_t written) {
+  constexpr std::size_t kWriteBackBytes = std::size_t{8} << 20;
+  if (written - from < kWriteBackBytes) return;
+#ifdef __linux__
+  ::sync_file_range(fd, static_cast<off_t>(from), static_cast<off_t>(written - from), SYNC_FILE_RANGE_WRITE);
+#endif
+  from = written;
+}
+
+// Appends what is left of the file to `out`; false with `error` set on a read error or when
+// `out` would grow beyond maxBytes.
+bool ReadToEnd(int fd, const std::string& path, std::vector<uint8_t>& out, std::string* error,
+               std::size_t maxBytes) {
   uint8_t buffer[1 << 16];
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
       if (error) *error = Describe("cannot read", path, errno);
@@ -86,7 +104,65 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::stri
   return true;
 }
 
+}  // namespace
+
+void SetWriteFaultInjector(WriteFaultInjector injector) { Injector() = std::move(injector); }
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* error, std::size_t maxBytes) {
+  out.clear();
+  FileDescriptor fd(-1);
+  struct stat st {};
+  if (!OpenForReading(path, fd, st, error, maxBytes)) return false;
+  if (S_ISREG(st.st_mode)) out.reserve(static_cast<std::size_t>(st.st_size));
+  return ReadToEnd(fd.get(), path, out, error, maxBytes);
+}
+
+FileReader::~FileReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool FileReader::Open(const std::string& path, std::string* error, std::size_t maxBytes) {
+  FileDescriptor fd(-1);
+  struct stat st {};
+  if (!OpenForReading(path, fd, st, error, maxBytes)) return false;
+  if (fd_ >= 0) ::close(fd_);
+  path_ = path;
+  fd_ = fd.Release();
+  maxBytes_ = maxBytes;
+  seekable_ = S_ISREG(st.st_mode);
+  size_ = seekable_ ? static_cast<uint64_t>(st.st_size) : 0;
+  return true;
+}
+
+bool FileReader::ReadWhole(std::vector<uint8_t>& out, std::string* error) {
+  out.clear();
+  return ReadToEnd(fd_, path_, out, error, maxBytes_);
+}
+
+bool FileReader::ReadAt(uint64_t offset, void* out, std::size_t n, std::string* error) {
+  auto* p = static_cast<uint8_t*>(out);
+  std::size_t got = 0;
+  while (got < n) {
+    const ssize_t r = ::pread(fd_, p + got, n - got, static_cast<off_t>(offset + got));
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      if (error) *error = Describe("cannot read", path_, errno);
+      return false;
+    }
+    if (r == 0) {
+      if (error) *error = "cannot read " + path_ + ": the file became shorter while it was read";
+      return false;
+    }
+    got += static_cast<std::size_t>(r);
+  }
+  return true;
+}
+
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error) {
+  return WriteFileAtomically(path, [bytes](const ByteSink& sink) { return sink(bytes); }, error);
+}
+
+bool WriteFileAtomically(const std::string& path, const ByteProducer& produce, std::string* error) {
   std::string tmp = path + ".tmpXXXXXX";
   FileDescriptor fd(::mkstemp(tmp.data()));
   if (fd.get() < 0) {
@@ -105,16 +181,30 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
   ::fchmod(fd.get(), 0666 & ~mask);
 
   std::size_t written = 0;
-  while (written < bytes.size()) {
-    const std::size_t chunk = std::min<std::size_t>(bytes.size() - written, std::size_t{1} << 20);
-    if (Injector() && !Injector()(written)) return fail("cannot write", ENOSPC);
-    const ssize_t n = ::write(fd.get(), bytes.data() + written, chunk);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail("cannot write", errno);
+  std::size_t handedToDisk = 0;
+  int writeError = 0;
+  const ByteSink sink = [&](std::span<const uint8_t> bytes) {
+    std::size_t done = 0;
+    while (writeError == 0 && done < bytes.size()) {
+      const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 20);
+      if (Injector() && !Injector()(written)) {
+        writeError = ENOSPC;
+        break;
+      }
+      const ssize_t n = ::write(fd.get(), bytes.data() + done, chunk);
+      if (n < 0) {
+        if (errno != EINTR) writeError = errno;
+        continue;
+      }
+      done += static_cast<std::size_t>(n);
+      written += static_cast<std::size_t>(n);
+      StartWriteBack(fd.get(), handedToDisk, written);
     }
-    written += static_cast<std::size_t>(n);
-  }
+    return writeError == 0;
+  };
+  const bool produced = produce(sink);
+  if (writeError != 0) return fail("cannot write", writeError);
+  if (!produced) return fail("cannot write", EIO);
   if (::fsync(fd.get()) != 0) return fail("cannot write", errno);
   if (fd.Close() != 0) {
     const int err = errno;
@@ -128,6 +218,12 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
     if (error) *error = Describe("cannot replace", path, err);
     return false;
   }
+  // The rename itself reaches the disk only with its folder. A folder that cannot be synced
+  // (some file systems refuse) does not undo a save that is already in place.
+  const std::string::size_type slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
   return true;
 }
 

@@ -101,6 +101,49 @@ TEST(DrawingFileSave, FailedSavesReportAndKeepThePreviousFile) {
   EXPECT_EQ(folder.FileCount(), 1u) << "no temporary file is left behind";
 }
 
+TEST(DrawingFileSave, StreamedWriteStopsAtTheFirstRefusedPiece) {
+  TempFolder folder;
+  const std::string path = folder / "kept.bin";
+  const std::vector<uint8_t> previous = {1, 2, 3};
+  ASSERT_TRUE(WriteFileAtomically(path, previous));
+  const std::vector<uint8_t> piece(std::size_t{1} << 20, 7);
+  int offered = 0;
+  FaultInjection fault([](std::size_t written) { return written < 3 * (std::size_t{1} << 20); });
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(
+      path,
+      [&](const ByteSink& sink) {
+        for (int i = 0; i < 10; ++i) {
+          ++offered;
+          if (!sink(piece)) return false;
+        }
+        return true;
+      },
+      &error));
+  EXPECT_EQ(offered, 4) << "the producer hears of the failure and stops";
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(FileBytes(path), previous);
+  EXPECT_EQ(folder.FileCount(), 1u) << "no temporary file is left behind";
+}
+
+TEST(DrawingFileSave, AProducerThatGivesUpLeavesThePreviousFile) {
+  TempFolder folder;
+  const std::string path = folder / "kept.bin";
+  const std::vector<uint8_t> previous = {1, 2, 3};
+  ASSERT_TRUE(WriteFileAtomically(path, previous));
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(
+      path,
+      [](const ByteSink& sink) {
+        sink(std::vector<uint8_t>(100, 9));
+        return false;
+      },
+      &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(FileBytes(path), previous);
+  EXPECT_EQ(folder.FileCount(), 1u) << "no temporary file is left behind";
+}
+
 TEST(DrawingFileSave, FolderThatIsAFileIsReported) {
   TempFolder folder;
   const std::string plain = folder / "plain";
