@@ -56,6 +56,20 @@ TEST_F(LineFeedback, ClosingTheViewTakesTheOperationOffIt) {
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
+TEST_F(LineFeedback, AnOperationDroppedWithoutAViewIsClearedAtTheNextEvent) {
+  testing::AddLine(t.doc->entities, 100, 100, 300, 100);
+  Select(4);
+  Click(200, 100);
+  Move(170, 160);
+  t.tools->SetActiveView(nullptr);
+  t.tools->SelectTool(0, 8);  // nobody to cancel on
+  t.tools->SelectTool(4, 2);
+  EXPECT_EQ(step(), 0);
+  Move(180, 170);
+  EXPECT_NE(LastSolidColour(), t.view->renderSettings().colour(kColourHighlight));
+  EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
+}
+
 TEST_F(LineFeedback, TheDistanceLabelShowsTheRubberBandsLength) {
   Select(0);
   Click(100, 100);

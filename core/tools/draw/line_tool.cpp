@@ -33,6 +33,9 @@ LineSubMode* CLineTool::Mode() const {
 void CLineTool::Attach(ToolView& view) {
   if (view_ && view_ != &view) ClearFeedback(*view_);
   view_ = &view;
+  // An operation abandoned without this tool being told (a tool chosen with no view to cancel
+  // on) still has its feedback up.
+  if (state().InputStep == 0) DropOperation(view);
 }
 
 void CLineTool::FocusOperationBar(ToolView& view) {
@@ -83,7 +86,12 @@ void CLineTool::OnCancel(ToolView& view) {
 
 void CLineTool::ClearFeedback(ToolView& view) {
   if (view_ != &view) return;  // nothing of this tool is on that view
-  if (state().InputStep != 0) EndOperation(view, std::nullopt);
+  // The step belongs to whichever tool is active.
+  if (state().CurrentToolCode == code() && state().InputStep != 0) {
+    EndOperation(view, std::nullopt);
+  } else {
+    DropOperation(view);
+  }
   ForgetMagnet(view);
   feedback_.EraseAll(view);
   view_ = nullptr;
@@ -104,12 +112,16 @@ void CLineTool::OnUndo(ToolView& view) {
   CDrawTool::OnUndo(view);
 }
 
-void CLineTool::EndOperation(ToolView& view, std::optional<std::string_view> prompt) {
+void CLineTool::DropOperation(ToolView& view) {
   feedback_.Erase(view, kLineRubberSlot);
   feedback_.Erase(view, kLineCrossSlot);
   feedback_.Erase(view, kLineGuideSlot);
   RestoreHighlights(view);
-  if (LineSubMode* mode = Mode()) mode->Reset();
+  for (const auto& mode : modes_) mode->Reset();
+}
+
+void CLineTool::EndOperation(ToolView& view, std::optional<std::string_view> prompt) {
+  DropOperation(view);
   InteractionState& s = state();
   s.InputStep = 0;
   s.RubberDrawn = 0;

@@ -55,6 +55,11 @@ class CLineTool final : public CDrawTool {
   // The view the operation and feedback belong to becomes `view`: whatever runs on another view
   // is ended there first.
   void Attach(ToolView& view);
+  // Takes the running operation's feedback off the view and makes every sub-mode forget its
+  // points; the shared state is left alone.
+  void DropOperation(ToolView& view);
+  // Ends the running operation: DropOperation, step 0 and the prompt (the mode's first one when
+  // none is given).
   void EndOperation(ToolView& view, std::optional<std::string_view> prompt);
   void ShowPreview(ToolView& view, PixelPoint cursor);
   void ShowMagnet(ToolView& view);
