@@ -5,12 +5,6 @@
 
 namespace plenwick {
 
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-}  // namespace
-
 int PointDistance(ModelPoint p, ModelPoint q, double* distance) {
   if (p.x == q.x && p.y == q.y) {
     *distance = 0;

@@ -40,6 +40,10 @@ struct Box {
   bool Intersects(const Box& o) const { return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY; }
 };
 
+// The value degrees are converted with.
+inline constexpr double kPi = 3.141592653589793;
+inline constexpr double DegreesToRadians(double degrees) { return degrees * kPi / 180.0; }
+
 // Tolerances (model mm) of the geometry rules.
 inline constexpr double kOnTolerance = 0.5;         // a point on a line or an arc; collinearity
 inline constexpr double kCoincidentTolerance = 0.05;  // coincident points

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "view/tool_framework/interaction_state.h"
+#include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/operation_bar.h"
 #include "view/tool_framework/tool_ui.h"
@@ -43,14 +44,21 @@ class ScriptedToolUi final : public ToolUi {
     }
     return false;
   }
-  DialogResult RunLineInput(InteractionState& state) override {
+  // With lineAnswer kOk: chooses lineMode (when set) and types the scripted pairs into the
+  // two edits until one is accepted; the dialog is cancelled when the script runs out.
+  DialogResult RunLineInput(CLineInputDlg& dialog) override {
     ++lineInputs;
-    if (lineAnswer == DialogResult::kOk) {
-      state.EnteredMode = 0;
-      state.EnteredValue = lineValues.first;
-      state.EnteredValue2 = lineValues.second;
+    lineInitialTexts.emplace_back(dialog.initialText(0), dialog.initialText(1));
+    lineStartModes.push_back(dialog.mode());
+    if (lineAnswer != DialogResult::kOk) return lineAnswer;
+    if (lineMode) dialog.SetMode(*lineMode);
+    while (!lineTexts.empty()) {
+      const auto [first, second] = lineTexts.front();
+      lineTexts.pop_front();
+      if (dialog.OnExecute(first, second, *this)) return DialogResult::kOk;
+      lineFocus.push_back(dialog.focusField());
     }
-    return lineAnswer;
+    return DialogResult::kCancel;
   }
   std::vector<std::string> FontFamilies() override { return fonts; }
 
@@ -68,7 +76,11 @@ class ScriptedToolUi final : public ToolUi {
   std::vector<int> numericKinds;
   std::vector<std::string> numericInitialTexts;
   DialogResult lineAnswer = DialogResult::kNotAvailable;
-  std::pair<double, double> lineValues;
+  std::optional<int> lineMode;
+  std::deque<std::pair<std::string, std::string>> lineTexts;
+  std::vector<std::pair<std::string, std::string>> lineInitialTexts;
+  std::vector<int> lineStartModes;
+  std::vector<int> lineFocus;  // the edit each refused answer put the focus back into
   int lineInputs = 0;
   std::vector<std::string> fonts;
 };

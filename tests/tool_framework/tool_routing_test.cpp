@@ -179,7 +179,7 @@ TEST_F(ToolRouting, TheLineToolsAnyDirectionInputUsesItsOwnDialogWhenThereIsOne)
   EXPECT_EQ(TakeCalls(), (Calls{"NumericInput", "LUp 0 100,100 value=5.000000"}));
 
   t.ui.lineAnswer = ToolUi::DialogResult::kOk;
-  t.ui.lineValues = {30, 45};
+  t.ui.lineTexts = {{"30", "45"}};
   t.router->OnCommand(kCmdSpace);
   EXPECT_EQ(t.ui.numericKinds.size(), 1u);
   EXPECT_EQ(s.EnteredValue2, 45);

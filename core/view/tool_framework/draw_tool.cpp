@@ -27,6 +27,7 @@ void CDrawTool::OnMouseMove(ToolView&, unsigned, PixelPoint point) { lastPoint =
 void CDrawTool::OnRButtonDown(ToolView&, unsigned, PixelPoint) {}
 void CDrawTool::OnToolCancel() { state_.CurrentToolCode = kSelectToolCode; }
 void CDrawTool::OnCancel(ToolView&) {}
+void CDrawTool::ClearFeedback(ToolView&) {}
 void CDrawTool::OnEndSelection(ToolView&) {}
 
 void CDrawTool::OnUndo(ToolView& view) {

@@ -51,6 +51,10 @@ class CDrawTool {
   virtual void OnRButtonDown(ToolView& view, unsigned flags, PixelPoint point);  // nothing
   virtual void OnToolCancel();                 // CurrentToolCode = 0
   virtual void OnCancel(ToolView& view);       // nothing; tools erase their feedback and reset
+  // Another tool or mode is being chosen (or command 107 ran), after OnCancel, or the view is going
+  // away: takes what the tool still shows on that view (a magnet marker, or a whole operation's
+  // feedback) off it and forgets it. Nothing here.
+  virtual void ClearFeedback(ToolView& view);
   virtual void OnEndSelection(ToolView& view); // "選択終了": nothing
   virtual void OnUndo(ToolView& view);         // undoes the document's last step on the screen
   virtual void OnNumericInput(ToolView& view); // before the numeric dialog opens: nothing

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "tools/draw/line_tool.h"
 #include "view/tool_framework/tool_view.h"
 
 namespace plenwick {
@@ -11,7 +12,11 @@ void CToolPlaceholder::OnLButtonUp(ToolView& view, unsigned, PixelPoint) { view.
 
 void RegisterStandardTools(ToolFramework& tools) {
   for (int code = 0; code < kToolCodeCount; ++code) {
-    tools.toolList().Register(std::make_unique<CToolPlaceholder>(code, tools.state()));
+    if (code == kLineToolCode) {
+      tools.toolList().Register(std::make_unique<CLineTool>(tools.state()));
+    } else {
+      tools.toolList().Register(std::make_unique<CToolPlaceholder>(code, tools.state()));
+    }
   }
 }
 

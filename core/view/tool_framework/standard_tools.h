@@ -1,6 +1,6 @@
-// The seventeen tools of the program, registered at start-up. A tool whose own behaviour is not
-// built yet is a placeholder with the base slots: it takes part in selection, prompts, bars and
-// routing, and adds nothing to the drawing.
+// The seventeen tools of the program, registered at start-up: the line tool, and for every tool
+// whose own behaviour is not built yet a placeholder with the base slots (it takes part in
+// selection, prompts, bars and routing, and adds nothing to the drawing).
 #pragma once
 
 #include "view/tool_framework/draw_tool.h"

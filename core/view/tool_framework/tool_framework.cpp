@@ -17,8 +17,10 @@ ToolFramework::ToolFramework(ToolUi& ui, ProgramSettings& settings)
                                 }},
             [this](OperationBar* bar) { ui_.OperationBarChanged(bar); }) {}
 
-void ToolFramework::ForgetView(const ToolView* view) {
+void ToolFramework::ForgetView(ToolView* view) {
   if (activeView_ == view) activeView_ = nullptr;
+  if (!view) return;
+  for (const auto& tool : tools_.tools()) tool->ClearFeedback(*view);
 }
 
 void ToolFramework::ShowPrompt(int kind, std::string_view text) {
@@ -40,6 +42,9 @@ void ToolFramework::RefreshOperationBar() {
 void ToolFramework::CancelOperation(ToolView* view, int familyAfter) {
   if (state_.InputStep != 0 && state_.CurrentToolCode != kSelectToolCode && view) {
     if (CDrawTool* tool = FindTool()) tool->OnCancel(*view);
+  }
+  if (view) {
+    if (CDrawTool* tool = FindTool()) tool->ClearFeedback(*view);
   }
   if (view && view->view().ViewMode == kViewHandMove) view->view().ViewMode = kViewNormal;
   if (state_.textBoxOpen && familyAfter != kTextFamily) {

@@ -37,8 +37,9 @@ class ToolFramework {
   // The view whose window is active (null: none); palette choices cancel on it.
   void SetActiveView(ToolView* view) { activeView_ = view; }
   ToolView* activeView() const { return activeView_; }
-  // A view going away: forgotten if it was the active one.
-  void ForgetView(const ToolView* view);
+  // A view going away (still whole): every tool takes its feedback and operation off it, and it
+  // is forgotten if it was the active one.
+  void ForgetView(ToolView* view);
 
   // Chooses a palette family and mode: cancels the running operation (on `view`, else the active
   // view), brings back the palette in place of the parts browser, makes the family's tool and the

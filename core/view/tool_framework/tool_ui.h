@@ -14,8 +14,8 @@
 namespace plenwick {
 
 class CInputNumDlg;
+class CLineInputDlg;
 class OperationBar;
-struct InteractionState;
 
 // Which of the drawing palette and the parts browser is open. The palette starts in a
 // first-start state until the first view opens it.
@@ -43,10 +43,11 @@ class ToolUi : public UserInterface {
   virtual bool RunNumericInput(CInputNumDlg& dialog) = 0;
 
   enum class DialogResult : uint8_t { kOk, kCancel, kNotAvailable };
-  // Runs the line tool's two-value input dialog modally; after OK it has set EnteredValue,
-  // EnteredValue2 and EnteredMode. Without such a dialog the single-value one is used.
-  virtual DialogResult RunLineInput(InteractionState& state) {
-    (void)state;
+  // Runs the line tool's two-value input dialog modally: kOk after OK (the dialog's mode and
+  // values hold the result). A shell without such a dialog answers kNotAvailable and the
+  // single-value one is used.
+  virtual DialogResult RunLineInput(CLineInputDlg& dialog) {
+    (void)dialog;
     return DialogResult::kNotAvailable;
   }
   // Face names of the display's font families (at most 512, in enumeration order), UTF-8.

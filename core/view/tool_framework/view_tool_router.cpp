@@ -2,6 +2,7 @@
 #include "view/tool_framework/view_tool_router.h"
 
 #include "view/render_settings.h"
+#include "view/tool_framework/line_input.h"
 #include "view/tool_framework/command_table.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/tool_rules.h"
@@ -80,7 +81,19 @@ void ViewToolRouter::NumericInput() {
   const int step = state.InputStep;
   tool->OnNumericInput(toolView_);
   ToolUi::DialogResult result = ToolUi::DialogResult::kNotAvailable;
-  if (UsesLineInputDialog(state, tools_.settings())) result = tools_.ui().RunLineInput(state);
+  if (UsesLineInputDialog(state, tools_.settings())) {
+    CLineInputDlg dialog(state.EnteredMode, tools_.settings());
+    result = tools_.ui().RunLineInput(dialog);
+    if (result == ToolUi::DialogResult::kOk) {
+      state.EnteredMode = static_cast<int16_t>(dialog.mode());
+      state.EnteredValue = dialog.value(0);
+      state.EnteredValue2 = dialog.value(1);
+    } else if (result == ToolUi::DialogResult::kNotAvailable) {
+      // The single value is the length; the angle is what the two-value dialog would preset.
+      state.EnteredMode = kLineInputPolar;
+      state.EnteredValue2 = dialog.presetValue(1);
+    }
+  }
   if (result == ToolUi::DialogResult::kNotAvailable) {
     CInputNumDlg dialog(NumericInputKindFor(state.CurrentToolCode, state.ToolMode, step));
     const bool ok = tools_.ui().RunNumericInput(dialog);

@@ -1,0 +1,103 @@
+// Services of the line tool to its sub-modes.
+#include "tools/draw/line_session.h"
+
+#include <cmath>
+
+#include "model/undo.h"
+#include "tools/draw/line_tool.h"
+#include "view/render_context.h"
+#include "view/tool_framework/point_entry.h"
+
+namespace plenwick {
+
+namespace {
+
+constexpr int16_t kLineCodes[4] = {10, 20, 11, 22};
+constexpr int kStateHighlight = 1;  // the drawing state of the highlight colour
+
+}  // namespace
+
+void LineSession::SetStep(int step) const {
+  InteractionState& s = state();
+  s.InputStep = step < CDrawTool::kPointSlots ? step : CDrawTool::kPointSlots - 1;
+  s.phaseFlag = 1;
+}
+
+ModelPoint LineSession::ClickPoint(PixelPoint click, int magnetFilter) const {
+  return ClickedPoint(tool_, view_, click, magnetFilter);
+}
+
+ModelPoint LineSession::CursorPoint(PixelPoint cursor) const { return plenwick::CursorPoint(tool_, view_, cursor); }
+
+std::optional<ModelPoint> LineSession::MagnetPoint() const {
+  if (settings().Magnet && tool_.snapHit) return tool_.snapModel;
+  return std::nullopt;
+}
+
+PixelPoint LineSession::MousePixel() const { return tool_.lastPoint; }
+
+ModelPoint LineSession::MousePoint() const { return view_.view().ScreenToModel(tool_.lastPoint.x, tool_.lastPoint.y); }
+
+void LineSession::ShowCross(ModelPoint at) const {
+  XorFigure cross;
+  cross.pen = {PenKind::kCosmetic, PenStyle::kSolid, 1, tool_.indicatorColour};
+  for (const PixelLine& line : CrossMarkLines(ToPixel(at))) cross.lines.push_back(line);
+  tool_.feedback_.Show(view_, kLineCrossSlot, std::move(cross));
+}
+
+void LineSession::ShowGuide(const LineEnds& guide) const {
+  XorFigure figure;
+  figure.pen = {PenKind::kCosmetic, PenStyle::kDot, 1, tool_.highlightColour};
+  figure.AddSegment(mapping(), guide.a, guide.b);
+  tool_.feedback_.Show(view_, kLineGuideSlot, std::move(figure));
+}
+
+void LineSession::Highlight(DrawEntity& e) const {
+  tool_.feedback_.DrawUnderneath(view_, [&](Canvas& canvas) { view_.view().DrawElement(canvas, e, kStateHighlight); });
+  tool_.highlighted_.push_back(&e);
+}
+
+LineAdded LineSession::AddLine(int16_t kind, const LineEnds& ends, DrawEntity** added, bool newStep) const {
+  if (added) *added = nullptr;
+  CPlenwickDoc& d = doc();
+  const ProgramSettings& s = settings();
+  const EntityAttr attr{kind, 0, static_cast<int16_t>(s.CurrentLineType * 100 + s.CurrentPen), s.CurrentLayer, 4};
+  const double values[4] = {ends.a.x, ends.a.y, ends.b.x, ends.b.y};
+  // A protected drawing refuses with its message; the recorded step stays undoable then.
+  if (d.protection == kNotProtected && newStep) BeginOperation(d.entities, d.snapPoints);
+  DrawEntity* e = nullptr;
+  if (d.AddDocumentEntity(attr, nullptr, kLineCodes, s.CurrentColour, values, nullptr, &e) != 0) {
+    return d.protection == kNotProtected ? LineAdded::kDropped : LineAdded::kRefused;
+  }
+  tool_.feedback_.DrawUnderneath(view_, [&](Canvas& canvas) { view_.view().DrawElement(canvas, *e, kMarkNone); });
+  if (added) *added = e;
+  return LineAdded::kAdded;
+}
+
+DrawEntity* LineSession::ReplaceLine(DrawEntity& old, const LineEnds& ends) const {
+  CPlenwickDoc& d = doc();
+  RemoveToUndo(d.entities, &old);
+  const double values[4] = {ends.a.x, ends.a.y, ends.b.x, ends.b.y};
+  const EntityAttr attr{old.kind, old.subKind, old.lineAttr, old.layer, 4};
+  DrawEntity* copy = nullptr;
+  d.AddDocumentEntity(attr, nullptr, kLineCodes, old.colour, values, nullptr, &copy);
+  tool_.feedback_.DrawUnderneath(view_, [&](Canvas& canvas) {
+    view_.view().DrawElement(canvas, old, kStateErase);
+    if (copy) view_.view().DrawElement(canvas, *copy, kMarkNone);
+  });
+  return copy;
+}
+
+void LineSession::Finish(std::optional<std::string_view> prompt) const { tool_.EndOperation(view_, prompt); }
+
+bool StoredEnds(const DrawEntity& e, LineEnds* ends) {
+  if (!e.values || e.valueCount < 4) return false;
+  const double* v = e.values.get();
+  for (int i = 0; i < 4; ++i) {
+    if (!std::isfinite(v[i])) return false;
+  }
+  *ends = {{v[0], v[1]}, {v[2], v[3]}};
+  return true;
+}
+
+}  // namespace plenwick

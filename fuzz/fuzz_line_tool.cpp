@@ -1,0 +1,228 @@
+// Fuzzes the line tool with event sequences on a headless view: mode choices, moves, clicks,
+// double and right clicks, typed values, cancels and undos, over hostile settings (NaN, infinite
+// and huge lengths, widths, angles and counts) and elements. Nothing may fault or hang, every line
+// stored must have finite values, and once the operation is cancelled and another tool chosen no
+// exclusive-or figure may be left on the view.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "model/entity_core.h"
+#include "model/plenwick_doc.h"
+#include "model/program_settings.h"
+#include "view/plenwick_view.h"
+#include "view/recording_canvas.h"
+#include "view/snap_registration.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/line_input.h"
+#include "view/tool_framework/numeric_input.h"
+#include "view/tool_framework/standard_tools.h"
+#include "view/tool_framework/view_tool_router.h"
+#include "view/view_document.h"
+
+namespace {
+
+using namespace plenwick;
+
+class Bytes {
+ public:
+  Bytes(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool empty() const { return pos_ >= size_; }
+  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+  // Mostly ordinary values, sometimes raw float bit patterns.
+  float Float() {
+    const uint8_t mode = Byte();
+    if (mode < 220) return static_cast<float>((static_cast<int>(Byte()) - 64) * 1.25);
+    uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i) bits = bits << 8 | Byte();
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+  }
+  PixelPoint Pixel() { return {Byte() * 800 / 256, Byte() * 600 / 256}; }
+  std::string Text() {
+    std::string text;
+    const int n = Byte() % 12;
+    for (int i = 0; i < n; ++i) text += "0123456789.+-*/ "[Byte() % 16];
+    return text;
+  }
+
+ private:
+  const uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+class Host final : public ViewHost {
+ public:
+  void DrawOnClient(const std::function<void(Canvas&)>& draw) override { draw(canvas); }
+  void Invalidate(const PixelRect*) override {}
+  void SetStatusText(int, std::string_view) override {}
+  RecordingCanvas canvas;
+};
+
+// Answers menus and dialogs from the input.
+class Ui final : public ToolUi {
+ public:
+  explicit Ui(Bytes& in) : in_(in) {}
+  void ShowMessage(std::string_view) override {}
+  void Beep() override {}
+  void PromptChanged() override {}
+  void OperationBarChanged(OperationBar*) override {}
+  void FocusOperationBar() override {}
+  void PaletteChanged() override {}
+  void PaletteWindowChanged(PaletteWindow) override {}
+  int TrackContextMenu(int, PixelPoint) override { return in_.Byte() % 2 ? kCmdNumericInput : kCmdCancel; }
+  bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute(in_.Text(), *this); }
+  DialogResult RunLineInput(CLineInputDlg& dialog) override {
+    const uint8_t how = in_.Byte();
+    if (how % 3 == 2) return DialogResult::kNotAvailable;
+    dialog.SetMode(how % 2);
+    const std::string first = in_.Text();
+    const std::string second = in_.Text();
+    return dialog.OnExecute(first, second, *this) ? DialogResult::kOk : DialogResult::kCancel;
+  }
+
+ private:
+  Bytes& in_;
+};
+
+void SetSetting(Bytes& in, ProgramSettings& s) {
+  const uint8_t which = in.Byte() % 18;
+  const float f = in.Float();
+  const auto flag = static_cast<int16_t>(in.Byte() % 3);
+  switch (which) {
+    case 0: s.LineHVMode = flag; break;
+    case 1: s.LineLengthOn = flag; break;
+    case 2: s.LineLength = f; break;
+    case 3: s.LineAngleOn = flag; break;
+    case 4: s.LineAngle = f; break;
+    case 5: s.PolylineHVMode = flag; break;
+    case 6: s.InfiniteLineMode = static_cast<int16_t>(in.Byte() % 4); break;
+    case 7: s.InfiniteLineAngle = f; break;
+    case 8: s.ParallelDistanceOn = flag; break;
+    case 9: s.ParallelDistance = f; break;
+    case 10: s.ParallelCount = static_cast<int16_t>(static_cast<int>(in.Byte()) - 20); break;
+    case 11: s.WidthLineHVMode = flag; break;
+    case 12: s.WidthLineKeepCentre = flag; break;
+    case 13: s.WidthLeft = f; break;
+    case 14: s.WidthRight = f; break;
+    case 15: s.AngleMoveAngle = f; break;
+    case 16: s.AngleMoveLengthOn = flag; break;
+    default: s.Magnet = flag; break;
+  }
+}
+
+// Elements the input adds itself sit on this layer (their values may be anything).
+constexpr int16_t kInputLayer = 127;
+
+void AddElement(Bytes& in, CPlenwickDoc& doc) {
+  const double v[6] = {in.Float(), in.Float(), in.Float(), in.Float(), in.Float(), in.Float()};
+  const int16_t codes[4] = {10, 20, 11, 22};
+  switch (in.Byte() % 5) {
+    case 0: AddEntity({kLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+    case 1: AddEntity({kCircle, 0, 0, kInputLayer, 3}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+    case 2: AddEntity({kPolygon, 0, 0, kInputLayer, 6}, nullptr, doc.entities, nullptr, 0, v, nullptr); break;
+    case 3: AddEntity({kHorizontalInfiniteLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+    default: AddEntity({kAngledInfiniteLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+  }
+}
+
+// Every exclusive-or primitive drawn an even number of times.
+bool NothingLeft(const RecordingCanvas& canvas) {
+  std::map<std::tuple<int, int, ColourRef, std::string>, int> counts;
+  for (const RecordedPrimitive& p : canvas.primitives()) {
+    if (p.drawMode == DrawMode::kCopy) continue;
+    std::string where = p.text;
+    for (const PixelPoint& q : p.points) where += "," + std::to_string(q.x) + ":" + std::to_string(q.y);
+    where += "|" + std::to_string(p.rect.left) + ":" + std::to_string(p.rect.top) + ":" +
+             std::to_string(p.rect.right) + ":" + std::to_string(p.rect.bottom);
+    ++counts[{static_cast<int>(p.op), static_cast<int>(p.pen.style), p.pen.colour, where}];
+  }
+  for (const auto& entry : counts) {
+    if (entry.second % 2 != 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  static const SnapPointRegistrar registrar = InstallDefaultSnapPointRegistrar();
+  static const std::string folder = [] {
+    const std::filesystem::path p = std::filesystem::temp_directory_path() / "plenwick_fuzz_line_tool";
+    std::filesystem::create_directories(p);
+    return p.string();
+  }();
+  (void)registrar;
+  Bytes in(data, size);
+  ResetCurrentSettings();
+  SilentUserInterface docUi;
+  CPlenwickDoc doc(folder, docUi, DocumentEnvironment{{2025, 1, 1}, "fuzz"});
+  Host host;
+  CPlenwickView view(ViewDocumentOf(doc), host);
+  view.OnInitialUpdate();
+  view.OnSize(800, 600);
+  view.ShowBaseScreen();
+  Ui ui(in);
+  ToolFramework tools(ui);
+  RegisterStandardTools(tools);
+  ToolViewHost window;
+  {
+    ViewToolRouter router(tools, doc, view, host, window);
+    router.Activate();
+    tools.OpenPalette();
+    tools.SelectTool(0, 2);
+    for (int events = 0; !in.empty() && events < 200; ++events) {
+      const PixelPoint p = in.Pixel();
+      switch (in.Byte() % 12) {
+        case 0: tools.SelectTool(in.Byte() % 10, 2); break;
+        case 1:
+        case 2: router.OnMouseMove(0, p); break;
+        case 3:
+        case 4:
+          router.OnMouseMove(0, p);
+          router.OnLButtonDown(kMkLButton, p);
+          router.OnLButtonUp(0, p);
+          break;
+        case 5:
+          router.OnLButtonDblClk(kMkLButton, p);
+          router.OnLButtonUp(0, p);
+          break;
+        case 6:
+          router.OnRButtonDown(kMkRButton, p);
+          router.OnRButtonUp(0, p);
+          router.OnContextMenu(p);
+          break;
+        case 7: {
+          static constexpr int kCommands[] = {kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo,
+                                              kCmdDistanceDisplay, kCmdFocusOperationBar};
+          router.OnCommand(kCommands[in.Byte() % 7]);
+          break;
+        }
+        case 8: SetSetting(in, CurrentSettings()); break;
+        case 9: AddElement(in, doc); break;
+        case 10: doc.protection = in.Byte() % 3; break;
+        default: router.OnCommand(kCmdGridDisplay); break;
+      }
+    }
+    router.OnCommand(kCmdEscape);
+    tools.SelectTool(0, 0);
+    if (!NothingLeft(host.canvas)) std::abort();
+  }
+  for (const DrawEntity& e : doc.entities) {
+    if (e.kind < kLine || e.kind > kAngledInfiniteLine || !e.values || e.layer == kInputLayer) continue;
+    for (int i = 0; i < e.valueCount; ++i) {
+      if (!std::isfinite(e.values[i])) std::abort();
+    }
+  }
+  ResetCurrentSettings();
+  return 0;
+}

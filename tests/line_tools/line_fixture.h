@@ -1,0 +1,121 @@
+// A drawing in a headless view at one pixel per millimetre (model (x, y) is client pixel
+// (x, 600 − y)) with the program's tools registered and the line tool's commands at hand: pixel
+// events, the line records of the drawing, and the check that every exclusive-or figure drawn on
+// the view has been drawn an even number of times (so none is left on the screen).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/program_settings.h"
+#include "support/entity_builders.h"
+#include "support/tool_test_view.h"
+#include "view/snap_registration.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/standard_tools.h"
+
+namespace plenwick::testing {
+
+inline constexpr int kLineModeCommands[9] = {32811, 32812, 32813, 32814, 32815, 32816, 32817, 32818, 32820};
+
+struct LineRecord {
+  int kind = 0;
+  ModelPoint a;
+  ModelPoint b;
+};
+
+class LineToolTest : public ::testing::Test {
+ protected:
+  LineToolTest() : previousRegistrar_(InstallDefaultSnapPointRegistrar()) {
+    RegisterStandardTools(*t.tools);
+    ViewMapping& m = t.view->mapping();
+    m.PixelsPerMm = 1;
+    m.scale = 1;
+    m.ScrollOffset = {0, 0};
+    s().Magnet = 0;
+    if (CurrentSettings().GridDisplay) t.view->ToggleGrid();
+    t.tools->OpenPalette();
+    t.host.canvas.Clear();
+  }
+  ~LineToolTest() override { InstallSnapPointRegistrar(previousRegistrar_); }
+
+  static ProgramSettings& s() { return CurrentSettings(); }
+  int step() { return t.state().InputStep; }
+  std::string prompt() const { return t.tools->promptBox().text(); }
+  void Select(int mode) { ASSERT_TRUE(t.router->OnCommand(kLineModeCommands[mode])); }
+
+  static PixelPoint Px(double x, double y) {
+    return {static_cast<int>(std::lround(x)), 600 - static_cast<int>(std::lround(y))};
+  }
+  void Move(double x, double y) { t.router->OnMouseMove(0, Px(x, y)); }
+  void Click(double x, double y) {
+    Move(x, y);
+    t.router->OnLButtonDown(kMkLButton, Px(x, y));
+    t.router->OnLButtonUp(0, Px(x, y));
+  }
+  // A double click: a click, then the second press reported as a double click, then its release.
+  void DoubleClick(double x, double y) {
+    Click(x, y);
+    t.router->OnLButtonDblClk(kMkLButton, Px(x, y));
+    t.router->OnLButtonUp(0, Px(x, y));
+  }
+  // A right click with the context menu it brings (answered by ui.contextAnswer).
+  void RightClick(double x, double y) {
+    t.router->OnRButtonDown(kMkRButton, Px(x, y));
+    t.router->OnRButtonUp(0, Px(x, y));
+    t.router->OnContextMenu(Px(x, y));
+  }
+  void Command(int id) { t.router->OnCommand(id); }
+
+  // The line elements of the drawing (kinds 20..23), in list order.
+  std::vector<LineRecord> Lines() const {
+    std::vector<LineRecord> lines;
+    for (const DrawEntity& e : t.doc->entities) {
+      if (e.kind < kLine || e.kind > kAngledInfiniteLine || e.mark == kMarkDeleted) continue;
+      lines.push_back({e.kind, {e.values[0], e.values[1]}, {e.values[2], e.values[3]}});
+    }
+    return lines;
+  }
+  DrawEntity* LastElement() const { return t.doc->entities.tail; }
+
+  // Every exclusive-or primitive drawn so far, counted by what it drew; the ones drawn an odd
+  // number of times (still on the screen).
+  std::vector<std::string> XorLeftOnScreen() const {
+    std::map<std::string, int> counts;
+    for (const RecordedPrimitive& p : t.host.canvas.primitives()) {
+      if (p.drawMode == DrawMode::kCopy) continue;
+      std::string key = std::to_string(static_cast<int>(p.op)) + " mode" + std::to_string(static_cast<int>(p.drawMode)) +
+                        " pen" + std::to_string(p.pen.colour) + "/" + std::to_string(static_cast<int>(p.pen.style));
+      for (const PixelPoint& q : p.points) key += " " + std::to_string(q.x) + "," + std::to_string(q.y);
+      key += " rect" + std::to_string(p.rect.left) + "," + std::to_string(p.rect.top) + "," +
+             std::to_string(p.rect.right) + "," + std::to_string(p.rect.bottom) + " " + p.text;
+      ++counts[key];
+    }
+    std::vector<std::string> odd;
+    for (const auto& [key, count] : counts) {
+      if (count % 2 != 0) odd.push_back(key);
+    }
+    return odd;
+  }
+  std::size_t XorCount() const {
+    std::size_t n = 0;
+    for (const RecordedPrimitive& p : t.host.canvas.primitives()) n += p.drawMode != DrawMode::kCopy;
+    return n;
+  }
+
+  ToolTestView t;
+
+ private:
+  SnapPointRegistrar previousRegistrar_;
+};
+
+inline void ExpectNear(ModelPoint actual, ModelPoint expected, double tolerance = 1e-6) {
+  EXPECT_NEAR(actual.x, expected.x, tolerance);
+  EXPECT_NEAR(actual.y, expected.y, tolerance);
+}
+
+}  // namespace plenwick::testing
