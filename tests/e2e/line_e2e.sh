@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Drives plenwick in a virtual X server: chooses 直線 on the drawing palette, clicks two red
+# points of a drawing (the magnet snaps to them), saves with the keyboard and finds exactly one
+# line between the two points in plenwick-cli's JSON dump; then 元に戻す and another save leave
+# no line.
+#   line_e2e.sh PLENWICK PLENWICK_CLI
+set -euo pipefail
+plenwick=$1
+cli=$2
+
+for tool in xvfb-run xdotool import convert python3; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export PLENWICK_HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+# Two filled red points on the current layer, 100 mm apart.
+cat >"$work/in.json" <<'JSON'
+{"header": {"drawingName": "line e2e", "paperSize": 4, "scale": 1},
+ "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
+ "entities": [
+  {"kind": 11, "subKind": 0, "codes": [10, 20, 30], "values": [0, 0, 20]},
+  {"kind": 10, "subKind": 1, "lineAttr": 7, "colour": 255, "codes": [10, 20], "values": [90, 110]},
+  {"kind": 10, "subKind": 1, "lineAttr": 7, "colour": 255, "codes": [10, 20], "values": [190, 110]}]}
+JSON
+"$cli" from-json "$work/in.json" "$work/drawing.pwk"
+
+cat >"$work/lines.py" <<'PY'
+# Prints the lines (kind 20) of a plenwick-cli JSON dump, one "x1 y1 x2 y2" per line.
+import json, sys
+for e in json.load(sys.stdin)["entities"]:
+    if e["kind"] == 20:
+        print(*e["values"])
+PY
+
+cat >"$work/inside.sh" <<'INSIDE'
+#!/usr/bin/env bash
+# Runs inside xvfb-run.
+set -euo pipefail
+plenwick=$1 cli=$2 work=$3
+
+fail() { echo "FAIL: $*"; exit 1; }
+step() { echo "-- $*"; }
+window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
+# Centres "x y" of the red blobs on the screen, left to right.
+red_blobs() {
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -alpha off -fuzz 15% -fill black +opaque red -fill white -opaque red \
+    -define connected-components:verbose=true -define connected-components:area-threshold=4 \
+    -connected-components 8 null: 2>/dev/null |
+    awk '$NF ~ /255,255,255|gray\(255\)|white/ { split($3, c, ","); printf "%d %d\n", c[1] + 0.5, c[2] + 0.5 }' | sort -n
+}
+
+"$plenwick" --no-splash "$work/drawing.pwk" >"$work/plenwick.log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+step "the drawing's window"
+main=$(window 'Plenwick - \[drawing.pwk\]' 20) || fail "no window for drawing.pwk"
+focus "$main"
+
+step "直線 on the drawing palette"
+palette=$(window '作図パレット' 15) || fail "no drawing palette"
+eval "$(xdotool getwindowgeometry --shell "$palette")"
+# The line family is the third button of the first row.
+xdotool mousemove $((X + 80)) $((Y + 14)) click 1
+sleep 0.5
+
+step "the two red points"
+blobs=""
+for _ in $(seq 1 40); do
+  blobs=$(red_blobs)
+  [ "$(echo "$blobs" | grep -c .)" -eq 2 ] && break
+  sleep 0.25
+done
+[ "$(echo "$blobs" | grep -c .)" -eq 2 ] || fail "expected two red points on the screen, found: $blobs"
+read -r ax ay <<<"$(echo "$blobs" | sed -n 1p)"
+read -r bx by <<<"$(echo "$blobs" | sed -n 2p)"
+
+step "click them"
+# Slightly off each point: the magnet must bring the click onto it.
+xdotool mousemove $((ax + 2)) $((ay + 1)) click 1
+sleep 0.3
+xdotool mousemove $((bx + 20)) $((by + 5)) sleep 0.2 mousemove $((bx - 1)) $((by + 2)) sleep 0.2 click 1
+sleep 0.5
+
+step "save with the keyboard"
+focus "$main"
+xdotool key ctrl+s
+for _ in $(seq 1 40); do
+  "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null && python3 "$work/lines.py" <"$work/dump.json" >"$work/lines.txt" && [ -s "$work/lines.txt" ] && break
+  sleep 0.25
+done
+[ "$(grep -c . "$work/lines.txt")" -eq 1 ] || { cat "$work/lines.txt"; fail "expected one line after saving"; }
+read -r x1 y1 x2 y2 <"$work/lines.txt"
+python3 - "$x1" "$y1" "$x2" "$y2" <<'PY' || fail "the line is not the 100 mm line between the points: $x1 $y1 $x2 $y2"
+import math, sys
+x1, y1, x2, y2 = map(float, sys.argv[1:])
+assert sorted([(x1, y1), (x2, y2)]) == [(90.0, 110.0), (190.0, 110.0)]
+assert math.hypot(x2 - x1, y2 - y1) == 100.0
+PY
+
+step "元に戻す and save again"
+xdotool key ctrl+z
+sleep 0.3
+xdotool key ctrl+s
+for _ in $(seq 1 40); do
+  "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null && python3 "$work/lines.py" <"$work/dump.json" >"$work/lines.txt" && [ ! -s "$work/lines.txt" ] && break
+  sleep 0.25
+done
+[ ! -s "$work/lines.txt" ] || { cat "$work/lines.txt"; fail "the line is still there after undo and saving"; }
+echo "PASS"
+INSIDE
+chmod +x "$work/inside.sh"
+
+started=$(date +%s)
+status=0
+timeout 100 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/inside.sh" "$plenwick" "$cli" "$work" || status=$?
+echo "took $(($(date +%s) - started)) s"
+if [ "$status" -ne 0 ]; then
+  echo "--- program output"
+  cat "$work/plenwick.log" 2>/dev/null || true
+fi
+exit "$status"
