@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QMenu>
 
+#include "line_input_dialog.h"
 #include "numeric_input_dialog.h"
 #include "qt_user_interface.h"
 #include "view/tool_framework/command_ids.h"
@@ -50,6 +51,11 @@ int QtToolUi::TrackContextMenu(int menuId, PixelPoint screenPoint) {
 bool QtToolUi::RunNumericInput(CInputNumDlg& dialog) {
   NumericInputDialog window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted;
+}
+
+ToolUi::DialogResult QtToolUi::RunLineInput(CLineInputDlg& dialog) {
+  LineInputDialog window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted ? DialogResult::kOk : DialogResult::kCancel;
 }
 
 std::vector<std::string> QtToolUi::FontFamilies() {

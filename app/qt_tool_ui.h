@@ -35,6 +35,7 @@ class QtToolUi final : public ToolUi {
   void PaletteWindowChanged(PaletteWindow shown) override;
   int TrackContextMenu(int menuId, PixelPoint screenPoint) override;
   bool RunNumericInput(CInputNumDlg& dialog) override;
+  DialogResult RunLineInput(CLineInputDlg& dialog) override;
   std::vector<std::string> FontFamilies() override;
 
  private:

@@ -26,12 +26,14 @@
 #include "main_frame.h"
 #include "model/document_file.h"
 #include "model/program_settings.h"
+#include "line_input_dialog.h"
 #include "numeric_input_dialog.h"
 #include "operation_bar_widget.h"
 #include "palette_window.h"
 #include "support/entity_builders.h"
 #include "support/recording_ui.h"
 #include "support/scoped_temp_folder.h"
+#include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/operation_bar.h"
 #include "view/tool_framework/view_tool_router.h"
@@ -216,6 +218,47 @@ TEST_F(ToolShellTest, NumericInputEvaluatesFromLeftToRight) {
       EXPECT_EQ(ui.messages, std::vector<std::string>{c.message}) << c.typed;
     }
   }
+}
+
+// The line dialog's window: the radio buttons relabel the edits, both texts are evaluated left
+// to right, and a refused text keeps the dialog open with the focus on the edit at fault.
+TEST_F(ToolShellTest, LineInputDialogSwitchesModesAndEvaluatesBothEdits) {
+  ProgramSettings settings;
+  CLineInputDlg model(kLineInputPolar, settings);
+  LineInputDialog dialog(model, ui);
+  dialog.show();
+  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("数値入力"));
+  const QString polarLabel = Child<QLabel>(&dialog, "label0")->text();
+  dialog.modeButton(kLineInputOffset)->click();
+  EXPECT_EQ(model.mode(), kLineInputOffset);
+  EXPECT_NE(Child<QLabel>(&dialog, "label0")->text(), polarLabel);
+  dialog.modeButton(kLineInputPolar)->click();
+  EXPECT_EQ(Child<QLabel>(&dialog, "label0")->text(), polarLabel);
+
+  dialog.edit(0)->setText("10+5*2");
+  dialog.edit(1)->setText("1.2.3");
+  Child<QPushButton>(&dialog, "ok")->click();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(model.focusField(), 1);
+
+  dialog.edit(1)->setText("-30");
+  Child<QPushButton>(&dialog, "ok")->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_DOUBLE_EQ(model.value(0), 30);
+  EXPECT_DOUBLE_EQ(model.value(1), -30);
+}
+
+TEST_F(ToolShellTest, NumericInputForTheLineRunsTheLineDialog) {
+  frame->OnCommand(32811);  // 直線
+  frame->tools().state().InputStep = 1;
+  bool shown = false;
+  WhenModal([&shown](QWidget* dialog) {
+    shown = dialog->findChild<QRadioButton*>("mode0") != nullptr;
+    Child<QPushButton>(dialog, "cancel")->click();
+  });
+  frame->OnCommand(32886);
+  EXPECT_TRUE(shown) << "the line's any-direction step takes length and angle";
 }
 
 TEST_F(ToolShellTest, NumericInputCommandRunsTheDialogForTheTool) {
