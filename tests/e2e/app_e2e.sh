@@ -7,14 +7,9 @@ set -euo pipefail
 plenwick=$1
 cli=$2
 
-for tool in xvfb-run xdotool import convert compare; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export PLENWICK_HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+source "$(dirname "$0")/e2e_common.sh"
+e2e_require xvfb-run xdotool import convert compare
+e2e_setup
 
 cat >"$work/in.json" <<'JSON'
 {"header": {"drawingName": "e2e", "paperSize": 4, "scale": 1},
@@ -31,12 +26,8 @@ cat >"$work/inside.sh" <<'INSIDE'
 # Runs inside xvfb-run.
 set -euo pipefail
 plenwick=$1 cli=$2 work=$3
+source "$4"
 
-fail() { echo "FAIL: $*"; exit 1; }
-step() { echo "-- $*"; }
-# The window whose title matches, waited for at most $2 seconds.
-window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
 # Pixels of a colour in a screenshot.
 count() { convert "$1" -alpha off -fuzz 20% -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:int(mean*w*h+0.5)]' info:; }
 shot() { import -window root "$1"; }
@@ -101,14 +92,4 @@ grep -q '^drawing name: e2e new drawing$' "$work/info.txt" || { cat "$work/info.
 grep -q '^format version: 3$' "$work/info.txt" || fail "not a version-3 drawing"
 echo "PASS"
 INSIDE
-chmod +x "$work/inside.sh"
-
-started=$(date +%s)
-status=0
-timeout 100 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/inside.sh" "$plenwick" "$cli" "$work" || status=$?
-echo "took $(($(date +%s) - started)) s"
-if [ "$status" -ne 0 ]; then
-  echo "--- program output"
-  cat "$work/plenwick.log" 2>/dev/null || true
-fi
-exit "$status"
+e2e_run_inside "$plenwick" "$cli"

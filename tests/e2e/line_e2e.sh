@@ -8,14 +8,9 @@ set -euo pipefail
 plenwick=$1
 cli=$2
 
-for tool in xvfb-run xdotool import convert python3; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export PLENWICK_HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+source "$(dirname "$0")/e2e_common.sh"
+e2e_require xvfb-run xdotool import convert python3
+e2e_setup
 
 # Two filled red points on the current layer, 100 mm apart.
 cat >"$work/in.json" <<'JSON'
@@ -41,11 +36,8 @@ cat >"$work/inside.sh" <<'INSIDE'
 # Runs inside xvfb-run.
 set -euo pipefail
 plenwick=$1 cli=$2 work=$3
+source "$4"
 
-fail() { echo "FAIL: $*"; exit 1; }
-step() { echo "-- $*"; }
-window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
-focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
 # Centres "x y" of the red blobs on the screen, left to right.
 red_blobs() {
   import -window root "$work/screen.png"
@@ -115,14 +107,4 @@ done
 [ ! -s "$work/lines.txt" ] || { cat "$work/lines.txt"; fail "the line is still there after undo and saving"; }
 echo "PASS"
 INSIDE
-chmod +x "$work/inside.sh"
-
-started=$(date +%s)
-status=0
-timeout 100 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/inside.sh" "$plenwick" "$cli" "$work" || status=$?
-echo "took $(($(date +%s) - started)) s"
-if [ "$status" -ne 0 ]; then
-  echo "--- program output"
-  cat "$work/plenwick.log" 2>/dev/null || true
-fi
-exit "$status"
+e2e_run_inside "$plenwick" "$cli"

@@ -1,0 +1,43 @@
+# Shared by the end-to-end tests (sourced): skipping when X tools are missing, a private set of
+# folders, helpers for windows inside the virtual X server, and running a script there.
+
+e2e_common=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/e2e_common.sh
+
+# Exits 77 (skipped) when one of the named commands is missing.
+e2e_require() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+  done
+}
+
+# A private work folder ($work, removed on exit) and program folders inside it.
+e2e_setup() {
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  export PLENWICK_HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+  unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+}
+
+fail() { echo "FAIL: $*"; exit 1; }
+step() { echo "-- $*"; }
+# The window whose title matches $1, waited for at most $2 seconds (default 15).
+window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
+
+# Runs $work/inside.sh PLENWICK PLENWICK_CLI WORK E2E_COMMON in a virtual X server (at most
+# 100 s), prints how long it took and, when it failed, what the program printed; exits with
+# its status.
+e2e_run_inside() {
+  local plenwick=$1 cli=$2 started status=0
+  chmod +x "$work/inside.sh"
+  started=$(date +%s)
+  timeout 100 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/inside.sh" "$plenwick" "$cli" "$work" \
+    "$e2e_common" || status=$?
+  echo "took $(($(date +%s) - started)) s"
+  if [ "$status" -ne 0 ]; then
+    echo "--- program output"
+    cat "$work/plenwick.log" 2>/dev/null || true
+  fi
+  exit "$status"
+}
