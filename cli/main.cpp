@@ -14,7 +14,9 @@ void Usage(std::FILE* to) {
                "  info FILE.pwk                 header, layers and element counts\n"
                "  dump --json FILE.pwk          the whole drawing as JSON\n"
                "  from-json IN.json OUT.pwk     build a drawing from JSON and save it\n"
-               "  copy IN.pwk OUT.pwk           read a drawing and write it back\n");
+               "  copy IN.pwk OUT.pwk           read a drawing and write it back\n"
+               "  render IN.pwk OUT.png|OUT.svg|OUT.pdf [--width W --height H] [--grid]\n"
+               "                                draw it: a whole-drawing view, or true scale (PDF)\n");
 }
 
 }  // namespace
