@@ -27,25 +27,15 @@
 #include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
 
+#include "fuzz_bytes.h"
+
 namespace {
 
 using namespace plenwick;
 
-class Bytes {
+class Bytes : public fuzzing::FuzzBytes {
  public:
-  Bytes(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool empty() const { return pos_ >= size_; }
-  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-  // Mostly ordinary values, sometimes raw float bit patterns.
-  float Float() {
-    const uint8_t mode = Byte();
-    if (mode < 220) return static_cast<float>((static_cast<int>(Byte()) - 64) * 1.25);
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) bits = bits << 8 | Byte();
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-  }
+  using FuzzBytes::FuzzBytes;
   PixelPoint Pixel() { return {Byte() * 800 / 256, Byte() * 600 / 256}; }
   std::string Text() {
     std::string text;
@@ -53,11 +43,6 @@ class Bytes {
     for (int i = 0; i < n; ++i) text += "0123456789.+-*/ "[Byte() % 16];
     return text;
   }
-
- private:
-  const uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
 };
 
 class Host final : public ViewHost {

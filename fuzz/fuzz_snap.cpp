@@ -12,6 +12,7 @@
 #include "model/snap_point_list.h"
 #include "model/undo.h"
 #include "view/pick.h"
+#include "fuzz_bytes.h"
 #include "view/selection.h"
 #include "view/snap.h"
 #include "view/snap_registration.h"
@@ -20,33 +21,7 @@ namespace {
 
 using namespace plenwick;
 
-class Bytes {
- public:
-  Bytes(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool empty() const { return pos_ >= size_; }
-  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-  double Double() {
-    // Mostly small lattice values (so that elements meet), sometimes raw bit patterns.
-    const uint8_t mode = Byte();
-    if (mode < 200) return (static_cast<int>(Byte()) - 64) * 2.5;
-    uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits = bits << 8 | Byte();
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
-  }
-
- private:
-  const uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
-};
-
-class Silent final : public UserInterface {
- public:
-  void ShowMessage(std::string_view) override {}
-  void Beep() override {}
-};
+using Bytes = fuzzing::FuzzBytes;
 
 PickHit LinearPick(const PickView& view, int filter, PixelPoint click) {
   PickWalk walk(view, filter, click);
@@ -83,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   SnapPointList points;
   EntityList list;
   list.snapPoints = &points;
-  Silent ui;
+  SilentUserInterface ui;
   ViewMapping mapping;
   const double factors[] = {0.25, 1, 4};
   mapping.PixelsPerMm = factors[in.Byte() % 3];
