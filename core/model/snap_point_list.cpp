@@ -4,14 +4,12 @@
 
 #include <cmath>
 #include <limits>
+#include <mutex>
+#include <new>
+#include <type_traits>
 #include <utility>
 
 namespace plenwick {
-
-namespace {
-// Cell numbers beyond this are not filed (they would not fit the grid's 32-bit cells).
-constexpr double kLargestCell = 2.0e9;
-}  // namespace
 
 SnapPointList::~SnapPointList() { Clear(); }
 
@@ -27,18 +25,13 @@ SnapPointList::EntityPoints SnapPointList::PointsOf(const DrawEntity* entity) co
 }
 
 bool SnapPointList::CellOf(double x, double y, CellKey* key) {
-  const double cx = std::floor(x / kCellSize);
-  const double cy = std::floor(y / kCellSize);
-  if (!(std::fabs(cx) < kLargestCell) || !(std::fabs(cy) < kLargestCell)) return false;
-  key->x = static_cast<int32_t>(cx);
-  key->y = static_cast<int32_t>(cy);
-  return true;
+  return CellNumberOf(x, 1 / kCellSize, &key->x) && CellNumberOf(y, 1 / kCellSize, &key->y);
 }
 
 uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
+  const uint32_t known = FindEntityNumber(entity);
+  if (known != kNoNumber) return known;
   const uint32_t fresh = freeSlots_.empty() ? static_cast<uint32_t>(slots_.size()) : freeSlots_.back();
-  auto [number, isNew] = numbers_.Insert(entity, fresh);
-  if (!isNew) return *number;
   if (freeSlots_.empty()) {
     slots_.emplace_back();
   } else {
@@ -46,12 +39,80 @@ uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
   }
   slots_[fresh] = EntitySlot{};
   slots_[fresh].entity = entity;
+  // The element carries its number unless another list (or this one before a Clear) gave it one.
+  if (entity && entity->number_ == kNoNumber) {
+    entity->number_ = fresh;
+    slots_[fresh].carried = true;
+  } else {
+    numbers_.Insert(entity, fresh);
+  }
   return fresh;
 }
 
 uint32_t SnapPointList::FindEntityNumber(const DrawEntity* entity) const {
+  if (entity) {
+    const uint32_t carried = entity->number_;
+    if (carried < slots_.size() && slots_[carried].entity == entity) return carried;
+  }
+  if (numbers_.empty()) return kNoNumber;
   const uint32_t* number = numbers_.Find(entity);
   return number ? *number : kNoNumber;
+}
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+#define PLENWICK_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PLENWICK_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Chunks of cleared lists kept for the next drawing, as record blocks are: the three million
+// points of a drawing of a million elements take 200 MB, which would otherwise be faulted in
+// anew page by page each time a drawing is opened.
+#ifdef PLENWICK_ADDRESS_SANITIZER
+constexpr std::size_t kKeptChunks = 0;  // freed at once, so that the sanitizer sees stale uses
+#else
+constexpr std::size_t kKeptChunks = 4096;
+#endif
+
+template <typename Chunk>
+struct KeptChunks {
+  std::mutex mutex;
+  std::vector<Chunk> chunks;
+};
+
+// Never destroyed: lists may still be cleared while the program exits.
+template <typename Chunk>
+KeptChunks<Chunk>& Kept() {
+  static auto* kept = new KeptChunks<Chunk>;
+  return *kept;
+}
+
+}  // namespace
+
+std::unique_ptr<SnapPointList::PointRoom[]> SnapPointList::NewChunk() {
+  auto& kept = Kept<std::unique_ptr<PointRoom[]>>();
+  {
+    const std::lock_guard<std::mutex> lock(kept.mutex);
+    if (!kept.chunks.empty()) {
+      std::unique_ptr<PointRoom[]> chunk = std::move(kept.chunks.back());
+      kept.chunks.pop_back();
+      return chunk;
+    }
+  }
+  return std::make_unique_for_overwrite<PointRoom[]>(1u << kChunkBits);
+}
+
+void SnapPointList::KeepChunks(std::vector<std::unique_ptr<PointRoom[]>>& chunks) {
+  auto& kept = Kept<std::unique_ptr<PointRoom[]>>();
+  const std::lock_guard<std::mutex> lock(kept.mutex);
+  for (std::unique_ptr<PointRoom[]>& chunk : chunks) {
+    if (kept.chunks.size() >= kKeptChunks) break;
+    kept.chunks.push_back(std::move(chunk));
+  }
 }
 
 uint32_t SnapPointList::Allocate() {
@@ -60,8 +121,11 @@ uint32_t SnapPointList::Allocate() {
     n = freePoints_;
     freePoints_ = PointAt(n)->cellNext_;
   } else {
-    if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(std::make_unique<SnapPoint[]>(1u << kChunkBits));
+    if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(NewChunk());
     n = allocated_++;
+    static_assert(std::is_trivially_destructible_v<SnapPoint>, "points are dropped with their chunk");
+    ::new (static_cast<void*>(RoomAt(n))) SnapPoint;
+    return n;
   }
   *PointAt(n) = SnapPoint{};
   return n;
@@ -151,11 +215,11 @@ void SnapPointList::FileInCell(uint32_t n) {
     outside_ = n;
     return;
   }
-  auto [first, isNew] = cells_.Insert(key, n);
-  if (!isNew) {
-    p->cellNext_ = *first;
-    *first = n;
-  }
+  static_assert(SnapPoint::kNone == CellPages::kEmpty, "an empty cell has no first point");
+  uint32_t& first = cells_.Slot(key);
+  if (first == SnapPoint::kNone) ++filedCells_;
+  p->cellNext_ = first;
+  first = n;
 }
 
 void SnapPointList::Unchain(uint32_t* first, uint32_t n, uint32_t SnapPoint::*link, uint32_t* last) {
@@ -177,10 +241,10 @@ void SnapPointList::UnfileFromCell(uint32_t n) {
     Unchain(&outside_, n, &SnapPoint::cellNext_);
     return;
   }
-  uint32_t* first = cells_.Find(key);
-  if (!first) return;
-  Unchain(first, n, &SnapPoint::cellNext_);
-  if (*first == SnapPoint::kNone) cells_.Erase(key);
+  uint32_t& first = cells_.Slot(key);
+  if (first == SnapPoint::kNone) return;
+  Unchain(&first, n, &SnapPoint::cellNext_);
+  if (first == SnapPoint::kNone) --filedCells_;
 }
 
 void SnapPointList::UnlinkFromList(SnapPoint* p) {
@@ -225,7 +289,11 @@ void SnapPointList::RemoveEntityPoints(const DrawEntity* entity) {
     Free(n);
     n = nextPartnered;
   }
-  numbers_.Erase(entity);
+  if (slot.carried) {
+    entity->number_ = kNoNumber;
+  } else {
+    numbers_.Erase(entity);
+  }
   slots_[number] = EntitySlot{};
   freeSlots_.push_back(number);
 }
@@ -266,6 +334,7 @@ void SnapPointList::EnableEntity(const DrawEntity* entity) {
 
 void SnapPointList::Clear() {
   if (observer_) observer_->ForgetAll();
+  KeepChunks(chunks_);
   chunks_.clear();
   allocated_ = 0;
   freePoints_ = SnapPoint::kNone;
@@ -278,6 +347,7 @@ void SnapPointList::Clear() {
   freeSlots_.clear();
   numbers_.Clear();
   cells_.Clear();
+  filedCells_ = 0;
 }
 
 void SnapPointList::NoteLinked(DrawEntity* first) {
@@ -313,7 +383,13 @@ SnapPointRegistrar InstallSnapPointRegistrar(SnapPointRegistrar registrar) {
 }
 
 void RegisterSnapPoints(SnapPointList& points, EntityList& entities, DrawEntity& added) {
-  if (const SnapPointRegistrar& r = Registrar()) r(points, entities, added);
+  if (const SnapPointRegistrar& r = Registrar(); r.forOne) r.forOne(points, entities, added);
+}
+
+bool RegistersLoadedTogether() { return static_cast<bool>(Registrar().forLoaded); }
+
+void RegisterLoadedSnapPoints(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added) {
+  if (const SnapPointRegistrar& r = Registrar(); r.forLoaded) r.forLoaded(points, entities, added);
 }
 
 }  // namespace plenwick

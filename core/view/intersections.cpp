@@ -25,7 +25,10 @@ MeetShape MeetShapeOf(const DrawEntity& e) {
     s.path = PolylineOf(e);
     if (!s.path.empty()) s.type = MeetShape::kPolyline;
   }
-  if (s.type != MeetShape::kNone) s.bounded = ReachOf(e, &s.box) == Reach::kBox;
+  if (s.type != MeetShape::kNone) {
+    s.reach = ReachOf(e, &s.box);
+    s.bounded = s.reach == Reach::kBox;
+  }
   return s;
 }
 

@@ -26,7 +26,8 @@ struct MeetShape {
   ModelPoint p2;
   CircleShape circle;
   std::vector<ModelPoint> path;
-  Box box;            // the element's reach, when it has a bounded one
+  Reach reach = Reach::kNone;  // ReachOf the element (computed only for a shape)
+  Box box;                     // the element's reach, when it has a bounded one
   bool bounded = false;
 };
 MeetShape MeetShapeOf(const DrawEntity& e);
@@ -37,6 +38,7 @@ class IntersectionFinder {
  public:
   explicit IntersectionFinder(const DrawEntity& a) : shape_(MeetShapeOf(a)) {}
   std::vector<ModelPoint> With(const DrawEntity& b) const;
+  const MeetShape& shape() const { return shape_; }
 
  private:
   MeetShape shape_;

@@ -90,12 +90,13 @@ void RegisterEntitySnapPoints(SnapPointList& points, EntityList& entities, DrawE
   if (EntityIndex* index = EntityIndex::For(entities, points)) {
     Box box;
     const Reach reach = ReachOf(added, &box);
+    if (earlierOnly) {
+      for (DrawEntity* other : index->EarlierCandidates(added, reach, box)) AddIntersections(points, finder, added, *other);
+      return;
+    }
     if (reach == Reach::kNone) return;
     if (reach == Reach::kEverywhere) box = Box{};  // no bound: every element is a candidate
-    for (DrawEntity* other : index->Candidates(box)) {
-      if (earlierOnly && other == &added) break;
-      AddIntersections(points, finder, added, *other);
-    }
+    for (DrawEntity* other : index->Candidates(box)) AddIntersections(points, finder, added, *other);
     return;
   }
   for (DrawEntity& other : entities) {
@@ -104,9 +105,33 @@ void RegisterEntitySnapPoints(SnapPointList& points, EntityList& entities, DrawE
   }
 }
 
+void RegisterLoadedEntitySnapPoints(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added) {
+  EntityIndex* index = EntityIndex::For(entities, points);
+  if (!index) {
+    for (DrawEntity* e : added) RegisterEntitySnapPoints(points, entities, *e, true);
+    return;
+  }
+  for (DrawEntity* e : added) {
+    if (!CanIntersect(*e)) {
+      AddOwnSnapPoints(points, *e);
+      continue;
+    }
+    // An element without a shape meets nothing. The first query files the whole list in the
+    // index, in list order, before the points of the first element that can meet others.
+    const IntersectionFinder finder(*e);
+    const MeetShape& shape = finder.shape();
+    const std::vector<DrawEntity*>* others =
+        shape.type == MeetShape::kNone ? nullptr : &index->EarlierCandidates(*e, shape.reach, shape.box);
+    AddOwnSnapPoints(points, *e);
+    if (!others) continue;
+    for (DrawEntity* other : *others) AddIntersections(points, finder, *e, *other);
+  }
+}
+
 SnapPointRegistrar InstallDefaultSnapPointRegistrar() {
-  return InstallSnapPointRegistrar(
-      [](SnapPointList& points, EntityList& entities, DrawEntity& added) { RegisterEntitySnapPoints(points, entities, added); });
+  return InstallSnapPointRegistrar(SnapPointRegistrar(
+      [](SnapPointList& points, EntityList& entities, DrawEntity& added) { RegisterEntitySnapPoints(points, entities, added); },
+      RegisterLoadedEntitySnapPoints));
 }
 
 void RebuildSnapPoints(SnapPointList& points, EntityList& entities) {
