@@ -248,6 +248,10 @@ void LoadedSnapPoints::Added(EntityList& list, DrawEntity& e) {
   }
 }
 
+void LoadedSnapPoints::Expect(uint64_t count) {
+  if (together_) added_.reserve(added_.size() + static_cast<std::size_t>(std::min<uint64_t>(count, uint64_t{1} << 26)));
+}
+
 void LoadedSnapPoints::Finish(EntityList& list) {
   if (together_ && !added_.empty()) RegisterLoadedSnapPoints(*points_, list, added_);
   added_.clear();
@@ -264,6 +268,7 @@ int ReadRecordTable(DrawingSource& source, int64_t tableOffset, int64_t count, s
   int64_t skipped = count - static_cast<int64_t>(present);
   DataArea data(source);
   Rebuilt element;
+  points.Expect(present);
   for (uint64_t i = 0; i < present; ++i) {
     const auto record = source.Bytes(DrawingSource::kRecords, table + i * recordSize, recordSize);
     if (source.failed()) break;

@@ -156,6 +156,8 @@ struct LoadedGroups {
 class LoadedSnapPoints {
  public:
   explicit LoadedSnapPoints(SnapPointList* points);
+  // About `count` elements will be appended.
+  void Expect(uint64_t count);
   // `e` was just appended (its generated parts after it).
   void Added(EntityList& list, DrawEntity& e);
   // After the last record.

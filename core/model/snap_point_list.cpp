@@ -24,9 +24,6 @@ SnapPointList::EntityPoints SnapPointList::PointsOf(const DrawEntity* entity) co
   return EntityPoints(this, number == kNoNumber ? SnapPoint::kNone : slots_[number].ownFirst);
 }
 
-bool SnapPointList::CellOf(double x, double y, CellKey* key) {
-  return CellNumberOf(x, 1 / kCellSize, &key->x) && CellNumberOf(y, 1 / kCellSize, &key->y);
-}
 
 uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
   const uint32_t known = FindEntityNumber(entity);
@@ -116,19 +113,13 @@ void SnapPointList::KeepChunks(std::vector<std::unique_ptr<PointRoom[]>>& chunks
 }
 
 uint32_t SnapPointList::Allocate() {
-  uint32_t n;
   if (freePoints_ != SnapPoint::kNone) {
-    n = freePoints_;
+    const uint32_t n = freePoints_;
     freePoints_ = PointAt(n)->cellNext_;
-  } else {
-    if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(NewChunk());
-    n = allocated_++;
-    static_assert(std::is_trivially_destructible_v<SnapPoint>, "points are dropped with their chunk");
-    ::new (static_cast<void*>(RoomAt(n))) SnapPoint;
     return n;
   }
-  *PointAt(n) = SnapPoint{};
-  return n;
+  if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(NewChunk());
+  return allocated_++;
 }
 
 void SnapPointList::Release(uint32_t n) {
@@ -145,16 +136,14 @@ void SnapPointList::Renumber() {
 }
 
 uint32_t SnapPointList::Append(DrawEntity* entity, int16_t pointKind, double x, double y) {
+  return Append(EntityNumber(entity), entity, pointKind, x, y);
+}
+
+uint32_t SnapPointList::Append(uint32_t owner, DrawEntity* entity, int16_t pointKind, double x, double y) {
   if (nextOrder_ == std::numeric_limits<uint32_t>::max()) Renumber();
-  const uint32_t owner = EntityNumber(entity);
   const uint32_t n = Allocate();
-  SnapPoint* p = PointAt(n);
-  p->entity = entity;
-  p->pointKind = pointKind;
-  p->x = x;
-  p->y = y;
-  p->order_ = nextOrder_++;
-  p->prev = tail_;
+  static_assert(std::is_trivially_destructible_v<SnapPoint>, "points are dropped with their chunk, or made anew");
+  SnapPoint* p = ::new (static_cast<void*>(RoomAt(n))) SnapPoint(tail_, entity, pointKind, nextOrder_++, x, y);
   if (tail_) {
     tail_->next = p;
   } else {
@@ -177,6 +166,53 @@ SnapPoint* SnapPointList::Add(DrawEntity* entity, int16_t pointKind, double x, d
   SnapPoint* p = PointAt(Append(entity, pointKind, x, y));
   p->snapState = EnabledState(p);
   return p;
+}
+
+inline void SnapPointList::FileInCell(uint32_t n) {
+  SnapPoint* p = PointAt(n);
+  CellKey key;
+  if (!CellOf(p->x, p->y, &key)) {
+    p->cellNext_ = outside_;
+    outside_ = n;
+    return;
+  }
+  static_assert(SnapPoint::kNone == CellPages::kEmpty, "an empty cell has no first point");
+  uint32_t& first = cells_.Slot(key);
+  filedCells_ += first == SnapPoint::kNone ? 1 : 0;
+  p->cellNext_ = first;
+  first = n;
+}
+
+void SnapPointList::AddAll(DrawEntity* entity, std::span<const NewPoint> points) {
+  if (points.empty()) return;
+  const uint32_t owner = EntityNumber(entity);
+  // The state Add would give each: all are the element's own points.
+  const int16_t state = IsDetached(owner) ? kSnapDisabled : entity ? entity->mark : kSnapEnabled;
+  // Append on each, with the element's chain of points carried along from one to the next.
+  EntitySlot& slot = slots_[owner];
+  SnapPoint* lastOwn = slot.ownLast == SnapPoint::kNone ? nullptr : PointAt(slot.ownLast);
+  uint32_t n = SnapPoint::kNone;
+  for (const NewPoint& point : points) {
+    if (nextOrder_ == std::numeric_limits<uint32_t>::max()) Renumber();
+    n = Allocate();
+    SnapPoint* p = ::new (static_cast<void*>(RoomAt(n))) SnapPoint(tail_, entity, point.pointKind, nextOrder_++, point.x, point.y);
+    p->snapState = state;
+    if (tail_) {
+      tail_->next = p;
+    } else {
+      head_ = p;
+    }
+    tail_ = p;
+    FileInCell(n);
+    if (lastOwn) {
+      lastOwn->ownerNext_ = n;
+    } else {
+      slot.ownFirst = n;
+    }
+    lastOwn = p;
+  }
+  size_ += points.size();
+  slot.ownLast = n;
 }
 
 SnapPoint* SnapPointList::AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y) {
@@ -207,20 +243,6 @@ int16_t SnapPointList::EnabledState(const SnapPoint* p) const {
   return p->entity ? p->entity->mark : kSnapEnabled;
 }
 
-void SnapPointList::FileInCell(uint32_t n) {
-  SnapPoint* p = PointAt(n);
-  CellKey key;
-  if (!CellOf(p->x, p->y, &key)) {
-    p->cellNext_ = outside_;
-    outside_ = n;
-    return;
-  }
-  static_assert(SnapPoint::kNone == CellPages::kEmpty, "an empty cell has no first point");
-  uint32_t& first = cells_.Slot(key);
-  if (first == SnapPoint::kNone) ++filedCells_;
-  p->cellNext_ = first;
-  first = n;
-}
 
 void SnapPointList::Unchain(uint32_t* first, uint32_t n, uint32_t SnapPoint::*link, uint32_t* last) {
   uint32_t before = SnapPoint::kNone;

@@ -45,6 +45,8 @@ inline constexpr int16_t kSnapDisabled = -1;
 class SnapPointList;
 
 struct SnapPoint {
+  SnapPoint() = default;
+
   SnapPoint* prev = nullptr;
   SnapPoint* next = nullptr;
   DrawEntity* entity = nullptr;
@@ -57,6 +59,9 @@ struct SnapPoint {
  private:
   friend class SnapPointList;
   static constexpr uint32_t kNone = UINT32_MAX;
+  // A new last point, each field written once.
+  SnapPoint(SnapPoint* before, DrawEntity* owner, int16_t kind, uint32_t order, double px, double py)
+      : prev(before), entity(owner), pointKind(kind), order_(order), x(px), y(py) {}
   uint32_t order_ = 0;
 
  public:
@@ -100,6 +105,13 @@ class SnapPointList {
   // Appends a point of `entity`; its state starts as the element's mark (disabled while the
   // element is detached).
   SnapPoint* Add(DrawEntity* entity, int16_t pointKind, double x, double y);
+  // Appends several points of `entity`, as Add on each in turn would.
+  struct NewPoint {
+    int16_t pointKind;
+    double x;
+    double y;
+  };
+  void AddAll(DrawEntity* entity, std::span<const NewPoint> points);
   // Appends an intersection (kind 14) of `entity` with `partner`: it is disabled while either
   // element is out of the list and deleted with either of them.
   SnapPoint* AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y);
@@ -162,6 +174,8 @@ class SnapPointList {
   // freed (RemoveEntityPoints) or the list cleared: observers keep their data per number.
   uint32_t EntityNumber(const DrawEntity* entity);
   uint32_t FindEntityNumber(const DrawEntity* entity) const;
+  // Makes room at once for numbering `more` elements (a drawing being registered whole).
+  void ReserveEntityNumbers(std::size_t more) { slots_.reserve(slots_.size() + more); }
 
   // ---- Following the element list ----------------------------------------------------------
   // Called by the list operations (entity core, undo) as they link and unlink elements; they
@@ -186,7 +200,9 @@ class SnapPointList {
   // Grid cell edge in model mm; points outside the cell range are kept apart.
   static constexpr double kCellSize = 64.0;
   static constexpr uint32_t kChunkBits = 10;  // 1024 points per pool chunk
-  static bool CellOf(double x, double y, CellKey* key);
+  static bool CellOf(double x, double y, CellKey* key) {
+    return CellNumberOf(x, 1 / kCellSize, &key->x) && CellNumberOf(y, 1 / kCellSize, &key->y);
+  }
 
   // Room for one point; points are made in it when allocated (a chunk is not written twice).
   struct alignas(SnapPoint) PointRoom {
@@ -201,6 +217,7 @@ class SnapPointList {
   uint32_t Allocate();
   void Release(uint32_t n);
   uint32_t Append(DrawEntity* entity, int16_t pointKind, double x, double y);
+  uint32_t Append(uint32_t owner, DrawEntity* entity, int16_t pointKind, double x, double y);
   void FileInCell(uint32_t n);
   void UnfileFromCell(uint32_t n);
   void UnlinkFromList(SnapPoint* p);

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/flat_map.h"
@@ -23,11 +24,10 @@ inline constexpr double kLargestCellNumber = 2.0e9;
 // false when it is not a number or lies beyond kLargestCellNumber.
 inline bool CellNumberOf(double v, double inverse, int32_t* cell) {
   const double t = v * inverse;
-  if (!(std::fabs(t) < 2 * kLargestCellNumber)) return false;
-  auto whole = static_cast<double>(static_cast<int64_t>(t));  // toward zero
-  if (whole > t) whole -= 1;
-  if (!(std::fabs(whole) < kLargestCellNumber)) return false;
-  *cell = static_cast<int32_t>(whole);
+  // |floor(t)| < kLargestCellNumber (false for NaN too).
+  if (!(t >= 1 - kLargestCellNumber && t < kLargestCellNumber)) return false;
+  const auto toward0 = static_cast<int32_t>(t);
+  *cell = toward0 - (static_cast<double>(toward0) > t ? 1 : 0);
   return true;
 }
 
@@ -39,6 +39,18 @@ inline int64_t ClampedCellNumber(double v, double inverse) {
   if (t > kLargestCellNumber) t = kLargestCellNumber;
   const auto whole = static_cast<int64_t>(t);
   return static_cast<double>(whole) > t ? whole - 1 : whole;
+}
+
+// A float at most (FloatBelow) or at least (FloatAbove) v and within a few float steps of it, for
+// boxes kept as floats that must hold the exact ones (|v| below 1e30). Without branches: the
+// nearest float is stepped away by at least one step whichever way it was rounded.
+inline float FloatBelow(double v) {
+  const float f = static_cast<float>(v);
+  return f - std::fabs(f) * 0x1p-22f - 0x1p-100f;
+}
+inline float FloatAbove(double v) {
+  const float f = static_cast<float>(v);
+  return f + std::fabs(f) * 0x1p-22f + 0x1p-100f;
 }
 
 class CellPages {
@@ -58,8 +70,8 @@ class CellPages {
   // missing. Valid until the next call of Slot or Clear.
   uint32_t& Slot(CellKey cell) {
     const CellKey key = PageOf(cell);
-    uint32_t page = FindPage(key);
-    if (page == kNoPage) page = AddPage(key);
+    // Lookups come in runs on one page.
+    const uint32_t page = lastPage_ != kNoPage && lastKey_ == key ? lastPage_ : FindOrAddPage(key);
     return pages_[page][PlaceOf(cell)];
   }
 
@@ -122,6 +134,7 @@ class CellPages {
     windowWidth_ = windowHeight_ = 0;
     nextRewindow_ = 0;
     recentPage_.fill(kNoPage);
+    lastPage_ = kNoPage;
   }
 
  private:
@@ -153,8 +166,21 @@ class CellPages {
     return y * windowWidth_ + x;
   }
 
+  [[gnu::noinline]] uint32_t FindOrAddPage(CellKey key) {
+    const uint32_t page = FindPage(key);
+    return page == kNoPage ? AddPage(key) : page;
+  }
+
   uint32_t FindPage(CellKey key) const {
-    if (const int64_t place = WindowPlace(key); place >= 0) return window_[static_cast<std::size_t>(place)];
+    if (lastPage_ != kNoPage && lastKey_ == key) return lastPage_;
+    if (const int64_t place = WindowPlace(key); place >= 0) {
+      const uint32_t page = window_[static_cast<std::size_t>(place)];
+      if (page != kNoPage) {
+        lastKey_ = key;
+        lastPage_ = page;
+      }
+      return page;
+    }
     if (hashed_.empty()) return kNoPage;
     const std::size_t slot = RecentSlot(key);
     if (recentPage_[slot] != kNoPage && recentKey_[slot] == key) return recentPage_[slot];
@@ -162,6 +188,8 @@ class CellPages {
     if (!found) return kNoPage;
     recentKey_[slot] = key;
     recentPage_[slot] = *found;
+    lastKey_ = key;
+    lastPage_ = *found;
     return *found;
   }
 
@@ -169,6 +197,8 @@ class CellPages {
     const auto page = static_cast<uint32_t>(pages_.size());
     pages_.emplace_back().fill(kEmpty);
     keys_.push_back(key);
+    lastKey_ = key;
+    lastPage_ = page;
     if (const int64_t place = WindowPlace(key); place >= 0) {
       window_[static_cast<std::size_t>(place)] = page;
     } else {
@@ -225,6 +255,8 @@ class CellPages {
   int64_t windowHeight_ = 0;
   FlatMap<CellKey, uint32_t, PageHash> hashed_;  // pages outside the window
   std::size_t nextRewindow_ = 0;  // page count before which no new window is tried
+  mutable CellKey lastKey_;
+  mutable uint32_t lastPage_ = kNoPage;
   mutable std::array<CellKey, 4> recentKey_{};
   mutable std::array<uint32_t, 4> recentPage_{kNoPage, kNoPage, kNoPage, kNoPage};
 };

@@ -42,26 +42,8 @@ const CellSizes kCellSizes;
 // Sequence numbers start again from 1 (with a rebuild) before they would run out.
 constexpr uint32_t kLastSeq = UINT32_MAX - 1;
 
-float Down(double v) {
-  float f = static_cast<float>(v);
-  if (f > v) f = std::nextafter(f, -std::numeric_limits<float>::infinity());
-  return f;
-}
-
-float Up(double v) {
-  float f = static_cast<float>(v);
-  if (f < v) f = std::nextafter(f, std::numeric_limits<float>::infinity());
-  return f;
-}
-
 double Largest(const Box& box) {
   return std::max({std::fabs(box.minX), std::fabs(box.minY), std::fabs(box.maxX), std::fabs(box.maxY)});
-}
-
-// Boxes the cell grids can answer for; any other box is answered with every element.
-bool Bounded(const Box& box) {
-  return std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) && std::isfinite(box.maxY) &&
-         !box.IsEmpty() && Largest(box) < 1e15;
 }
 
 }  // namespace
@@ -142,7 +124,7 @@ void EntityIndex::FileItem(uint32_t id, const Placement& where) {
   Cell& cell = cells_[r.cell];
   if (cell.size == cell.capacity) GrowCell(cell);
   const Box& b = where.box;
-  items_[cell.begin + cell.size] = {Down(b.minX), Down(b.minY), Up(b.maxX), Up(b.maxY), r.seq, id};
+  items_[cell.begin + cell.size] = {FloatBelow(b.minX), FloatBelow(b.minY), FloatAbove(b.maxX), FloatAbove(b.maxY), r.seq, id};
   r.slot = cell.size++;
   Level& lv = levels_[where.level];
   lv.reach = std::max({lv.reach, (b.maxX - b.minX) / 2, (b.maxY - b.minY) / 2});
@@ -242,7 +224,7 @@ void EntityIndex::FullResync() {
     const Box& b = where.box;
     Level& lv = levels_[where.level];
     lv.reach = std::max({lv.reach, (b.maxX - b.minX) / 2, (b.maxY - b.minY) / 2});
-    filed.push_back({Down(b.minX), Down(b.minY), Up(b.maxX), Up(b.maxY), r.seq, id});
+    filed.push_back({FloatBelow(b.minX), FloatBelow(b.minY), FloatAbove(b.maxX), FloatAbove(b.maxY), r.seq, id});
   }
   uint32_t total = 0;
   for (Cell& c : cells_) {
@@ -373,7 +355,7 @@ const std::vector<DrawEntity*>& EntityIndex::Collect(const Box* box, uint32_t be
 
 const std::vector<DrawEntity*>& EntityIndex::Candidates(const Box& box) {
   Sync();
-  return Collect(Bounded(box) ? &box : nullptr, UINT32_MAX);
+  return Collect(IsGridBox(box) ? &box : nullptr, UINT32_MAX);
 }
 
 const std::vector<DrawEntity*>& EntityIndex::EarlierCandidates(const DrawEntity& e, Reach reach, const Box& box) {
@@ -381,7 +363,7 @@ const std::vector<DrawEntity*>& EntityIndex::EarlierCandidates(const DrawEntity&
   candidates_.clear();
   const uint32_t id = Known(&e);
   if (id == kNone || !records_[id].live || reach == Reach::kNone) return candidates_;
-  const bool bounded = reach == Reach::kBox && Bounded(box);
+  const bool bounded = reach == Reach::kBox && IsGridBox(box);
   return Collect(bounded ? &box : nullptr, records_[id].seq);
 }
 
