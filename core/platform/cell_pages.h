@@ -70,8 +70,14 @@ class CellPages {
   // missing. Valid until the next call of Slot or Clear.
   uint32_t& Slot(CellKey cell) {
     const CellKey key = PageOf(cell);
-    // Lookups come in runs on one page.
-    const uint32_t page = lastPage_ != kNoPage && lastKey_ == key ? lastPage_ : FindOrAddPage(key);
+    // Lookups come in runs on one page, or at least in the window.
+    uint32_t page = kNoPage;
+    if (lastPage_ != kNoPage && lastKey_ == key) {
+      page = lastPage_;
+    } else if (const int64_t place = WindowPlace(key); place >= 0) {
+      page = window_[static_cast<std::size_t>(place)];
+    }
+    if (page == kNoPage) page = FindOrAddPage(key);
     return pages_[page][PlaceOf(cell)];
   }
 

@@ -35,17 +35,13 @@ MeetShape ShapeOf(const DrawEntity& e) {
 
 MeetShape MeetShapeOf(const DrawEntity& e) {
   MeetShape s = ShapeOf(e);
-  if (s.type != MeetShape::kNone) {
-    s.reach = ReachOf(e, &s.box);
-    s.bounded = s.reach == Reach::kBox;
-  }
+  if (s.type != MeetShape::kNone) s.bounded = ReachOf(e, &s.box) == Reach::kBox;
   return s;
 }
 
 MeetShape MeetShapeOf(const DrawEntity& e, Reach reach, const Box& box) {
   MeetShape s = ShapeOf(e);
   if (s.type != MeetShape::kNone) {
-    s.reach = reach;
     s.box = box;
     s.bounded = reach == Reach::kBox;
   }

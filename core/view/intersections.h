@@ -30,8 +30,7 @@ struct MeetShape {
   ModelPoint p2;
   CircleShape circle;
   std::vector<ModelPoint> path;
-  Reach reach = Reach::kNone;  // ReachOf the element (computed only for a shape)
-  Box box;                     // the element's reach, when it has a bounded one
+  Box box;            // the element's reach, when it has a bounded one
   bool bounded = false;
 };
 MeetShape MeetShapeOf(const DrawEntity& e);
@@ -46,7 +45,6 @@ class IntersectionFinder {
   explicit IntersectionFinder(MeetShape a) : shape_(std::move(a)) {}
   std::vector<ModelPoint> With(const DrawEntity& b) const { return With(MeetShapeOf(b)); }
   std::vector<ModelPoint> With(const MeetShape& b) const;
-  const MeetShape& shape() const { return shape_; }
 
  private:
   MeetShape shape_;

@@ -133,13 +133,13 @@ void MeetingGrid::File(DrawEntity& e, const FloatBox& r) {
   FileIn(Keep(e, r), level, x0, y0, x1, y1);
 }
 
-uint32_t MeetingGrid::Keep(DrawEntity& e, const FloatBox& r) {
+inline uint32_t MeetingGrid::Keep(DrawEntity& e, const FloatBox& r) {
   elements_.push_back(&e);
   reaches_.push_back(r);
   return static_cast<uint32_t>(elements_.size() - 1);
 }
 
-void MeetingGrid::FileIn(uint32_t place, Level& level, int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+inline void MeetingGrid::FileIn(uint32_t place, Level& level, int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
   for (int64_t y = y0; y <= y1; ++y) {
     for (int64_t x = x0; x <= x1; ++x) {
       uint32_t& head = level.heads[static_cast<std::size_t>(y * level.columns + x)];

@@ -33,7 +33,7 @@ class OwnPoints {
  private:
   SnapPointList& points_;
   DrawEntity& e_;
-  std::array<SnapPointList::NewPoint, 16> room_{};
+  std::array<SnapPointList::NewPoint, 16> room_;  // filled up to count_ (left unset beyond)
   std::size_t count_ = 0;
 };
 
