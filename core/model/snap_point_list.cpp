@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/address_sanitizer.h"
+
 namespace plenwick {
 
 SnapPointList::~SnapPointList() { Clear(); }
@@ -23,7 +25,6 @@ SnapPointList::EntityPoints SnapPointList::PointsOf(const DrawEntity* entity) co
   const uint32_t number = FindEntityNumber(entity);
   return EntityPoints(this, number == kNoNumber ? SnapPoint::kNone : slots_[number].ownFirst);
 }
-
 
 uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
   const uint32_t known = FindEntityNumber(entity);
@@ -58,14 +59,6 @@ uint32_t SnapPointList::FindEntityNumber(const DrawEntity* entity) const {
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-#define PLENWICK_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PLENWICK_ADDRESS_SANITIZER 1
-#endif
-#endif
-
 // Chunks of cleared lists kept for the next drawing, as record blocks are: the three million
 // points of a drawing of a million elements take 200 MB, which would otherwise be faulted in
 // anew page by page each time a drawing is opened.
@@ -75,23 +68,20 @@ constexpr std::size_t kKeptChunks = 0;  // freed at once, so that the sanitizer 
 constexpr std::size_t kKeptChunks = 4096;
 #endif
 
-template <typename Chunk>
-struct KeptChunks {
+}  // namespace
+
+struct SnapPointList::KeptChunks {
   std::mutex mutex;
-  std::vector<Chunk> chunks;
+  std::vector<std::unique_ptr<PointRoom[]>> chunks;
 };
 
-// Never destroyed: lists may still be cleared while the program exits.
-template <typename Chunk>
-KeptChunks<Chunk>& Kept() {
-  static auto* kept = new KeptChunks<Chunk>;
+SnapPointList::KeptChunks& SnapPointList::Kept() {
+  static auto* kept = new KeptChunks;  // never destroyed: lists may be cleared while the program exits
   return *kept;
 }
 
-}  // namespace
-
 std::unique_ptr<SnapPointList::PointRoom[]> SnapPointList::NewChunk() {
-  auto& kept = Kept<std::unique_ptr<PointRoom[]>>();
+  KeptChunks& kept = Kept();
   {
     const std::lock_guard<std::mutex> lock(kept.mutex);
     if (!kept.chunks.empty()) {
@@ -104,7 +94,7 @@ std::unique_ptr<SnapPointList::PointRoom[]> SnapPointList::NewChunk() {
 }
 
 void SnapPointList::KeepChunks(std::vector<std::unique_ptr<PointRoom[]>>& chunks) {
-  auto& kept = Kept<std::unique_ptr<PointRoom[]>>();
+  KeptChunks& kept = Kept();
   const std::lock_guard<std::mutex> lock(kept.mutex);
   for (std::unique_ptr<PointRoom[]>& chunk : chunks) {
     if (kept.chunks.size() >= kKeptChunks) break;
@@ -242,7 +232,6 @@ int16_t SnapPointList::EnabledState(const SnapPoint* p) const {
   }
   return p->entity ? p->entity->mark : kSnapEnabled;
 }
-
 
 void SnapPointList::Unchain(uint32_t* first, uint32_t n, uint32_t SnapPoint::*link, uint32_t* last) {
   uint32_t before = SnapPoint::kNone;

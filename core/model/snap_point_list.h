@@ -211,6 +211,8 @@ class SnapPointList {
   PointRoom* RoomAt(uint32_t n) const { return &chunks_[n >> kChunkBits][n & ((1u << kChunkBits) - 1)]; }
   SnapPoint* PointAt(uint32_t n) const { return std::launder(reinterpret_cast<SnapPoint*>(RoomAt(n))); }
   // A chunk for 1 << kChunkBits points: one kept from a cleared list when there is one.
+  struct KeptChunks;
+  static KeptChunks& Kept();
   static std::unique_ptr<PointRoom[]> NewChunk();
   // Keeps the chunks of a list being cleared (up to a bound) for later lists.
   static void KeepChunks(std::vector<std::unique_ptr<PointRoom[]>>& chunks);
