@@ -61,9 +61,8 @@ MeetingGrid::MeetingGrid(std::span<DrawEntity* const> sample) {
     std::nth_element(v.begin(), high, v.end());
     extent_[axis + 2] = *high;
   }
-  // The finest level holds about as many elements as the sample has at most `unit_` in size.
-  const double smallShare = static_cast<double>(std::count_if(sizes.begin(), sizes.end(), [&](double s) { return s <= unit_; }));
-  const double expected = smallShare * static_cast<double>(step);
+  // The finest level holds nine in ten elements or more.
+  const double expected = static_cast<double>(sizes.size() * step);
   for (int widening = 0;; ++widening) {
     const double columns = (extent_[2] - extent_[0]) / unit_ + 3;
     const double rows = (extent_[3] - extent_[1]) / unit_ + 3;
