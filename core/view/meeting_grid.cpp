@@ -99,6 +99,8 @@ MeetingGrid::Level& MeetingGrid::MakeLevelFor(double size) {
     level.originY = extent_[1] - edge;
     level.columns = static_cast<int64_t>((extent_[2] + edge - level.originX) * level.inverse) + 1;
     level.rows = static_cast<int64_t>((extent_[3] + edge - level.originY) * level.inverse) + 1;
+    level.endX = level.originX + static_cast<double>(level.columns) * edge;
+    level.endY = level.originY + static_cast<double>(level.rows) * edge;
     level.heads.assign(static_cast<std::size_t>(level.columns * level.rows), kNoNode);
   }
   return level;
@@ -139,6 +141,8 @@ inline uint32_t MeetingGrid::Keep(DrawEntity& e, const FloatBox& r) {
 }
 
 inline void MeetingGrid::FileIn(uint32_t place, Level& level, int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+  const FloatBox& r = reaches_[place];
+  beyond_ += r.minX < level.originX || r.minY < level.originY || r.maxX >= level.endX || r.maxY >= level.endY ? 1 : 0;
   for (int64_t y = y0; y <= y1; ++y) {
     for (int64_t x = x0; x <= x1; ++x) {
       uint32_t& head = level.heads[static_cast<std::size_t>(y * level.columns + x)];

@@ -24,6 +24,10 @@ class MeetingGrid {
   // False when the sample is spread too thinly for cells of its elements' sizes; callers then
   // use the element index.
   bool usable() const { return usable_; }
+  // True once more than a few of the elements filed lay beyond the sample's extent (the sample
+  // missed them, or they were there before): they crowd the border cells, so callers go on
+  // through the element index.
+  bool crowded() const { return beyond_ > kFewBeyond + elements_.size() / 32; }
 
   // The elements filed so far whose reach may meet the reach of `e` (ReachOf: `reach`, `box`): a
   // superset of those whose reach boxes meet, every one when `e` reaches everywhere, none when it
@@ -49,6 +53,8 @@ class MeetingGrid {
     double inverse = 0;
     double originX = 0;
     double originY = 0;
+    double endX = 0;  // where the last cell ends
+    double endY = 0;
     int64_t columns = 0;
     int64_t rows = 0;
     std::vector<uint32_t> heads;  // per cell, row by row: its last node; kNoNode when none
@@ -58,6 +64,7 @@ class MeetingGrid {
     uint32_t next;
   };
   static constexpr uint32_t kNoNode = UINT32_MAX;
+  static constexpr std::size_t kFewBeyond = 4096;
 
   Level& LevelFor(const FloatBox& r);
   Level& MakeLevelFor(double size);
@@ -69,6 +76,7 @@ class MeetingGrid {
   void FileIn(uint32_t place, Level& level, int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
   bool usable_ = true;
+  std::size_t beyond_ = 0;  // elements filed that reach beyond their level's cells
   double unit_ = 1;  // the cell edge at level 0
   double extent_[4] = {0, 0, 0, 0};  // min x, min y, max x, max y of the sample's centres
   std::vector<Level> levels_;

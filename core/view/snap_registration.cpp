@@ -147,6 +147,12 @@ void RegisterLoadedEntitySnapPoints(SnapPointList& points, EntityList& entities,
   auto next = added.begin();
   for (DrawEntity* e = entities.head; e; e = e->next) {
     const bool read = next != added.end() && *next == e;
+    if (read && grid.crowded()) {
+      // Too many elements lie outside the cells laid out: the rest meet the earlier ones through
+      // the element index (which holds the whole list, and answers for the earlier ones only).
+      for (; next != added.end(); ++next) RegisterEntitySnapPoints(points, entities, **next, true);
+      return;
+    }
     if (read) {
       ++next;
       AddOwnSnapPoints(points, *e);

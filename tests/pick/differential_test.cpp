@@ -599,7 +599,7 @@ TEST(Differential, LoadedElementsRegisterAsElementByElement) {
     int elements;
     double spread;    // lattice step (model mm)
     double farAway;   // a share of the elements moved this far (0: none)
-    int farShare;     // in percent
+    int farShare;     // in percent; -1: every other element, which the sample of sizes misses
     bool oddValues;
   };
   const Case cases[] = {
@@ -608,6 +608,7 @@ TEST(Differential, LoadedElementsRegisterAsElementByElement) {
       {"two clusters far apart", 400, 2.5, 1e9, 50, false},
       {"a few strays far out", 3000, 2.5, 1e7, 1, false},
       {"spread thinly", 300, 1e6, 0, 0, false},
+      {"many strays the sample misses", 40000, 40, 1e6, -1, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -616,7 +617,16 @@ TEST(Differential, LoadedElementsRegisterAsElementByElement) {
     for (int i = 0; i < c.elements; ++i) {
       Recipe s = RandomRecipe(r);
       for (double& v : s.values) v *= c.spread / 2.5;
-      if (c.farAway > 0 && r.Chance(c.farShare)) {
+      if (c.farShare < 0) {
+        // Rooms in rows with a line each, some reaching into the next room.
+        const double x = (i % 200) * c.spread;
+        const double y = (i / 200) * c.spread;
+        s = Recipe{};
+        s.kind = kLine;
+        s.values = {x + r.Int(0, 20), y + r.Int(0, 20), x + r.Int(10, 50), y + r.Int(0, 30)};
+        s.codes = {10, 20, 11, 22};
+      }
+      if (c.farAway > 0 && (c.farShare < 0 ? i % 2 == 1 : r.Chance(c.farShare))) {
         for (std::size_t k = 0; k + 1 < s.values.size(); k += 2) s.values[k] += c.farAway;
       }
       if (c.oddValues && r.Chance(10)) {
@@ -627,9 +637,10 @@ TEST(Differential, LoadedElementsRegisterAsElementByElement) {
     }
     // The first few are in the list before the drawing is read; some are generated parts of the
     // element before them (appended with it, never registered themselves).
-    const int before = c.elements / 20;
+    const bool inOrder = c.farShare < 0;  // the read elements are the recipes one for one
+    const int before = inOrder ? 0 : c.elements / 20;
     std::vector<bool> part(recipes.size());
-    for (std::size_t i = static_cast<std::size_t>(before) + 1; i < recipes.size(); ++i) part[i] = r.Chance(5);
+    for (std::size_t i = static_cast<std::size_t>(before) + 1; i < recipes.size(); ++i) part[i] = !inOrder && r.Chance(5);
     SnapPointList pa;
     EntityList la;
     la.snapPoints = &pa;

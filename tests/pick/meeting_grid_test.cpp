@@ -105,5 +105,31 @@ TEST(MeetingGrid, AnswersEveryEarlierElementWhoseReachMeets) {
   }
 }
 
+// Elements the sample of a large drawing missed, lying far out, all land in the border cells:
+// past a few the grid says so, and its callers go on another way.
+TEST(MeetingGrid, SaysWhenElementsCrowdItsBorders) {
+  for (const bool missed : {false, true}) {
+    EntityList list;
+    for (int i = 0; i < 40000; ++i) {
+      const double x = (i % 200) * 40.0 + (missed && i % 2 == 1 ? 1e7 : 0);
+      const int16_t codes[] = {10, 20, 11, 22};
+      const double v[] = {x, (i / 200) * 40.0, x + 10, (i / 200) * 40.0 + 10};
+      AddEntity({kLine, 0, 0, 0, 4}, nullptr, list, codes, 0, v, nullptr);
+    }
+    std::vector<DrawEntity*> elements;
+    for (DrawEntity& e : list) elements.push_back(&e);
+    MeetingGrid grid(elements);
+    ASSERT_TRUE(grid.usable());
+    bool crowded = false;
+    for (DrawEntity* e : elements) {
+      Box box;
+      const Reach reach = ReachOf(*e, &box);
+      grid.File(*e, reach, box);
+      crowded = crowded || grid.crowded();
+    }
+    EXPECT_EQ(crowded, missed);
+  }
+}
+
 }  // namespace
 }  // namespace plenwick
