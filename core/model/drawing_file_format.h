@@ -151,8 +151,8 @@ struct LoadedGroups {
 
 // Registers the snap points of the elements a read appends (when the read was given a point
 // list): all together once the last record is in, when the installed registrar can (the same
-// points in the same order, while the picking index is built once instead of element by
-// element), else each right after it was appended.
+// points in the same order, without a spatial index updated element by element), else each
+// right after it was appended.
 class LoadedSnapPoints {
  public:
   explicit LoadedSnapPoints(SnapPointList* points);

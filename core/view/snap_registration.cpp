@@ -1,4 +1,5 @@
-// Registration of characteristic points, with the intersections found through the element index.
+// Registration of characteristic points, with the intersections found through the element index
+// (or, for a drawing just read, a grid laid out for it).
 #include "view/snap_registration.h"
 
 #include <array>

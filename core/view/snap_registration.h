@@ -19,8 +19,9 @@ void RegisterEntitySnapPoints(SnapPointList& points, EntityList& entities, DrawE
 
 // The points of elements a reader appended (`added`: in list order, without the parts generated
 // for them): exactly those RegisterEntitySnapPoints on each, right after it was appended, would
-// have added, in the same order. The element index is built once for all of them, and each meets
-// only the elements before it.
+// have added, in the same order. Each meets only the elements before it, found in a grid laid
+// out for the drawing (MeetingGrid), or through the element index when the drawing does not suit
+// one.
 void RegisterLoadedEntitySnapPoints(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added);
 
 // Installs RegisterEntitySnapPoints as what RegisterSnapPoints runs (the document calls it after
