@@ -2,39 +2,21 @@
 // file, and the heap bytes one line element costs.
 #include <malloc.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "drawing_generator.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "platform/file_io.h"
 
 using namespace plenwick;
+using namespace plenwick::bench;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-template <typename F>
-double MedianMs(int runs, F&& f) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    f();
-    times.push_back(Ms(t0, Clock::now()));
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-void Figure(const char* name, double value, const char* unit) { std::printf("%s %.3f %s\n", name, value, unit); }
 
 // Heap bytes in use, malloc's own bookkeeping included.
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
@@ -46,13 +28,9 @@ int main(int argc, char** argv) {
   const std::string path = dir + "/bench_file.pwk";
   constexpr int64_t kElements = 1000000;
 
-  DrawingFileInfo info;
-  info.layers.SetDefaults();
-  info.header.bytes[0] = 'P';
-  info.header.bytes[1] = 'W';
-  info.header.setScale(1.0f);
+  const DrawingFileInfo info = GeneratedDrawingInfo();
   EntityList list;
-  bench::GeneratePlanDrawing(list, {kElements, 12345, true, true});
+  GeneratePlanDrawing(list, {kElements, 12345, true, true});
 
   std::string error;
   const double saveMs = MedianMs(3, [&] {

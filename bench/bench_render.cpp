@@ -2,11 +2,8 @@
 // and painting a view zoomed so that about 1 % of it is visible (the rest must cost next to
 // nothing).
 #include <QGuiApplication>
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <vector>
 
+#include "bench_timing.h"
 #include "drawing_generator.h"
 #include "model/program_settings.h"
 #include "qt_canvas.h"
@@ -14,26 +11,9 @@
 #include "view/standalone_drawing.h"
 
 using namespace plenwick;
+using namespace plenwick::bench;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-template <typename F>
-double MedianMs(int runs, F&& f) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    f();
-    times.push_back(Ms(t0, Clock::now()));
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-void Figure(const char* name, double value, const char* unit) { std::printf("%s %.3f %s\n", name, value, unit); }
 
 class NoWindow final : public ViewHost {
  public:
@@ -60,7 +40,7 @@ int main(int argc, char** argv) {
   constexpr int kWidth = 1920, kHeight = 1080;
 
   StandaloneDrawing drawing;
-  bench::GeneratePlanDrawing(drawing.entities, {kElements, 12345, true, true});
+  GeneratePlanDrawing(drawing.entities, {kElements, 12345, true, true});
   CurrentSettings().GridDisplay = 0;
   NoWindow host;
   CPlenwickView view(drawing.view(), host);

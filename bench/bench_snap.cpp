@@ -1,16 +1,17 @@
-// Benchmark of snapping and picking on plan-like drawings of short lines, arcs and circles:
-// loading with and without the registration of characteristic points (and intersections), and the
-// median latency of SnapNearest and PickEntity at one million elements.
-#include <algorithm>
-#include <chrono>
-#include <cmath>
+// Benchmark "snap": loading a saved plan-like drawing of short lines, arcs and circles with and
+// without the registration of characteristic points (and intersections), the first click after
+// loading (which builds the picking index), and the median latency of SnapNearest and PickEntity
+// at one million elements.
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "drawing_generator.h"
-#include "model/entity_core.h"
+#include "model/drawing_file.h"
 #include "model/snap_point_list.h"
 #include "view/pick.h"
 #include "view/snap.h"
@@ -19,89 +20,106 @@
 namespace plenwick::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 struct Document {
   SnapPointList points;
   EntityList list;
   Document() { list.snapPoints = &points; }
 };
 
-GeneratorOptions PlanOptions(int64_t elements) {
+// Writes a drawing of `elements` elements (after its grid) to `path`.
+void WritePlanDrawing(const std::string& path, int64_t elements) {
   GeneratorOptions options;
   options.elements = elements;
   options.withTexts = false;
   options.withCurves = false;
-  return options;
-}
-
-// Milliseconds to build the drawing, registering every element's points when asked.
-double Load(Document& doc, int64_t elements, bool registerPoints) {
-  AfterAdd afterAdd;
-  if (registerPoints) {
-    afterAdd = [&doc](EntityList& list, DrawEntity& added) { RegisterSnapPoints(doc.points, list, added); };
+  EntityList list;
+  GeneratePlanDrawing(list, options);
+  std::string error;
+  if (SaveDrawingFile(path, GeneratedDrawingInfo(), list, &error) != 0) {
+    std::fprintf(stderr, "save failed: %s\n", error.c_str());
+    std::exit(1);
   }
-  const Clock::time_point start = Clock::now();
-  GeneratePlanDrawing(doc.list, PlanOptions(elements), afterAdd);
-  return MillisecondsSince(start);
 }
 
-// The best of `runs` loads (the machine is shared; the best run is the least disturbed).
-double BestLoad(int64_t elements, bool registerPoints, int runs) {
+// Milliseconds to load the drawing into the document, registering its points when asked.
+double Load(Document& doc, const std::string& path, bool registerPoints) {
+  DrawingFileInfo info;
+  std::string error;
+  int rc = 0;
+  const double ms = TimeMs([&] { rc = LoadDrawingFile(path, info, doc.list, registerPoints ? &doc.points : nullptr, &error); });
+  if (rc != 0) {
+    std::fprintf(stderr, "load failed: %s\n", error.c_str());
+    std::exit(1);
+  }
+  return ms;
+}
+
+// The best of `runs` loads into fresh documents.
+double BestLoad(const std::string& path, bool registerPoints, int runs) {
   double best = 1e300;
   for (int i = 0; i < runs; ++i) {
     Document doc;
-    best = std::min(best, Load(doc, elements, registerPoints));
+    best = std::min(best, Load(doc, path, registerPoints));
   }
   return best;
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-void Print(const char* name, double value, const char* unit) { std::printf("%s %.4g %s\n", name, value, unit); }
-
 }  // namespace
 }  // namespace plenwick::bench
 
-int main() {
+int main(int argc, char** argv) {
   using namespace plenwick;
   using namespace plenwick::bench;
   InstallDefaultSnapPointRegistrar();
+  const std::string dir = argc > 1 ? argv[1] : ".";
+  const std::string smallPath = dir + "/bench_snap_100k.pwk";
+  const std::string largePath = dir + "/bench_snap_1m.pwk";
+  WritePlanDrawing(smallPath, 100000);
+  WritePlanDrawing(largePath, 1000000);
 
   // Every figure is the best of two runs or more, so that both sides of a ratio run on a heap
   // that has already grown.
-  const double small = BestLoad(100000, true, 3);
-  const double plain = BestLoad(1000000, false, 2);
-  const double first = BestLoad(1000000, true, 1);
+  const double small = BestLoad(smallPath, true, 3);
+  const double smallPlain = BestLoad(smallPath, false, 3);
+  const double plain = BestLoad(largePath, false, 3);
+  const double first = BestLoad(largePath, true, 1);
   auto doc = std::make_unique<Document>();  // the second run's drawing is kept for the queries
-  const double largeBest = std::min(first, Load(*doc, 1000000, true));
-  Print("snap.load_100k_ms", small, "ms");
-  Print("snap.load_1m_ms", largeBest, "ms");
-  Print("snap.load_1m_plain_ms", plain, "ms");
-  Print("snap.points_1m", static_cast<double>(doc->points.size()), "points");
-  Print("snap.load_ratio", largeBest / plain, "x");
-  Print("snap.growth", (largeBest / 1e6) / (small / 1e5), "x");
+  const double largeBest = std::min(first, Load(*doc, largePath, true));
+  Figure("snap.load_100k_ms", small, "ms");
+  Figure("snap.load_100k_plain_ms", smallPlain, "ms");
+  Figure("snap.load_1m_ms", largeBest, "ms");
+  Figure("snap.load_1m_plain_ms", plain, "ms");
+  Figure("snap.points_1m", static_cast<double>(doc->points.size()), "points");
+  Figure("snap.load_ratio", largeBest / plain, "x");
+  Figure("snap.growth", (largeBest / 1e6) / (small / 1e5), "x");
 
   // One pixel per model mm; the cursor anywhere over the drawing.
   const double side = GeneratedDrawingSide(1000000);
   const int height = static_cast<int>(side) + 100;
-  PickView view;
-  view.entities = &doc->list;
-  view.snapPoints = &doc->points;
   ViewMapping mapping;
   mapping.scale = 1;
   mapping.PixelsPerMm = 1;
   mapping.clientWidth = height;
   mapping.clientHeight = height;
-  view.mapping = &mapping;
-  view.tolerancePixels = PickTolerancePixels(20, 2);
+  auto viewOf = [&](Document& d) {
+    PickView v;
+    v.entities = &d.list;
+    v.snapPoints = &d.points;
+    v.mapping = &mapping;
+    v.tolerancePixels = PickTolerancePixels(20, 2);
+    return v;
+  };
+  // The first click after loading files the elements in the picking index, with or without the
+  // registration before it.
+  const PixelPoint centre = mapping.ModelToScreen(side / 2, side / 2);
+  const PickView view = viewOf(*doc);
+  Figure("snap.first_pick_ms", TimeMs([&] { PickEntity(view, kPickAllButGrid, centre); }), "ms");
+  {
+    Document plainDoc;
+    Load(plainDoc, largePath, false);
+    const PickView plainView = viewOf(plainDoc);
+    Figure("snap.first_pick_plain_ms", TimeMs([&] { PickEntity(plainView, kPickAllButGrid, centre); }), "ms");
+  }
 
   std::mt19937 rng(7);
   std::uniform_int_distribution<int> coord(0, static_cast<int>(side));
@@ -112,18 +130,18 @@ int main() {
   int picked = 0;
   for (int i = 0; i < kQueries; ++i) {
     const PixelPoint cursor = mapping.ModelToScreen(coord(rng), coord(rng));
-    Clock::time_point start = Clock::now();
-    const SnapHit hit = SnapNearest(view, cursor);
-    nearest.push_back(MillisecondsSince(start));
-    start = Clock::now();
-    const PickHit p = PickEntity(view, kPickAllButGrid, cursor);
-    pick.push_back(MillisecondsSince(start));
+    SnapHit hit;
+    nearest.push_back(TimeMs([&] { hit = SnapNearest(view, cursor); }));
+    PickHit p;
+    pick.push_back(TimeMs([&] { p = PickEntity(view, kPickAllButGrid, cursor); }));
     snapped += hit.kind > 0 ? 1 : 0;
     picked += p.entity ? 1 : 0;
   }
-  Print("snap.nearest_ms", Median(nearest), "ms");
-  Print("snap.pick_ms", Median(pick), "ms");
-  Print("snap.nearest_hit_share", 100.0 * snapped / kQueries, "%");
-  Print("snap.pick_hit_share", 100.0 * picked / kQueries, "%");
+  Figure("snap.nearest_ms", Median(nearest), "ms");
+  Figure("snap.pick_ms", Median(pick), "ms");
+  Figure("snap.nearest_hit_share", 100.0 * snapped / kQueries, "%");
+  Figure("snap.pick_hit_share", 100.0 * picked / kQueries, "%");
+  std::remove(smallPath.c_str());
+  std::remove(largePath.c_str());
   return 0;
 }

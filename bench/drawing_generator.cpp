@@ -23,6 +23,15 @@ void AddLine(EntityList& list, double x1, double y1, double x2, double y2, int16
 
 double GeneratedDrawingSide(int64_t elements) { return std::ceil(std::sqrt(static_cast<double>(elements))) * kCell; }
 
+DrawingFileInfo GeneratedDrawingInfo() {
+  DrawingFileInfo info;
+  info.layers.SetDefaults();
+  info.header.bytes[0] = 'P';
+  info.header.bytes[1] = 'W';
+  info.header.setScale(1.0f);
+  return info;
+}
+
 void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, const AfterAdd& afterAdd) {
   std::mt19937 rng(options.seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "model/drawing_file.h"
 #include "model/entity_list.h"
 
 namespace plenwick::bench {
@@ -25,5 +26,8 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, cons
 
 // Side length (model mm) of the square the generated drawing covers.
 double GeneratedDrawingSide(int64_t elements);
+
+// What SaveDrawingFile needs besides the elements: default layers, scale 1:1.
+DrawingFileInfo GeneratedDrawingInfo();
 
 }  // namespace plenwick::bench

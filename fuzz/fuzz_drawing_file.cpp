@@ -1,5 +1,7 @@
-// Fuzzes the drawing-file reader: any bytes must read without fault, and whatever was read must
-// write back into a file that reads again to the same elements and the same bytes.
+// Fuzzes the drawing-file reader: any bytes must read without fault, whatever was read must write
+// back into a file that reads again to the same elements and the same bytes, and the snap points
+// registered for the drawing all at once must be those registering each element as it is read
+// gives, in the same order.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +10,9 @@
 
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
+#include "model/snap_point_list.h"
+#include "registered_points.h"
+#include "view/snap_registration.h"
 
 namespace {
 
@@ -37,5 +42,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // The first write normalises (fonts cut to fit, widths replaced); from then on nothing changes.
   std::vector<uint8_t> rewritten;
   if (WriteDrawingFile(rewritten, againInfo, again) != 0 || rewritten != written) std::abort();
+
+  static const SnapPointRegistrar installedOnce = InstallDefaultSnapPointRegistrar();
+  (void)installedOnce;
+  SnapPointList pa;
+  EntityList a;
+  a.snapPoints = &pa;
+  DrawingFileInfo ia;
+  if (ReadDrawingFile(std::span<const uint8_t>(data, size), ia, a, &pa) != 0) std::abort();
+  const SnapPointRegistrar together = InstallSnapPointRegistrar(
+      [](SnapPointList& points, EntityList& entities, DrawEntity& added) { RegisterEntitySnapPoints(points, entities, added); });
+  SnapPointList pb;
+  EntityList b;
+  b.snapPoints = &pb;
+  DrawingFileInfo ib;
+  if (ReadDrawingFile(std::span<const uint8_t>(data, size), ib, b, &pb) != 0) std::abort();
+  InstallSnapPointRegistrar(together);
+  if (RegisteredPoints(pa, a) != RegisteredPoints(pb, b)) std::abort();
   return 0;
 }

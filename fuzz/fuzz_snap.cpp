@@ -1,6 +1,8 @@
 // Fuzzes picking, snapping and the registration of snap points with hostile elements (any value
 // bit patterns: NaN, infinities, huge and degenerate coordinates, short value arrays) and list
-// edits: nothing may fault or hang, and the indexed answers must equal a plain walk of the lists.
+// edits: nothing may fault or hang, the indexed answers must equal a plain walk of the lists, and
+// the elements registered all at once (as a drawing read) must get the points, in the order, that
+// registering each right after appending it gives.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "fuzz_bytes.h"
 #include "view/selection.h"
 #include "view/snap.h"
+#include "registered_points.h"
 #include "view/snap_registration.h"
 
 namespace {
@@ -49,6 +52,31 @@ bool SamePoint(ModelPoint a, ModelPoint b) {
   return (a.x == b.x || (std::isnan(a.x) && std::isnan(b.x))) && (a.y == b.y || (std::isnan(a.y) && std::isnan(b.y)));
 }
 
+struct Recipe {
+  EntityAttr attr;
+  std::vector<int16_t> codes;
+  std::vector<double> values;
+  const char* text;
+};
+
+// The recipes appended and registered all at once, and one by one.
+void CompareRegisteredTogether(const std::vector<Recipe>& recipes) {
+  SnapPointList together;
+  EntityList a;
+  a.snapPoints = &together;
+  SnapPointList oneByOne;
+  EntityList b;
+  b.snapPoints = &oneByOne;
+  std::vector<DrawEntity*> added;
+  for (const Recipe& r : recipes) {
+    DrawEntity* e = nullptr;
+    if (AddEntity(r.attr, nullptr, a, r.codes.data(), 0, r.values.data(), r.text, &e) == 0) added.push_back(e);
+    if (AddEntity(r.attr, nullptr, b, r.codes.data(), 0, r.values.data(), r.text, &e) == 0) RegisterEntitySnapPoints(oneByOne, b, *e);
+  }
+  RegisterLoadedEntitySnapPoints(together, a, added);
+  if (RegisteredPoints(together, a) != RegisteredPoints(oneByOne, b)) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -70,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   view.tolerancePixels = in.Byte() % 16;
 
   static const int16_t kinds[] = {10, 11, 20, 21, 22, 23, 24, 26, 30, 31, 40, 41, 50, 60, 70, 71, 80, 90};
+  std::vector<Recipe> recipes;
   for (int step = 0; step < 64 && !in.empty(); ++step) {
     const uint8_t op = in.Byte();
     if (op < 150) {
@@ -84,9 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       const char* text = in.Byte() % 2 ? "AB\x82\xa0" : "";
       BeginOperation(list, points);
       DrawEntity* added = nullptr;
-      if (AddEntity({kind, static_cast<int16_t>(static_cast<int8_t>(in.Byte())), 0, static_cast<int16_t>(in.Byte() % 3),
-                     static_cast<int16_t>(count)},
-                    nullptr, list, codes.data(), 0, values.data(), text, &added) == 0) {
+      const EntityAttr attr{kind, static_cast<int16_t>(static_cast<int8_t>(in.Byte())), 0,
+                            static_cast<int16_t>(in.Byte() % 3), static_cast<int16_t>(count)};
+      recipes.push_back({attr, codes, values, text});
+      if (AddEntity(attr, nullptr, list, codes.data(), 0, values.data(), text, &added) == 0) {
         RegisterSnapPoints(points, list, *added);
       }
     } else if (op < 175 && list.head) {
@@ -113,5 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       FindEntityByPoint(points, kSnapLineStart, view.ToModel(click));
     }
   }
+  CompareRegisteredTogether(recipes);
   return 0;
 }

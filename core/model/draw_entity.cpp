@@ -24,6 +24,10 @@ namespace {
 // ones to fault it in again. While a drawing is loaded, records and arrays share record blocks.
 constexpr std::size_t kSmallBlock = 120;
 
+// Records in blocks keep their size in 16-byte units (the blocks' alignment).
+constexpr std::size_t kBlockUnit = 16;
+static_assert((kMaxBlockRecordBytes + kBlockUnit - 1) / kBlockUnit <= UINT16_MAX);
+
 }  // namespace
 
 std::unique_ptr<DrawEntity> NewEntityRecord(int valueCount, bool withCodes) {
@@ -39,7 +43,7 @@ std::unique_ptr<DrawEntity> NewEntityRecord(int valueCount, bool withCodes) {
   void* memory = inBlock ? AllocateRecordMemory(bytes) : ::operator new(bytes, std::nothrow);
   if (!memory) return nullptr;
   auto e = std::unique_ptr<DrawEntity>(::new (memory) DrawEntity);
-  if (inBlock) e->blockBytes_ = static_cast<uint32_t>(bytes);
+  if (inBlock) e->blockUnits_ = static_cast<uint16_t>((bytes + kBlockUnit - 1) / kBlockUnit);
   if (n == 0) return e;
   static_assert(sizeof(DrawEntity) % alignof(double) == 0, "values follow the record");
   auto* inside = static_cast<unsigned char*>(memory) + sizeof(DrawEntity);
@@ -68,7 +72,7 @@ thread_local std::size_t t_destroyedBlockBytes = 0;
 
 }  // namespace
 
-DrawEntity::~DrawEntity() { t_destroyedBlockBytes = blockBytes_; }
+DrawEntity::~DrawEntity() { t_destroyedBlockBytes = std::size_t{blockUnits_} * kBlockUnit; }
 
 void* DrawEntity::operator new(std::size_t bytes) { return ::operator new(bytes); }
 

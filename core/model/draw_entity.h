@@ -112,13 +112,21 @@ struct DrawEntity {
   int16_t layer = 0;
   int16_t valueCount = 0;
   int16_t groupNo = 0;
+
+ private:
+  // Bookkeeping in what would otherwise be padding. blockUnits_: the 16-byte units taken in a
+  // record block together with the arrays (a block holds less than 2^16 of them); 0: memory of
+  // its own. number_: the element's number in the snap-point list that numbered it while it had
+  // none, so that the list finds it without a lookup (SnapPointList::EntityNumber).
+  friend std::unique_ptr<DrawEntity> NewEntityRecord(int valueCount, bool withCodes);
+  friend class SnapPointList;
+  uint16_t blockUnits_ = 0;
+
+ public:
   int32_t colour = 0;                 // COLORREF 0x00BBGGRR
 
  private:
-  // Bytes taken in a record block together with the arrays; 0: memory of its own. It sits in
-  // what would otherwise be padding.
-  friend std::unique_ptr<DrawEntity> NewEntityRecord(int valueCount, bool withCodes);
-  uint32_t blockBytes_ = 0;
+  mutable uint32_t number_ = UINT32_MAX;
 
  public:
   EntityArray<int16_t> codes;        // valueCount group codes; null for kinds 26 and 90

@@ -212,11 +212,11 @@ bool Acceptable(const StoredRecord& r, const Rebuilt& e) {
   return true;
 }
 
-// Rebuilds one stored element into `e` and appends it to `list` (registering its snap points when
-// `points` is given). False when the record is skipped: unknown kind, data outside the file,
+// Rebuilds one stored element into `e` and appends it to `list` (for its snap points to be
+// registered). False when the record is skipped: unknown kind, data outside the file,
 // non-finite or out-of-range coordinates, a layer outside 0..127, or AddEntity refusing.
 bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, DataArea& data, Rebuilt& e,
-                      EntityList& list, SnapPointList* points, LoadedGroups& groups) {
+                      EntityList& list, LoadedSnapPoints& points, LoadedGroups& groups) {
   e.Clear();
   if (!Rebuild(record, rules, data, e) || !Acceptable(record, e)) return false;
   const EntityAttr attr{record.kind, e.subKind, record.lineAttr, record.layer,
@@ -231,14 +231,34 @@ bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, Data
   added->groupNo = rules.oldVersion ? int16_t{0} : record.groupNo;
   // The element and the parts generated for it, while they are still in the cache.
   for (const DrawEntity* a = added; a; a = a->next) groups.Note(*a);
-  if (points) RegisterSnapPoints(*points, list, *added);
+  points.Added(list, *added);
   return true;
 }
 
 }  // namespace
 
+LoadedSnapPoints::LoadedSnapPoints(SnapPointList* points)
+    : points_(points), together_(points && RegistersLoadedTogether()) {}
+
+void LoadedSnapPoints::Added(EntityList& list, DrawEntity& e) {
+  if (together_) {
+    added_.push_back(&e);
+  } else if (points_) {
+    RegisterSnapPoints(*points_, list, e);
+  }
+}
+
+void LoadedSnapPoints::Expect(uint64_t count) {
+  if (together_) added_.reserve(added_.size() + static_cast<std::size_t>(std::min<uint64_t>(count, uint64_t{1} << 26)));
+}
+
+void LoadedSnapPoints::Finish(EntityList& list) {
+  if (together_ && !added_.empty()) RegisterLoadedSnapPoints(*points_, list, added_);
+  added_.clear();
+}
+
 int ReadRecordTable(DrawingSource& source, int64_t tableOffset, int64_t count, std::size_t recordSize,
-                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points,
+                    RecordParser parse, const RecordRules& rules, EntityList& list, LoadedSnapPoints& points,
                     LoadedGroups& groups) {
   if (count <= 0 || tableOffset < 0) return 0;
   const uint64_t size = source.size();
@@ -248,6 +268,7 @@ int ReadRecordTable(DrawingSource& source, int64_t tableOffset, int64_t count, s
   int64_t skipped = count - static_cast<int64_t>(present);
   DataArea data(source);
   Rebuilt element;
+  points.Expect(present);
   for (uint64_t i = 0; i < present; ++i) {
     const auto record = source.Bytes(DrawingSource::kRecords, table + i * recordSize, recordSize);
     if (source.failed()) break;

@@ -149,6 +149,26 @@ struct LoadedGroups {
   }
 };
 
+// Registers the snap points of the elements a read appends (when the read was given a point
+// list): all together once the last record is in, when the installed registrar can (the same
+// points in the same order, without a spatial index updated element by element), else each
+// right after it was appended.
+class LoadedSnapPoints {
+ public:
+  explicit LoadedSnapPoints(SnapPointList* points);
+  // About `count` elements will be appended.
+  void Expect(uint64_t count);
+  // `e` was just appended (its generated parts after it).
+  void Added(EntityList& list, DrawEntity& e);
+  // After the last record.
+  void Finish(EntityList& list);
+
+ private:
+  SnapPointList* points_;
+  bool together_;
+  std::vector<DrawEntity*> added_;
+};
+
 // After the last record: links group members to their headers and moves the list's group
 // counter past every loaded number (never backwards). listWasEmpty: the list had no element
 // before the read, so `groups` describes all it holds.
@@ -161,12 +181,12 @@ using RecordParser = StoredRecord (*)(std::span<const uint8_t> record);
 // records the file holds, so a cut file loads what it still has); returns the number of records
 // skipped or missing.
 int ReadRecordTable(DrawingSource& source, int64_t tableOffset, int64_t count, std::size_t recordSize,
-                    RecordParser parse, const RecordRules& rules, EntityList& list, SnapPointList* points,
+                    RecordParser parse, const RecordRules& rules, EntityList& list, LoadedSnapPoints& points,
                     LoadedGroups& groups);
 
 // The parts of a version-1 or -2 file after the header: the 320-byte block and the records.
 // Returns false with `error` set when the block or the record index is cut short.
-bool ReadOldDrawingBody(DrawingSource& source, DrawingFileInfo& info, EntityList& list, SnapPointList* points,
+bool ReadOldDrawingBody(DrawingSource& source, DrawingFileInfo& info, EntityList& list, LoadedSnapPoints& points,
                         LoadedGroups& groups, std::string* error);
 
 // Reads the record index at `offset`: table offset and record count. False when it is cut short

@@ -51,7 +51,7 @@ StoredRecord ParseRecord(std::span<const uint8_t> r) {
   return s;
 }
 
-bool ReadVersion3Body(DrawingSource& source, DrawingFileInfo& info, EntityList& list, SnapPointList* points,
+bool ReadVersion3Body(DrawingSource& source, DrawingFileInfo& info, EntityList& list, LoadedSnapPoints& points,
                       LoadedGroups& groups, std::string* error) {
   if (source.size() < kHeaderSize + kBlockSize) {
     SetReadError(error, "The drawing file is cut short: its drawing block is incomplete.");
@@ -138,11 +138,12 @@ int ReadDrawing(DrawingSource& source, DrawingFileInfo& info, EntityList& list, 
   const int nextGroupNoBefore = list.nextGroupNo;
   DrawEntity* const lastBefore = list.tail;
   LoadedGroups groups;
+  LoadedSnapPoints loadedPoints(points);
   bool ok = false;
   if (read.versionRead == 3) {
-    ok = ReadVersion3Body(source, read, list, points, groups, error);
+    ok = ReadVersion3Body(source, read, list, loadedPoints, groups, error);
   } else if (read.versionRead == 1 || read.versionRead == 2) {
-    ok = ReadOldDrawingBody(source, read, list, points, groups, error);
+    ok = ReadOldDrawingBody(source, read, list, loadedPoints, groups, error);
   } else {
     SetReadError(error, "The drawing file has an unknown version.");
   }
@@ -153,6 +154,7 @@ int ReadDrawing(DrawingSource& source, DrawingFileInfo& info, EntityList& list, 
     if (error) *error = source.failure();
     return 1;
   }
+  loadedPoints.Finish(list);
   if (!ok) return 1;
   read.layers.currentLayer =
       static_cast<int16_t>(std::clamp<int>(read.header.currentLayer(), 0, LayerTable::kLayers - 1));

@@ -25,7 +25,7 @@ StoredRecord ParseOldRecord(std::span<const uint8_t> r) {
 
 }  // namespace
 
-bool ReadOldDrawingBody(DrawingSource& source, DrawingFileInfo& info, EntityList& list, SnapPointList* points,
+bool ReadOldDrawingBody(DrawingSource& source, DrawingFileInfo& info, EntityList& list, LoadedSnapPoints& points,
                         LoadedGroups& groups, std::string* error) {
   if (source.size() < kHeaderSize + kOldBlockSize) {
     SetReadError(error, "The drawing file is cut short: its drawing block is incomplete.");

@@ -7,13 +7,7 @@
 #include <new>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define PLENWICK_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PLENWICK_ADDRESS_SANITIZER 1
-#endif
-#endif
+#include "platform/address_sanitizer.h"
 #ifdef PLENWICK_ADDRESS_SANITIZER
 #include <sanitizer/asan_interface.h>
 #endif

@@ -4,14 +4,14 @@
 
 #include <cmath>
 #include <limits>
+#include <mutex>
+#include <new>
+#include <type_traits>
 #include <utility>
 
-namespace plenwick {
+#include "platform/address_sanitizer.h"
 
-namespace {
-// Cell numbers beyond this are not filed (they would not fit the grid's 32-bit cells).
-constexpr double kLargestCell = 2.0e9;
-}  // namespace
+namespace plenwick {
 
 SnapPointList::~SnapPointList() { Clear(); }
 
@@ -26,19 +26,10 @@ SnapPointList::EntityPoints SnapPointList::PointsOf(const DrawEntity* entity) co
   return EntityPoints(this, number == kNoNumber ? SnapPoint::kNone : slots_[number].ownFirst);
 }
 
-bool SnapPointList::CellOf(double x, double y, CellKey* key) {
-  const double cx = std::floor(x / kCellSize);
-  const double cy = std::floor(y / kCellSize);
-  if (!(std::fabs(cx) < kLargestCell) || !(std::fabs(cy) < kLargestCell)) return false;
-  key->x = static_cast<int32_t>(cx);
-  key->y = static_cast<int32_t>(cy);
-  return true;
-}
-
 uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
+  const uint32_t known = FindEntityNumber(entity);
+  if (known != kNoNumber) return known;
   const uint32_t fresh = freeSlots_.empty() ? static_cast<uint32_t>(slots_.size()) : freeSlots_.back();
-  auto [number, isNew] = numbers_.Insert(entity, fresh);
-  if (!isNew) return *number;
   if (freeSlots_.empty()) {
     slots_.emplace_back();
   } else {
@@ -46,25 +37,79 @@ uint32_t SnapPointList::EntityNumber(const DrawEntity* entity) {
   }
   slots_[fresh] = EntitySlot{};
   slots_[fresh].entity = entity;
+  // The element carries its number unless another list (or this one before a Clear) gave it one.
+  if (entity && entity->number_ == kNoNumber) {
+    entity->number_ = fresh;
+    slots_[fresh].carried = true;
+  } else {
+    numbers_.Insert(entity, fresh);
+  }
   return fresh;
 }
 
 uint32_t SnapPointList::FindEntityNumber(const DrawEntity* entity) const {
+  if (entity) {
+    const uint32_t carried = entity->number_;
+    if (carried < slots_.size() && slots_[carried].entity == entity) return carried;
+  }
+  if (numbers_.empty()) return kNoNumber;
   const uint32_t* number = numbers_.Find(entity);
   return number ? *number : kNoNumber;
 }
 
-uint32_t SnapPointList::Allocate() {
-  uint32_t n;
-  if (freePoints_ != SnapPoint::kNone) {
-    n = freePoints_;
-    freePoints_ = PointAt(n)->cellNext_;
-  } else {
-    if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(std::make_unique<SnapPoint[]>(1u << kChunkBits));
-    n = allocated_++;
+namespace {
+
+// Chunks of cleared lists kept for the next drawing, as record blocks are: the three million
+// points of a drawing of a million elements take 200 MB, which would otherwise be faulted in
+// anew page by page each time a drawing is opened.
+#ifdef PLENWICK_ADDRESS_SANITIZER
+constexpr std::size_t kKeptChunks = 0;  // freed at once, so that the sanitizer sees stale uses
+#else
+constexpr std::size_t kKeptChunks = 4096;
+#endif
+
+}  // namespace
+
+struct SnapPointList::KeptChunks {
+  std::mutex mutex;
+  std::vector<std::unique_ptr<PointRoom[]>> chunks;
+};
+
+SnapPointList::KeptChunks& SnapPointList::Kept() {
+  static auto* kept = new KeptChunks;  // never destroyed: lists may be cleared while the program exits
+  return *kept;
+}
+
+std::unique_ptr<SnapPointList::PointRoom[]> SnapPointList::NewChunk() {
+  KeptChunks& kept = Kept();
+  {
+    const std::lock_guard<std::mutex> lock(kept.mutex);
+    if (!kept.chunks.empty()) {
+      std::unique_ptr<PointRoom[]> chunk = std::move(kept.chunks.back());
+      kept.chunks.pop_back();
+      return chunk;
+    }
   }
-  *PointAt(n) = SnapPoint{};
-  return n;
+  return std::make_unique_for_overwrite<PointRoom[]>(1u << kChunkBits);
+}
+
+void SnapPointList::KeepChunks(std::vector<std::unique_ptr<PointRoom[]>>& chunks) {
+  KeptChunks& kept = Kept();
+  const std::lock_guard<std::mutex> lock(kept.mutex);
+  for (std::unique_ptr<PointRoom[]>& chunk : chunks) {
+    if (kept.chunks.size() >= kKeptChunks) break;
+    kept.chunks.push_back(std::move(chunk));
+  }
+}
+
+uint32_t SnapPointList::Allocate() {
+  if (freePoints_ != SnapPoint::kNone) {
+    const uint32_t n = freePoints_;
+    freePoints_ = PointAt(n)->cellNext_;
+    return n;
+  }
+  if ((allocated_ >> kChunkBits) == chunks_.size()) chunks_.push_back(NewChunk());
+  return allocated_++;
 }
 
 void SnapPointList::Release(uint32_t n) {
@@ -81,16 +126,14 @@ void SnapPointList::Renumber() {
 }
 
 uint32_t SnapPointList::Append(DrawEntity* entity, int16_t pointKind, double x, double y) {
+  return Append(EntityNumber(entity), entity, pointKind, x, y);
+}
+
+uint32_t SnapPointList::Append(uint32_t owner, DrawEntity* entity, int16_t pointKind, double x, double y) {
   if (nextOrder_ == std::numeric_limits<uint32_t>::max()) Renumber();
-  const uint32_t owner = EntityNumber(entity);
   const uint32_t n = Allocate();
-  SnapPoint* p = PointAt(n);
-  p->entity = entity;
-  p->pointKind = pointKind;
-  p->x = x;
-  p->y = y;
-  p->order_ = nextOrder_++;
-  p->prev = tail_;
+  static_assert(std::is_trivially_destructible_v<SnapPoint>, "points are dropped with their chunk, or made anew");
+  SnapPoint* p = ::new (static_cast<void*>(RoomAt(n))) SnapPoint(tail_, entity, pointKind, nextOrder_++, x, y);
   if (tail_) {
     tail_->next = p;
   } else {
@@ -113,6 +156,53 @@ SnapPoint* SnapPointList::Add(DrawEntity* entity, int16_t pointKind, double x, d
   SnapPoint* p = PointAt(Append(entity, pointKind, x, y));
   p->snapState = EnabledState(p);
   return p;
+}
+
+inline void SnapPointList::FileInCell(uint32_t n) {
+  SnapPoint* p = PointAt(n);
+  CellKey key;
+  if (!CellOf(p->x, p->y, &key)) {
+    p->cellNext_ = outside_;
+    outside_ = n;
+    return;
+  }
+  static_assert(SnapPoint::kNone == CellPages::kEmpty, "an empty cell has no first point");
+  uint32_t& first = cells_.Slot(key);
+  filedCells_ += first == SnapPoint::kNone ? 1 : 0;
+  p->cellNext_ = first;
+  first = n;
+}
+
+void SnapPointList::AddAll(DrawEntity* entity, std::span<const NewPoint> points) {
+  if (points.empty()) return;
+  const uint32_t owner = EntityNumber(entity);
+  // The state Add would give each: all are the element's own points.
+  const int16_t state = IsDetached(owner) ? kSnapDisabled : entity ? entity->mark : kSnapEnabled;
+  // Append on each, with the element's chain of points carried along from one to the next.
+  EntitySlot& slot = slots_[owner];
+  SnapPoint* lastOwn = slot.ownLast == SnapPoint::kNone ? nullptr : PointAt(slot.ownLast);
+  uint32_t n = SnapPoint::kNone;
+  for (const NewPoint& point : points) {
+    if (nextOrder_ == std::numeric_limits<uint32_t>::max()) Renumber();
+    n = Allocate();
+    SnapPoint* p = ::new (static_cast<void*>(RoomAt(n))) SnapPoint(tail_, entity, point.pointKind, nextOrder_++, point.x, point.y);
+    p->snapState = state;
+    if (tail_) {
+      tail_->next = p;
+    } else {
+      head_ = p;
+    }
+    tail_ = p;
+    FileInCell(n);
+    if (lastOwn) {
+      lastOwn->ownerNext_ = n;
+    } else {
+      slot.ownFirst = n;
+    }
+    lastOwn = p;
+  }
+  size_ += points.size();
+  slot.ownLast = n;
 }
 
 SnapPoint* SnapPointList::AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y) {
@@ -143,21 +233,6 @@ int16_t SnapPointList::EnabledState(const SnapPoint* p) const {
   return p->entity ? p->entity->mark : kSnapEnabled;
 }
 
-void SnapPointList::FileInCell(uint32_t n) {
-  SnapPoint* p = PointAt(n);
-  CellKey key;
-  if (!CellOf(p->x, p->y, &key)) {
-    p->cellNext_ = outside_;
-    outside_ = n;
-    return;
-  }
-  auto [first, isNew] = cells_.Insert(key, n);
-  if (!isNew) {
-    p->cellNext_ = *first;
-    *first = n;
-  }
-}
-
 void SnapPointList::Unchain(uint32_t* first, uint32_t n, uint32_t SnapPoint::*link, uint32_t* last) {
   uint32_t before = SnapPoint::kNone;
   for (uint32_t* at = first; *at != SnapPoint::kNone; at = &(PointAt(*at)->*link)) {
@@ -177,10 +252,10 @@ void SnapPointList::UnfileFromCell(uint32_t n) {
     Unchain(&outside_, n, &SnapPoint::cellNext_);
     return;
   }
-  uint32_t* first = cells_.Find(key);
-  if (!first) return;
-  Unchain(first, n, &SnapPoint::cellNext_);
-  if (*first == SnapPoint::kNone) cells_.Erase(key);
+  uint32_t& first = cells_.Slot(key);
+  if (first == SnapPoint::kNone) return;
+  Unchain(&first, n, &SnapPoint::cellNext_);
+  if (first == SnapPoint::kNone) --filedCells_;
 }
 
 void SnapPointList::UnlinkFromList(SnapPoint* p) {
@@ -225,7 +300,11 @@ void SnapPointList::RemoveEntityPoints(const DrawEntity* entity) {
     Free(n);
     n = nextPartnered;
   }
-  numbers_.Erase(entity);
+  if (slot.carried) {
+    entity->number_ = kNoNumber;
+  } else {
+    numbers_.Erase(entity);
+  }
   slots_[number] = EntitySlot{};
   freeSlots_.push_back(number);
 }
@@ -266,6 +345,7 @@ void SnapPointList::EnableEntity(const DrawEntity* entity) {
 
 void SnapPointList::Clear() {
   if (observer_) observer_->ForgetAll();
+  KeepChunks(chunks_);
   chunks_.clear();
   allocated_ = 0;
   freePoints_ = SnapPoint::kNone;
@@ -278,6 +358,7 @@ void SnapPointList::Clear() {
   freeSlots_.clear();
   numbers_.Clear();
   cells_.Clear();
+  filedCells_ = 0;
 }
 
 void SnapPointList::NoteLinked(DrawEntity* first) {
@@ -313,7 +394,13 @@ SnapPointRegistrar InstallSnapPointRegistrar(SnapPointRegistrar registrar) {
 }
 
 void RegisterSnapPoints(SnapPointList& points, EntityList& entities, DrawEntity& added) {
-  if (const SnapPointRegistrar& r = Registrar()) r(points, entities, added);
+  if (const SnapPointRegistrar& r = Registrar(); r.forOne) r.forOne(points, entities, added);
+}
+
+bool RegistersLoadedTogether() { return static_cast<bool>(Registrar().forLoaded); }
+
+void RegisterLoadedSnapPoints(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added) {
+  if (const SnapPointRegistrar& r = Registrar(); r.forLoaded) r.forLoaded(points, entities, added);
 }
 
 }  // namespace plenwick

@@ -7,9 +7,14 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <new>
+#include <span>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/draw_entity.h"
+#include "platform/cell_pages.h"
 #include "platform/flat_map.h"
 
 namespace plenwick {
@@ -40,6 +45,8 @@ inline constexpr int16_t kSnapDisabled = -1;
 class SnapPointList;
 
 struct SnapPoint {
+  SnapPoint() = default;
+
   SnapPoint* prev = nullptr;
   SnapPoint* next = nullptr;
   DrawEntity* entity = nullptr;
@@ -52,6 +59,9 @@ struct SnapPoint {
  private:
   friend class SnapPointList;
   static constexpr uint32_t kNone = UINT32_MAX;
+  // A new last point, each field written once.
+  SnapPoint(SnapPoint* before, DrawEntity* owner, int16_t kind, uint32_t order, double px, double py)
+      : prev(before), entity(owner), pointKind(kind), order_(order), x(px), y(py) {}
   uint32_t order_ = 0;
 
  public:
@@ -95,6 +105,13 @@ class SnapPointList {
   // Appends a point of `entity`; its state starts as the element's mark (disabled while the
   // element is detached).
   SnapPoint* Add(DrawEntity* entity, int16_t pointKind, double x, double y);
+  // Appends several points of `entity`, as Add on each in turn would.
+  struct NewPoint {
+    int16_t pointKind;
+    double x;
+    double y;
+  };
+  void AddAll(DrawEntity* entity, std::span<const NewPoint> points);
   // Appends an intersection (kind 14) of `entity` with `partner`: it is disabled while either
   // element is out of the list and deleted with either of them.
   SnapPoint* AddIntersection(DrawEntity* entity, DrawEntity* partner, double x, double y);
@@ -157,6 +174,8 @@ class SnapPointList {
   // freed (RemoveEntityPoints) or the list cleared: observers keep their data per number.
   uint32_t EntityNumber(const DrawEntity* entity);
   uint32_t FindEntityNumber(const DrawEntity* entity) const;
+  // Makes room at once for numbering `more` elements (a drawing being registered whole).
+  void ReserveEntityNumbers(std::size_t more) { slots_.reserve(slots_.size() + more); }
 
   // ---- Following the element list ----------------------------------------------------------
   // Called by the list operations (entity core, undo) as they link and unlink elements; they
@@ -175,17 +194,32 @@ class SnapPointList {
     uint32_t ownLast = SnapPoint::kNone;
     uint32_t partnerFirst = SnapPoint::kNone;  // intersections of other elements naming this one
     bool detached = false;
+    bool carried = false;  // the element carries the number (else `numbers_` holds it)
   };
 
   // Grid cell edge in model mm; points outside the cell range are kept apart.
   static constexpr double kCellSize = 64.0;
   static constexpr uint32_t kChunkBits = 10;  // 1024 points per pool chunk
-  static bool CellOf(double x, double y, CellKey* key);
+  static bool CellOf(double x, double y, CellKey* key) {
+    return CellNumberOf(x, 1 / kCellSize, &key->x) && CellNumberOf(y, 1 / kCellSize, &key->y);
+  }
 
-  SnapPoint* PointAt(uint32_t n) const { return &chunks_[n >> kChunkBits][n & ((1u << kChunkBits) - 1)]; }
+  // Room for one point; points are made in it when allocated (a chunk is not written twice).
+  struct alignas(SnapPoint) PointRoom {
+    unsigned char bytes[sizeof(SnapPoint)];
+  };
+  PointRoom* RoomAt(uint32_t n) const { return &chunks_[n >> kChunkBits][n & ((1u << kChunkBits) - 1)]; }
+  SnapPoint* PointAt(uint32_t n) const { return std::launder(reinterpret_cast<SnapPoint*>(RoomAt(n))); }
+  // A chunk for 1 << kChunkBits points: one kept from a cleared list when there is one.
+  struct KeptChunks;
+  static KeptChunks& Kept();
+  static std::unique_ptr<PointRoom[]> NewChunk();
+  // Keeps the chunks of a list being cleared (up to a bound) for later lists.
+  static void KeepChunks(std::vector<std::unique_ptr<PointRoom[]>>& chunks);
   uint32_t Allocate();
   void Release(uint32_t n);
   uint32_t Append(DrawEntity* entity, int16_t pointKind, double x, double y);
+  uint32_t Append(uint32_t owner, DrawEntity* entity, int16_t pointKind, double x, double y);
   void FileInCell(uint32_t n);
   void UnfileFromCell(uint32_t n);
   void UnlinkFromList(SnapPoint* p);
@@ -201,14 +235,15 @@ class SnapPointList {
   std::size_t detached_ = 0;  // slots marked detached: while none is, no lookup is needed
   uint32_t nextOrder_ = 0;
 
-  std::vector<std::unique_ptr<SnapPoint[]>> chunks_;
+  std::vector<std::unique_ptr<PointRoom[]>> chunks_;
   uint32_t allocated_ = 0;  // pool slots handed out so far
   uint32_t freePoints_ = SnapPoint::kNone;
 
   std::vector<EntitySlot> slots_;
   std::vector<uint32_t> freeSlots_;
-  FlatMap<const DrawEntity*, uint32_t, PointerHash> numbers_;
-  FlatMap<CellKey, uint32_t, CellHash> cells_;
+  FlatMap<const DrawEntity*, uint32_t, PointerHash> numbers_;  // elements that carry another number
+  CellPages cells_;              // cell → first point filed there
+  std::size_t filedCells_ = 0;  // cells holding points
   uint32_t outside_ = SnapPoint::kNone;  // points too far out (or not numbers) to file in a cell
   std::unique_ptr<EntityListObserver> observer_;
 };
@@ -223,7 +258,7 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
     }
   };
   visitChain(outside_);
-  if (cells_.empty()) return;
+  if (filedCells_ == 0) return;
   CellKey centre;
   if (!CellOf(x, y, &centre) || !(radius >= 0)) {
     // No cell to start from: every filed point is a candidate.
@@ -236,7 +271,7 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
   for (int64_t k = 0;; ++k) {
     if (static_cast<double>(k - 1) * kCellSize > radius) return;
     const double side = static_cast<double>(2 * k + 1);
-    if (side * side > 4.0 * static_cast<double>(cells_.size()) + 64.0) {
+    if (side * side > 4.0 * static_cast<double>(filedCells_) + 64.0) {
       cells_.ForEach([&](const CellKey& key, uint32_t first) {
         const int64_t dx = std::abs(static_cast<int64_t>(key.x) - centre.x);
         const int64_t dy = std::abs(static_cast<int64_t>(key.y) - centre.y);
@@ -249,19 +284,41 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
       const bool edgeRow = cy == centre.y - k || cy == centre.y + k;
       for (int64_t cx = centre.x - k; cx <= centre.x + k; cx += (edgeRow || k == 0) ? 1 : 2 * k) {
         if (cx < INT32_MIN || cx > INT32_MAX || cy < INT32_MIN || cy > INT32_MAX) continue;
-        if (const uint32_t* first = cells_.Find(CellKey{static_cast<int32_t>(cx), static_cast<int32_t>(cy)})) {
-          visitChain(*first);
-        }
+        visitChain(cells_.Get(CellKey{static_cast<int32_t>(cx), static_cast<int32_t>(cy)}));
       }
     }
   }
 }
 
-// Computes and adds the characteristic points of a newly added element (and its intersections
+// Computes and adds the characteristic points of newly added elements (and their intersections
 // with the other elements). The picking and snapping code installs the real computation; until
 // one is installed nothing is registered.
-using SnapPointRegistrar = std::function<void(SnapPointList& points, EntityList& entities, DrawEntity& added)>;
+struct SnapPointRegistrar {
+  // The points of one element, right after it was appended.
+  using ForOne = std::function<void(SnapPointList& points, EntityList& entities, DrawEntity& added)>;
+  // The points of the elements a reader appended (`added`: in list order, without the parts
+  // generated for them), once the last was appended: the same points, in the same order, as ForOne
+  // run on each right after it was appended.
+  using ForLoaded =
+      std::function<void(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added)>;
+
+  SnapPointRegistrar() = default;
+  SnapPointRegistrar(ForOne one, ForLoaded loaded) : forOne(std::move(one)), forLoaded(std::move(loaded)) {}
+  // The computation for one element alone: readers then run it as they append each element.
+  template <typename F>
+    requires std::is_invocable_v<F&, SnapPointList&, EntityList&, DrawEntity&>
+  SnapPointRegistrar(F one) : forOne(std::move(one)) {}
+
+  ForOne forOne;
+  ForLoaded forLoaded;
+};
+// Returns the previous registrar.
 SnapPointRegistrar InstallSnapPointRegistrar(SnapPointRegistrar registrar);
 void RegisterSnapPoints(SnapPointList& points, EntityList& entities, DrawEntity& added);
+// Whether the installed registrar registers a reader's elements all together (ForLoaded); else
+// readers register each element as they append it.
+bool RegistersLoadedTogether();
+// Runs ForLoaded (nothing when none is installed).
+void RegisterLoadedSnapPoints(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added);
 
 }  // namespace plenwick

@@ -5,12 +5,14 @@
 // results as a walk of the list.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "model/entity_list.h"
 #include "model/snap_point_list.h"
-#include "platform/flat_map.h"
+#include "platform/cell_pages.h"
+#include "view/entity_shape.h"
 #include "view/geometry.h"
 
 namespace plenwick {
@@ -27,6 +29,11 @@ class EntityIndex final : public EntityListObserver {
   // list order. Elements added since the last call are taken in first. The answer stays valid
   // until the next call or list change.
   const std::vector<DrawEntity*>& Candidates(const Box& box);
+  // What Candidates(reach of `e`) answered right after the linked element `e` was appended,
+  // without `e`: the elements before it whose reach meets its reach (all of them when `e`
+  // reaches everywhere, none when it reaches nowhere), in list order. `reach` and `box` are
+  // ReachOf(e).
+  const std::vector<DrawEntity*>& EarlierCandidates(const DrawEntity& e, Reach reach, const Box& box);
   // Position of a linked element in list order (larger is later); 0 when it is not indexed.
   uint64_t OrderOf(const DrawEntity* e);
 
@@ -45,52 +52,76 @@ class EntityIndex final : public EntityListObserver {
   static constexpr int8_t kUnplaced = -1;
   static constexpr int8_t kEverywhere = -2;
 
+  // Per element number.
   struct Record {
     DrawEntity* entity = nullptr;
-    uint64_t seq = 0;
-    Box box;
-    uint32_t stamp = 0;
+    uint32_t seq = 0;      // list order; 0 while not live
+    uint32_t cell = kNone;  // the cell holding its item
+    uint32_t slot = 0;      // its item's place in that cell, or in everywhere_
     int8_t level = kUnplaced;
     bool live = false;
   };
-  // A cell holds its elements' boxes (rounded outward to floats) next to each other, so that a
-  // query reads a cell's contents in one go.
+  // An element's box (rounded outward to floats) as its cell keeps it, next to the others of the
+  // cell, so that a query reads a cell's contents in one go.
   struct Item {
     float minX;
     float minY;
     float maxX;
     float maxY;
+    uint32_t seq;
     uint32_t id;
-    bool live;
   };
-  using CellMap = FlatMap<CellKey, uint32_t, CellHash>;
+  // A cell's items lie in items_[begin, begin + size), with room up to begin + capacity; in
+  // list order unless a removal moved the last one into a gap.
+  struct Cell {
+    uint32_t begin = 0;
+    uint32_t size = 0;
+    uint32_t capacity = 0;
+    bool ordered = true;
+  };
+  struct Level {
+    CellPages cells;  // grid cell → cells_ number
+    uint32_t cellCount = 0;
+    double reach = 0;  // largest half width or height of an element filed here (model mm)
+  };
+  struct Placement {
+    int8_t level = kUnplaced;
+    CellKey cell;
+    Box box;
+  };
 
-  static double CellSize(int level);
   static bool CellOf(double x, double y, int level, CellKey* key);
+  Placement PlacementOf(const DrawEntity& e) const;
+  uint32_t CellFor(int level, CellKey cell);
   void Sync();
   void Flush();
   void FullResync();
+  void ClearPlaces();
   uint32_t Upsert(DrawEntity* e);
   uint32_t Known(const DrawEntity* e) const;
   void Place(uint32_t id);
+  void FileItem(uint32_t id, const Placement& where);
   void Unplace(uint32_t id);
   void Remove(uint32_t id);
-  void SetLive(uint32_t id, bool live);
-  Item* FindItem(uint32_t id);
-  void CollectLevel(int level, const Box& box, std::vector<uint32_t>* ids) const;
+  void GrowCell(Cell& cell);
+  void CollectLevel(int level, const Box& box, uint32_t before);
+  const std::vector<DrawEntity*>& Collect(const Box* box, uint32_t before);
 
   EntityList& list_;
   SnapPointList& points_;
   std::vector<Record> records_;  // by the snap-point list's element number
-  CellMap cells_[kLevels];  // cell → bucket
-  std::vector<std::vector<Item>> buckets_;
-  std::vector<uint32_t> freeBuckets_;
+  std::array<Level, kLevels> levels_;
+  uint32_t filledLevels_ = 0;  // bit per level with cells
+  std::vector<Cell> cells_;
+  std::vector<Item> items_;
+  std::size_t spareItems_ = 0;  // items_ entries left behind by cells that moved
   std::vector<uint32_t> everywhere_;
+  std::size_t live_ = 0;
   std::vector<DrawEntity*> pending_;  // linked since the last sync, in link order
   bool needsResync_ = true;
-  uint64_t seq_ = 0;
-  uint32_t stamp_ = 0;
-  std::vector<uint32_t> scratch_;
+  uint32_t seq_ = 0;
+  std::vector<uint64_t> scratch_;  // seq << 32 | id of the elements found: scratch_[0, found_)
+  std::size_t found_ = 0;
   std::vector<DrawEntity*> candidates_;
 };
 

@@ -3,6 +3,8 @@
 // everything a click can hit. Every reader checks the value count first (files are hostile).
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/draw_entity.h"
@@ -75,5 +77,12 @@ bool BoundaryBoxOf(const DrawEntity& e, Box* box);
 // rules with tolerances stay inside), or anywhere (the grid; coordinates too large to box).
 enum class Reach { kNone, kBox, kEverywhere };
 Reach ReachOf(const DrawEntity& e, Box* box);
+
+// Whether the cell grids of the spatial indexes can file a box (or answer for it): non-empty,
+// finite and within 1e15 mm of the origin. Elements with other boxes are met everywhere.
+inline bool IsGridBox(const Box& box) {
+  const double largest = std::max({std::fabs(box.minX), std::fabs(box.minY), std::fabs(box.maxX), std::fabs(box.maxY)});
+  return !box.IsEmpty() && largest < 1e15;
+}
 
 }  // namespace plenwick

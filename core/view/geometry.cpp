@@ -126,30 +126,61 @@ int IsOnSegment(ModelPoint p, ModelPoint s1, ModelPoint s2) {
   return 0;
 }
 
-int SweepLength(int direction, ModelPoint p, ModelPoint q, ModelPoint centre, double* length) {
+namespace {
+
+// atan2(dy, dx). Along the axes its value is fixed by definition (±0, ±π/2, ±π), which the
+// quadrant points of circles meet often enough to be spared the call.
+double Angle(double dy, double dx) {
+  if (dy == 0 && (dx > 0 || dx < 0)) return dx > 0 ? dy : std::copysign(kPi, dy);
+  if (dx == 0 && (dy > 0 || dy < 0)) return dy > 0 ? kPi / 2 : -kPi / 2;
+  return std::atan2(dy, dx);
+}
+
+// SweepLength from p to q, the distances (rp, rq) of both from the centre and the angle of p (ap,
+// radians) being known.
+int SweepFrom(int direction, ModelPoint p, double rp, double ap, ModelPoint q, double rq, ModelPoint centre,
+              double* length) {
   *length = 0;
   if (Distance(p, q) < kOnTolerance) return 0;
-  const double rp = Distance(p, centre);
-  const double rq = Distance(q, centre);
   if (std::fabs(rp - rq) > kOnTolerance) return 1;
-  double sweep = (std::atan2(q.y - centre.y, q.x - centre.x) - std::atan2(p.y - centre.y, p.x - centre.x)) * direction;
+  double sweep = (Angle(q.y - centre.y, q.x - centre.x) - ap) * direction;
   if (sweep < 0) sweep += 2 * kPi;
   *length = rp * sweep;
   return 0;
 }
 
-int IsOnArc(int direction, ModelPoint p, ModelPoint start, ModelPoint end, ModelPoint centre, double radius) {
-  auto near = [](ModelPoint a, ModelPoint b) {
-    return std::fabs(a.x - b.x) < kOnTolerance && std::fabs(a.y - b.y) < kOnTolerance;
-  };
-  if (near(start, end)) return -1;
-  if (near(p, start) || near(p, end)) return 0;
-  if (std::fabs(Distance(p, centre) - radius) > kOnTolerance) return -1;
+bool Near(ModelPoint a, ModelPoint b) { return std::fabs(a.x - b.x) < kOnTolerance && std::fabs(a.y - b.y) < kOnTolerance; }
+
+}  // namespace
+
+int SweepLength(int direction, ModelPoint p, ModelPoint q, ModelPoint centre, double* length) {
+  return SweepFrom(direction, p, Distance(p, centre), Angle(p.y - centre.y, p.x - centre.x), q, Distance(q, centre),
+                   centre, length);
+}
+
+OnArcTest::OnArcTest(int direction, ModelPoint start, ModelPoint end, ModelPoint centre, double radius)
+    : direction_(direction),
+      start_(start),
+      end_(end),
+      centre_(centre),
+      radius_(radius),
+      startRadius_(Distance(start, centre)),
+      startAngle_(Angle(start.y - centre.y, start.x - centre.x)),
+      endStatus_(SweepFrom(direction, start, startRadius_, startAngle_, end, Distance(end, centre), centre, &toEnd_)) {}
+
+int OnArcTest::Test(ModelPoint p) const {
+  if (Near(start_, end_)) return -1;
+  if (Near(p, start_) || Near(p, end_)) return 0;
+  const double r = Distance(p, centre_);
+  if (std::fabs(r - radius_) > kOnTolerance) return -1;
   double toPoint = 0;
-  double toEnd = 0;
-  if (SweepLength(direction, start, p, centre, &toPoint) != 0) return -1;
-  if (SweepLength(direction, start, end, centre, &toEnd) != 0) return -1;
-  return toPoint <= toEnd ? 0 : -1;
+  if (SweepFrom(direction_, start_, startRadius_, startAngle_, p, r, centre_, &toPoint) != 0) return -1;
+  if (endStatus_ != 0) return -1;
+  return toPoint <= toEnd_ ? 0 : -1;
+}
+
+int IsOnArc(int direction, ModelPoint p, ModelPoint start, ModelPoint end, ModelPoint centre, double radius) {
+  return OnArcTest(direction, start, end, centre, radius).Test(p);
 }
 
 CircleThrough3 CircleFrom3Points(ModelPoint p1, ModelPoint p2, ModelPoint p3) {
@@ -202,7 +233,7 @@ int MirrorPoint(ModelPoint p, const LineCoef& line, ModelPoint* mirrored) {
 ModelPoint PointAlong(ModelPoint p1, ModelPoint p2, double d) {
   double len = 0;
   if (PointDistance(p1, p2, &len) != 0) return p1;
-  return {p1.x + d * (p2.x - p1.x) / len, p1.y + d * (p2.y - p1.y) / len};
+  return PointAlong(p1, p2, d, len);
 }
 
 int AngleBetween(int direction, ModelPoint p1, ModelPoint p2, ModelPoint centre, double* degrees) {

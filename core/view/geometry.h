@@ -84,6 +84,25 @@ int IsOnArc(int direction, ModelPoint p, ModelPoint start, ModelPoint end, Model
 // 0 for points within 0.5 of each other; status 1 when their radii differ by more than 0.5.
 int SweepLength(int direction, ModelPoint p, ModelPoint q, ModelPoint centre, double* length);
 
+// IsOnArc for many points of one arc, with what depends on the arc alone worked out once.
+class OnArcTest {
+ public:
+  OnArcTest(int direction, ModelPoint start, ModelPoint end, ModelPoint centre, double radius);
+  // IsOnArc(direction, p, start, end, centre, radius).
+  int Test(ModelPoint p) const;
+
+ private:
+  int direction_;
+  ModelPoint start_;
+  ModelPoint end_;
+  ModelPoint centre_;
+  double radius_;
+  double startRadius_;  // distance of the start from the centre
+  double startAngle_;   // radians
+  double toEnd_ = 0;    // SweepLength from the start to the end, and its status
+  int endStatus_;
+};
+
 struct CircleThrough3 {
   ModelPoint centre;
   double radius = 0;
@@ -103,6 +122,10 @@ int MirrorPoint(ModelPoint p, const LineCoef& line, ModelPoint* mirrored);
 
 // The point at distance d from p1 toward p2 (p1 when the points coincide).
 ModelPoint PointAlong(ModelPoint p1, ModelPoint p2, double d);
+// The same when the points differ and their distance `length` (PointDistance) is known.
+inline ModelPoint PointAlong(ModelPoint p1, ModelPoint p2, double d, double length) {
+  return {p1.x + d * (p2.x - p1.x) / length, p1.y + d * (p2.y - p1.y) / length};
+}
 
 // Angle (degrees, 0 ≤ a < 360 in the direction) from p1 to p2 about `centre`; status 1 when
 // the points are identical.

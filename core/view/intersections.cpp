@@ -14,7 +14,10 @@ bool IsRoundKind(int kind) { return kind == kCircle || kind == kArc; }
 
 }  // namespace
 
-MeetShape MeetShapeOf(const DrawEntity& e) {
+namespace {
+
+// The shape alone, without the reach.
+MeetShape ShapeOf(const DrawEntity& e) {
   MeetShape s;
   if (IsLineKind(e.kind)) {
     if (SegmentOf(e, &s.p1, &s.p2)) s.type = MeetShape::kSegment;
@@ -25,9 +28,27 @@ MeetShape MeetShapeOf(const DrawEntity& e) {
     s.path = PolylineOf(e);
     if (!s.path.empty()) s.type = MeetShape::kPolyline;
   }
+  return s;
+}
+
+}  // namespace
+
+MeetShape MeetShapeOf(const DrawEntity& e) {
+  MeetShape s = ShapeOf(e);
   if (s.type != MeetShape::kNone) s.bounded = ReachOf(e, &s.box) == Reach::kBox;
   return s;
 }
+
+MeetShape MeetShapeOf(const DrawEntity& e, Reach reach, const Box& box) {
+  MeetShape s = ShapeOf(e);
+  if (s.type != MeetShape::kNone) {
+    s.box = box;
+    s.bounded = reach == Reach::kBox;
+  }
+  return s;
+}
+
+bool CanMeet(const DrawEntity& e) { return IsLineKind(e.kind) || IsCurveKind(e.kind) || IsRoundKind(e.kind); }
 
 namespace {
 
@@ -139,11 +160,9 @@ bool IsIntersectionPair(const DrawEntity& added, const DrawEntity& other) {
   return false;
 }
 
-std::vector<ModelPoint> IntersectionFinder::With(const DrawEntity& b) const {
+std::vector<ModelPoint> IntersectionFinder::With(const MeetShape& sb) const {
   const MeetShape& sa = shape_;
-  if (sa.type == MeetShape::kNone) return {};
-  const MeetShape sb = MeetShapeOf(b);
-  if (sb.type == MeetShape::kNone) return {};
+  if (sa.type == MeetShape::kNone || sb.type == MeetShape::kNone) return {};
   // Elements whose reaches do not meet cannot meet.
   if (sa.bounded && sb.bounded && !sa.box.Intersects(sb.box)) return {};
   const Box nearA = sa.bounded ? sa.box : Box{};

@@ -2,6 +2,7 @@
 // circles and arcs) and the single meeting point the editing tools ask for (IntersectEntities).
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "model/draw_entity.h"
@@ -12,6 +13,9 @@ namespace plenwick {
 
 // Most intersection points registered for one pair of elements.
 inline constexpr int kMaxPairIntersections = 20;
+
+// Lines (20–23), curves (24, 26), circles and arcs: the kinds whose intersections are registered.
+bool CanMeet(const DrawEntity& e);
 
 // Whether the intersections of a new element with `other` are registered: lines (20–23) with
 // lines, curves (24, 26), circles and arcs; curves with lines, circles and arcs; circles and arcs
@@ -30,13 +34,17 @@ struct MeetShape {
   bool bounded = false;
 };
 MeetShape MeetShapeOf(const DrawEntity& e);
+// The same when ReachOf(e) is known already (`reach`, `box`).
+MeetShape MeetShapeOf(const DrawEntity& e, Reach reach, const Box& box);
 
 // The intersections of one element with others, its shape read once (IntersectionPoints with
 // `a` fixed).
 class IntersectionFinder {
  public:
   explicit IntersectionFinder(const DrawEntity& a) : shape_(MeetShapeOf(a)) {}
-  std::vector<ModelPoint> With(const DrawEntity& b) const;
+  explicit IntersectionFinder(MeetShape a) : shape_(std::move(a)) {}
+  std::vector<ModelPoint> With(const DrawEntity& b) const { return With(MeetShapeOf(b)); }
+  std::vector<ModelPoint> With(const MeetShape& b) const;
 
  private:
   MeetShape shape_;

@@ -3,6 +3,8 @@
 // the element is added; and keeping their states in step with undo.
 #pragma once
 
+#include <span>
+
 #include "model/entity_list.h"
 #include "model/snap_point_list.h"
 
@@ -15,8 +17,16 @@ void AddOwnSnapPoints(SnapPointList& points, DrawEntity& e);
 // element of the list (list order). With `earlierOnly` only the elements before it are met.
 void RegisterEntitySnapPoints(SnapPointList& points, EntityList& entities, DrawEntity& added, bool earlierOnly = false);
 
+// The points of elements a reader appended (`added`: in list order, without the parts generated
+// for them): exactly those RegisterEntitySnapPoints on each, right after it was appended, would
+// have added, in the same order. Each meets only the elements before it, found in a grid laid
+// out for the drawing (MeetingGrid), or through the element index when the drawing does not suit
+// one.
+void RegisterLoadedEntitySnapPoints(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added);
+
 // Installs RegisterEntitySnapPoints as what RegisterSnapPoints runs (the document calls it after
-// every AddDocumentEntity and the file readers for every element read). Returns the previous one.
+// every AddDocumentEntity), and RegisterLoadedEntitySnapPoints for the file readers. Returns the
+// previous registrar.
 SnapPointRegistrar InstallDefaultSnapPointRegistrar();
 
 // Empties the points and registers every element of the list again, each meeting only the

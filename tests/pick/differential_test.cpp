@@ -2,17 +2,23 @@
 // drawings edited by random additions, deletions, replacements, undos, reorderings, mark and layer
 // changes, then random clicks. Picking, snapping, handles and the registered points (with every
 // tie-break and order-dependent rule) must equal those of the linear implementations kept here.
+// And a drawing registered all at once after reading must hold the very points, in the very order,
+// that registering each element right after appending it gives.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "model/undo.h"
 #include "pick_fixture.h"
+#include "support/drawing_file_fixtures.h"
 #include "support/recording_ui.h"
 #include "view/entity_index.h"
 #include "view/intersections.h"
@@ -468,6 +474,207 @@ TEST(Differential, IndexAnswersLikeTheListWalk) {
   }
   EXPECT_GT(picked, 1000) << "the clicks must hit often enough to test something";
   EXPECT_GT(snapped, 500);
+  InstallSnapPointRegistrar(previous);
+}
+
+// ---- Registering a drawing just read -----------------------------------------------------------
+
+// One registered point with its element and partner as positions in their list; coordinates bit
+// for bit (NaN included).
+struct PointRecord {
+  int16_t kind;
+  int16_t state;
+  uint64_t x;
+  uint64_t y;
+  int entity;
+  int partner;
+  bool operator==(const PointRecord&) const = default;
+};
+
+std::vector<PointRecord> PointsInOrder(const SnapPointList& points, const EntityList& list) {
+  std::map<const DrawEntity*, int> position;
+  int i = 0;
+  for (const DrawEntity& e : list) position[&e] = i++;
+  auto at = [&](const DrawEntity* e) { return e ? position.at(e) : -1; };
+  std::vector<PointRecord> out;
+  for (const SnapPoint* p = points.head(); p; p = p->next) {
+    out.push_back({p->pointKind, p->snapState, std::bit_cast<uint64_t>(p->x), std::bit_cast<uint64_t>(p->y),
+                   at(p->entity), at(points.PartnerOf(p))});
+  }
+  return out;
+}
+
+void ExpectSameRegistration(const SnapPointList& a, const EntityList& la, const SnapPointList& b, const EntityList& lb) {
+  const std::vector<PointRecord> pa = PointsInOrder(a, la);
+  const std::vector<PointRecord> pb = PointsInOrder(b, lb);
+  ASSERT_EQ(pa.size(), pb.size());
+  for (std::size_t i = 0; i < pa.size(); ++i) ASSERT_EQ(pa[i], pb[i]) << "point " << i;
+}
+
+// A registrar that knows only single elements: readers then register each right after appending it.
+SnapPointRegistrar ElementByElement() {
+  return SnapPointRegistrar([](SnapPointList& points, EntityList& entities, DrawEntity& added) {
+    RegisterEntitySnapPoints(points, entities, added);
+  });
+}
+
+struct ReadDocument {
+  SnapPointList points;
+  EntityList list;
+  ReadDocument() { list.snapPoints = &points; }
+  void Read(const std::vector<uint8_t>& bytes, const SnapPointRegistrar& registrar) {
+    const SnapPointRegistrar previous = InstallSnapPointRegistrar(registrar);
+    DrawingFileInfo info;
+    ASSERT_EQ(ReadDrawingFile(bytes, info, list, &points), 0);
+    InstallSnapPointRegistrar(previous);
+  }
+};
+
+// Drawings of every element kind on a coarse lattice (ties, shared ends, crossings), with dimension
+// parts and groups, read into an empty document and into one holding a drawing already.
+TEST(Differential, ReadDrawingRegistersAsElementByElement) {
+  const testing::TestDimensionParts parts;
+  const SnapPointRegistrar previous = InstallDefaultSnapPointRegistrar();
+  const SnapPointRegistrar together = InstallDefaultSnapPointRegistrar();
+  for (uint32_t seed = 1; seed <= 8; ++seed) {
+    SCOPED_TRACE(seed);
+    Random r(seed);
+    EntityList drawing;
+    Recipe grid;
+    grid.kind = kGrid;
+    grid.values = {0, 0, 10};
+    grid.codes = {10, 20, 30};
+    const int16_t kinds[] = {kDimension, kGroupHeader};
+    for (int i = 0; i < 400; ++i) {
+      Recipe s = i == 0 ? grid : RandomRecipe(r);
+      if (i > 0 && r.Chance(5)) {  // a dimension (its part is generated) or a group with members after it
+        s.kind = kinds[r.Int(0, 1)];
+        s.values = {r.Coord(), r.Coord(), r.Coord(), r.Coord()};
+        s.codes = {40, 41, 42, 43};
+        s.text.clear();
+      }
+      const char* text = s.text.empty() ? nullptr : s.text.c_str();
+      AddEntity({s.kind, s.subKind, 0, s.layer, static_cast<int16_t>(s.values.size())}, nullptr, drawing,
+                s.codes.data(), 0, s.values.data(), text);
+      if (s.kind == kGroupHeader) drawing.tail->groupNo = static_cast<int16_t>(drawing.nextGroupNo - 1);
+    }
+    const std::vector<uint8_t> bytes = testing::WriteOrFail(drawing);
+    // Into an empty document; then the same drawing again after a small one (the grid serves
+    // both), and after a large one (each element meets the earlier ones through the index).
+    ReadDocument a;
+    ReadDocument b;
+    a.Read(bytes, together);
+    b.Read(bytes, ElementByElement());
+    ASSERT_NO_FATAL_FAILURE(ExpectSameRegistration(a.points, a.list, b.points, b.list));
+    ASSERT_TRUE(EntityIndex::For(a.list, a.points)->MatchesList());
+    EntityList small;
+    for (int i = 0; i < 20; ++i) {
+      const Recipe s = RandomRecipe(r);
+      AddEntity({s.kind, s.subKind, 0, s.layer, static_cast<int16_t>(s.values.size())}, nullptr, small,
+                s.codes.data(), 0, s.values.data(), s.text.empty() ? nullptr : s.text.c_str());
+    }
+    const std::vector<uint8_t> smallBytes = testing::WriteOrFail(small);
+    ReadDocument c;
+    ReadDocument d;
+    c.Read(smallBytes, together);
+    d.Read(smallBytes, ElementByElement());
+    c.Read(bytes, together);
+    d.Read(bytes, ElementByElement());
+    c.Read(smallBytes, together);
+    d.Read(smallBytes, ElementByElement());
+    ASSERT_NO_FATAL_FAILURE(ExpectSameRegistration(c.points, c.list, d.points, d.list));
+    ASSERT_TRUE(EntityIndex::For(c.list, c.points)->MatchesList());
+  }
+  InstallSnapPointRegistrar(previous);
+}
+
+// Element recipes the files never hold (values that are no numbers, coordinates near the limits)
+// and drawings the grid does not suit (clusters far apart, a few strays far out), registered all at
+// once after appending and element by element while appending.
+TEST(Differential, LoadedElementsRegisterAsElementByElement) {
+  const SnapPointRegistrar previous = InstallDefaultSnapPointRegistrar();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    const char* name;
+    int elements;
+    double spread;    // lattice step (model mm)
+    double farAway;   // a share of the elements moved this far (0: none)
+    int farShare;     // in percent; -1: every other element, which the sample of sizes misses
+    bool oddValues;
+  };
+  const Case cases[] = {
+      {"dense", 600, 2.5, 0, 0, false},
+      {"odd values", 600, 2.5, 0, 0, true},
+      {"two clusters far apart", 400, 2.5, 1e9, 50, false},
+      {"a few strays far out", 3000, 2.5, 1e7, 1, false},
+      {"spread thinly", 300, 1e6, 0, 0, false},
+      {"many strays the sample misses", 40000, 40, 1e6, -1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Random r(static_cast<uint32_t>(c.elements));
+    std::vector<Recipe> recipes;
+    for (int i = 0; i < c.elements; ++i) {
+      Recipe s = RandomRecipe(r);
+      for (double& v : s.values) v *= c.spread / 2.5;
+      if (c.farShare < 0) {
+        // Rooms in rows with a line each, some reaching into the next room.
+        const double x = (i % 200) * c.spread;
+        const double y = (i / 200) * c.spread;
+        s = Recipe{};
+        s.kind = kLine;
+        s.values = {x + r.Int(0, 20), y + r.Int(0, 20), x + r.Int(10, 50), y + r.Int(0, 30)};
+        s.codes = {10, 20, 11, 22};
+      }
+      if (c.farAway > 0 && (c.farShare < 0 ? i % 2 == 1 : r.Chance(c.farShare))) {
+        for (std::size_t k = 0; k + 1 < s.values.size(); k += 2) s.values[k] += c.farAway;
+      }
+      if (c.oddValues && r.Chance(10)) {
+        const double odd[] = {nan, 1e14, -9.9e9, 5e14};
+        s.values[std::min<std::size_t>(s.values.size() - 1, static_cast<std::size_t>(r.Int(2, 4)))] = odd[r.Int(0, 3)];
+      }
+      recipes.push_back(s);
+    }
+    // The first few are in the list before the drawing is read; some are generated parts of the
+    // element before them (appended with it, never registered themselves).
+    const bool inOrder = c.farShare < 0;  // the read elements are the recipes one for one
+    const int before = inOrder ? 0 : c.elements / 20;
+    std::vector<bool> part(recipes.size());
+    for (std::size_t i = static_cast<std::size_t>(before) + 1; i < recipes.size(); ++i) part[i] = !inOrder && r.Chance(5);
+    SnapPointList pa;
+    EntityList la;
+    la.snapPoints = &pa;
+    SnapPointList pb;
+    EntityList lb;
+    lb.snapPoints = &pb;
+    std::vector<DrawEntity*> added;
+    DrawEntity* lastRead = nullptr;
+    for (std::size_t i = 0; i < recipes.size(); ++i) {
+      const Recipe& s = recipes[i];
+      const EntityAttr attr{s.kind, s.subKind, 0, s.layer, static_cast<int16_t>(s.values.size())};
+      const char* text = s.text.empty() ? nullptr : s.text.c_str();
+      DrawEntity* ea = nullptr;
+      DrawEntity* eb = nullptr;
+      const DrawEntity* owner = part[i] ? lastRead : nullptr;
+      const int rc = owner ? AddChildEntity(attr, nullptr, la, s.codes.data(), 0, s.values.data(), text, lastRead, &ea)
+                           : AddEntity(attr, nullptr, la, s.codes.data(), 0, s.values.data(), text, &ea);
+      if (rc != 0) continue;
+      if (owner) {
+        AddChildEntity(attr, nullptr, lb, s.codes.data(), 0, s.values.data(), text, lb.tail, &eb);
+        continue;
+      }
+      AddEntity(attr, nullptr, lb, s.codes.data(), 0, s.values.data(), text, &eb);
+      RegisterEntitySnapPoints(pb, lb, *eb);
+      if (static_cast<int>(i) < before) {
+        RegisterEntitySnapPoints(pa, la, *ea);
+      } else {
+        added.push_back(ea);
+      }
+      lastRead = ea;
+    }
+    RegisterLoadedEntitySnapPoints(pa, la, added);
+    ASSERT_NO_FATAL_FAILURE(ExpectSameRegistration(pa, la, pb, lb));
+  }
   InstallSnapPointRegistrar(previous);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "view/geometry.h"
@@ -161,6 +162,37 @@ TEST(SweepLength, DirectionAndRadii) {
   ASSERT_EQ(SweepLength(1, {10, 0}, {10.3, 0.2}, {0, 0}, &len), 0);
   EXPECT_EQ(len, 0);
   EXPECT_EQ(SweepLength(1, {10, 0}, {0, 11}, {0, 0}, &len), 1);
+}
+
+// The sweep is taken from atan2 of the points about the centre; points on the axes through the
+// centre (the quadrant points) are answered without calling it and must get the same lengths to
+// the last bit, whatever the signs of their zero offsets.
+TEST(SweepLength, AlongTheAxesAsAtan2Gives) {
+  const double pi = 3.14159265358979323846;
+  auto reference = [&](int direction, ModelPoint p, ModelPoint q, ModelPoint c) {
+    double sweep = (std::atan2(q.y - c.y, q.x - c.x) - std::atan2(p.y - c.y, p.x - c.x)) * direction;
+    if (sweep < 0) sweep += 2 * pi;
+    const double dx = p.x - c.x;
+    const double dy = p.y - c.y;
+    return std::sqrt(dx * dx + dy * dy) * sweep;
+  };
+  const ModelPoint centres[] = {{0, 0}, {-0.0, -0.0}, {12.5, -7.25}, {1e9, 3}, {-4e10, 2.5e10}};
+  const double radii[] = {10, 0.75, 1e-3, 123456.789};
+  for (const ModelPoint c : centres) {
+    for (const double r : radii) {
+      const ModelPoint onAxes[] = {{c.x - r, c.y}, {c.x + r, c.y}, {c.x, c.y - r}, {c.x, c.y + r}};
+      for (const ModelPoint p : onAxes) {
+        for (const ModelPoint q : onAxes) {
+          for (const int direction : {1, -1}) {
+            double len = 0;
+            if (SweepLength(direction, p, q, c, &len) != 0 || Distance(p, q) < 0.5) continue;
+            const double expected = reference(direction, p, q, c);
+            EXPECT_EQ(std::memcmp(&len, &expected, sizeof len), 0) << c.x << " " << r << " " << len << " " << expected;
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST(CircleFrom3Points, CentreRadiusOrientation) {
