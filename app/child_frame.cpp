@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "drawing_info_dlg.h"
 #include "file_dialogs.h"
@@ -13,6 +14,7 @@
 #include "model/drawing_info.h"
 #include "platform/sjis.h"
 #include "qt_user_interface.h"
+#include "view/pick.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
 #include "view_widget.h"
@@ -28,6 +30,9 @@ CChildFrame::CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& 
   view_->SetRouter(router_.get());
   setWidget(view_);
   SetPath(path);
+  // Filing a large drawing for picking takes a moment: spent once the window is up, not on
+  // the first click.
+  QTimer::singleShot(0, this, [this] { PreparePicking(document_->entities, document_->snapPoints); });
 }
 
 CChildFrame::~CChildFrame() {

@@ -36,6 +36,9 @@ class EntityIndex final : public EntityListObserver {
   const std::vector<DrawEntity*>& EarlierCandidates(const DrawEntity& e, Reach reach, const Box& box);
   // Position of a linked element in list order (larger is later); 0 when it is not indexed.
   uint64_t OrderOf(const DrawEntity* e);
+  // Files what was linked since the last query (a whole drawing just read is filed afresh), so
+  // that the next query answers at once.
+  void Prepare() { Sync(); }
 
   // For tests: true when the live records are exactly the linked elements, in list order.
   bool MatchesList();

@@ -212,6 +212,10 @@ PickHit PickEntity(const PickView& view, int filter, PixelPoint click) {
   return walk.result();
 }
 
+void PreparePicking(EntityList& entities, SnapPointList& points) {
+  if (EntityIndex* index = EntityIndex::For(entities, points)) index->Prepare();
+}
+
 bool IsInsideBoundary(const DrawEntity& e, ModelPoint click) {
   const std::vector<BoundaryPiece> pieces = BoundaryOf(e);
   Box box;

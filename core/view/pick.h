@@ -29,6 +29,10 @@ struct PickHit {
 // equals; a grid crossing, a text, a paint or a hatching under the click is taken at once.
 PickHit PickEntity(const PickView& view, int filter, PixelPoint click);
 
+// Brings the element index of a view's list up to date ahead of the first click: after a large
+// drawing is read, filing it takes a noticeable moment the shell spends while idle instead.
+void PreparePicking(EntityList& entities, SnapPointList& points);
+
 // The walk of PickEntity, offered one element at a time in list order. PickEntity offers every
 // element (or, with an index, those that reach near the click, still in list order).
 class PickWalk {
