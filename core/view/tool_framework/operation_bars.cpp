@@ -28,6 +28,12 @@ EditBinding IntEdit(int16_t& field, int min, int max) {
   return {Number::kInt, min, max, [&field] { return static_cast<double>(field); },
           [&field](double v) { field = static_cast<int16_t>(v); }};
 }
+// One size for both the height and the width of new texts.
+EditBinding TextSizeEdit(ProgramSettings& s) {
+  EditBinding b = FloatEdit(s.TextHeight);
+  b.set = [&s](double v) { s.TextHeight = s.TextWidth = static_cast<float>(v); };
+  return b;
+}
 FlagBinding Flag(int16_t& field) {
   return {[&field] { return field != 0; }, [&field](bool on) { field = on ? 1 : 0; }};
 }
@@ -253,8 +259,7 @@ void BuildControls(OperationBar& bar, const OperationBarContext& ctx) {
     }
     case kOpeTextBox:
       bar.AddLabel("文字サイズ");
-      bar.AddEdit(1086, {Number::kFloat, std::nullopt, std::nullopt, [&s] { return static_cast<double>(s.TextHeight); },
-                         [&s](double v) { s.TextHeight = s.TextWidth = static_cast<float>(v); }});
+      bar.AddEdit(1086, TextSizeEdit(s));
       bar.AddLabel(Unit(s), 1442);
       bar.AddLabel("角度");
       bar.AddEdit(1087, FloatEdit(s.TextAngle));
@@ -263,8 +268,7 @@ void BuildControls(OperationBar& bar, const OperationBarContext& ctx) {
       break;
     case kOpeTextPlusBox:
       bar.AddLabel("文字サイズ");
-      bar.AddEdit(1089, {Number::kFloat, std::nullopt, std::nullopt, [&s] { return static_cast<double>(s.TextHeight); },
-                         [&s](double v) { s.TextHeight = s.TextWidth = static_cast<float>(v); }});
+      bar.AddEdit(1089, TextSizeEdit(s));
       bar.AddLabel(Unit(s), 1443);
       bar.AddLabel("矢頭");
       bar.AddCombo(1491, {" な   し", " 黒   丸", " 片矢印", " 矢   印"}, Choice(s.LeaderArrow));
