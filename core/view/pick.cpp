@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <vector>
 
 #include "model/layer_table.h"
@@ -222,12 +223,16 @@ bool IsInsideBoundary(const DrawEntity& e, ModelPoint click) {
   if (!BoundaryBoxOf(pieces, &box) || !box.Contains(click)) return false;
   LineCoef across;
   LineCoefficients({click.x - 1, click.y}, {click.x + 1, click.y}, &across);
-  std::vector<ModelPoint> crossings;
+  // A crossing that coincides with one kept already is the same crossing met through the next
+  // piece. Kept by x, so that a boundary of many pieces is not compared pair by pair.
+  auto byX = [](ModelPoint a, ModelPoint b) { return a.x < b.x; };
+  std::multiset<ModelPoint, decltype(byX)> crossings(byX);
   auto add = [&](ModelPoint p) {
-    for (ModelPoint q : crossings) {
-      if (std::fabs(q.x - p.x) < kCoincidentTolerance && std::fabs(q.y - p.y) < kCoincidentTolerance) return;
+    if (std::isnan(p.x)) return;  // never left of the click, and no order to keep it in
+    for (auto q = crossings.lower_bound({p.x - kCoincidentTolerance, 0}); q != crossings.end() && q->x - p.x < kCoincidentTolerance; ++q) {
+      if (std::fabs(q->x - p.x) < kCoincidentTolerance && std::fabs(q->y - p.y) < kCoincidentTolerance) return;
     }
-    crossings.push_back(p);
+    crossings.insert(p);
   };
   for (std::size_t i = 0; i < pieces.size(); ++i) {
     const BoundaryPiece& piece = pieces[i];
@@ -255,7 +260,6 @@ bool IsInsideBoundary(const DrawEntity& e, ModelPoint click) {
       }
     }
   }
-  std::sort(crossings.begin(), crossings.end(), [](ModelPoint a, ModelPoint b) { return a.x < b.x; });
   std::size_t left = 0;
   for (ModelPoint p : crossings) left += p.x <= click.x ? 1 : 0;
   return left % 2 == 1;

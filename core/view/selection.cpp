@@ -1,6 +1,7 @@
 // Window selection, marks, and the nearest piece of a multi-point element.
 #include "view/selection.h"
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -71,7 +72,8 @@ bool IsArcInside(const Box& rect, const DrawEntity& e) {
   if (!CircleOf(e, &c)) return false;
   // An arc drawn as a whole circle is selected as one.
   if (c.whole) return CircleBoxInside(rect, c.centre, c.radius);
-  double sweep = (c.endDeg - c.startDeg) * c.direction;
+  // The arc runs between its end points: angles more than a turn apart sweep the remainder.
+  double sweep = std::fmod((c.endDeg - c.startDeg) * c.direction, 360.0);
   if (sweep < 0) sweep += 360.0;
   const double middleDeg = c.startDeg + c.direction * sweep / 2;
   ModelPoint middle;

@@ -210,6 +210,20 @@ TEST_F(PickTest, PaintInsideByTheEvenOddRule) {
   EXPECT_EQ(Click(75, 25).entity, ell);
 }
 
+TEST_F(PickTest, PaintWithManyCrossingsCountsEachOnce) {
+  // A comb of 5000 teeth, each 2 wide with gaps of 2: the line through a click crosses 10000
+  // sides.
+  constexpr int kTeeth = 5000;
+  std::vector<std::pair<double, double>> comb = {{0, 0}, {4 * kTeeth, 0}, {4 * kTeeth, 10}};
+  for (int i = kTeeth - 1; i >= 0; --i) {
+    comb.insert(comb.end(), {{4.0 * i + 2, 10}, {4.0 * i + 2, 20}, {4.0 * i, 20}, {4.0 * i, 10}});
+  }
+  DrawEntity* paint = AddPaint(*this, list, comb);
+  EXPECT_EQ(Click(4 * 1234 + 1, 15).entity, paint) << "in a tooth";
+  EXPECT_EQ(Click(4 * 1234 + 3, 15).entity, nullptr) << "between two teeth";
+  EXPECT_EQ(Click(4 * 4321 + 3, 5).entity, paint) << "in the back";
+}
+
 TEST_F(PickTest, HatchingWithACircleBoundary) {
   const double values[] = {20, 20, 0, 40, 40, 60, 60, 50, 50, 10};
   const int16_t codes[] = {1, 0, 0, 60, 61, 62, 63, 50, 51, 52};

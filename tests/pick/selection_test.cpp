@@ -49,6 +49,10 @@ TEST_F(SelectionTest, ContainmentOfEachKind) {
       {"clockwise arc", kArc, {50, 50, 45, 0, 180}, -1, nullptr, true},
       {"arc whose middle is out, other way", kArc, {50, 80, 45, 180, 0}, -1, nullptr, false},
       {"whole-circle arc as a circle", kArc, {50, 50, 60, 30, 30}, 1, nullptr, false},
+      // Angles beyond one turn: the 10-degree arc from 30 to 40 degrees, whose circle reaches
+      // past the left edge opposite its middle.
+      {"arc ending past 360", kArc, {5, 50, 10, 30, 400}, 1, nullptr, true},
+      {"clockwise arc starting past 360", kArc, {5, 50, 10, 400, -330}, -1, nullptr, true},
       {"text by characters", kText, {10, 10, 10, 10, 0}, 0, "\x82\xa0\x82\xa0\x82\xa0", true},  // 3 chars: 15 wide
       {"text too long", kText, {80, 10, 10, 10, 0}, 0, "ABCDE", false},
       {"leader text with its leader", kLeaderText, {10, 10, 5, 5, 0, 20, 20, 30, 30}, 0, "A", true},
