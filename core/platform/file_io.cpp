@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <utility>
 
 namespace plenwick {
@@ -22,6 +25,40 @@ WriteFaultInjector& Injector() {
 
 std::string Describe(const std::string& what, const std::string& path, int err) {
   return what + " " + path + ": " + std::strerror(err);
+}
+
+// The file a path finally names, following symbolic links (also one that names no file yet).
+std::string FinalTarget(const std::string& path) {
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    std::string link(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= link.size()) return target;
+    link.resize(static_cast<std::size_t>(n));
+    if (link[0] != '/') {
+      const std::string::size_type slash = target.rfind('/');
+      if (slash != std::string::npos) link = target.substr(0, slash + 1) + link;
+    }
+    target = std::move(link);
+  }
+  return target;  // a loop of links: the write fails where the link is opened
+}
+
+// Creates a new file named path + ".tmp" + six random characters, readable and writable as the
+// umask allows; -1 with errno set when none can be made.
+int CreateTemporaryBeside(const std::string& path, std::string* tmp) {
+  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::atomic<uint64_t> counter{0};
+  std::mt19937_64 random(std::random_device{}() ^ (counter++ << 32) ^ static_cast<uint64_t>(::getpid()));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *tmp = path + ".tmp";
+    for (int i = 0; i < 6; ++i) *tmp += kLetters[random() % (sizeof kLetters - 1)];
+    const int fd = ::open(tmp->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
 }
 
 class FileDescriptor {
@@ -162,9 +199,15 @@ bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes
   return WriteFileAtomically(path, [bytes](const ByteSink& sink) { return sink(bytes); }, error);
 }
 
-bool WriteFileAtomically(const std::string& path, const ByteProducer& produce, std::string* error) {
-  std::string tmp = path + ".tmpXXXXXX";
-  FileDescriptor fd(::mkstemp(tmp.data()));
+bool WriteFileAtomically(const std::string& requested, const ByteProducer& produce, std::string* error) {
+  // Through a symbolic link the file it names is replaced, and the link stays.
+  const std::string path = FinalTarget(requested);
+  // The file replacing an old one keeps its permissions (a drawing may hold a password) and,
+  // where allowed, its owner; a new file gets the usual ones, from the kernel's umask.
+  struct stat old {};
+  const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  std::string tmp;
+  FileDescriptor fd(CreateTemporaryBeside(path, &tmp));
   if (fd.get() < 0) {
     if (error) *error = Describe("cannot create", tmp, errno);
     return false;
@@ -175,10 +218,12 @@ bool WriteFileAtomically(const std::string& path, const ByteProducer& produce, s
     if (error) *error = Describe(what, path, err);
     return false;
   };
-  // mkstemp creates 0600; a drawing gets the usual permissions of a new file.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd.get(), 0666 & ~mask);
+  if (replacing) {
+    // A file shared with a group keeps it; if the owner cannot be kept, neither may the
+    // special bits be.
+    const bool owned = ::fchown(fd.get(), old.st_uid, old.st_gid) == 0;
+    if (::fchmod(fd.get(), old.st_mode & (owned ? 07777 : 0777)) != 0) return fail("cannot create", errno);
+  }
 
   std::size_t written = 0;
   std::size_t handedToDisk = 0;

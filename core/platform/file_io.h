@@ -49,7 +49,9 @@ class FileReader {
 
 // Writes bytes to a temporary file beside `path`, flushes it to disk and renames it over `path`
 // only when everything was written. On any failure the temporary file is removed, the previous
-// file is left as it was, and false is returned with `error` set.
+// file is left as it was, and false is returned with `error` set. A symbolic link is followed
+// (the file it names is replaced, the link stays); a replaced file keeps its permissions and,
+// where the system allows, its owner and group.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr);
 
 // Produces a file's bytes by handing them to the sink in order; it may stop early once the sink

@@ -1,6 +1,7 @@
 // Guards saving drawings to disk: a save that fails (a bad folder, a disk that fills up midway)
 // must say so and leave the previous file exactly as it was, never half a drawing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -154,6 +155,43 @@ TEST(DrawingFileSave, FolderThatIsAFileIsReported) {
   EXPECT_EQ(SaveDrawingFile(plain + "/drawing.pwk", TestFileInfo(), list, &error), 1);
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(FileBytes(plain).size(), 12u);
+}
+
+TEST(DrawingFileSave, ReplacedFileKeepsItsPermissionsAndLinks) {
+  // Replacing a file by a new one must not open a private drawing (it may hold a password) to
+  // everyone, nor turn a link to a shared drawing into a copy beside it.
+  TempFolder folder;
+  const std::vector<uint8_t> bytes = {1, 2, 3};
+  const std::string privateFile = folder / "private.pwk";
+  ASSERT_TRUE(WriteFileAtomically(privateFile, bytes));
+  fs::permissions(privateFile, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(WriteFileAtomically(privateFile, std::vector<uint8_t>{4, 5}));
+  EXPECT_EQ(fs::status(privateFile).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+  const std::string target = folder / "target.pwk";
+  const std::string link = folder / "link.pwk";
+  ASSERT_TRUE(WriteFileAtomically(target, bytes));
+  fs::create_symlink("target.pwk", link);
+  ASSERT_TRUE(WriteFileAtomically(link, std::vector<uint8_t>{7}));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(FileBytes(target), std::vector<uint8_t>{7});
+
+  // A link that names no file yet creates it.
+  const std::string dangling = folder / "dangling.pwk";
+  fs::create_symlink("later.pwk", dangling);
+  ASSERT_TRUE(WriteFileAtomically(dangling, bytes));
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(FileBytes(folder / "later.pwk"), bytes);
+
+  // A new file gets what the umask leaves of read and write for all.
+  const mode_t mask = ::umask(022);
+  const std::string fresh = folder / "fresh.pwk";
+  const bool written = WriteFileAtomically(fresh, bytes);
+  ::umask(mask);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(fs::status(fresh).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                                 fs::perms::others_read);
+  EXPECT_EQ(folder.FileCount(), 6u) << "no temporary file is left behind";
 }
 
 TEST(DrawingFileSave, LoadFailuresAreReported) {
