@@ -122,7 +122,7 @@ bool ReadTextAndFont(DataArea& data, int64_t offset, int64_t length, int64_t fon
     const auto font = data.Claim(offset + length, fontLength);
     if (!font) return false;
     TakeString(*font, out.font);
-    out.hasFont = true;
+    out.hasFont = !out.font.empty();  // an empty name means the default face
   }
   return true;
 }

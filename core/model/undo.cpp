@@ -50,6 +50,14 @@ bool IsLinked(const EntityList& list, const DrawEntity* target) {
   return false;
 }
 
+// Whether `later` is `first` or follows it in the list.
+bool IsAtOrAfter(const DrawEntity* first, const DrawEntity* later) {
+  for (const DrawEntity* e = first; e; e = e->next) {
+    if (e == later) return true;
+  }
+  return false;
+}
+
 void ClearUndoFields(EntityList& list) {
   list.removedHead = list.removedTail = nullptr;
   list.replacedFirst = nullptr;
@@ -112,9 +120,10 @@ void CommitDeletion(EntityList& list) {
   list.removedTail = chainTail;
   // The deleted elements start a chain of their own: its head has no predecessor in the list.
   if (list.removedHead) list.removedHead->prev = nullptr;
-  if (moved || list.removedHead) {
+  // Nothing marked leaves the step as it was (a replacement recorded before stays one).
+  if (moved) {
     list.undoState = 1;
-  } else {
+  } else if (!list.removedHead) {
     list.undoState = 0;
   }
 }
@@ -178,6 +187,9 @@ void MarkReplacement(EntityList& list, DrawEntity* old, DrawEntity* replacement)
 }
 
 int MarkAddedBlock(EntityList& list, DrawEntity* first, UserInterface& ui) {
+  // A step still open with its chain back in the list is closed first: in state 0 the removed
+  // chain is taken to be detached, and freed as such.
+  if (list.undoState == 2 || list.undoState == 4) FreeDetachedChains(list);
   if (list.replacedFirst) {
     ui.Beep();
     ui.ShowMessage("011:入換えエラー！");
@@ -192,11 +204,15 @@ void Undo(EntityList& list, UserInterface& ui) {
   if (!list.tail) return;
   switch (list.undoState) {
     case 0: {
+      // The block starts at the tail's header or dimension, or at the recorded start of the
+      // added block, whichever comes first: a block may end with a group or a dimension.
       DrawEntity* start = list.tail;
-      if (list.tail->owner && IsLinked(list, list.tail->owner)) {
-        start = list.tail->owner;
-      } else if (list.replacedFirst && IsLinked(list, list.replacedFirst)) {
-        start = list.replacedFirst;
+      DrawEntity* owner = list.tail->owner && IsLinked(list, list.tail->owner) ? list.tail->owner : nullptr;
+      DrawEntity* blockStart = list.replacedFirst && IsLinked(list, list.replacedFirst) ? list.replacedFirst : nullptr;
+      if (owner && blockStart) {
+        start = IsAtOrAfter(blockStart, owner) ? blockStart : owner;
+      } else if (owner || blockStart) {
+        start = owner ? owner : blockStart;
       }
       list.replacedFirst = nullptr;
       // The grid is never undone: an undo on a list that holds only it does nothing.

@@ -221,6 +221,15 @@ TEST(DrawingFileRoundTrip, TextFieldsThatTheFormatBends) {
     EXPECT_FALSE(loaded.head->text.IsNull());
     EXPECT_EQ(loaded.head->font.view(), c.loadedFont);
   }
+  // A text saved with an empty font name is read with the default face, not with no face.
+  EntityList list;
+  const int16_t codes[] = {10, 20, 30, 40, 50};
+  const double values[] = {0, 0, 5.0, 5.0, 0};
+  ASSERT_EQ(AddEntity({kText, 0, 0, 0, 5}, "", list, codes, 0, values, "a"), 0);
+  EntityList loaded;
+  RoundTrip(list, loaded);
+  ASSERT_EQ(loaded.size(), 1u);
+  EXPECT_EQ(loaded.head->font.view(), kDefaultFontSjis);
 }
 
 TEST(DrawingFileRoundTrip, SnapPointsAreRegisteredForEveryLoadedElement) {

@@ -161,6 +161,50 @@ TEST_F(UndoTest, DimensionAndItsPartsGoTogether) {
   EXPECT_EQ(Order(list), (std::vector<DrawEntity*>{grid}));
 }
 
+TEST_F(UndoTest, AddedBlockEndingInAGroupIsUndoneAsOne) {
+  // A block whose last element belongs to a group must not be cut at the group's header,
+  // leaving the start of the block behind for good.
+  DrawEntity* before = AddLine(list, 0, 0, 1, 1);
+  BeginOperation(list, points);
+  DrawEntity* first = AddLine(list, 1, 1, 2, 2);
+  ASSERT_EQ(MarkAddedBlock(list, first, ui), 0);
+  DrawEntity* header = AddGroupHeader(list);
+  const int16_t codes[] = {10, 20, 11, 22};
+  const double values[] = {0, 0, 1, 1};
+  AddChildEntity({kLine, 0, 0, 0, 4}, nullptr, list, codes, 0, values, nullptr, header);
+  Undo(list, ui);
+  EXPECT_EQ(Order(list), (std::vector<DrawEntity*>{grid, before}));
+  Undo(list, ui);
+  EXPECT_EQ(list.size(), 5u);
+}
+
+TEST_F(UndoTest, StepsRecordedOutOfTurnKeepTheirElements) {
+  // A replacement followed by a deletion that marked nothing is still a replacement.
+  DrawEntity* old = AddLine(list, 0, 0, 10, 0);
+  BeginOperation(list, points);
+  RemoveToUndo(list, old);
+  DrawEntity* trimmed = AddLine(list, 0, 0, 5, 0);
+  MarkReplacement(list, old, trimmed);
+  CommitDeletion(list);
+  EXPECT_EQ(list.undoState, 3);
+  Undo(list, ui);
+  EXPECT_EQ(Order(list), (std::vector<DrawEntity*>{grid, old}));
+  Undo(list, ui);
+  EXPECT_EQ(Order(list), (std::vector<DrawEntity*>{grid, trimmed}));
+
+  // A block marked while an undone deletion is back in the list: those elements stay linked
+  // and are never freed as a detached chain (the sanitizer build catches a use after free).
+  BeginOperation(list, points);
+  trimmed->mark = kMarkDeleted;
+  CommitDeletion(list);
+  Undo(list, ui);
+  ASSERT_EQ(list.undoState, 2);
+  DrawEntity* added = AddLine(list, 7, 7, 8, 8);
+  ASSERT_EQ(MarkAddedBlock(list, added, ui), 0);
+  BeginOperation(list, points);
+  EXPECT_EQ(Order(list), (std::vector<DrawEntity*>{grid, trimmed, added}));
+}
+
 TEST_F(UndoTest, GroupBlockDetachedWithItsMembers) {
   DrawEntity* a = AddLine(list, 0, 0, 1, 1);
   DrawEntity* header = AddGroupHeader(list);
