@@ -5,9 +5,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "model/snap_point_list.h"
 #include "model/undo.h"
@@ -33,6 +35,10 @@ std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font
                                         int32_t colour, const double* values, const char* text,
                                         bool checkFirstCoordinate) {
   if (!KindIsKnown(attr.kind) || attr.valueCount < 0) return nullptr;
+  // Curves are drawn, picked and intersected through samples of every piece: their size is
+  // held to what the curve tools make.
+  if (attr.kind == kBezierCurve && attr.valueCount > 2 * kMaxBezierPoints) return nullptr;
+  if (attr.kind == kFreeCurve && attr.valueCount > 2 * kMaxFreeCurvePoints) return nullptr;
   if (attr.valueCount > 0 && !values) return nullptr;
   if (checkFirstCoordinate && attr.valueCount > 0 && OutOfRange(values[0])) return nullptr;
   if (attr.valueCount > 1 && OutOfRange(values[1])) return nullptr;
@@ -63,6 +69,27 @@ std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font
     }
   }
   return e;
+}
+
+// Group numbers are stored in 16 bits: once they have all been handed out, the lowest one no
+// header holds (in the list or in a chain undo may bring back) is used again. 0 when every
+// number is held.
+int TakeGroupNumber(EntityList& list) {
+  constexpr int kLastGroupNumber = std::numeric_limits<int16_t>::max();
+  if (list.nextGroupNo >= 1 && list.nextGroupNo <= kLastGroupNumber) return list.nextGroupNo++;
+  std::vector<bool> held(kLastGroupNumber + 1);
+  auto note = [&held](const DrawEntity* first) {
+    for (const DrawEntity* e = first; e; e = e->next) {
+      if (e->kind == kGroupHeader && e->groupNo > 0) held[static_cast<std::size_t>(e->groupNo)] = true;
+    }
+  };
+  note(list.head);
+  note(list.removedHead);
+  note(list.replacedFirst);
+  for (int number = 1; number <= kLastGroupNumber; ++number) {
+    if (!held[static_cast<std::size_t>(number)]) return number;
+  }
+  return 0;
 }
 
 DimensionPartsGenerators& Generators() {
@@ -113,7 +140,11 @@ int AddEntity(const EntityAttr& attr, const char* font, EntityList& list, const 
               int32_t colour, const double* values, const char* text, DrawEntity** added) {
   auto e = BuildEntity(attr, font, codes, colour, values, text, attr.kind != kDimension);
   if (!e) return 1;
-  if (e->kind == kGroupHeader) e->groupNo = static_cast<int16_t>(list.nextGroupNo++);
+  if (e->kind == kGroupHeader) {
+    const int number = TakeGroupNumber(list);
+    if (number == 0) return 1;
+    e->groupNo = static_cast<int16_t>(number);
+  }
   DrawEntity* raw = e.get();
   AppendEntity(list, std::move(e));
   if (added) *added = raw;

@@ -36,7 +36,8 @@ inline constexpr int kMaxBezierPoints = 40;
 
 // Appends a new element built from copies of codes, values, font and text (text and font may be
 // null; a null font on a text becomes the default face). A dimension gets its parts generated.
-// `added`, when given, receives the new element (not its parts).
+// `added`, when given, receives the new element (not its parts). A group header takes the next
+// group number; when all 32767 are held, the header is refused.
 int AddEntity(const EntityAttr& attr, const char* font, EntityList& list, const int16_t* codes,
               int32_t colour, const double* values, const char* text, DrawEntity** added = nullptr);
 

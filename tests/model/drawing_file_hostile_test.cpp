@@ -269,7 +269,7 @@ TEST(DrawingFileHostile, LayerTableOddities) {
 TEST(DrawingFileHostile, RecordsSharingOneLongArrayCannotMultiplyMemory) {
   EntityList list;
   const std::vector<double> values(30000, 1.0);
-  AddEntity({kFreeCurve, 0, 0, 0, 30000}, nullptr, list, nullptr, 0, values.data(), nullptr);
+  ASSERT_EQ(AddEntity({kPolygon, 0, 0, 0, 30000}, nullptr, list, nullptr, 0, values.data(), nullptr), 0);
   for (int i = 0; i < 999; ++i) testing::AddLine(list, 0, 0, 1, 1);
   std::vector<uint8_t> b = WriteOrFail(list);
   // Every record now claims the same 240 kB array.

@@ -84,7 +84,13 @@ TEST(AddEntity, RefusesUnknownKindsAndMissingValues) {
   const double v[] = {0, 0};
   EXPECT_EQ(AddEntity({99, 0, 0, 0, 2}, nullptr, list, nullptr, 0, v, nullptr), 1);
   EXPECT_EQ(AddEntity({kPoint, 0, 0, 0, 2}, nullptr, list, nullptr, 0, nullptr, nullptr), 1);
+  // Curves larger than the curve tools make would cost every pick and intersection dearly.
+  const std::vector<double> many(6002, 1.0);
+  EXPECT_EQ(AddEntity({kBezierCurve, 0, 0, 0, 82}, nullptr, list, nullptr, 0, many.data(), nullptr), 1);
+  EXPECT_EQ(AddEntity({kFreeCurve, 0, 0, 0, 6002}, nullptr, list, nullptr, 0, many.data(), nullptr), 1);
   EXPECT_TRUE(list.empty());
+  EXPECT_EQ(AddEntity({kBezierCurve, 0, 0, 0, 80}, nullptr, list, nullptr, 0, many.data(), nullptr), 0);
+  EXPECT_EQ(AddEntity({kFreeCurve, 0, 0, 0, 6000}, nullptr, list, nullptr, 0, many.data(), nullptr), 0);
 }
 
 TEST(GroupNumbers, CountFromOneAndRestartAfterClear) {
@@ -101,6 +107,19 @@ TEST(GroupNumbers, CountFromOneAndRestartAfterClear) {
   ClearEntityList(list);
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(AddGroupHeader(list)->groupNo, 1);
+}
+
+TEST(GroupNumbers, ReusedOnceAllHaveBeenHandedOut) {
+  // Numbers are 16 bits: past the last one they must not wrap to negative numbers or to 0
+  // (no group), nor repeat a number a header still holds.
+  EntityList list;
+  std::vector<DrawEntity*> headers;
+  for (int i = 0; i < 32767; ++i) headers.push_back(AddGroupHeader(list));
+  EXPECT_EQ(headers.back()->groupNo, 32767);
+  EXPECT_EQ(AddGroupHeader(list), nullptr) << "every number is held";
+  UnlinkEntity(list, headers[4]);
+  FreeEntity(headers[4]);
+  EXPECT_EQ(AddGroupHeader(list)->groupNo, 5);
 }
 
 TEST(GroupNumbers, LinkMembersAndClearOrphans) {
