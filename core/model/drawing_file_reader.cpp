@@ -2,6 +2,7 @@
 // read by old_drawing_file_reader.cpp).
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "model/drawing_file.h"
 #include "model/drawing_file_format.h"
@@ -139,22 +140,27 @@ int ReadDrawing(DrawingSource& source, DrawingFileInfo& info, EntityList& list, 
   DrawEntity* const lastBefore = list.tail;
   LoadedGroups groups;
   LoadedSnapPoints loadedPoints(points);
-  bool ok = false;
-  if (read.versionRead == 3) {
-    ok = ReadVersion3Body(source, read, list, loadedPoints, groups, error);
-  } else if (read.versionRead == 1 || read.versionRead == 2) {
-    ok = ReadOldDrawingBody(source, read, list, loadedPoints, groups, error);
-  } else {
-    SetReadError(error, "The drawing file has an unknown version.");
-  }
-  if (source.failed()) {
-    // A file that cannot be read to its end is not loaded in part.
+  // A file that cannot be read to its end is not loaded in part.
+  auto abandon = [&](const std::string& why) {
     RemoveElementsAfter(list, lastBefore, points);
     list.nextGroupNo = nextGroupNoBefore;
-    if (error) *error = source.failure();
+    if (error) *error = why;
     return 1;
+  };
+  bool ok = false;
+  try {
+    if (read.versionRead == 3) {
+      ok = ReadVersion3Body(source, read, list, loadedPoints, groups, error);
+    } else if (read.versionRead == 1 || read.versionRead == 2) {
+      ok = ReadOldDrawingBody(source, read, list, loadedPoints, groups, error);
+    } else {
+      SetReadError(error, "The drawing file has an unknown version.");
+    }
+    if (source.failed()) return abandon(source.failure());
+    loadedPoints.Finish(list);
+  } catch (const std::bad_alloc&) {
+    return abandon("There is not enough memory to read the drawing.");
   }
-  loadedPoints.Finish(list);
   if (!ok) return 1;
   read.layers.currentLayer =
       static_cast<int16_t>(std::clamp<int>(read.header.currentLayer(), 0, LayerTable::kLayers - 1));

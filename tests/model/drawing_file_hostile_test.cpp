@@ -5,10 +5,13 @@
 
 #include <cmath>
 #include <limits>
+#include <new>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "model/drawing_file.h"
+#include "model/drawing_file_format.h"
 #include "model/entity_core.h"
 #include "support/drawing_file_fixtures.h"
 #include "support/entity_builders.h"
@@ -281,6 +284,40 @@ TEST(DrawingFileHostile, RecordsSharingOneLongArrayCannotMultiplyMemory) {
   ASSERT_EQ(r.rc, 0);
   EXPECT_EQ(r.stored, 1u);
   EXPECT_EQ(r.info.skippedRecords, 999);
+}
+
+// A source whose memory runs out once the element data is read.
+class MemoryRunsOut final : public pwk::DrawingSource {
+ public:
+  explicit MemoryRunsOut(std::span<const uint8_t> bytes) : DrawingSource(bytes.size()), bytes_(bytes) {}
+  std::span<const uint8_t> Bytes(Stream stream, uint64_t offset, std::size_t n) override {
+    if (stream == kData) throw std::bad_alloc();
+    return bytes_.subspan(static_cast<std::size_t>(offset), n);
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+};
+
+TEST(DrawingFileHostile, RunningOutOfMemoryLoadsNothingAndSaysSo) {
+  // A file too large for the memory left must be refused like any unreadable file, not end the
+  // program or leave half a drawing in the list.
+  EntityList stored;
+  testing::AddLine(stored, 0, 0, 1, 1);
+  const double curve[] = {0, 0, 1, 1, 2, 0};
+  AddEntity({kFreeCurve, 0, 0, 0, 6}, nullptr, stored, nullptr, 0, curve, nullptr);
+  const std::vector<uint8_t> bytes = WriteOrFail(stored);
+  EntityList list;
+  DrawEntity* before = testing::AddGroupHeader(list);
+  const int nextGroupNo = list.nextGroupNo;
+  MemoryRunsOut source(bytes);
+  DrawingFileInfo info;
+  std::string error;
+  EXPECT_EQ(pwk::ReadDrawing(source, info, list, nullptr, &error), 1);
+  EXPECT_EQ(error, "There is not enough memory to read the drawing.");
+  EXPECT_EQ(list.size(), 1u);
+  EXPECT_EQ(list.tail, before);
+  EXPECT_EQ(list.nextGroupNo, nextGroupNo);
 }
 
 TEST(DrawingFileHostile, HeadersSharingANumberFormNoOwnerCycle) {
