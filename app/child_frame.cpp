@@ -100,24 +100,23 @@ void CChildFrame::CloseWithoutAsking() {
   close();
 }
 
+bool CChildFrame::AskToSave() {
+  if (!document_->IsModified()) return true;
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramTitle), SaveQuestion(Title()), QMessageBox::NoButton, this);
+  QPushButton* yes = box.addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QString::fromUtf8("いいえ(&N)"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == yes) return Save();
+  return box.clickedButton() == no;
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
-  if (askBeforeClosing_ && document_->IsModified()) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramTitle), SaveQuestion(Title()), QMessageBox::NoButton, this);
-    QPushButton* yes = box.addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8("いいえ(&N)"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == yes) {
-      if (!Save()) {
-        event->ignore();
-        return;
-      }
-    } else if (box.clickedButton() != no) {
-      event->ignore();
-      return;
-    }
+  if (askBeforeClosing_ && !AskToSave()) {
+    event->ignore();
+    return;
   }
   QMdiSubWindow::closeEvent(event);
 }

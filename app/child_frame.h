@@ -38,6 +38,9 @@ class CChildFrame final : public QMdiSubWindow {
   bool SaveTo(const QString& path);
   // "図面情報" on this drawing.
   void EditDrawingInfo();
+  // Asks whether to save a modified drawing, and saves it when told so: false when the user
+  // cancels or the save fails (the drawing must then stay open).
+  bool AskToSave();
   // Closes without asking (the question was answered elsewhere).
   void CloseWithoutAsking();
 

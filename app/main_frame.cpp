@@ -339,8 +339,10 @@ void CMainFrame::ViewShown(CChildFrame* child) {
     if (layerList_) layerList_->Refill();
   }
   if (!firstViewShown_) {
-    // The first drawing shown brings the drawing palette and the layer list.
+    // The first drawing shown brings the drawing palette and the layer list, and the grid bar
+    // its pitch from the settings the first drawing has read.
     firstViewShown_ = true;
+    gridBar_->SetPitch(CurrentSettings().GridPitch);
     if (tools_->paletteWindow() == PaletteWindow::kFirstStart) tools_->OpenPalette();
     OpenLayerList();
   }
@@ -515,13 +517,17 @@ bool CMainFrame::IsCommandChecked(int id) const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  for (CChildFrame* child : Children()) {
+  // Every modified drawing is asked about before any window closes, so that a cancel keeps
+  // them all.
+  const QList<CChildFrame*> children = Children();
+  for (CChildFrame* child : children) {
     client_->setActiveSubWindow(child);
-    if (!child->close()) {
+    if (!child->AskToSave()) {
       event->ignore();
       return;
     }
   }
+  for (CChildFrame* child : children) child->CloseWithoutAsking();
   if (layerList_) layerList_->close();
   event->accept();
 }

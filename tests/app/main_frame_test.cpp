@@ -23,6 +23,7 @@
 #include "frame_boxes.h"
 #include "main_frame.h"
 #include "model/document_file.h"
+#include "model/parameter_file.h"
 #include "model/program_settings.h"
 #include "model/undo.h"
 #include "platform/sjis.h"
@@ -217,6 +218,39 @@ TEST_F(MainFrameTest, ClosingAModifiedDrawingAsksFirst) {
   frame->OnCommand(57602);
   EXPECT_TRUE(WaitFor([this] { return frame->Children().isEmpty(); }));
   EXPECT_EQ(frame->windowTitle(), "Plenwick");
+}
+
+TEST_F(MainFrameTest, QuittingAsksAboutEveryDrawingBeforeClosingAny) {
+  // A cancel on the second question must keep the first drawing too, although the user had
+  // already said not to save it.
+  CChildFrame* first = OpenShown(WriteDrawing("q1.pwk"));
+  CChildFrame* second = OpenShown(WriteDrawing("q2.pwk"));
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  first->document().SetModifiedFlag();
+  second->document().SetModifiedFlag();
+  QStringList asked;
+  std::function<void(QWidget*)> answerNoThenCancel = [&](QWidget* box) {
+    asked << qobject_cast<QMessageBox*>(box)->text();
+    if (asked.size() == 1) {
+      WhenModal(answerNoThenCancel);
+      ClickMessageButton(box, QString::fromUtf8("いいえ"));
+    } else {
+      ClickMessageButton(box, QString::fromUtf8("キャンセル"));
+    }
+  };
+  WhenModal(answerNoThenCancel);
+  EXPECT_FALSE(frame->close());
+  EXPECT_EQ(asked.size(), 2);
+  EXPECT_EQ(frame->Children().size(), 2);
+}
+
+TEST_F(MainFrameTest, GridBarShowsTheStoredPitch) {
+  ParameterBlock stored = DefaultParameterBlock();
+  stored.SetF32(ParameterBlock::kGridPitch, 10);
+  ASSERT_TRUE(WriteParameterFile(ParameterFilePath(folders.program), stored));
+  ASSERT_NE(OpenShown(WriteDrawing("g.pwk")), nullptr);
+  EXPECT_EQ(frame->gridBar()->pitch(), 10);
 }
 
 TEST_F(MainFrameTest, PageUpZoomsAndTheMouseShowsCoordinates) {
