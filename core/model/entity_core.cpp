@@ -2,8 +2,6 @@
 #include "model/entity_core.h"
 
 #include <algorithm>
-
-#include <cmath>
 #include <cstring>
 #include <new>
 #include <unordered_map>
@@ -26,8 +24,7 @@ namespace {
 
 bool KindIsKnown(int kind) { return KindHasCodes(kind) || kind == kFreeCurve || kind == kPolygon; }
 
-// A NaN would slip through the plain range comparison; coordinates must be numbers.
-bool OutOfRange(double v) { return std::isnan(v) || v < kMinCoordinate || v > kMaxCoordinate; }
+bool OutOfRange(double v) { return !InCoordinateRange(v); }
 
 std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font, const int16_t* codes,
                                         int32_t colour, const double* values, const char* text,
