@@ -207,7 +207,7 @@ bool Acceptable(const StoredRecord& r, const Rebuilt& e) {
     if (!std::isfinite(e.values[i])) return false;
   }
   if (r.kind >= kLine && r.kind <= kAngledInfiniteLine) {
-    return std::all_of(e.values.begin(), e.values.end(), InCoordinateRange);
+    return AllInCoordinateRange(e.values);
   }
   return true;
 }

@@ -2,8 +2,6 @@
 #include "model/entity_core.h"
 
 #include <algorithm>
-
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -28,8 +26,7 @@ namespace {
 
 bool KindIsKnown(int kind) { return KindHasCodes(kind) || kind == kFreeCurve || kind == kPolygon; }
 
-// A NaN would slip through the plain range comparison; coordinates must be numbers.
-bool OutOfRange(double v) { return std::isnan(v) || v < kMinCoordinate || v > kMaxCoordinate; }
+bool OutOfRange(double v) { return !InCoordinateRange(v); }
 
 std::unique_ptr<DrawEntity> BuildEntity(const EntityAttr& attr, const char* font, const int16_t* codes,
                                         int32_t colour, const double* values, const char* text,

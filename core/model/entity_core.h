@@ -2,9 +2,11 @@
 // All operations return 0 on success and 1 on refusal unless said otherwise.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "model/draw_entity.h"
@@ -20,11 +22,16 @@ struct EntityAttr {
   int16_t valueCount = 0;
 };
 
-// Smallest and largest first coordinate (model mm) an element may have; the range is
-// asymmetric on purpose and files rely on it.
+// Smallest and largest first coordinate (model mm) an element may have, and every value of a
+// line; the range is asymmetric on purpose and files rely on it. NaN is outside it.
 inline constexpr double kMinCoordinate = -9999999999.9;
 inline constexpr double kMaxCoordinate = 99999999999.9;
 inline bool InCoordinateRange(double v) { return v >= kMinCoordinate && v <= kMaxCoordinate; }
+// Whether every value is in that range: a line (kinds 20..23) with any other value is dropped
+// when a drawing file is read, so one must never be added.
+inline bool AllInCoordinateRange(std::span<const double> values) {
+  return std::all_of(values.begin(), values.end(), InCoordinateRange);
+}
 
 // Default text face, Shift-JIS "ＭＳゴシック".
 inline constexpr std::string_view kDefaultFontSjis = "\x82\x6c\x82\x72\x83\x53\x83\x56\x83\x62\x83\x4e";

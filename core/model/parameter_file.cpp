@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/program_settings.h"
 #include "platform/file_io.h"
 #include "platform/folders.h"
 
@@ -23,6 +24,7 @@ std::string ParameterFilePath(const std::string& programFolder) {
 bool ParseParameterFile(std::span<const uint8_t> bytes, ParameterBlock& block) {
   if (bytes.size() != ParameterBlock::kSize) return false;
   std::copy(bytes.begin(), bytes.end(), block.bytes.begin());
+  ReplaceNonFiniteNumbers(block);
   return true;
 }
 

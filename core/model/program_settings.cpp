@@ -2,6 +2,7 @@
 #include "model/program_settings.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <type_traits>
 
@@ -128,8 +129,7 @@ void ForEachStoredField(Settings& s, Visit&& visit) {
   visit(P::kPartsFolder, s.PartsFolder);
 }
 
-// Numbers are copied as their bytes: a float or double holding a signalling NaN from the file
-// must come back bit for bit.
+// Numbers are copied as their bytes, so that every finite value comes back bit for bit.
 template <typename T>
 void ReadField(const P& block, std::size_t offset, T& field) {
   if constexpr (IsStdArray<T>::value) {
@@ -162,6 +162,25 @@ void WriteField(P& block, std::size_t offset, const T& field) {
   }
 }
 
+// The default block for its numbers (its parts folder, not a number, is left empty).
+const P& DefaultNumbers() {
+  static const P defaults = DefaultParameterBlock(std::string_view{});
+  return defaults;
+}
+
+// A float or double (or an array of them) at `offset` that is not finite takes the bytes of
+// `defaults` there; other fields are left alone.
+template <typename T>
+void RepairNumbers(P& block, const P& defaults, std::size_t offset, const T& field) {
+  if constexpr (IsStdArray<T>::value) {
+    for (std::size_t i = 0; i < field.size(); ++i) RepairNumbers(block, defaults, offset + i * sizeof(field[0]), field[i]);
+  } else if constexpr (std::is_floating_point_v<T>) {
+    T number;
+    std::memcpy(&number, &block.bytes[offset], sizeof(T));
+    if (!std::isfinite(number)) std::memcpy(&block.bytes[offset], &defaults.bytes[offset], sizeof(T));
+  }
+}
+
 // The tolerance list shows "上下（+）（+）" at 3 and "上下（+）（-）" at 7, the dimension stores them
 // the other way round; the exchange is its own inverse.
 int16_t ExchangeToleranceType(int16_t t) { return t == 3 ? int16_t{7} : t == 7 ? int16_t{3} : t; }
@@ -173,7 +192,15 @@ std::string_view ProgramSettings::DimPrefixText(int slot) const {
   return SjisPrefix(DimPrefix[static_cast<std::size_t>(slot)].view(), ParameterBlock::kDimPrefixWidth - 1);
 }
 
-void ProgramSettings::FillFrom(const ParameterBlock& block) {
+void ReplaceNonFiniteNumbers(ParameterBlock& block) {
+  const ParameterBlock& defaults = DefaultNumbers();
+  ProgramSettings layout;  // only the offsets and types of the list matter here
+  ForEachStoredField(layout, [&](std::size_t offset, auto& field) { RepairNumbers(block, defaults, offset, field); });
+}
+
+void ProgramSettings::FillFrom(const ParameterBlock& stored) {
+  ParameterBlock block = stored;
+  ReplaceNonFiniteNumbers(block);
   ForEachStoredField(*this, [&](std::size_t offset, auto& field) { ReadField(block, offset, field); });
   DimTolType = ExchangeToleranceType(DimTolType);
   if (PaletteX < 1) PaletteX = 40;

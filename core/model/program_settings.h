@@ -131,13 +131,19 @@ struct ProgramSettings {
   std::string_view DimPrefixText(int slot) const;
 
   // Takes every field from the block. A tolerance type 3 becomes 7 and 7 becomes 3; a palette
-  // x below 1 becomes 40 and a palette y below 1 becomes 80 (the window would be off screen).
+  // x below 1 becomes 40 and a palette y below 1 becomes 80 (the window would be off screen); a
+  // float or double that is not finite takes its default (ReplaceNonFiniteNumbers).
   // Does not touch `filled` or the current pen, line type, colour and layer.
   void FillFrom(const ParameterBlock& block);
   // Stores every field into the block, exchanging the tolerance type 3 and 7 again so that a
   // value read from a file is written back as it was; offsets 226 and 228 become 0.
   void WriteTo(ParameterBlock& block) const;
 };
+
+// Gives every float and double field of the block that holds a NaN or an infinity the value of
+// DefaultParameterBlock; all other bytes stay as they are. Tools would turn such a value into
+// elements a drawing file cannot keep.
+void ReplaceNonFiniteNumbers(ParameterBlock& block);
 
 // The settings of this process (one per run).
 ProgramSettings& CurrentSettings();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -228,8 +229,42 @@ TEST_F(DocumentTest, HostileExtensionLengthsDoNotOverflow) {
   stored.SetF32(P::kDimExtLower, 1e30f);
   WriteFile(stored);
   auto doc = NewDoc();
-  EXPECT_EQ(GetI32(&doc->drawingValues.bytes[24]), 0);
+  EXPECT_EQ(GetI32(&doc->drawingValues.bytes[24]), 30);  // the NaN took its default
   EXPECT_EQ(GetI32(&doc->drawingValues.bytes[36]), 2147483647);
+}
+
+TEST_F(DocumentTest, NumbersThatAreNotFiniteInTheFileReadBackAsDefaults) {
+  // A corrupt file's NaN or infinite line settings reached the line tools, which drew lines the
+  // drawing file then dropped on reading; a new drawing's sizes came from the same block.
+  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  const struct {
+    std::size_t offset;
+    float stored;
+    float ProgramSettings::*field;
+    float expected;
+  } cases[] = {
+      {P::kLineLength, kNaN, &ProgramSettings::LineLength, 50},
+      {P::kLineAngle, kInf, &ProgramSettings::LineAngle, 0},
+      {P::kAngleMoveAngle, -kInf, &ProgramSettings::AngleMoveAngle, 90},
+      {P::kParallelDistance, kNaN, &ProgramSettings::ParallelDistance, 0},
+      {P::kWidthLeft, kInf, &ProgramSettings::WidthLeft, 20},
+      {P::kWidthRight, kNaN, &ProgramSettings::WidthRight, 20},
+      {P::kInfiniteLineAngle, -kInf, &ProgramSettings::InfiniteLineAngle, 0},
+      {P::kTextHeight, kNaN, &ProgramSettings::TextHeight, 20},
+  };
+  P stored = DefaultParameterBlock("/p");
+  stored.SetF32(P::kPointMoveDistance, 75);  // a finite value keeps its own
+  for (const auto& c : cases) stored.SetF32(c.offset, c.stored);
+  WriteFile(stored);
+  auto doc = NewDoc();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.offset);
+    EXPECT_EQ(CurrentSettings().*c.field, c.expected);
+    EXPECT_EQ(doc->params.F32(c.offset), c.expected);
+  }
+  EXPECT_EQ(CurrentSettings().PointMoveDistance, 75.0f);
+  EXPECT_EQ(GetF32(&doc->drawingValues.bytes[64]), 20.0f);  // the new drawing's text height
 }
 
 TEST_F(DocumentTest, UserNamesThatDoNotFitFallBack) {

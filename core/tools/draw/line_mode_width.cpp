@@ -111,7 +111,7 @@ class WidthLineMode final : public LineSubMode {
   bool Commit(LineSession& s, const LineEnds& centre) {
     CPlenwickDoc& doc = s.doc();
     if (doc.protection != kNotProtected) return s.AddLine(kLine, centre) != LineAdded::kRefused;
-    BeginOperation(doc.entities, doc.snapPoints);
+    const bool keepCentre = s.settings().WidthLineKeepCentre != 0;
     const std::array<double, 2> offsets = Offsets(s);
     std::array<std::optional<LineEnds>, 2> copies;
     std::array<Corner, 2> corners;
@@ -121,6 +121,12 @@ class WidthLineMode final : public LineSubMode {
       if (previous_[side]) corners[side] = CloseCorner(*previous_[side], &copy);
       if (!LineSession::Degenerate(copy)) copies[side] = copy;
     }
+    // A segment that changes nothing opens no step, which would make the recorded one permanent.
+    if (!keepCentre && !copies[0] && !copies[1] && !corners[0].movePrevious && !corners[1].movePrevious) {
+      previous_ = {};
+      return true;
+    }
+    BeginOperation(doc.entities, doc.snapPoints);
     DrawEntity* firstOld = nullptr;
     DrawEntity* firstReplacement = nullptr;
     for (std::size_t side = 0; side < 2; ++side) {
@@ -141,7 +147,7 @@ class WidthLineMode final : public LineSubMode {
       if (e && !firstAdded) firstAdded = e;
       return e;
     };
-    if (s.settings().WidthLineKeepCentre) add(centre);
+    if (keepCentre) add(centre);
     for (std::size_t side = 0; side < 2; ++side) previous_[side] = copies[side] ? add(*copies[side]) : nullptr;
     // Without a replacement, undo takes the segment's lines away together.
     if (!firstReplacement && firstAdded) MarkAddedBlock(doc.entities, firstAdded, s.view().ui());

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "model/entity_core.h"
 #include "model/undo.h"
 #include "tools/draw/line_tool.h"
 #include "view/render_context.h"
@@ -63,6 +64,8 @@ LineAdded LineSession::AddLine(int16_t kind, const LineEnds& ends, DrawEntity** 
   const ProgramSettings& s = settings();
   const EntityAttr attr{kind, 0, static_cast<int16_t>(s.CurrentLineType * 100 + s.CurrentPen), s.CurrentLayer, 4};
   const double values[4] = {ends.a.x, ends.a.y, ends.b.x, ends.b.y};
+  // Checked before the step opens: opening it would make the recorded step permanent.
+  if (!Storable(ends)) return LineAdded::kDropped;
   // A protected drawing refuses with its message; the recorded step stays undoable then.
   if (d.protection == kNotProtected && newStep) BeginOperation(d.entities, d.snapPoints);
   DrawEntity* e = nullptr;
@@ -75,6 +78,8 @@ LineAdded LineSession::AddLine(int16_t kind, const LineEnds& ends, DrawEntity** 
 }
 
 DrawEntity* LineSession::ReplaceLine(DrawEntity& old, const LineEnds& ends) const {
+  // Checked first: once removed, `old` would vanish with nothing in its place.
+  if (!Storable(ends)) return nullptr;
   CPlenwickDoc& d = doc();
   RemoveToUndo(d.entities, &old);
   const double values[4] = {ends.a.x, ends.a.y, ends.b.x, ends.b.y};
@@ -86,6 +91,11 @@ DrawEntity* LineSession::ReplaceLine(DrawEntity& old, const LineEnds& ends) cons
     if (copy) view_.view().DrawElement(canvas, *copy, kMarkNone);
   });
   return copy;
+}
+
+bool LineSession::Storable(const LineEnds& ends) {
+  const double values[4] = {ends.a.x, ends.a.y, ends.b.x, ends.b.y};
+  return AllInCoordinateRange(values);
 }
 
 void LineSession::Finish(std::optional<std::string_view> prompt) const { tool_.EndOperation(view_, prompt); }

@@ -62,15 +62,22 @@ class LineSession {
 
   // A line of `kind` with the current line type, pen, colour and layer, drawn at once. With
   // `newStep` it is an undo step of its own (BeginOperation first); otherwise it joins the step
-  // the caller opened. `added` receives the element.
+  // the caller opened. `added` receives the element. Ends that are not Storable are dropped
+  // before any step is opened, so the recorded step stays undoable.
   LineAdded AddLine(int16_t kind, const LineEnds& ends, DrawEntity** added = nullptr, bool newStep = true) const;
   // Replaces `old` by a copy whose ends are `ends` within the step the caller opened (which then
   // calls MarkReplacement once, for its first replacement): the old element goes to the undo
-  // buffer and off the screen, the copy is appended and drawn. Returns the copy (null when the
-  // drawing refused its coordinates).
+  // buffer and off the screen, the copy is appended and drawn. Returns the copy; null when the
+  // ends are not Storable or the drawing refused them (`old` then stays where it was).
   DrawEntity* ReplaceLine(DrawEntity& old, const LineEnds& ends) const;
-  // Whether a segment is too short to be a line (its ends coincide).
-  static bool Degenerate(const LineEnds& ends) { return Distance(ends.a, ends.b) < kCoincidentTolerance; }
+  // Whether the four values are ones a drawing file keeps for a line (finite, in the coordinate
+  // range); the reader drops any other line.
+  static bool Storable(const LineEnds& ends);
+  // Whether a segment cannot become a line: its ends coincide, or it is not Storable (a NaN end
+  // would pass the distance test).
+  static bool Degenerate(const LineEnds& ends) {
+    return !Storable(ends) || Distance(ends.a, ends.b) < kCoincidentTolerance;
+  }
 
   // Ends the operation: feedback off, step 0, and the given prompt or the mode's first one.
   void Finish(std::optional<std::string_view> prompt = std::nullopt) const;
