@@ -156,8 +156,7 @@ void CViewWidget::paintEvent(QPaintEvent* event) {
     const PixelRect box = PixelRectOf(dirty_.boundingRect());
     dirty_ = QRegion();
     canvas.SetClip(&box);
-    view_.OnEraseBackground(canvas, box);
-    view_.OnDraw(canvas, box);
+    view_.OnPaint(canvas, box);
     canvas.SetClip(nullptr);
   }
   QPainter painter(viewport());

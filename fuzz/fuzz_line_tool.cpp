@@ -1,8 +1,9 @@
 // Fuzzes the line tool with event sequences on a headless view: mode choices, moves, clicks,
-// double and right clicks, typed values, cancels and undos, over hostile settings (NaN, infinite
-// and huge lengths, widths, angles and counts) and elements. Nothing may fault or hang, every line
-// stored must have finite values, and once the operation is cancelled and another tool chosen no
-// exclusive-or figure may be left on the view.
+// double and right clicks, typed values, cancels and undos, zooms, pans and repaints of all or part
+// of the view, over hostile settings (NaN, infinite and huge lengths, widths, angles and counts)
+// and elements. Nothing may fault or hang, every line stored must have finite values, and once the
+// operation is cancelled and another tool chosen no exclusive-or figure may be left on the view.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -48,9 +49,10 @@ class Bytes : public fuzzing::FuzzBytes {
 class Host final : public ViewHost {
  public:
   void DrawOnClient(const std::function<void(Canvas&)>& draw) override { draw(canvas); }
-  void Invalidate(const PixelRect*) override {}
+  void Invalidate(const PixelRect*) override { invalidated = true; }
   void SetStatusText(int, std::string_view) override {}
   RecordingCanvas canvas;
+  bool invalidated = false;  // a paint is due
 };
 
 // Answers menus and dialogs from the input.
@@ -120,10 +122,30 @@ void AddElement(Bytes& in, CPlenwickDoc& doc) {
   }
 }
 
-// Every exclusive-or primitive drawn an even number of times.
-bool NothingLeft(const RecordingCanvas& canvas) {
+// The window's paint of the whole client, or of a part the input gives.
+void Paint(Bytes& in, CPlenwickView& view, Host& host) {
+  const ViewMapping& m = view.mapping();
+  PixelRect box{0, 0, m.clientWidth, m.clientHeight};
+  if (in.Byte() % 2) {
+    const PixelPoint a = in.Pixel(), b = in.Pixel();
+    box = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
+  }
+  host.invalidated = false;
+  host.canvas.SetClip(&box);
+  view.OnPaint(host.canvas, box);
+  host.canvas.SetClip(nullptr);
+}
+
+// Every exclusive-or primitive drawn since the client was last filled whole, an even number of
+// times.
+bool NothingLeft(const RecordingCanvas& canvas, const ViewMapping& m) {
   std::map<std::tuple<int, int, ColourRef, std::string>, int> counts;
   for (const RecordedPrimitive& p : canvas.primitives()) {
+    const PixelRect& r = p.rect;
+    if (p.op == CanvasOp::kFillRect && p.drawMode == DrawMode::kCopy && r.left <= 0 && r.top <= 0 &&
+        r.right >= m.clientWidth && r.bottom >= m.clientHeight) {
+      counts.clear();
+    }
     if (p.drawMode == DrawMode::kCopy) continue;
     std::string where = p.text;
     for (const PixelPoint& q : p.points) where += "," + std::to_string(q.x) + ":" + std::to_string(q.y);
@@ -167,7 +189,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     tools.SelectTool(0, 2);
     for (int events = 0; !in.empty() && events < 200; ++events) {
       const PixelPoint p = in.Pixel();
-      switch (in.Byte() % 12) {
+      switch (in.Byte() % 13) {
         case 0: tools.SelectTool(in.Byte() % 10, 2); break;
         case 1:
         case 2: router.OnMouseMove(0, p); break;
@@ -195,12 +217,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         case 8: SetSetting(in, CurrentSettings()); break;
         case 9: AddElement(in, doc); break;
         case 10: doc.protection = in.Byte() % 3; break;
-        default: router.OnCommand(kCmdGridDisplay); break;
+        case 11: {
+          static constexpr int kViewCommands[] = {kCmdGridDisplay, kCmdPageUp, kCmdPageDown, kCmdPanUp,
+                                                  kCmdPanLeft, kCmdRedraw, kCmdAreaFrame, kCmdOriginMark};
+          router.OnCommand(kViewCommands[in.Byte() % 8]);
+          break;
+        }
+        default: Paint(in, view, host); break;
       }
     }
+    if (host.invalidated) Paint(in, view, host);
     router.OnCommand(kCmdEscape);
     tools.SelectTool(0, 0);
-    if (!NothingLeft(host.canvas)) std::abort();
+    if (!NothingLeft(host.canvas, view.mapping())) std::abort();
   }
   for (const DrawEntity& e : doc.entities) {
     if (e.kind < kLine || e.kind > kAngledInfiniteLine || !e.values || e.layer == kInputLayer) continue;

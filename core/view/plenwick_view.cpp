@@ -137,12 +137,23 @@ void CPlenwickView::PrintPage(Canvas& canvas, const PrinterDevice& printer, Prin
   mapping_ = saved;
 }
 
+void CPlenwickView::OnPaint(Canvas& canvas, const PixelRect& box) {
+  if (overlay_) overlay_->BeforePaint(canvas, box);
+  OnEraseBackground(canvas, box);
+  OnDraw(canvas, box);
+  if (overlay_) overlay_->AfterPaint(canvas, box);
+}
+
 void CPlenwickView::PaintNow(bool eraseFirst) {
   host_.DrawOnClient([&](Canvas& canvas) {
-    if (eraseFirst) canvas.FillRect(ClientRect(), settings_.colour(kColourBackground));
+    const PixelRect client = ClientRect();
+    // Some paints go over the old picture without erasing it: the overlay must be off it first.
+    if (overlay_) overlay_->BeforePaint(canvas, client);
+    if (eraseFirst) canvas.FillRect(client, settings_.colour(kColourBackground));
     DirectDraw = 1;
-    OnDraw(canvas, ClientRect());
+    OnDraw(canvas, client);
     DirectDraw = 0;
+    if (overlay_) overlay_->AfterPaint(canvas, client);
   });
 }
 

@@ -75,6 +75,19 @@ class ViewHost {
   virtual std::optional<PaperSize> PrinterPaper() const { return std::nullopt; }
 };
 
+// What is drawn over the view's picture and is no part of it (a tool's exclusive-or feedback and
+// highlights): taken off the client area the view is about to paint, and put back after, so that
+// no pixel of it is caught in a paint and none is left behind.
+class PaintOverlay {
+ public:
+  virtual ~PaintOverlay() = default;
+  // `box` (client pixels) is about to be painted on `canvas`: take off what is drawn over it there.
+  virtual void BeforePaint(Canvas& canvas, const PixelRect& box) = 0;
+  // `box` now shows the elements in their own states: put the overlay back there, under the
+  // view's present mapping (which may have changed since it was drawn).
+  virtual void AfterPaint(Canvas& canvas, const PixelRect& box) = 0;
+};
+
 // "X :%7.0f" / "Y :%7.0f" with magnitudes below 1 shown as 0.
 std::string CursorCoordinateText(char axis, double value);
 
@@ -90,6 +103,12 @@ class CPlenwickView {
   // The paint routine on the screen: the background when needed, the elements, the grid, the
   // frame and the origin mark. clipBox is the area being painted.
   void OnDraw(Canvas& canvas, const PixelRect& clipBox);
+  // The window's paint of `box` (client pixels, the canvas clipped to it): the overlay taken off,
+  // the background erased, OnDraw, and the overlay put back.
+  void OnPaint(Canvas& canvas, const PixelRect& box);
+  // What is drawn over the picture (null: nothing); every paint of the view goes round it.
+  void SetPaintOverlay(PaintOverlay* overlay) { overlay_ = overlay; }
+  PaintOverlay* paintOverlay() const { return overlay_; }
   // How a page is mapped: as the drawing's print type says (1 fits the page, else true scale),
   // or forced either way.
   enum class PrintScaling { kAsDrawing, kTrueScale, kFitToPage };
@@ -186,6 +205,7 @@ class CPlenwickView {
   RenderSettings settings_;
   PaperSize paper_;
   std::optional<ColourRef> lastBackground_;
+  PaintOverlay* overlay_ = nullptr;
 };
 
 }  // namespace plenwick

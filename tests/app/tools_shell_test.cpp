@@ -2,7 +2,9 @@
 // step with tool commands, its family buttons and mode list, its place taken by the parts
 // browser and given back, the prompt box and the operation bar following the chosen mode, bar
 // edits reaching the tool values (refusals told, Enter kept inside the bar), the numeric input
-// dialog's arithmetic and refusals, the tools' context menu, and the menu built from the tables.
+// dialog's arithmetic and refusals, the tools' context menu, the menu built from the tables, and
+// a running line's exclusive-or feedback that zooms, pans, partial repaints and resizes of the
+// window leave without a ghost pixel.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -15,6 +17,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -286,6 +289,48 @@ TEST_F(ToolShellTest, TheToolsContextMenuOffersItsCommandAndCancel) {
   });
   child->router().OnContextMenu({300, 300});
   EXPECT_EQ(offered, QString::fromUtf8("数値入力...,キャンセル").split(','));
+}
+
+TEST_F(ToolShellTest, ViewChangesUnderARunningLineLeaveNoGhostPixels) {
+  CViewWidget& w = child->viewWidget();
+  QWidget* viewport = w.viewport();
+  auto mouse = [&](QEvent::Type type, int x, int y, Qt::MouseButton button) {
+    QMouseEvent event(type, QPointF(x, y), viewport->mapToGlobal(QPointF(x, y)), button,
+                      type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+    viewport->repaint();
+  };
+  auto clean = [&] {
+    w.InvalidateAll();
+    viewport->repaint();
+    return w.Picture();
+  };
+  const QImage empty = clean();
+  frame->OnCommand(32811);  // 直線
+  mouse(QEvent::MouseMove, 200, 200, Qt::NoButton);
+  mouse(QEvent::MouseButtonPress, 200, 200, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, 200, 200, Qt::LeftButton);
+  mouse(QEvent::MouseMove, 260, 230, Qt::NoButton);
+  ASSERT_EQ(frame->tools().state().InputStep, 1);
+  EXPECT_NE(w.Picture(), empty);  // the cross and the rubber band
+
+  w.RunCommand(kCmdPageUp);
+  viewport->repaint();
+  mouse(QEvent::MouseMove, 300, 250, Qt::NoButton);
+  w.RunCommand(kCmdPanUp);
+  mouse(QEvent::MouseMove, 320, 240, Qt::NoButton);  // before the pan is painted
+  viewport->repaint();
+  const PixelRect part{250, 200, 330, 260};  // across the rubber band
+  w.Invalidate(&part);
+  viewport->repaint();
+  child->resize(child->width() - 40, child->height() - 30);
+  mouse(QEvent::MouseMove, 310, 230, Qt::NoButton);
+  EXPECT_EQ(frame->tools().state().InputStep, 1);
+
+  frame->OnCommand(32783);  // Esc
+  viewport->repaint();
+  const QImage after = w.Picture();
+  EXPECT_EQ(after, clean());
 }
 
 TEST_F(ToolShellTest, TheDrawingMenuHasAFamilyPerSubmenu) {

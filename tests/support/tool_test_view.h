@@ -3,6 +3,7 @@
 // scripted tool user interface, and the view's event router.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 
 #include "model/plenwick_doc.h"
@@ -44,6 +45,24 @@ struct ToolTestView {
 
   InteractionState& state() { return tools->state(); }
   ToolView& toolView() { return router->toolView(); }
+
+  // The window's paint after invalidations: the box around everything invalidated since the last
+  // paint, painted through the view with the canvas clipped to it, as the window does.
+  void PaintInvalidated() {
+    const int w = view->mapping().clientWidth, h = view->mapping().clientHeight;
+    PixelRect box{w, h, 0, 0};
+    for (const PixelRect& r : host.invalidated) {
+      const PixelRect part = r == PixelRect{-1, -1, -1, -1} ? PixelRect{0, 0, w, h} : r;
+      box = {std::min(box.left, part.left), std::min(box.top, part.top), std::max(box.right, part.right),
+             std::max(box.bottom, part.bottom)};
+    }
+    host.invalidated.clear();
+    box = {std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, w), std::min(box.bottom, h)};
+    if (box.IsEmpty()) return;
+    host.canvas.SetClip(&box);
+    view->OnPaint(host.canvas, box);
+    host.canvas.SetClip(nullptr);
+  }
 
   ScopedTempFolder folder;
   RecordingUserInterface docUi;

@@ -12,7 +12,7 @@ namespace {
 // Both modes start alike: the first point becomes the anchor with its cross mark.
 void StartAt(LineSession& s, SegmentEntry& entry, PixelPoint click, std::string_view prompt) {
   const ModelPoint p = s.ClickPoint(click);
-  entry.Start(p, s.ToPixel(p), click);
+  entry.Start(p, click, s.mapping());
   s.ShowCross(p);
   s.Prompt(prompt);
   s.SetStep(1);
@@ -21,13 +21,13 @@ void StartAt(LineSession& s, SegmentEntry& entry, PixelPoint click, std::string_
 // The end of a click or typed input; nothing for a click on the anchor's own pixel.
 std::optional<ModelPoint> EndOf(LineSession& s, SegmentEntry& entry, const SegmentRules& rules, PixelPoint click) {
   if (s.numeric()) return entry.TypedEnd(rules, s.state(), s.MousePoint());
-  if (entry.SamePixel(click)) return std::nullopt;
-  return entry.EndFor(rules, s.ClickPoint(click), click);
+  if (entry.SamePixel(click, s.mapping())) return std::nullopt;
+  return entry.EndFor(rules, s.ClickPoint(click), click, s.mapping());
 }
 
 void PreviewFrom(LineSession& s, SegmentEntry& entry, const SegmentRules& rules, PixelPoint cursor,
                  LineRubber* rubber) {
-  const LineEnds line{entry.anchor(), entry.EndFor(rules, s.CursorPoint(cursor), cursor)};
+  const LineEnds line{entry.anchor(), entry.EndFor(rules, s.CursorPoint(cursor), cursor, s.mapping())};
   rubber->segments.push_back(line);
   rubber->measured = line;
 }
@@ -84,7 +84,7 @@ class PolylineMode final : public LineSubMode {
       s.Finish();
       return;
     }
-    entry_.Start(*q, s.ToPixel(*q), s.numeric() ? std::nullopt : std::optional<PixelPoint>(click));
+    entry_.Start(*q, s.numeric() ? std::nullopt : std::optional<PixelPoint>(click), s.mapping());
     s.ShowCross(*q);
     s.Prompt(prompt);
     s.SetStep(s.step() + 1);

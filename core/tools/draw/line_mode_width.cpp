@@ -23,7 +23,7 @@ class WidthLineMode final : public LineSubMode {
     if (s.step() == 0) {
       if (s.numeric()) return;
       const ModelPoint p = s.ClickPoint(click);
-      entry_.Start(p, s.ToPixel(p), click);
+      entry_.Start(p, click, s.mapping());
       s.ShowCross(p);
       s.Prompt(line_prompts::kEndCancelOnly);
       s.SetStep(1);
@@ -34,8 +34,8 @@ class WidthLineMode final : public LineSubMode {
     if (s.numeric()) {
       q = entry_.TypedEnd(rules, s.state(), s.MousePoint());
     } else {
-      if (entry_.SamePixel(click)) return;
-      q = entry_.EndFor(rules, s.ClickPoint(click), click);
+      if (entry_.SamePixel(click, s.mapping())) return;
+      q = entry_.EndFor(rules, s.ClickPoint(click), click, s.mapping());
     }
     const LineEnds centre{entry_.anchor(), q};
     if (LineSession::Degenerate(centre)) return;
@@ -43,14 +43,14 @@ class WidthLineMode final : public LineSubMode {
       s.Finish();
       return;
     }
-    entry_.Start(q, s.ToPixel(q), s.numeric() ? std::nullopt : std::optional<PixelPoint>(click));
+    entry_.Start(q, s.numeric() ? std::nullopt : std::optional<PixelPoint>(click), s.mapping());
     s.ShowCross(q);
     s.Prompt(line_prompts::kEndCancelOnly);
     s.SetStep(s.step() + 1);
   }
 
   void Preview(LineSession& s, PixelPoint cursor, LineRubber* rubber) override {
-    const LineEnds centre{entry_.anchor(), entry_.EndFor(Rules(s), s.CursorPoint(cursor), cursor)};
+    const LineEnds centre{entry_.anchor(), entry_.EndFor(Rules(s), s.CursorPoint(cursor), cursor, s.mapping())};
     rubber->segments.push_back(centre);
     rubber->measured = centre;
     if (LineSession::Degenerate(centre)) return;

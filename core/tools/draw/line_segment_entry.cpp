@@ -1,18 +1,26 @@
 // Segment ends from the anchor by the line tools' rules.
 #include "tools/draw/line_segment_entry.h"
 
+#include "view/pixel_geometry.h"
+
 namespace plenwick {
 
-void SegmentEntry::Start(ModelPoint p, PixelPoint pixel, std::optional<PixelPoint> click) {
+void SegmentEntry::Start(ModelPoint p, std::optional<PixelPoint> click, const ViewMapping& mapping) {
   anchor_ = p;
-  pixel_ = pixel;
-  click_ = click;
+  click_.reset();
+  if (click) click_ = mapping.ScreenToModel(click->x, click->y);
 }
 
-ModelPoint SegmentEntry::EndFor(const SegmentRules& rules, ModelPoint point, PixelPoint pixel) {
+bool SegmentEntry::SamePixel(PixelPoint click, const ViewMapping& mapping) const {
+  // Rounded to the nearest pixel, so that the same mapping gives back the very pixel clicked.
+  return click_ && RoundToPixel({mapping.ScreenXOf(click_->x), mapping.ScreenYOf(click_->y)}) == click;
+}
+
+ModelPoint SegmentEntry::EndFor(const SegmentRules& rules, ModelPoint point, PixelPoint pixel,
+                                const ViewMapping& mapping) {
   const ModelPoint p = anchor_;
   if (rules.axisOnly) {
-    horizontal_ = IsHorizontalDrag(pixel_, pixel);
+    horizontal_ = IsHorizontalDrag(mapping.ModelToScreen(p), pixel);
     const ModelPoint q = AxisEnd(p, point, horizontal_);
     return rules.lengthOn ? FixedLengthEnd(p, q, rules.length) : q;
   }

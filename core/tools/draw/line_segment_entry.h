@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "tools/draw/line_geometry.h"
+#include "view/view_mapping.h"
 #include "view/tool_framework/interaction_state.h"
 
 namespace plenwick {
@@ -21,24 +22,25 @@ struct SegmentRules {
   bool twoValues = false;
 };
 
+// The anchor and its click are kept in model mm: their pixels are taken under the mapping of the
+// moment, so that a zoom or pan during the operation moves them with the picture.
 class SegmentEntry {
  public:
-  // Starts at p (model mm), clicked at `click` (none: typed).
-  void Start(ModelPoint p, PixelPoint pixel, std::optional<PixelPoint> click);
+  // Starts at p (model mm), clicked at `click` (client pixels under `mapping`; none: typed).
+  void Start(ModelPoint p, std::optional<PixelPoint> click, const ViewMapping& mapping);
   ModelPoint anchor() const { return anchor_; }
 
-  // Whether a click lands on the pixel of the click that set the anchor.
-  bool SamePixel(PixelPoint click) const { return click_ && *click_ == click; }
+  // Whether a click (client pixels) lands on the pixel of the click that set the anchor.
+  bool SamePixel(PixelPoint click, const ViewMapping& mapping) const;
   // The end for a cursor or click at `pixel` standing for `point` (model mm). With axisOnly the
-  // direction is decided here and kept for typed values.
-  ModelPoint EndFor(const SegmentRules& rules, ModelPoint point, PixelPoint pixel);
+  // direction is decided here, from the anchor's pixel, and kept for typed values.
+  ModelPoint EndFor(const SegmentRules& rules, ModelPoint point, PixelPoint pixel, const ViewMapping& mapping);
   // The end of a typed input; `mouse` (model mm) gives the side or direction of a single value.
   ModelPoint TypedEnd(const SegmentRules& rules, const InteractionState& state, ModelPoint mouse) const;
 
  private:
   ModelPoint anchor_;
-  PixelPoint pixel_;                 // the anchor in client pixels
-  std::optional<PixelPoint> click_;  // the click that set it
+  std::optional<ModelPoint> click_;  // the click that set it
   bool horizontal_ = true;
 };
 

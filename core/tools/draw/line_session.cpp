@@ -14,7 +14,6 @@ namespace plenwick {
 namespace {
 
 constexpr int16_t kLineCodes[4] = {10, 20, 11, 22};
-constexpr int kStateHighlight = 1;  // the drawing state of the highlight colour
 
 }  // namespace
 
@@ -39,24 +38,11 @@ PixelPoint LineSession::MousePixel() const { return tool_.lastPoint; }
 
 ModelPoint LineSession::MousePoint() const { return view_.view().ScreenToModel(tool_.lastPoint.x, tool_.lastPoint.y); }
 
-void LineSession::ShowCross(ModelPoint at) const {
-  XorFigure cross;
-  cross.pen = {PenKind::kCosmetic, PenStyle::kSolid, 1, tool_.indicatorColour};
-  for (const PixelLine& line : CrossMarkLines(ToPixel(at))) cross.lines.push_back(line);
-  tool_.feedback_.Show(view_, kLineCrossSlot, std::move(cross));
-}
+void LineSession::ShowCross(ModelPoint at) const { tool_.ShowCross(view_, at); }
 
-void LineSession::ShowGuide(const LineEnds& guide) const {
-  XorFigure figure;
-  figure.pen = {PenKind::kCosmetic, PenStyle::kDot, 1, tool_.highlightColour};
-  figure.AddSegment(mapping(), guide.a, guide.b);
-  tool_.feedback_.Show(view_, kLineGuideSlot, std::move(figure));
-}
+void LineSession::ShowGuide(const LineEnds& guide) const { tool_.ShowGuide(view_, guide); }
 
-void LineSession::Highlight(DrawEntity& e) const {
-  tool_.feedback_.DrawUnderneath(view_, [&](Canvas& canvas) { view_.view().DrawElement(canvas, e, kStateHighlight); });
-  tool_.highlighted_.push_back(&e);
-}
+void LineSession::Highlight(DrawEntity& e) const { tool_.Highlight(view_, e); }
 
 LineAdded LineSession::AddLine(int16_t kind, const LineEnds& ends, DrawEntity** added, bool newStep) const {
   if (added) *added = nullptr;

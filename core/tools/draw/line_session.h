@@ -48,7 +48,6 @@ class LineSession {
   // The last mouse position, in pixels and in model mm.
   PixelPoint MousePixel() const;
   ModelPoint MousePoint() const;
-  PixelPoint ToPixel(ModelPoint p) const { return mapping().ModelToScreen(p); }
   PickHit Pick(int filter, PixelPoint click) const { return PickEntity(view_.picking(), filter, click); }
 
   void Prompt(std::string_view text, int kind = 0) const { view_.ShowPrompt(kind, text); }

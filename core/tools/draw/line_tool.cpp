@@ -2,6 +2,7 @@
 #include "tools/draw/line_tool.h"
 
 #include "tools/draw/line_sub_mode.h"
+#include "view/feedback_shapes.h"
 #include "view/render_context.h"
 #include "view/tool_framework/distance_label.h"
 #include "view/tool_framework/point_entry.h"
@@ -14,6 +15,7 @@ namespace {
 
 // Half the size of the magnet's snap marker, pixels.
 constexpr int kMagnetMarkerHalf = 4;
+constexpr int kStateHighlight = 1;  // the drawing state of the highlight colour
 
 }  // namespace
 
@@ -112,10 +114,39 @@ void CLineTool::OnUndo(ToolView& view) {
   CDrawTool::OnUndo(view);
 }
 
+void CLineTool::BeforeViewPaint(ToolView& view) {
+  if (view_ == &view) feedback_.DrawAllAgain(view);
+}
+
+void CLineTool::AfterViewPaint(ToolView& view, bool wholeClient) {
+  if (view_ != &view) return;
+  if (!wholeClient) {
+    // Only part of the client was painted and the mapping is the one the figures were made in.
+    feedback_.DrawAllAgain(view);
+    DrawHighlights(view);
+    return;
+  }
+  // The figures went with the old picture; the pixels of model points follow the mapping.
+  const bool rubber = feedback_.IsShown(kLineRubberSlot);
+  const bool magnet = feedback_.IsShown(kLineMagnetSlot);
+  feedback_.Forget();
+  DrawHighlights(view);
+  const ViewMapping& mapping = view.view().mapping();
+  lastCursor = mapping.ScreenToModel(lastPoint.x, lastPoint.y);
+  if (snapHit) snapPixel = mapping.ModelToScreen(snapModel);
+  if (crossAt_) ShowCross(view, *crossAt_);
+  if (guide_) ShowGuide(view, *guide_);
+  if (magnet) ShowMagnet(view);
+  // The mouse has not moved: the rubber band still ends at its pixel.
+  if (rubber) ShowPreview(view, lastPoint);
+}
+
 void CLineTool::DropOperation(ToolView& view) {
   feedback_.Erase(view, kLineRubberSlot);
   feedback_.Erase(view, kLineCrossSlot);
   feedback_.Erase(view, kLineGuideSlot);
+  crossAt_.reset();
+  guide_.reset();
   RestoreHighlights(view);
   for (const auto& mode : modes_) mode->Reset();
 }
@@ -140,6 +171,34 @@ void CLineTool::RestoreHighlights(ToolView& view) {
     for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, e->mark);
   });
   highlighted_.clear();
+}
+
+void CLineTool::ShowCross(ToolView& view, ModelPoint at) {
+  crossAt_ = at;
+  XorFigure cross;
+  cross.pen = {PenKind::kCosmetic, PenStyle::kSolid, 1, indicatorColour};
+  for (const PixelLine& line : CrossMarkLines(view.view().mapping().ModelToScreen(at))) cross.lines.push_back(line);
+  feedback_.Show(view, kLineCrossSlot, std::move(cross));
+}
+
+void CLineTool::ShowGuide(ToolView& view, const LineEnds& guide) {
+  guide_ = guide;
+  XorFigure figure;
+  figure.pen = {PenKind::kCosmetic, PenStyle::kDot, 1, highlightColour};
+  figure.AddSegment(view.view().mapping(), guide.a, guide.b);
+  feedback_.Show(view, kLineGuideSlot, std::move(figure));
+}
+
+void CLineTool::Highlight(ToolView& view, DrawEntity& e) {
+  feedback_.DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, e, kStateHighlight); });
+  highlighted_.push_back(&e);
+}
+
+void CLineTool::DrawHighlights(ToolView& view) {
+  if (highlighted_.empty()) return;
+  feedback_.DrawUnderneath(view, [&](Canvas& canvas) {
+    for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, kStateHighlight);
+  });
 }
 
 void CLineTool::ShowPreview(ToolView& view, PixelPoint cursor) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/draw/line_geometry.h"
 #include "view/tool_framework/draw_tool.h"
 #include "view/tool_framework/xor_feedback.h"
 
@@ -47,6 +48,11 @@ class CLineTool final : public CDrawTool {
   void OnNumericInput(ToolView& view) override;
   // Abandons the running operation first: its points and picks may not survive the undo.
   void OnUndo(ToolView& view) override;
+  // A repaint of the view the feedback is on: the figures off the painted part before, and
+  // after it the highlights and figures back, rebuilt from the model points under the new
+  // mapping when the whole client was painted.
+  void BeforeViewPaint(ToolView& view) override;
+  void AfterViewPaint(ToolView& view, bool wholeClient) override;
 
  private:
   friend class LineSession;
@@ -61,6 +67,12 @@ class CLineTool final : public CDrawTool {
   // Ends the running operation: DropOperation, step 0 and the prompt (the mode's first one when
   // none is given).
   void EndOperation(ToolView& view, std::optional<std::string_view> prompt);
+  // The operation's feedback, remembered by its model points: the cross mark at a point, the
+  // dotted guide, an element drawn highlighted.
+  void ShowCross(ToolView& view, ModelPoint at);
+  void ShowGuide(ToolView& view, const LineEnds& guide);
+  void Highlight(ToolView& view, DrawEntity& e);
+  void DrawHighlights(ToolView& view);
   void ShowPreview(ToolView& view, PixelPoint cursor);
   void ShowMagnet(ToolView& view);
   void ForgetMagnet(ToolView& view);
@@ -69,6 +81,8 @@ class CLineTool final : public CDrawTool {
   std::array<std::unique_ptr<LineSubMode>, kModeCount> modes_;
   XorFeedback feedback_;
   std::vector<DrawEntity*> highlighted_;
+  std::optional<ModelPoint> crossAt_;  // model mm
+  std::optional<LineEnds> guide_;      // model mm
   ToolView* view_ = nullptr;  // where the feedback is shown; null: nowhere
 };
 

@@ -28,6 +28,8 @@ void CDrawTool::OnRButtonDown(ToolView&, unsigned, PixelPoint) {}
 void CDrawTool::OnToolCancel() { state_.CurrentToolCode = kSelectToolCode; }
 void CDrawTool::OnCancel(ToolView&) {}
 void CDrawTool::ClearFeedback(ToolView&) {}
+void CDrawTool::BeforeViewPaint(ToolView&) {}
+void CDrawTool::AfterViewPaint(ToolView&, bool) {}
 void CDrawTool::OnEndSelection(ToolView&) {}
 
 void CDrawTool::OnUndo(ToolView& view) {

@@ -55,6 +55,13 @@ class CDrawTool {
   // away: takes what the tool still shows on that view (a magnet marker, or a whole operation's
   // feedback) off it and forgets it. Nothing here.
   virtual void ClearFeedback(ToolView& view);
+  // The view repaints part or all of its client (see PaintOverlay), every Draw of these calls
+  // landing on the painted part only. Before: the tool takes its feedback on that view off
+  // there. After: it puts it back; when the whole client was painted (the mapping may have
+  // changed) the feedback is gone and is shown afresh from the operation's model points. Every
+  // registered tool is told, whichever is active. Nothing here.
+  virtual void BeforeViewPaint(ToolView& view);
+  virtual void AfterViewPaint(ToolView& view, bool wholeClient);
   virtual void OnEndSelection(ToolView& view); // "選択終了": nothing
   virtual void OnUndo(ToolView& view);         // undoes the document's last step on the screen
   virtual void OnNumericInput(ToolView& view); // before the numeric dialog opens: nothing

@@ -34,8 +34,12 @@ class ToolView {
   // points).
   PickView picking() const;
 
-  // Draws now on the client area (exclusive-or feedback, elements drawn at once).
-  void Draw(const std::function<void(Canvas&)>& draw) const { host_.DrawOnClient(draw); }
+  // Draws now on the client area (exclusive-or feedback, elements drawn at once); during
+  // DrawingInPaint, on the canvas being painted.
+  void Draw(const std::function<void(Canvas&)>& draw) const;
+  // Runs `run` in the middle of a paint of `box` (client pixels) on `canvas`: every Draw lands
+  // there, restricted to `box`.
+  void DrawingInPaint(Canvas& canvas, const PixelRect& box, const std::function<void()>& run);
   // Writes the prompt box (kind 0 instruction, 1 emphasis).
   void ShowPrompt(int kind, std::string_view text) const;
   // The first prompt of the active tool's mode, as an instruction.
@@ -51,6 +55,7 @@ class ToolView {
   CPlenwickView& view_;
   ViewHost& host_;
   ToolViewHost& window_;
+  Canvas* painting_ = nullptr;  // the canvas of a paint in progress
   bool captured_ = false;
 };
 

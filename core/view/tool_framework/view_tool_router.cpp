@@ -11,9 +11,29 @@ namespace plenwick {
 
 ViewToolRouter::ViewToolRouter(ToolFramework& tools, CPlenwickDoc& doc, CPlenwickView& view, ViewHost& host,
                                ToolViewHost& window)
-    : tools_(tools), toolView_(tools, doc, view, host, window) {}
+    : tools_(tools), toolView_(tools, doc, view, host, window) {
+  view.SetPaintOverlay(this);
+}
 
-ViewToolRouter::~ViewToolRouter() { tools_.ForgetView(&toolView_); }
+ViewToolRouter::~ViewToolRouter() {
+  tools_.ForgetView(&toolView_);
+  CPlenwickView& view = toolView_.view();
+  if (view.paintOverlay() == this) view.SetPaintOverlay(nullptr);
+}
+
+void ViewToolRouter::BeforePaint(Canvas& canvas, const PixelRect& box) {
+  toolView_.DrawingInPaint(canvas, box, [&] {
+    for (const auto& tool : tools_.toolList().tools()) tool->BeforeViewPaint(toolView_);
+  });
+}
+
+void ViewToolRouter::AfterPaint(Canvas& canvas, const PixelRect& box) {
+  const ViewMapping& m = toolView_.view().mapping();
+  const bool whole = box.left <= 0 && box.top <= 0 && box.right >= m.clientWidth && box.bottom >= m.clientHeight;
+  toolView_.DrawingInPaint(canvas, box, [&] {
+    for (const auto& tool : tools_.toolList().tools()) tool->AfterViewPaint(toolView_, whole);
+  });
+}
 
 void ViewToolRouter::OnLButtonDown(unsigned flags, PixelPoint point) {
   toolView_.SetCapture();

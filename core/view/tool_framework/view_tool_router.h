@@ -7,10 +7,11 @@
 
 namespace plenwick {
 
-class ViewToolRouter {
+// It is also what the view paints round: the tools' feedback on this view.
+class ViewToolRouter final : private PaintOverlay {
  public:
   ViewToolRouter(ToolFramework& tools, CPlenwickDoc& doc, CPlenwickView& view, ViewHost& host, ToolViewHost& window);
-  ~ViewToolRouter();
+  ~ViewToolRouter() override;
   ViewToolRouter(const ViewToolRouter&) = delete;
   ViewToolRouter& operator=(const ViewToolRouter&) = delete;
 
@@ -41,6 +42,8 @@ class ViewToolRouter {
 
  private:
   CDrawTool* Tool() const { return tools_.FindTool(); }
+  void BeforePaint(Canvas& canvas, const PixelRect& box) override;
+  void AfterPaint(Canvas& canvas, const PixelRect& box) override;
 
   ToolFramework& tools_;
   ToolView toolView_;

@@ -104,14 +104,24 @@ bool XorFeedback::IsAnyShown() const {
 
 void XorFeedback::DrawUnderneath(ToolView& view, const std::function<void(Canvas&)>& draw) {
   view.Draw([&](Canvas& canvas) {
-    for (const auto& figure : shown_) {
-      if (figure) DrawXorFigure(canvas, *figure);
-    }
+    DrawAll(canvas);
     draw(canvas);
-    for (const auto& figure : shown_) {
-      if (figure) DrawXorFigure(canvas, *figure);
-    }
+    DrawAll(canvas);
   });
+}
+
+void XorFeedback::DrawAllAgain(ToolView& view) {
+  if (IsAnyShown()) view.Draw([&](Canvas& canvas) { DrawAll(canvas); });
+}
+
+void XorFeedback::Forget() {
+  for (auto& figure : shown_) figure.reset();
+}
+
+void XorFeedback::DrawAll(Canvas& canvas) const {
+  for (const auto& figure : shown_) {
+    if (figure) DrawXorFigure(canvas, *figure);
+  }
 }
 
 }  // namespace plenwick

@@ -52,8 +52,15 @@ class XorFeedback {
   // Runs copy-mode drawing (elements drawn, highlighted or erased) with every figure taken off
   // the screen before and put back afterwards, so that the xor pixels stay exact.
   void DrawUnderneath(ToolView& view, const std::function<void(Canvas&)>& draw);
+  // Draws every figure once more and keeps remembering it: around a repaint of part of the view,
+  // once to take the figures off the pixels about to be painted and once to put them back.
+  void DrawAllAgain(ToolView& view);
+  // Forgets every figure without drawing it: the pixels under them were painted afresh.
+  void Forget();
 
  private:
+  void DrawAll(Canvas& canvas) const;
+
   std::array<std::optional<XorFigure>, kSlotCount> shown_;
 };
 
