@@ -160,8 +160,13 @@ void CPlenwickView::PaintNow(bool eraseFirst) {
 bool CPlenwickView::ApplyWindow(const ModelRect& window) {
   const ViewMapping saved = mapping_;
   mapping_.ViewWindow = window;
-  if (!mapping_.FitViewWindow()) {
-    mapping_ = saved;  // a window that cannot be shown leaves the view as it was
+  // A window that cannot be shown leaves the view as it was: so does one zoomed in so far that
+  // its pixels would pass the range the mapping can count (points would collapse onto each
+  // other and the cursor would read wrong coordinates).
+  const auto countable = [this](double model) { return std::fabs(model * mapping_.PixelsPerModelMm()) < kPixelLimit / 2; };
+  if (!mapping_.FitViewWindow() || !countable(window.xmin) || !countable(window.xmax) || !countable(window.ymin) ||
+      !countable(window.ymax)) {
+    mapping_ = saved;
     return false;
   }
   mapping_.Recentre();

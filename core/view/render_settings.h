@@ -16,8 +16,8 @@ enum ViewColour : int {
   kColourIndicatorLine = 3,
   kColourEmphasis = 4,
   kColourZoomRange = 5,
-  kColourOutputRange = 6,
-  kColourLayerOff = 7,
+  kColourLayerOff = 6,
+  kColourOutputRange = 7,
 };
 inline constexpr int kViewColourCount = 8;
 inline constexpr int kPenCount = 8;

@@ -47,8 +47,9 @@ void DrawGrid(const RenderContext& ctx, const DrawEntity& grid, ModelPoint origi
   const ModelRect& w = ctx.visible;
   const double firstI = std::floor((w.xmin - originOffset.x) / pitch);
   const double firstJ = std::floor((w.ymin - originOffset.y) / pitch);
-  // Pitch is at least 2 pixels, so the extent bounds the count.
-  const int columns = width / 2 + 2, rows = height / 2 + 2;
+  // The pitch rounds to at least 2 pixels (so it is at least 1.5): the extent bounds the count.
+  const double step = pitch * m.PixelsPerModelMm();
+  const int columns = static_cast<int>(width / step) + 3, rows = static_cast<int>(height / step) + 3;
   std::vector<int> xs, ys;
   for (int i = 0; i < columns; ++i) {
     const int x = m.ModelToScreen(originOffset.x + (firstI + i) * pitch, 0).x;

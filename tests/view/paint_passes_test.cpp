@@ -3,6 +3,8 @@
 // kinds and its alignment to the origin; and what printing and exporting leave out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/layer_table.h"
 #include "support/render_fixture.h"
 #include "view/view_paint.h"
@@ -78,6 +80,7 @@ TEST_F(PaintPasses, FrameAndOriginMarkFollowTheEntitiesOnScreenOnly) {
   EXPECT_EQ(all[1].points, (std::vector<PixelPoint>{{0, 800}, {200, 800}, {200, 700}, {0, 700}, {0, 800}}));
   EXPECT_EQ(all[2].points, (std::vector<PixelPoint>{{90, 750}, {110, 750}}));
   EXPECT_EQ(all[3].points, (std::vector<PixelPoint>{{100, 740}, {100, 760}}));
+  EXPECT_EQ(all[1].pen.colour, 0x9A9A9Au) << "the eighth display colour, the output range line";
   f.canvas.Clear();
   RenderContext ctx = f.Context();
   ctx.printing = true;
@@ -91,11 +94,23 @@ TEST_F(PaintPasses, GridNeedsTwoPixelsAndAVisibleFlag) {
     double pitch;
     int16_t visible;
     bool drawn;
-  } cases[] = {{1.4, 1, false}, {1.5, 1, true}, {100, 0, false}, {0, 1, false}, {-5, 1, false}};
+  } cases[] = {{1.4, 1, false}, {1.5, 1, true}, {1.6, 1, true}, {100, 0, false}, {0, 1, false}, {-5, 1, false}};
   for (const Case& c : cases) {
     RenderFixture g;
     DrawGrid(g.Context(), *g.Add(kGrid, {0, 0, c.pitch}, c.visible), {0, 0});
     EXPECT_EQ(!g.canvas.primitives().empty(), c.drawn) << c.pitch;
+    if (!c.drawn) continue;
+    // A fine grid still covers the whole client, up to its right and top edges.
+    int right = 0, top = 800;
+    for (const auto& l : g.canvas.OfKind(CanvasOp::kLine)) {
+      if (l.points[0].y == l.points[1].y) {
+        top = std::min(top, l.points[0].y);
+      } else {
+        right = std::max(right, l.points[0].x);
+      }
+    }
+    EXPECT_GE(right, 998) << c.pitch;
+    EXPECT_LE(top, 2) << c.pitch;
   }
 }
 

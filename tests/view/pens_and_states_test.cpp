@@ -21,7 +21,7 @@ TEST(StateColour, EachStateDrawsInItsColour) {
     ColourRef colour;
   } cases[] = {
       {-1, s.colour(kColourBackground)}, {0, 0x112233}, {1, s.colour(kColourHighlight)},
-      {2, s.colour(kColourLayerOff)},    {3, 0xFF00FF}, {4, 0xFF00FF},
+      {2, 0xA0A0A0 /* display colour 7 */}, {3, 0xFF00FF}, {4, 0xFF00FF},
       {5, s.colour(kColourIndicatorLine)}, {6, 0x112233}, {9, 0x112233},
   };
   for (const Case& c : cases) EXPECT_EQ(StateColour(s, e, c.state), c.colour) << c.state;

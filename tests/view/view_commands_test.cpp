@@ -174,6 +174,22 @@ TEST_F(ViewCommands, ZoomToRectTakesEitherCornerOrderAndIgnoresSmallRanges) {
   }
 }
 
+TEST_F(ViewCommands, ZoomingInStopsWhilePixelsCanStillBeCounted) {
+  // Range after range into one spot: past some depth the pixels of the drawing would no longer
+  // fit the mapping, neighbouring points would fall on one pixel and the cursor would read
+  // wrong coordinates; the view must stop zooming before that.
+  Shown();
+  for (int i = 0; i < 40; ++i) view.ZoomToRect({300, 200}, {310, 210});
+  const ViewMapping& m = view.mapping();
+  for (const PixelPoint p : {PixelPoint{0, 0}, PixelPoint{400, 300}, PixelPoint{799, 599}}) {
+    const ModelPoint at = m.ScreenToModel(p.x, p.y);
+    EXPECT_EQ(m.ModelToScreen(at.x, at.y), p);
+  }
+  const ModelPoint centre = m.ScreenToModel(400, 300);
+  EXPECT_LT(std::fabs(centre.x), 1000);
+  EXPECT_LT(std::fabs(centre.y), 1000);
+}
+
 TEST_F(ViewCommands, RangeDragUpAndLeftDoublesTheWindow) {
   Shown();
   const ModelRect before = Window();
