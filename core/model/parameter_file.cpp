@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -22,8 +24,10 @@ std::string ParameterFilePath(const std::string& programFolder) {
 }
 
 bool ParseParameterFile(std::span<const uint8_t> bytes, ParameterBlock& block) {
-  if (bytes.size() != ParameterBlock::kSize) return false;
-  std::copy(bytes.begin(), bytes.end(), block.bytes.begin());
+  // The block is the first 728 bytes: whatever follows (a longer file of some other version)
+  // does not make the settings in front unreadable.
+  if (bytes.size() < ParameterBlock::kSize) return false;
+  std::copy_n(bytes.begin(), ParameterBlock::kSize, block.bytes.begin());
   ReplaceNonFiniteNumbers(block);
   return true;
 }
@@ -32,8 +36,12 @@ bool ReadParameterFile(const std::string& path, ParameterBlock& block) {
   // Only a regular file: opening a FIFO or a device for reading could block or never end.
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes, nullptr, ParameterBlock::kSize)) return false;
+  FileReader file;
+  std::array<uint8_t, ParameterBlock::kSize> bytes{};
+  if (!file.Open(path, nullptr, std::numeric_limits<std::size_t>::max()) || file.size() < bytes.size() ||
+      !file.ReadAt(0, bytes.data(), bytes.size())) {
+    return false;
+  }
   return ParseParameterFile(bytes, block);
 }
 

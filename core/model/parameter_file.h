@@ -14,12 +14,12 @@ inline constexpr const char* kParameterFileName = "PWKPRM.DAT";
 // <programFolder>/PWKPRM.DAT
 std::string ParameterFilePath(const std::string& programFolder);
 
-// Takes the bytes of a parameter file; false (block untouched) unless there are exactly 728.
+// Takes the first 728 bytes of a parameter file; false (block untouched) when there are fewer.
 // Numbers that are not finite take their defaults (ReplaceNonFiniteNumbers).
 bool ParseParameterFile(std::span<const uint8_t> bytes, ParameterBlock& block);
 
 // Reads the file at path into block as ParseParameterFile does; false (block untouched) when it
-// is missing, not a regular file, unreadable, or not exactly 728 bytes long.
+// is missing, not a regular file, unreadable, or shorter than 728 bytes.
 bool ReadParameterFile(const std::string& path, ParameterBlock& block);
 
 // Writes the 728 bytes to path. A file that exists but cannot be opened for writing (read-only,

@@ -87,8 +87,10 @@ TEST(DefaultParameterBlock, LongPartsFolderIsCutAtACharacterBoundary) {
   EXPECT_EQ(p.bytes[P::kPartsFolder + P::kPartsFolderWidth - 1], 0);
 }
 
-TEST(ParameterFile, OnlyExactly728BytesCount) {
-  struct Case { std::size_t size; bool ok; } cases[] = {{0, false}, {727, false}, {728, true}, {729, false}, {4096, false}};
+TEST(ParameterFile, TheFirst728BytesCount) {
+  // A short file is no parameter block; a longer one still holds the user's settings in front,
+  // which must not be replaced by the defaults.
+  struct Case { std::size_t size; bool ok; } cases[] = {{0, false}, {727, false}, {728, true}, {729, true}, {4096, true}};
   for (const Case& c : cases) {
     P block = DefaultParameterBlock("/p");
     const P before = block;
@@ -103,6 +105,7 @@ TEST(ParameterFile, OnlyExactly728BytesCount) {
     WriteBytes(tmp / "PWKPRM.DAT", bytes);
     P fromFile = before;
     EXPECT_EQ(ReadParameterFile(tmp / "PWKPRM.DAT", fromFile), c.ok) << c.size;
+    EXPECT_EQ(fromFile, c.ok ? block : before) << c.size;
   }
 }
 
