@@ -38,7 +38,9 @@ struct DrawingHeader {
   void setAuthor(std::string_view s) { PutFixedString(&bytes[kAuthor], kAuthorWidth, s); }
   std::string_view updater() const { return GetFixedString(&bytes[kUpdater], kUpdaterWidth); }
   void setUpdater(std::string_view s) { PutFixedString(&bytes[kUpdater], kUpdaterWidth, s); }
-  std::string_view password() const { return GetFixedString(&bytes[kPassword], kPasswordWidth); }
+  // At most 8 bytes, all that can be typed to remove it: the ninth is the terminator, even in a
+  // file that has none there.
+  std::string_view password() const { return GetFixedString(&bytes[kPassword], kPasswordWidth - 1); }
   void setPassword(std::string_view s) { PutFixedString(&bytes[kPassword], kPasswordWidth, s); }
 
   uint8_t protection() const { return bytes[kProtection]; }

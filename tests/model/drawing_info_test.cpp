@@ -3,6 +3,8 @@
 // protection takes effect at once only for an existing drawing, and a wrong password keeps it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <memory>
 #include <string>
@@ -156,6 +158,10 @@ TEST_F(DrawingInfoDocTest, TextsAreCutToTheirFieldsAtCharacterBoundaries) {
   EXPECT_EQ(doc->header.author().size(), 39u);
   EXPECT_EQ(doc->header.updater().size(), 40u);
   EXPECT_EQ(doc->header.password(), "12345678");
+  // A file with no terminator after its password still asks for no more than can be typed.
+  DrawingHeader filled = doc->header;
+  std::fill_n(filled.bytes.begin() + DrawingHeader::kPassword, DrawingHeader::kPasswordWidth, 'A');
+  EXPECT_EQ(filled.password(), "AAAAAAAA");
   EXPECT_EQ(doc->header.scale(), 1.0f);
   info.scale = 2000000;
   ApplyNewDrawingInfo(*doc, info);
