@@ -19,6 +19,7 @@ namespace plenwick {
 namespace {
 
 constexpr int kScreenWidthLimit = 1024;  // remembered offsets beyond this start at x 100
+constexpr int kScreenHeightLimit = 768;  // and beyond this at y 100
 
 // The three button pictures: a filled box (normal), an empty box (off-colour), a line (hidden).
 QIcon StateIcon(uint8_t state) {
@@ -57,11 +58,15 @@ CPopLayer::CPopLayer(ProgramLayers& layers, UserInterface& ui, QList<QAction*> m
   setMaximumSize(kMaxWidth, kMaxHeight);
 
   const ProgramSettings& s = CurrentSettings();
+  // An offset beyond the screen (or before it, from a damaged settings file) would leave the
+  // list where it cannot be reached.
   int x = s.LayerListLeft;
-  if (x > kScreenWidthLimit) x = 100;
+  if (x > kScreenWidthLimit || x < -kScreenWidthLimit) x = 100;
+  int y = s.LayerListTop;
+  if (y > kScreenHeightLimit || y < -kScreenHeightLimit) y = 100;
   const QPoint origin = frame ? frame->geometry().topLeft() : QPoint();
   resize(std::clamp<int>(s.LayerListWidth, kMinWidth, kMaxWidth), std::clamp<int>(s.LayerListHeight, kMinHeight, kMaxHeight));
-  move(origin + QPoint(x, s.LayerListTop));
+  move(origin + QPoint(x, y));
   Refill();
 }
 

@@ -324,6 +324,22 @@ TEST_F(MainFrameTest, LayerListCarriesItsChangesToTheActiveDrawing) {
   EXPECT_FALSE(frame->IsCommandChecked(32872));
 }
 
+TEST_F(MainFrameTest, LayerListRememberedFarOffScreenComesBack) {
+  // Offsets from a damaged settings file must not put the list where it cannot be reached.
+  ProgramLayers layers;
+  RecordingUserInterface quiet;
+  for (const QPoint stored : {QPoint(-30000, 30000), QPoint(2000, -2000)}) {
+    CurrentSettings().LayerListLeft = static_cast<int16_t>(stored.x());
+    CurrentSettings().LayerListTop = static_cast<int16_t>(stored.y());
+    CPopLayer list(layers, quiet, {}, frame.get());
+    EXPECT_EQ(list.pos() - frame->geometry().topLeft(), QPoint(100, 100));
+  }
+  CurrentSettings().LayerListLeft = -20;
+  CurrentSettings().LayerListTop = 30;
+  CPopLayer list(layers, quiet, {}, frame.get());
+  EXPECT_EQ(list.pos() - frame->geometry().topLeft(), QPoint(-20, 30)) << "a place just beside the frame is kept";
+}
+
 TEST_F(MainFrameTest, EachDrawingKeepsItsOwnLayers) {
   CChildFrame* first = OpenShown(WriteDrawing("e1.pwk"));
   CChildFrame* second = OpenShown(WriteDrawing("e2.pwk"));
