@@ -1,4 +1,4 @@
-// Bounded image loading with a small cache.
+// Bounded image loading with a cache bounded by memory.
 #include "image_loader.h"
 
 #include <QFileInfo>
@@ -36,7 +36,13 @@ QImage ImageLoader::Load(std::string_view pathSjis) {
     if (image.isNull() && path.contains(QLatin1Char('\\'))) image = ReadBounded(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
   }
   cache_.emplace_front(key, image);
-  if (cache_.size() > kCached) cache_.pop_back();
+  cachedBytes_ += image.sizeInBytes();
+  // A drawing placing many pictures is painted without reading each again, up to a bound on
+  // memory; the newest stays whatever its size.
+  while (cache_.size() > 1 && (cache_.size() > kMaxCached || cachedBytes_ > kMaxCachedBytes)) {
+    cachedBytes_ -= cache_.back().second.sizeInBytes();
+    cache_.pop_back();
+  }
   return image;
 }
 

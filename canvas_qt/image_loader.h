@@ -1,5 +1,5 @@
 // Loads the image files that drawings place, with bounds on what a hostile file may cost, and
-// keeps the last few so that a drawing placing one picture many times reads it once.
+// keeps those used last (up to a bound on memory) so that painting does not read them again.
 #pragma once
 
 #include <QImage>
@@ -19,10 +19,15 @@ class ImageLoader {
 
   static constexpr qint64 kMaxFileBytes = 256LL << 20;
   static constexpr int kMaxAllocationMb = 512;
+  // For tests: how many files are kept.
+  std::size_t cachedCount() const { return cache_.size(); }
+
+  static constexpr std::size_t kMaxCached = 256;
+  static constexpr qint64 kMaxCachedBytes = 256LL << 20;
 
  private:
-  static constexpr std::size_t kCached = 8;
   std::list<std::pair<std::string, QImage>> cache_;  // most recently used first
+  qint64 cachedBytes_ = 0;
 };
 
 }  // namespace plenwick

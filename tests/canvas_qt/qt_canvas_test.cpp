@@ -6,8 +6,11 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <string>
+#include <vector>
 
 #include "font_faces.h"
+#include "image_loader.h"
 #include "platform/sjis.h"
 #include "qt_canvas.h"
 
@@ -132,6 +135,27 @@ TEST(QtCanvas, ImagesLoadStretchFadeOrFail) {
   // A box far larger than the device still draws only what is visible.
   EXPECT_TRUE(c.Image({-100000000, -100000000, 100000000, 100000000}, sjis, nullptr));
   EXPECT_EQ(Pixel(c, 99, 0), 0x0000FFu);
+}
+
+TEST(ImageLoader, ADrawingOfManyPicturesReadsEachOnce) {
+  // Painting a drawing that places more pictures than a handful must not read and decode every
+  // file again at each paint.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  ImageLoader loader;
+  std::vector<std::string> paths;
+  for (int i = 0; i < 20; ++i) {
+    QImage source(4, 4, QImage::Format_RGB32);
+    source.fill(QColor(i, 0, 0));
+    const QString path = dir.filePath(QString("p%1.png").arg(i));
+    ASSERT_TRUE(source.save(path));
+    paths.push_back(Utf8ToSjis(path.toStdString()));
+    ASSERT_FALSE(loader.Load(paths.back()).isNull());
+  }
+  EXPECT_EQ(loader.cachedCount(), 20u);
+  // Kept means served without the file: removed files still come back until pushed out.
+  ASSERT_TRUE(dir.remove());
+  for (const std::string& p : paths) EXPECT_FALSE(loader.Load(p).isNull());
 }
 
 TEST(QtCanvas, JapaneseTextIsDrawnInTheMappedFaceAndTurned) {
