@@ -83,6 +83,9 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
                        [this] { operationBar_->TakeFocus(); },
                        [this] {
                          if (palette_) palette_->Refresh();
+                         // A tool chosen on the palette ends a hand move as a menu choice does.
+                         if (CChildFrame* child = ActiveChild()) child->viewWidget().FollowViewMode();
+                         commands_->UpdateStates();
                        },
                        [this](PaletteWindow shown) { ShowPaletteWindow(shown); }});
   commands_->UpdateStates();

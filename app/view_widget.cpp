@@ -216,6 +216,15 @@ void CViewWidget::mouseReleaseEvent(QMouseEvent* event) {
     } else {
       view_.OnRButtonUp(p);
     }
+    // The tool's menu comes after the release has reached the view and the tool, as the tools
+    // expect: opened on the press, the menu would take the release and leave the view thinking
+    // the right button is still down (the next left press would start a zoom range).
+    FollowViewMode();
+    if (router_) {
+      const QPoint global = event->globalPosition().toPoint();
+      router_->OnContextMenu({global.x(), global.y()});
+    }
+    return;
   }
   FollowViewMode();
 }
@@ -236,7 +245,8 @@ void CViewWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CViewWidget::contextMenuEvent(QContextMenuEvent* event) {
-  if (!initialized_ || !router_) return;
+  // A right click opens the menu on its release (above); the menu key opens it at once.
+  if (!initialized_ || !router_ || event->reason() == QContextMenuEvent::Mouse) return;
   router_->OnContextMenu({event->globalPos().x(), event->globalPos().y()});
 }
 

@@ -33,6 +33,8 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
   void Remap();
   // Runs a command through the router (or the view alone); false when nothing handles it.
   bool RunCommand(int id);
+  // The cursor the view's mode asks for (the open hand only during a hand move).
+  void FollowViewMode();
   // Repaints the whole client at the next paint.
   void InvalidateAll() { Invalidate(nullptr); }
   // The back-buffer as last painted (tests and screenshots).
@@ -67,7 +69,6 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
  private:
   Canvas& Buffer();
   void UpdateScrollBars();
-  void FollowViewMode();
 
   CPlenwickView view_;
   ViewToolRouter* router_ = nullptr;

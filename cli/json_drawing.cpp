@@ -264,15 +264,11 @@ bool DrawingFromJson(const json& root, DrawingFileInfo& info, EntityList& list, 
     const bool hasFont = j.contains("font") || j.contains("fontBytes");
     const std::string text = GetText(j, "text");
     const std::string font = GetText(j, "font");
-    DrawEntity* added = nullptr;
-    const int rc = AddEntity(attr, hasFont ? font.c_str() : nullptr, list, codes.empty() ? nullptr : codes.data(),
-                             GetInt<int32_t>(j, "colour"), values.data(), hasText ? text.c_str() : nullptr, &added);
-    if (rc != 0) {
-      ++refusedCount;
-      continue;
-    }
     // Stored group numbers travel as they are (headers included), as when a file is read.
-    added->groupNo = GetInt<int16_t>(j, "groupNo");
+    const int rc = AddStoredEntity(attr, hasFont ? font.c_str() : nullptr, list, codes.empty() ? nullptr : codes.data(),
+                                   GetInt<int32_t>(j, "colour"), values.data(), hasText ? text.c_str() : nullptr,
+                                   GetInt<int16_t>(j, "groupNo"));
+    if (rc != 0) ++refusedCount;
   }
   LinkGroupMembers(list);
   list.nextGroupNo = HighestGroupNumber(list) + 1;

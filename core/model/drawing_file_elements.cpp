@@ -224,11 +224,11 @@ bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, Data
   // Kinds with a text always get one, empty when none was stored.
   const char* text = KindHasText(record.kind) ? (e.hasText ? e.text.c_str() : "") : nullptr;
   DrawEntity* added = nullptr;
-  if (AddEntity(attr, e.hasFont ? e.font.c_str() : nullptr, list, e.codes.empty() ? nullptr : e.codes.data(),
-                record.colour, e.values.empty() ? nullptr : e.values.data(), text, &added) != 0) {
+  if (AddStoredEntity(attr, e.hasFont ? e.font.c_str() : nullptr, list, e.codes.empty() ? nullptr : e.codes.data(),
+                      record.colour, e.values.empty() ? nullptr : e.values.data(), text,
+                      rules.oldVersion ? int16_t{0} : record.groupNo, &added) != 0) {
     return false;
   }
-  added->groupNo = rules.oldVersion ? int16_t{0} : record.groupNo;
   // The element and the parts generated for it, while they are still in the cache.
   for (const DrawEntity* a = added; a; a = a->next) groups.Note(*a);
   points.Added(list, *added);

@@ -149,6 +149,18 @@ int AddEntity(const EntityAttr& attr, const char* font, EntityList& list, const 
   return 0;
 }
 
+int AddStoredEntity(const EntityAttr& attr, const char* font, EntityList& list, const int16_t* codes,
+                    int32_t colour, const double* values, const char* text, int16_t groupNo, DrawEntity** added) {
+  auto e = BuildEntity(attr, font, codes, colour, values, text, attr.kind != kDimension);
+  if (!e) return 1;
+  DrawEntity* raw = e.get();
+  AppendEntity(list, std::move(e));
+  if (added) *added = raw;
+  if (raw->kind == kDimension) GenerateDimensionParts(list, *raw);
+  raw->groupNo = groupNo;
+  return 0;
+}
+
 int AddChildEntity(const EntityAttr& attr, const char* font, EntityList& list, const int16_t* codes,
                    int32_t colour, const double* values, const char* text, DrawEntity* owner,
                    DrawEntity** added) {

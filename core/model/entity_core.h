@@ -48,6 +48,12 @@ inline constexpr int kMaxBezierPoints = 40;
 int AddEntity(const EntityAttr& attr, const char* font, EntityList& list, const int16_t* codes,
               int32_t colour, const double* values, const char* text, DrawEntity** added = nullptr);
 
+// As AddEntity for an element read from a file: it keeps its stored group number (a header
+// draws none from the list's counter); generated dimension parts keep theirs.
+int AddStoredEntity(const EntityAttr& attr, const char* font, EntityList& list, const int16_t* codes,
+                    int32_t colour, const double* values, const char* text, int16_t groupNo,
+                    DrawEntity** added = nullptr);
+
 // As AddEntity, with `owner` set and the owner's group number taken when non-zero.
 int AddChildEntity(const EntityAttr& attr, const char* font, EntityList& list, const int16_t* codes,
                    int32_t colour, const double* values, const char* text, DrawEntity* owner,

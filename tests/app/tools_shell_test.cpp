@@ -130,6 +130,19 @@ TEST_F(ToolShellTest, ACommandChoosesTheToolAndThePaletteFollows) {
   EXPECT_FALSE(frame->findChild<QToolBar*>("operationBarArea")->isVisible());
 }
 
+TEST_F(ToolShellTest, AToolChosenOnThePaletteEndsAHandMove) {
+  // The palette must end a hand move as the menu does: no open-hand cursor or checked
+  // ハンド移動 left behind while the tool is already at work.
+  frame->OnCommand(kCmdHandMove);
+  CViewWidget& w = child->viewWidget();
+  ASSERT_EQ(w.view().ViewMode, kViewHandMove);
+  ASSERT_TRUE(frame->IsCommandChecked(kCmdHandMove));
+  frame->palette()->familyButtons()->button(2)->click();  // 直線
+  EXPECT_EQ(w.view().ViewMode, kViewNormal);
+  EXPECT_FALSE(frame->IsCommandChecked(kCmdHandMove));
+  EXPECT_FALSE(w.viewport()->testAttribute(Qt::WA_SetCursor));
+}
+
 TEST_F(ToolShellTest, ClosingThePaletteOnlyClosesItUntilThereIsAPartsBrowser) {
   frame->OnCommand(32811);
   frame->palette()->close();
@@ -289,6 +302,42 @@ TEST_F(ToolShellTest, TheToolsContextMenuOffersItsCommandAndCancel) {
   });
   child->router().OnContextMenu({300, 300});
   EXPECT_EQ(offered, QString::fromUtf8("数値入力...,キャンセル").split(','));
+}
+
+TEST_F(ToolShellTest, LeftClicksReachTheToolAfterItsContextMenu) {
+  // A menu opened on the right press takes the release: the view would think the right button
+  // still down and turn the next left press into a zoom range, and the tool would never see it.
+  QWidget* viewport = child->viewWidget().viewport();
+  auto mouse = [&](QEvent::Type type, int x, int y, Qt::MouseButton button) {
+    QMouseEvent event(type, QPointF(x, y), viewport->mapToGlobal(QPointF(x, y)), button,
+                      type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+    if (type == QEvent::MouseButtonPress && button == Qt::RightButton) {
+      QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(x, y), viewport->mapToGlobal(QPoint(x, y)));
+      QApplication::sendEvent(viewport, &menu);  // what the platform sends with the press
+    }
+  };
+  frame->OnCommand(32811);  // 直線
+  mouse(QEvent::MouseButtonPress, 200, 200, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, 200, 200, Qt::LeftButton);
+  ASSERT_EQ(frame->tools().state().InputStep, 1);
+  bool offered = false;
+  QTimer::singleShot(50, [&offered] {
+    if (QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      offered = true;
+      menu->close();
+    }
+  });
+  mouse(QEvent::MouseButtonPress, 250, 250, Qt::RightButton);
+  EXPECT_FALSE(offered) << "not on the press";
+  mouse(QEvent::MouseButtonRelease, 250, 250, Qt::RightButton);
+  EXPECT_TRUE(offered) << "on the release";
+  CPlenwickView& view = child->viewWidget().view();
+  EXPECT_EQ(view.rightButtonDown, 0);
+  mouse(QEvent::MouseButtonPress, 300, 200, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, 300, 200, Qt::LeftButton);
+  EXPECT_EQ(view.ViewMode, kViewNormal);
+  EXPECT_EQ(frame->tools().state().InputStep, 0) << "the second click ended the line";
 }
 
 TEST_F(ToolShellTest, ViewChangesUnderARunningLineLeaveNoGhostPixels) {

@@ -320,6 +320,23 @@ TEST(DrawingFileHostile, RunningOutOfMemoryLoadsNothingAndSaysSo) {
   EXPECT_EQ(list.nextGroupNo, nextGroupNo);
 }
 
+TEST(DrawingFileHostile, MoreHeadersThanGroupNumbersAllLoad) {
+  // Headers read from a file keep their stored numbers: reading must not draw numbers from the
+  // list's counter, which runs out after 32767 and would refuse the rest.
+  EntityList stored;
+  const int16_t codes[] = {10, 20, 0, 0};
+  const double values[] = {0, 0, 0, 0};
+  for (int i = 0; i < 40000; ++i) {
+    ASSERT_EQ(AddStoredEntity({kGroupHeader, 0, 0, 0, 4}, nullptr, stored, codes, 0, values, nullptr,
+                              static_cast<int16_t>(i % 32767 + 1)),
+              0);
+  }
+  const ReadResult r = Read(WriteOrFail(stored));
+  ASSERT_EQ(r.rc, 0);
+  EXPECT_EQ(r.stored, 40000u);
+  EXPECT_EQ(r.info.skippedRecords, 0);
+}
+
 TEST(DrawingFileHostile, HeadersSharingANumberFormNoOwnerCycle) {
   EntityList list;
   DrawEntity* a = testing::AddGroupHeader(list);
