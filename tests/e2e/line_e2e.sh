@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Drives plenwick in a virtual X server: chooses 直線 on the drawing palette, clicks two red
-# points of a drawing (the magnet snaps to them), saves with the keyboard and finds exactly one
+# points of a drawing (the magnet snaps to them; between them the tool's right-click menu is
+# opened and closed), saves with the keyboard and finds exactly one
 # line between the two points in plenwick-cli's JSON dump; then 元に戻す and another save leave
 # no line.
 #   line_e2e.sh PLENWICK PLENWICK_CLI
@@ -76,6 +77,14 @@ read -r bx by <<<"$(echo "$blobs" | sed -n 2p)"
 step "click them"
 # Slightly off each point: the magnet must bring the click onto it.
 xdotool mousemove $((ax + 2)) $((ay + 1)) click 1
+sleep 0.3
+
+step "the tool's right-click menu, closed again"
+# The menu must not keep the view thinking the right button is down: the next left click would
+# start a zoom range instead of ending the line.
+xdotool mousemove $((ax + 40)) $((ay + 40)) click 3
+sleep 0.5
+xdotool key Escape
 sleep 0.3
 xdotool mousemove $((bx + 20)) $((by + 5)) sleep 0.2 mousemove $((bx - 1)) $((by + 2)) sleep 0.2 click 1
 sleep 0.5
