@@ -241,7 +241,17 @@ bool QtPainterCanvas::Image(const PixelRect& box, std::string_view pathSjis, con
                       visible.height() / h * loaded.height());
   Prepare(false);
   if (matrix) {
-    painter_.drawImage(visible, ApplyColourMatrix(loaded.copy(source.toAlignedRect()), *matrix));
+    // The colours are mixed after shrinking a large picture to the pixels it covers, so that
+    // an off-colour picture costs what it shows, not what its file holds.
+    QImage crop = loaded.copy(source.toAlignedRect());
+    const QSize covered = painter_.worldTransform().mapRect(visible).toAlignedRect().size();
+    if (!covered.isEmpty() && static_cast<qint64>(crop.width()) * crop.height() >
+                                  static_cast<qint64>(covered.width()) * covered.height()) {
+      crop = crop.scaled(covered, Qt::IgnoreAspectRatio,
+                         painter_.testRenderHint(QPainter::SmoothPixmapTransform) ? Qt::SmoothTransformation
+                                                                                  : Qt::FastTransformation);
+    }
+    painter_.drawImage(visible, ApplyColourMatrix(crop, *matrix));
   } else {
     painter_.drawImage(visible, loaded, source);
   }

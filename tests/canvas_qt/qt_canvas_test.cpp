@@ -132,6 +132,14 @@ TEST(QtCanvas, ImagesLoadStretchFadeOrFail) {
   // 40 % of the blue darkened to 80 % over white.
   EXPECT_NEAR(mixed.red(), 153, 2);
   EXPECT_NEAR(mixed.blue(), 235, 2);
+  // A picture larger than its box is shrunk before its colours are mixed: the same colour.
+  QImage large(400, 300, QImage::Format_RGB32);
+  large.fill(QColor(0, 0, 255));
+  const QString largePath = dir.filePath("large.png");
+  ASSERT_TRUE(large.save(largePath));
+  QtImageCanvas small(100, 100, kWhite);
+  EXPECT_TRUE(small.Image({10, 10, 30, 25}, Utf8ToSjis(largePath.toStdString()), &faded));
+  EXPECT_EQ(small.image().pixel(20, 20), c.image().pixel(75, 75));
   // A box far larger than the device still draws only what is visible.
   EXPECT_TRUE(c.Image({-100000000, -100000000, 100000000, 100000000}, sjis, nullptr));
   EXPECT_EQ(Pixel(c, 99, 0), 0x0000FFu);
