@@ -118,7 +118,10 @@ bool ReadBlock(const json& root, DrawingFileInfo& info, std::string* error) {
   const json& j = root["block"];
   if (!j.is_object()) return Failed(error, "block: an object is expected");
   const std::pair<const char*, std::array<double, 3>*> boxes[] = {
-      {"areaMin", &info.areaMin}, {"areaMax", &info.areaMax}, {"extentMin", &info.extentMin}, {"extentMax", &info.extentMax}};
+      {"areaMin", &info.areaMin},
+      {"areaMax", &info.areaMax},
+      {"extentMin", &info.extentMin},
+      {"extentMax", &info.extentMax}};
   for (const auto& [key, box] : boxes) {
     if (!j.contains(key)) continue;
     if (!ParseBox(j[key], *box)) return Failed(error, std::string("block.") + key + " must be three numbers");
@@ -133,7 +136,10 @@ bool ReadBlock(const json& root, DrawingFileInfo& info, std::string* error) {
     for (int i = 0; i < DrawingValues::kColourCount; ++i) {
       const json& colour = c[static_cast<std::size_t>(i)];
       const auto v = IntegerIn(colour, INT32_MIN, INT32_MAX);
-      if (!v) return Failed(error, NotAnIntegerIn("block.displayColours[" + std::to_string(i) + "]", colour, INT32_MIN, INT32_MAX));
+      if (!v) {
+        const std::string field = "block.displayColours[" + std::to_string(i) + "]";
+        return Failed(error, NotAnIntegerIn(field, colour, INT32_MIN, INT32_MAX));
+      }
       info.drawingValues.setDisplayColour(i, static_cast<int32_t>(*v));
     }
   }
@@ -178,10 +184,15 @@ bool ReadEntity(const json& j, const std::string& where, EntityList& list, bool&
   std::vector<int16_t> codes;
   if (j.contains("codes")) {
     const json& jc = j["codes"];
-    if (!jc.is_array() || jc.size() != jv.size()) return Failed(error, where + ": \"codes\" must match \"values\" in length");
+    if (!jc.is_array() || jc.size() != jv.size()) {
+      return Failed(error, where + ": \"codes\" must match \"values\" in length");
+    }
     for (std::size_t i = 0; i < jc.size(); ++i) {
       const auto code = IntegerIn(jc[i], INT16_MIN, INT16_MAX);
-      if (!code) return Failed(error, NotAnIntegerIn(where + ".codes[" + std::to_string(i) + "]", jc[i], INT16_MIN, INT16_MAX));
+      if (!code) {
+        const std::string field = where + ".codes[" + std::to_string(i) + "]";
+        return Failed(error, NotAnIntegerIn(field, jc[i], INT16_MIN, INT16_MAX));
+      }
       codes.push_back(static_cast<int16_t>(*code));
     }
   }
@@ -192,7 +203,8 @@ bool ReadEntity(const json& j, const std::string& where, EntityList& list, bool&
   // A text keeps its sub-kind beside the font length in one 16-bit field, which holds less.
   const bool text = attr.kind == kText || attr.kind == kLeaderText;
   const int64_t subKindLimit = text ? pwk::kMaxTextSubKind : INT16_MAX;
-  const bool fieldsRead = GetInt(j, "subKind", where, attr.subKind, error, text ? -subKindLimit : INT16_MIN, subKindLimit) &&
+  const int64_t subKindFloor = text ? -subKindLimit : INT16_MIN;
+  const bool fieldsRead = GetInt(j, "subKind", where, attr.subKind, error, subKindFloor, subKindLimit) &&
                           GetInt(j, "lineAttr", where, attr.lineAttr, error) &&
                           GetInt(j, "layer", where, attr.layer, error) && GetInt(j, "colour", where, colour, error) &&
                           GetInt(j, "groupNo", where, groupNo, error);
@@ -208,8 +220,9 @@ bool ReadEntity(const json& j, const std::string& where, EntityList& list, bool&
     return true;
   }
   // Stored group numbers travel as they are (headers included), as when a file is read.
-  refused = AddStoredEntity(attr, fontBytes ? fontBytes->c_str() : nullptr, list, codes.empty() ? nullptr : codes.data(),
-                            colour, values.data(), textBytes ? textBytes->c_str() : nullptr, groupNo) != 0;
+  refused = AddStoredEntity(attr, fontBytes ? fontBytes->c_str() : nullptr, list,
+                            codes.empty() ? nullptr : codes.data(), colour, values.data(),
+                            textBytes ? textBytes->c_str() : nullptr, groupNo) != 0;
   return true;
 }
 

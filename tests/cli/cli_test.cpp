@@ -142,11 +142,11 @@ TEST_F(CliTest, HeaderBytesSurviveDumpAndFromJson) {
       {"stale bytes after terminators and between fields", StaleBytesEverywhere},
       {"a drawing name filling its whole field",
        [](DrawingHeader& h) {
-         for (std::size_t i = 0; i < DrawingHeader::kDrawingNameWidth; ++i) h.bytes[DrawingHeader::kDrawingName + i] = 'n';
+         std::fill_n(h.bytes.begin() + DrawingHeader::kDrawingName, DrawingHeader::kDrawingNameWidth, 'n');
        }},
       {"a password with no terminator",
        [](DrawingHeader& h) {
-         for (std::size_t i = 0; i < DrawingHeader::kPasswordWidth; ++i) h.bytes[DrawingHeader::kPassword + i] = 'p';
+         std::fill_n(h.bytes.begin() + DrawingHeader::kPassword, DrawingHeader::kPasswordWidth, 'p');
        }},
   };
   for (const Case& c : cases) {
