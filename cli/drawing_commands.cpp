@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "json_drawing.h"
+#include "json_fields.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "platform/file_io.h"
@@ -62,11 +63,6 @@ int Save(const std::string& path, DrawingFileInfo& info, EntityList& list) {
 
 }  // namespace
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "plenwick-cli: %s\n", message.c_str());
-  return 1;
-}
-
 int RunInfo(int argc, char** argv) {
   if (argc != 3) return Fail("usage: plenwick-cli info FILE.pwk");
   DrawingFileInfo info;
@@ -107,7 +103,7 @@ int RunDump(int argc, char** argv) {
   DrawingFileInfo info;
   EntityList list;
   if (!Load(argv[3], info, list)) return 1;
-  std::cout << DrawingToJson(info, list).dump(1) << '\n';
+  std::cout << JsonText(DrawingToJson(info, list)) << '\n';
   return std::cout.good() ? 0 : Fail("cannot write the output");
 }
 
@@ -115,7 +111,9 @@ int RunFromJson(int argc, char** argv) {
   if (argc != 4) return Fail("usage: plenwick-cli from-json IN.json OUT.pwk");
   std::vector<uint8_t> bytes;
   std::string error;
-  if (!ReadWholeFile(argv[2], bytes, &error, std::size_t{1} << 31)) return Fail(error);
+  if (!ReadWholeFile(argv[2], bytes, &error, kMaxJsonBytes)) {
+    return Fail(error + " (from-json reads at most " + std::to_string(kMaxJsonBytes >> 20) + " MiB)");
+  }
   const nlohmann::json json = nlohmann::json::parse(bytes.begin(), bytes.end(), nullptr, false);
   if (json.is_discarded()) return Fail(std::string(argv[2]) + ": not valid JSON");
   DrawingFileInfo info;
@@ -123,7 +121,9 @@ int RunFromJson(int argc, char** argv) {
   int refused = 0;
   if (!DrawingFromJson(json, info, list, &error, &refused)) return Fail(std::string(argv[2]) + ": " + error);
   if (refused > 0) {
-    std::fprintf(stderr, "plenwick-cli: %s: %d element(s) refused (coordinates out of range or unknown kind)\n",
+    std::fprintf(stderr,
+                 "plenwick-cli: %s: %d element(s) refused (unknown kind, layer outside 0..127, wrong number of "
+                 "values, or values a drawing file cannot hold)\n",
                  argv[2], refused);
   }
   if (list.empty()) return Fail(std::string(argv[2]) + ": the drawing holds no elements; nothing written");

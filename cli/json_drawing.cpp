@@ -1,12 +1,16 @@
 // The drawing as one JSON object and back.
 #include "json_drawing.h"
 
+#include <cfloat>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "json_fields.h"
 #include "model/document_defaults.h"
+#include "model/drawing_file_format.h"
 #include "model/entity_core.h"
 #include "model/parameter_block.h"
 #include "platform/sjis.h"
@@ -18,74 +22,6 @@ using nlohmann::ordered_json;
 
 namespace {
 
-std::string Hex(const uint8_t* p, std::size_t n) {
-  static const char* digits = "0123456789abcdef";
-  std::string s;
-  for (std::size_t i = 0; i < n; ++i) {
-    s += digits[p[i] >> 4];
-    s += digits[p[i] & 15];
-  }
-  return s;
-}
-
-bool FromHex(const std::string& s, std::vector<uint8_t>& out) {
-  if (s.size() % 2) return false;
-  out.clear();
-  for (std::size_t i = 0; i < s.size(); i += 2) {
-    auto nibble = [](char c) -> int {
-      if (c >= '0' && c <= '9') return c - '0';
-      if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-      if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-      return -1;
-    };
-    const int hi = nibble(s[i]);
-    const int lo = nibble(s[i + 1]);
-    if (hi < 0 || lo < 0) return false;
-    out.push_back(static_cast<uint8_t>(hi * 16 + lo));
-  }
-  return true;
-}
-
-// Puts a Shift-JIS string under `key`, with `key`+"Bytes" as hex when UTF-8 cannot carry it back.
-void PutText(ordered_json& j, const char* key, std::string_view sjis) {
-  const std::string utf8 = SjisToUtf8(sjis);
-  j[key] = utf8;
-  if (Utf8ToSjis(utf8) != sjis) {
-    j[std::string(key) + "Bytes"] = Hex(reinterpret_cast<const uint8_t*>(sjis.data()), sjis.size());
-  }
-}
-
-std::string GetText(const json& j, const char* key) {
-  const std::string bytesKey = std::string(key) + "Bytes";
-  if (j.contains(bytesKey) && j[bytesKey].is_string()) {
-    std::vector<uint8_t> bytes;
-    if (FromHex(j[bytesKey].get<std::string>(), bytes)) return std::string(bytes.begin(), bytes.end());
-  }
-  if (j.contains(key) && j[key].is_string()) return Utf8ToSjis(j[key].get<std::string>());
-  return {};
-}
-
-ordered_json Value(double v) {
-  if (std::isfinite(v)) return v;
-  uint8_t bytes[8];
-  std::memcpy(bytes, &v, 8);  // little-endian machine: memory order is file order
-  return Hex(bytes, 8);
-}
-
-bool ParseValue(const json& j, double& v) {
-  if (j.is_number()) {
-    v = j.get<double>();
-    return true;
-  }
-  if (j.is_string()) {
-    std::vector<uint8_t> bytes;
-    if (!FromHex(j.get<std::string>(), bytes) || bytes.size() != 8) return false;
-    std::memcpy(&v, bytes.data(), 8);
-    return true;
-  }
-  return false;
-}
-
 ordered_json Box(const std::array<double, 3>& b) { return ordered_json::array({Value(b[0]), Value(b[1]), Value(b[2])}); }
 
 bool ParseBox(const json& j, std::array<double, 3>& b) {
@@ -96,10 +32,198 @@ bool ParseBox(const json& j, std::array<double, 3>& b) {
   return true;
 }
 
+bool Failed(std::string* error, const std::string& why) {
+  if (error) *error = why;
+  return false;
+}
+
+// Sets a numeric header field from j[key] when present, checked against the field's type.
 template <typename T>
-T GetInt(const json& j, const char* key, T fallback = 0) {
-  if (!j.contains(key) || !j[key].is_number_integer()) return fallback;
-  return static_cast<T>(j[key].get<long long>());
+bool ReadHeaderInt(const json& j, const char* key, DrawingHeader& h, T (DrawingHeader::*get)() const,
+                   void (DrawingHeader::*set)(T), std::string* error) {
+  T v = (h.*get)();
+  if (!GetInt(j, key, "header", v, error)) return false;
+  (h.*set)(v);
+  return true;
+}
+
+// The header starts from "headerBytes" when given (so that bytes no named field carries travel
+// too), else from a new drawing's; the named fields then go on top of it.
+bool ReadHeader(const json& root, DrawingHeader& h, std::string* error) {
+  h.bytes.fill(0);
+  h.bytes[0] = 'P';
+  h.bytes[1] = 'W';
+  h.bytes[2] = '3';
+  h.setFormatVersion(3);
+  h.setScale(1.0f);
+  if (root.contains("headerBytes")) {
+    std::vector<uint8_t> bytes;
+    if (!root["headerBytes"].is_string() || !FromHex(root["headerBytes"].get<std::string>(), bytes) ||
+        bytes.size() != DrawingHeader::kSize) {
+      return Failed(error, "headerBytes: the 192 header bytes as 384 hex digits are expected");
+    }
+    std::memcpy(h.bytes.data(), bytes.data(), DrawingHeader::kSize);
+  }
+  if (!root.contains("header")) return true;
+  const json& j = root["header"];
+  if (!j.is_object()) return Failed(error, "header: an object is expected");
+
+  struct TextField {
+    const char* key;
+    std::string_view (DrawingHeader::*get)() const;
+    void (DrawingHeader::*set)(std::string_view);
+    std::size_t width;
+  };
+  const TextField texts[] = {
+      {"drawingName", &DrawingHeader::drawingName, &DrawingHeader::setDrawingName, DrawingHeader::kDrawingNameWidth},
+      {"author", &DrawingHeader::author, &DrawingHeader::setAuthor, DrawingHeader::kAuthorWidth},
+      {"updater", &DrawingHeader::updater, &DrawingHeader::setUpdater, DrawingHeader::kUpdaterWidth},
+      {"password", &DrawingHeader::password, &DrawingHeader::setPassword, DrawingHeader::kPasswordWidth},
+  };
+  for (const TextField& field : texts) {
+    std::optional<std::string> text;
+    if (!GetText(j, field.key, "header", text, error)) return false;
+    // Rewriting an unchanged text would clear the bytes after its terminator, or the last byte
+    // of a name that fills its whole field.
+    if (!text || *text == (h.*field.get)()) continue;
+    (h.*field.set)(std::string_view(*text).substr(0, SjisPrefixLength(*text, field.width - 1)));
+  }
+  const bool intsRead =
+      ReadHeaderInt(j, "protection", h, &DrawingHeader::protection, &DrawingHeader::setProtection, error) &&
+      ReadHeaderInt(j, "paperMode", h, &DrawingHeader::paperMode, &DrawingHeader::setPaperMode, error) &&
+      ReadHeaderInt(j, "paperSize", h, &DrawingHeader::paperSize, &DrawingHeader::setPaperSize, error) &&
+      ReadHeaderInt(j, "orientation", h, &DrawingHeader::orientation, &DrawingHeader::setOrientation, error) &&
+      ReadHeaderInt(j, "printType", h, &DrawingHeader::printType, &DrawingHeader::setPrintType, error) &&
+      ReadHeaderInt(j, "currentLayer", h, &DrawingHeader::currentLayer, &DrawingHeader::setCurrentLayer, error) &&
+      ReadHeaderInt(j, "creationDate", h, &DrawingHeader::creationDate, &DrawingHeader::setCreationDate, error) &&
+      ReadHeaderInt(j, "updateDate", h, &DrawingHeader::updateDate, &DrawingHeader::setUpdateDate, error);
+  if (!intsRead) return false;
+  if (j.contains("scale")) {
+    double scale = 0;
+    if (!ParseValue(j["scale"], scale)) return Failed(error, "header.scale: a number or 16 hex digits is expected");
+    if (std::isfinite(scale) && std::fabs(scale) > FLT_MAX) {
+      return Failed(error, "header.scale: the number is too large for the header's single-precision field");
+    }
+    // Unchanged bits stay, a NaN's payload included.
+    const double stored = static_cast<double>(h.scale());
+    if (std::memcmp(&stored, &scale, sizeof scale) != 0) h.setScale(static_cast<float>(scale));
+  }
+  return true;
+}
+
+bool ReadBlock(const json& root, DrawingFileInfo& info, std::string* error) {
+  // What the JSON leaves out is what a new drawing would have.
+  info.drawingValues = DrawingValuesFromParameters(DefaultParameterBlock(""));
+  if (!root.contains("block")) return true;
+  const json& j = root["block"];
+  if (!j.is_object()) return Failed(error, "block: an object is expected");
+  const std::pair<const char*, std::array<double, 3>*> boxes[] = {
+      {"areaMin", &info.areaMin},
+      {"areaMax", &info.areaMax},
+      {"extentMin", &info.extentMin},
+      {"extentMax", &info.extentMax}};
+  for (const auto& [key, box] : boxes) {
+    if (!j.contains(key)) continue;
+    if (!ParseBox(j[key], *box)) return Failed(error, std::string("block.") + key + " must be three numbers");
+    // As the readers take a box: a value that is not a number would poison every view.
+    for (double& v : *box) v = pwk::FiniteOrZero(v);
+  }
+  if (j.contains("displayColours")) {
+    const json& c = j["displayColours"];
+    if (!c.is_array() || c.size() != DrawingValues::kColourCount) {
+      return Failed(error, "block.displayColours must hold 8 colours");
+    }
+    for (int i = 0; i < DrawingValues::kColourCount; ++i) {
+      const json& colour = c[static_cast<std::size_t>(i)];
+      const auto v = IntegerIn(colour, INT32_MIN, INT32_MAX);
+      if (!v) {
+        const std::string field = "block.displayColours[" + std::to_string(i) + "]";
+        return Failed(error, NotAnIntegerIn(field, colour, INT32_MIN, INT32_MAX));
+      }
+      info.drawingValues.setDisplayColour(i, static_cast<int32_t>(*v));
+    }
+  }
+  return true;
+}
+
+bool ReadLayers(const json& root, LayerTable& layers, std::string* error) {
+  layers.SetDefaults();
+  if (!root.contains("layers")) return true;
+  const json& list = root["layers"];
+  if (!list.is_array()) return Failed(error, "layers: an array is expected");
+  if (list.size() > LayerTable::kLayers) return Failed(error, "a drawing holds at most 128 layers");
+  layers.layerCount = static_cast<int16_t>(list.size());
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const std::string where = "layers[" + std::to_string(i) + "]";
+    const json& layer = list[i];
+    if (!layer.is_object()) return Failed(error, where + ": an object is expected");
+    std::optional<std::string> name;
+    if (!GetText(layer, "name", where, name, error)) return false;
+    layers.setName(static_cast<int>(i), name.value_or(std::string()));
+    uint8_t state = kLayerOffColour;
+    if (!GetInt(layer, "state", where, state, error, kLayerHidden, kLayerNormal)) return false;
+    layers.states[i] = state;
+  }
+  return true;
+}
+
+// Reads one element and adds it unless a drawing file could not keep it (then `refused`).
+bool ReadEntity(const json& j, const std::string& where, EntityList& list, bool& refused, std::string* error) {
+  refused = false;
+  if (!j.is_object() || !j.contains("kind") || !j.contains("values") || !j["values"].is_array()) {
+    return Failed(error, where + ": an object with \"kind\" and \"values\" is expected");
+  }
+  const json& jv = j["values"];
+  if (jv.size() > static_cast<std::size_t>(INT16_MAX)) return Failed(error, where + ": too many values");
+  std::vector<double> values(jv.size());
+  for (std::size_t i = 0; i < jv.size(); ++i) {
+    if (!ParseValue(jv[i], values[i])) {
+      return Failed(error, where + ".values[" + std::to_string(i) + "]: a number or 16 hex digits is expected");
+    }
+  }
+  std::vector<int16_t> codes;
+  if (j.contains("codes")) {
+    const json& jc = j["codes"];
+    if (!jc.is_array() || jc.size() != jv.size()) {
+      return Failed(error, where + ": \"codes\" must match \"values\" in length");
+    }
+    for (std::size_t i = 0; i < jc.size(); ++i) {
+      const auto code = IntegerIn(jc[i], INT16_MIN, INT16_MAX);
+      if (!code) {
+        const std::string field = where + ".codes[" + std::to_string(i) + "]";
+        return Failed(error, NotAnIntegerIn(field, jc[i], INT16_MIN, INT16_MAX));
+      }
+      codes.push_back(static_cast<int16_t>(*code));
+    }
+  }
+  EntityAttr attr;
+  int32_t colour = 0;
+  int16_t groupNo = 0;
+  if (!GetInt(j, "kind", where, attr.kind, error)) return false;
+  // A text keeps its sub-kind beside the font length in one 16-bit field, which holds less.
+  const bool text = attr.kind == kText || attr.kind == kLeaderText;
+  const int64_t subKindLimit = text ? pwk::kMaxTextSubKind : INT16_MAX;
+  const int64_t subKindFloor = text ? -subKindLimit : INT16_MIN;
+  const bool fieldsRead = GetInt(j, "subKind", where, attr.subKind, error, subKindFloor, subKindLimit) &&
+                          GetInt(j, "lineAttr", where, attr.lineAttr, error) &&
+                          GetInt(j, "layer", where, attr.layer, error) && GetInt(j, "colour", where, colour, error) &&
+                          GetInt(j, "groupNo", where, groupNo, error);
+  if (!fieldsRead) return false;
+  std::optional<std::string> textBytes;
+  std::optional<std::string> fontBytes;
+  if (!GetText(j, "text", where, textBytes, error) || !GetText(j, "font", where, fontBytes, error)) return false;
+  attr.valueCount = static_cast<int16_t>(values.size());
+  // What a read of the file would drop is refused here, so that the count reported is the
+  // count the file will give back.
+  if (!pwk::StorableElement(attr.kind, attr.layer, values)) {
+    refused = true;
+    return true;
+  }
+  // Stored group numbers travel as they are (headers included), as when a file is read.
+  refused = AddStoredEntity(attr, fontBytes ? fontBytes->c_str() : nullptr, list,
+                            codes.empty() ? nullptr : codes.data(), colour, values.data(),
+                            textBytes ? textBytes->c_str() : nullptr, groupNo) != 0;
+  return true;
 }
 
 }  // namespace
@@ -123,6 +247,7 @@ ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list) 
   header["updateDate"] = h.updateDate();
   header["scale"] = Value(h.scale());
   root["header"] = header;
+  root["headerBytes"] = Hex(h.bytes.data(), h.bytes.size());
 
   ordered_json block;
   block["areaMin"] = Box(info.areaMin);
@@ -170,105 +295,21 @@ ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list) 
 }
 
 bool DrawingFromJson(const json& root, DrawingFileInfo& info, EntityList& list, std::string* error, int* refused) {
-  auto fail = [error](const std::string& why) {
-    if (error) *error = why;
-    return false;
-  };
   if (!root.is_object() || !root.contains("entities") || !root["entities"].is_array()) {
-    return fail("not a drawing: an object with an \"entities\" array is expected");
+    return Failed(error, "not a drawing: an object with an \"entities\" array is expected");
   }
-  DrawingHeader& h = info.header;
-  h.bytes.fill(0);
-  h.bytes[0] = 'P';
-  h.bytes[1] = 'W';
-  h.bytes[2] = '3';
-  h.setFormatVersion(3);
-  h.setScale(1.0f);
-  if (root.contains("header") && root["header"].is_object()) {
-    const json& j = root["header"];
-    h.setDrawingName(GetText(j, "drawingName"));
-    h.setAuthor(GetText(j, "author"));
-    h.setUpdater(GetText(j, "updater"));
-    h.setPassword(GetText(j, "password"));
-    h.setProtection(GetInt<uint8_t>(j, "protection"));
-    h.setPaperMode(GetInt<uint8_t>(j, "paperMode"));
-    h.setPaperSize(GetInt<int16_t>(j, "paperSize"));
-    h.setOrientation(GetInt<int16_t>(j, "orientation"));
-    h.setPrintType(GetInt<int16_t>(j, "printType"));
-    h.setCurrentLayer(GetInt<int16_t>(j, "currentLayer"));
-    h.setCreationDate(GetInt<int32_t>(j, "creationDate"));
-    h.setUpdateDate(GetInt<int32_t>(j, "updateDate"));
-    double scale = 1.0;
-    if (j.contains("scale") && ParseValue(j["scale"], scale)) h.setScale(static_cast<float>(scale));
+  if (!ReadHeader(root, info.header, error) || !ReadBlock(root, info, error) || !ReadLayers(root, info.layers, error)) {
+    return false;
   }
-  // What the JSON leaves out is what a new drawing would have.
-  info.drawingValues = DrawingValuesFromParameters(DefaultParameterBlock(""));
-  if (root.contains("block") && root["block"].is_object()) {
-    const json& j = root["block"];
-    const std::pair<const char*, std::array<double, 3>*> boxes[] = {
-        {"areaMin", &info.areaMin}, {"areaMax", &info.areaMax}, {"extentMin", &info.extentMin}, {"extentMax", &info.extentMax}};
-    for (const auto& [key, box] : boxes) {
-      if (j.contains(key) && !ParseBox(j[key], *box)) return fail(std::string("block.") + key + " must be three numbers");
-    }
-    if (j.contains("displayColours")) {
-      const json& c = j["displayColours"];
-      if (!c.is_array() || c.size() != DrawingValues::kColourCount) return fail("block.displayColours must hold 8 colours");
-      for (int i = 0; i < DrawingValues::kColourCount; ++i) {
-        if (!c[static_cast<std::size_t>(i)].is_number_integer()) return fail("block.displayColours must hold integers");
-        info.drawingValues.setDisplayColour(i, static_cast<int32_t>(c[static_cast<std::size_t>(i)].get<long long>()));
-      }
-    }
-  }
-  info.layers.SetDefaults();
-  if (root.contains("layers") && root["layers"].is_array()) {
-    const json& layers = root["layers"];
-    if (layers.size() > LayerTable::kLayers) return fail("a drawing holds at most 128 layers");
-    info.layers.layerCount = static_cast<int16_t>(layers.size());
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-      if (!layers[i].is_object()) return fail("each layer must be an object");
-      info.layers.setName(static_cast<int>(i), GetText(layers[i], "name"));
-      info.layers.states[i] = GetInt<uint8_t>(layers[i], "state", 1);
-    }
-  }
-  info.layers.currentLayer = h.currentLayer();
+  // As the readers take it: a current layer outside the table would be no layer at all.
+  info.layers.currentLayer = pwk::KnownCurrentLayer(info.header.currentLayer());
 
   int refusedCount = 0;
   std::size_t index = 0;
   for (const json& j : root["entities"]) {
-    const std::string where = "entities[" + std::to_string(index++) + "]";
-    if (!j.is_object() || !j.contains("kind") || !j.contains("values") || !j["values"].is_array()) {
-      return fail(where + ": an object with \"kind\" and \"values\" is expected");
-    }
-    const json& jv = j["values"];
-    if (jv.size() > 32767) return fail(where + ": too many values");
-    std::vector<double> values(jv.size());
-    for (std::size_t i = 0; i < jv.size(); ++i) {
-      if (!ParseValue(jv[i], values[i])) return fail(where + ": values must be numbers or 16 hex digits");
-    }
-    std::vector<int16_t> codes;
-    if (j.contains("codes")) {
-      const json& jc = j["codes"];
-      if (!jc.is_array() || jc.size() != jv.size()) return fail(where + ": \"codes\" must match \"values\" in length");
-      for (const json& c : jc) {
-        if (!c.is_number_integer()) return fail(where + ": codes must be integers");
-        codes.push_back(static_cast<int16_t>(c.get<long long>()));
-      }
-    }
-    EntityAttr attr;
-    attr.kind = GetInt<int16_t>(j, "kind");
-    attr.subKind = GetInt<int16_t>(j, "subKind");
-    attr.lineAttr = GetInt<int16_t>(j, "lineAttr");
-    attr.layer = GetInt<int16_t>(j, "layer");
-    attr.valueCount = static_cast<int16_t>(values.size());
-    const bool hasText = j.contains("text") || j.contains("textBytes");
-    const bool hasFont = j.contains("font") || j.contains("fontBytes");
-    const std::string text = GetText(j, "text");
-    const std::string font = GetText(j, "font");
-    // Stored group numbers travel as they are (headers included), as when a file is read.
-    const int rc = AddStoredEntity(attr, hasFont ? font.c_str() : nullptr, list, codes.empty() ? nullptr : codes.data(),
-                                   GetInt<int32_t>(j, "colour"), values.data(), hasText ? text.c_str() : nullptr,
-                                   GetInt<int16_t>(j, "groupNo"));
-    if (rc != 0) ++refusedCount;
+    bool wasRefused = false;
+    if (!ReadEntity(j, "entities[" + std::to_string(index++) + "]", list, wasRefused, error)) return false;
+    if (wasRefused) ++refusedCount;
   }
   LinkGroupMembers(list);
   list.nextGroupNo = HighestGroupNumber(list) + 1;

@@ -11,12 +11,16 @@ namespace plenwick::cli {
 
 // Strings become UTF-8 (with a "...Bytes" hex twin when Shift-JIS does not survive the trip);
 // doubles print so that they read back exactly; a value whose bits are not a finite number (a
-// dimension's packed field) becomes the hex string of its 8 bytes in file order.
+// dimension's packed field) becomes the hex string of its 8 bytes in file order. "headerBytes"
+// carries the whole 192-byte header, bytes no named field shows included.
 nlohmann::ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list);
 
-// The inverse: fills info and appends every element through AddEntity. Returns false with
-// `error` set when the JSON does not describe a drawing; elements AddEntity refuses are counted
-// in `refused`.
+// The inverse: fills info and appends every element through AddStoredEntity. The header starts
+// from "headerBytes" when present and takes the named fields that differ from it. Returns false
+// with `error` set (one line naming the field) when the JSON does not describe a drawing or a
+// field does not fit what it is stored in; `list` may then hold the elements before the fault.
+// Elements a drawing file could not keep as they are (see pwk::StorableElement) or the entity
+// core refuses are left out and counted in `refused`.
 bool DrawingFromJson(const nlohmann::json& json, DrawingFileInfo& info, EntityList& list, std::string* error,
                      int* refused);
 

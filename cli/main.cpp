@@ -13,10 +13,12 @@ void Usage(std::FILE* to) {
                "usage: plenwick-cli COMMAND ...\n"
                "  info FILE.pwk                 header, layers and element counts\n"
                "  dump --json FILE.pwk          the whole drawing as JSON\n"
-               "  from-json IN.json OUT.pwk     build a drawing from JSON and save it\n"
+               "  from-json IN.json OUT.pwk     build a drawing from JSON (at most %zu MiB) and save it;\n"
+               "                                elements a drawing file cannot hold are refused and counted\n"
                "  copy IN.pwk OUT.pwk           read a drawing and write it back\n"
                "  render IN.pwk OUT.png|OUT.svg|OUT.pdf [--width W --height H] [--grid]\n"
-               "                                draw it: a whole-drawing view, or true scale (PDF)\n");
+               "                                draw it: a whole-drawing view, or true scale (PDF)\n",
+               plenwick::cli::kMaxJsonBytes >> 20);
 }
 
 }  // namespace
@@ -28,11 +30,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string command = argv[1];
-  if (command == "info") return RunInfo(argc, argv);
-  if (command == "dump") return RunDump(argc, argv);
-  if (command == "from-json") return RunFromJson(argc, argv);
-  if (command == "copy") return RunCopy(argc, argv);
-  if (command == "render") return RunRenderCommand(argc, argv);
+  if (command == "info") return RunGuarded([&] { return RunInfo(argc, argv); });
+  if (command == "dump") return RunGuarded([&] { return RunDump(argc, argv); });
+  if (command == "from-json") return RunGuarded([&] { return RunFromJson(argc, argv); });
+  if (command == "copy") return RunGuarded([&] { return RunCopy(argc, argv); });
+  if (command == "render") return RunGuarded([&] { return RunRenderCommand(argc, argv); });
   if (command == "--help" || command == "-h" || command == "help") {
     Usage(stdout);
     return 0;

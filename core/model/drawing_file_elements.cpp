@@ -198,27 +198,13 @@ bool Rebuild(const StoredRecord& r, const RecordRules& rules, DataArea& data, Re
   }
 }
 
-// Coordinates must be numbers (a dimension's first value is a packed field, not a number), and
-// a line's second point meets the same range as its first.
-bool Acceptable(const StoredRecord& r, const Rebuilt& e) {
-  if (r.layer < 0 || r.layer >= LayerTable::kLayers) return false;
-  for (std::size_t i = 0; i < e.values.size(); ++i) {
-    if (r.kind == kDimension && i == 0) continue;
-    if (!std::isfinite(e.values[i])) return false;
-  }
-  if (r.kind >= kLine && r.kind <= kAngledInfiniteLine) {
-    return AllInCoordinateRange(e.values);
-  }
-  return true;
-}
-
 // Rebuilds one stored element into `e` and appends it to `list` (for its snap points to be
 // registered). False when the record is skipped: unknown kind, data outside the file,
 // non-finite or out-of-range coordinates, a layer outside 0..127, or AddEntity refusing.
 bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, DataArea& data, Rebuilt& e,
                       EntityList& list, LoadedSnapPoints& points, LoadedGroups& groups) {
   e.Clear();
-  if (!Rebuild(record, rules, data, e) || !Acceptable(record, e)) return false;
+  if (!Rebuild(record, rules, data, e) || !StorableElement(record.kind, record.layer, e.values)) return false;
   const EntityAttr attr{record.kind, e.subKind, record.lineAttr, record.layer,
                         static_cast<int16_t>(e.values.size())};
   // Kinds with a text always get one, empty when none was stored.
@@ -236,6 +222,43 @@ bool AddStoredElement(const StoredRecord& record, const RecordRules& rules, Data
 }
 
 }  // namespace
+
+bool StorableElement(int kind, int layer, std::span<const double> values) {
+  if (layer < 0 || layer >= LayerTable::kLayers) return false;
+  const std::size_t n = values.size();
+  bool countFits = false;
+  switch (kind) {
+    case kPoint:
+      countFits = n == 2;
+      break;
+    case kGrid: case kCircle:
+      countFits = n == 3;
+      break;
+    case kLine: case kHorizontalInfiniteLine: case kVerticalInfiniteLine: case kAngledInfiniteLine:
+    case kGroupHeader: case kImage:
+      countFits = n == 4;
+      break;
+    case kArc: case kText:
+      countFits = n == 5;
+      break;
+    case kLeaderText:
+      countFits = n >= kMinLeaderValues && n <= kMaxLeaderValues;
+      break;
+    case kBezierCurve: case kFreeCurve: case kDimension: case kPaint: case kHatch: case kPolygon:
+      countFits = n <= static_cast<std::size_t>(std::numeric_limits<int16_t>::max());
+      break;
+    default:
+      return false;
+  }
+  if (!countFits) return false;
+  // A dimension's first value is a packed field, not a number.
+  for (std::size_t i = kind == kDimension ? 1 : 0; i < n; ++i) {
+    if (!std::isfinite(values[i])) return false;
+  }
+  // A line's second point meets the same range as its first.
+  if (kind >= kLine && kind <= kAngledInfiniteLine) return AllInCoordinateRange(values);
+  return true;
+}
 
 LoadedSnapPoints::LoadedSnapPoints(SnapPointList* points)
     : points_(points), together_(points && RegistersLoadedTogether()) {}

@@ -1,6 +1,7 @@
 // Layout of the drawing file and the pieces its writer and its readers of every version share.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -66,6 +67,18 @@ inline int DecodeFontLength(int16_t field) { return field % 100 < 0 ? -(field % 
 inline double FiniteOrZero(double v) { return std::isfinite(v) ? v : 0.0; }
 // A layer state the program does not know is read as the default, off-colour display.
 inline uint8_t KnownLayerState(uint8_t state) { return state <= kLayerNormal ? state : uint8_t{kLayerOffColour}; }
+// The current layer a header names, as the readers take it: one of the table's layers.
+inline int16_t KnownCurrentLayer(int16_t stored) {
+  return static_cast<int16_t>(std::clamp<int>(stored, 0, LayerTable::kLayers - 1));
+}
+
+// Whether the readers keep an element of this kind on this layer with these values (besides
+// what the entity core itself refuses): a kind the file stores, with as many values as its
+// record carries (9 to 255 for a text with leader), on a layer of the table, every value a
+// number except a dimension's packed first field, and all of a line's values in the coordinate
+// range. Whoever builds elements to be written from outside the program must refuse the others,
+// or the file would lose them silently when it is read.
+bool StorableElement(int kind, int layer, std::span<const double> values);
 
 // Where the readers take a drawing file's bytes from: bytes in memory, or a file on disk read a
 // piece at a time so that loading a large drawing never holds the whole file.

@@ -162,8 +162,7 @@ int ReadDrawing(DrawingSource& source, DrawingFileInfo& info, EntityList& list, 
     return abandon("There is not enough memory to read the drawing.");
   }
   if (!ok) return 1;
-  read.layers.currentLayer =
-      static_cast<int16_t>(std::clamp<int>(read.header.currentLayer(), 0, LayerTable::kLayers - 1));
+  read.layers.currentLayer = KnownCurrentLayer(read.header.currentLayer());
   FinishLoadedList(list, nextGroupNoBefore, lastBefore == nullptr, groups);
   info = read;
   return 0;

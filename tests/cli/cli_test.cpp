@@ -1,5 +1,6 @@
 // Guards plenwick-cli: JSON dump and rebuild lose nothing (exact doubles, packed dimension fields,
-// Shift-JIS texts), and every failure prints one line, exits non-zero and writes nothing.
+// Shift-JIS texts, header bytes no named field shows), and every failure prints one line, exits
+// non-zero and writes nothing.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,46 +12,27 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <string>
 
+#include "cli_run.h"
+#include "commands.h"
 #include "json_drawing.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "platform/file_io.h"
+#include "platform/sjis.h"
 
 namespace plenwick {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// Runs plenwick-cli with arguments (already quoted as needed).
-CliRun RunCli(const std::string& args, const fs::path& dir) {
-  const fs::path out = dir / "stdout.txt";
-  const fs::path err = dir / "stderr.txt";
-  const std::string cmd = std::string("'") + PLENWICK_CLI_PATH + "' " + args + " >'" + out.string() + "' 2>'" +
-                          err.string() + "'";
-  CliRun r;
-  const int rc = std::system(cmd.c_str());
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  auto slurp = [](const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  };
-  r.out = slurp(out);
-  r.err = slurp(err);
-  return r;
-}
+using testing::CliRun;
+using testing::RunCli;
 
 class CliTest : public ::testing::Test {
  protected:
@@ -64,12 +46,14 @@ class CliTest : public ::testing::Test {
 
   // A drawing with awkward values: a packed dimension field whose bits are a NaN, the smallest
   // subnormal, a negative zero, a text in Shift-JIS with a byte that is not valid Shift-JIS.
-  void WriteSample(const fs::path& path) {
+  // `adjust` may change the header before it is written.
+  void WriteSample(const fs::path& path, const std::function<void(DrawingHeader&)>& adjust = {}) {
     DrawingFileInfo info;
     info.header.bytes[0] = 'P';
     info.header.bytes[1] = 'W';
     info.header.setDrawingName("\x96\xb3\x81\x40\x91\xe8");  // 無　題
     info.header.setScale(50.0f);
+    if (adjust) adjust(info.header);
     info.layers.SetDefaults();
     info.layers.layerCount = 3;
     info.areaMax = {594, 420, 0};
@@ -92,8 +76,39 @@ class CliTest : public ::testing::Test {
     ASSERT_EQ(SaveDrawingFile(path.string(), info, list, &error), 0) << error;
   }
 
+  // Dumps `from` as JSON into `json`; false when the dump fails.
+  bool Dump(const fs::path& from, const fs::path& json) {
+    const CliRun dump = RunCli("dump --json '" + from.string() + "'", dir);
+    EXPECT_EQ(dump.status, 0) << dump.err;
+    std::ofstream(json) << dump.out;
+    return dump.status == 0;
+  }
+
+  CliRun FromJson(const fs::path& json, const fs::path& to) {
+    return RunCli("from-json '" + json.string() + "' '" + to.string() + "'", dir);
+  }
+
   fs::path dir;
 };
+
+// Header bytes JSON named no field for, which dump and from-json lost.
+void StaleBytesEverywhere(DrawingHeader& h) {
+  h.setDrawingName("plan");
+  h.setAuthor("me");
+  h.setPassword("pw");
+  const std::pair<std::size_t, std::size_t> gaps[] = {
+      {DrawingHeader::kDrawingName + 5, DrawingHeader::kDrawingName + DrawingHeader::kDrawingNameWidth},
+      {DrawingHeader::kAuthor + 3, DrawingHeader::kAuthor + DrawingHeader::kAuthorWidth},
+      {DrawingHeader::kUpdater + 1, DrawingHeader::kUpdater + DrawingHeader::kUpdaterWidth},
+      {DrawingHeader::kPassword + 3, DrawingHeader::kPassword + DrawingHeader::kPasswordWidth},
+      {166, 174},
+      {DrawingHeader::kLastFloat, DrawingHeader::kSize},
+  };
+  uint8_t next = 0x41;
+  for (const auto& [from, to] : gaps) {
+    for (std::size_t i = from; i < to; ++i) h.bytes[i] = next++;
+  }
+}
 
 TEST_F(CliTest, DumpFromJsonCopyRoundTripIsExact) {
   const fs::path original = dir / "a.pwk";
@@ -119,6 +134,90 @@ TEST_F(CliTest, DumpFromJsonCopyRoundTripIsExact) {
   EXPECT_NE(dump.out.find("\"textBytes\""), std::string::npos) << "bytes UTF-8 cannot carry are kept";
 }
 
+TEST_F(CliTest, HeaderBytesSurviveDumpAndFromJson) {
+  struct Case {
+    const char* what;
+    std::function<void(DrawingHeader&)> adjust;
+  } cases[] = {
+      {"stale bytes after terminators and between fields", StaleBytesEverywhere},
+      {"a drawing name filling its whole field",
+       [](DrawingHeader& h) {
+         std::fill_n(h.bytes.begin() + DrawingHeader::kDrawingName, DrawingHeader::kDrawingNameWidth, 'n');
+       }},
+      {"a password with no terminator",
+       [](DrawingHeader& h) {
+         std::fill_n(h.bytes.begin() + DrawingHeader::kPassword, DrawingHeader::kPasswordWidth, 'p');
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path original = dir / "a.pwk";
+    WriteSample(original, c.adjust);
+    const fs::path copied = dir / "copied.pwk";
+    ASSERT_EQ(RunCli("copy '" + original.string() + "' '" + copied.string() + "'", dir).status, 0);
+    ASSERT_TRUE(Dump(original, dir / "a.json"));
+    const fs::path rebuilt = dir / "rebuilt.pwk";
+    const CliRun build = FromJson(dir / "a.json", rebuilt);
+    ASSERT_EQ(build.status, 0) << build.err;
+    std::vector<uint8_t> expected, got;
+    ASSERT_TRUE(ReadWholeFile(copied.string(), expected));
+    ASSERT_TRUE(ReadWholeFile(rebuilt.string(), got));
+    EXPECT_EQ(got, expected);
+    DrawingHeader adjusted;
+    c.adjust(adjusted);
+    EXPECT_TRUE(std::equal(got.begin() + 166, got.begin() + 174, adjusted.bytes.begin() + 166));
+  }
+}
+
+TEST_F(CliTest, EditedHeaderFieldsWinOverHeaderBytes) {
+  // The raw header must not undo a field changed by hand in the JSON.
+  const fs::path original = dir / "a.pwk";
+  WriteSample(original, StaleBytesEverywhere);
+  ASSERT_TRUE(Dump(original, dir / "a.json"));
+  std::ifstream in(dir / "a.json");
+  nlohmann::json json = nlohmann::json::parse(in);
+  json["header"]["drawingName"] = "新図面";
+  json["header"]["protection"] = 1;
+  json["header"]["scale"] = 20;
+  std::ofstream(dir / "edited.json") << json.dump();
+  const fs::path rebuilt = dir / "rebuilt.pwk";
+  const CliRun build = FromJson(dir / "edited.json", rebuilt);
+  ASSERT_EQ(build.status, 0) << build.err;
+
+  DrawingFileInfo info;
+  EntityList list;
+  ASSERT_EQ(LoadDrawingFile(rebuilt.string(), info, list, nullptr), 0);
+  EXPECT_EQ(info.header.drawingName(), Utf8ToSjis("新図面"));
+  EXPECT_EQ(info.header.protection(), 1);
+  EXPECT_EQ(info.header.scale(), 20.0f);
+  // The fields left alone keep every byte, after their terminators too.
+  DrawingHeader stale;
+  StaleBytesEverywhere(stale);
+  for (std::size_t i = DrawingHeader::kAuthor; i < DrawingHeader::kProtection; ++i) {
+    EXPECT_EQ(info.header.bytes[i], stale.bytes[i]) << i;
+  }
+  EXPECT_TRUE(std::equal(stale.bytes.begin() + 166, stale.bytes.begin() + 174, info.header.bytes.begin() + 166));
+}
+
+TEST_F(CliTest, FromJsonReportsTheElementsItRefusedAndTheFileHoldsTheRest) {
+  // Elements on layer 200 or with a coordinate that is not a number were written, reported as
+  // saved, and dropped by the next read.
+  std::ofstream(dir / "in.json") << R"({"entities": [
+    {"kind": 20, "layer": 1, "values": [0, 0, 10, 10]},
+    {"kind": 20, "layer": 200, "values": [0, 0, 10, 10]},
+    {"kind": 30, "layer": 1, "values": [0, 0, "000000000000f87f"]},
+    {"kind": 10, "layer": 1, "values": [5, 5]}]})";
+  const fs::path out = dir / "out.pwk";
+  const CliRun r = FromJson(dir / "in.json", out);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find(": 2 element(s) refused"), std::string::npos) << r.err;
+  DrawingFileInfo info;
+  EntityList list;
+  ASSERT_EQ(LoadDrawingFile(out.string(), info, list, nullptr), 0);
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(info.skippedRecords, 0);
+}
+
 TEST_F(CliTest, InfoCountsKinds) {
   const fs::path file = dir / "a.pwk";
   WriteSample(file);
@@ -137,6 +236,10 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing) {
   std::ofstream(dir / "empty.json") << R"({"entities": []})";
   std::ofstream(dir / "junk.pwk") << "PX this is not a drawing";
   std::ofstream(dir / "plainfile") << "x";
+  std::ofstream(dir / "wraps.json") << R"({"entities": [{"kind": 65556, "values": [0, 0]}]})";
+  // Larger than from-json reads: its document would take gigabytes.
+  std::ofstream(dir / "huge.json") << "{";
+  fs::resize_file(dir / "huge.json", cli::kMaxJsonBytes + 1);
   struct Case {
     std::string args;
     fs::path mustNotExist;
@@ -146,6 +249,8 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing) {
       {"copy '" + (dir / "junk.pwk").string() + "' '" + (dir / "out1.pwk").string() + "'", dir / "out1.pwk"},
       {"from-json '" + (dir / "bad.json").string() + "' '" + (dir / "out2.pwk").string() + "'", dir / "out2.pwk"},
       {"from-json '" + (dir / "empty.json").string() + "' '" + (dir / "out3.pwk").string() + "'", dir / "out3.pwk"},
+      {"from-json '" + (dir / "wraps.json").string() + "' '" + (dir / "out4.pwk").string() + "'", dir / "out4.pwk"},
+      {"from-json '" + (dir / "huge.json").string() + "' '" + (dir / "out5.pwk").string() + "'", dir / "out5.pwk"},
       // The target folder is really a file: fails even for root.
       {"copy '" + good.string() + "' '" + (dir / "plainfile" / "out.pwk").string() + "'", {}},
       {"frobnicate", {}},
