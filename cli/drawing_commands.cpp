@@ -89,7 +89,7 @@ int RunInfo(int argc, char** argv) {
   std::map<int, long> counts;
   long total = 0;
   for (const DrawEntity& e : list) {
-    if (e.owner && e.owner->kind == kDimension) continue;
+    if (IsDimensionPart(e)) continue;
     ++counts[e.kind];
     ++total;
   }

@@ -270,7 +270,7 @@ ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list) 
 
   ordered_json entities = ordered_json::array();
   for (const DrawEntity& e : list) {
-    if (e.owner && e.owner->kind == kDimension) continue;  // generated parts are not stored
+    if (IsDimensionPart(e)) continue;
     ordered_json j;
     j["kind"] = e.kind;
     j["subKind"] = e.subKind;

@@ -13,18 +13,9 @@
 #include "json_drawing.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
+#include "stored_elements.h"
 
-namespace {
-
-std::size_t CountStored(const plenwick::EntityList& list) {
-  std::size_t n = 0;
-  for (const plenwick::DrawEntity& e : list) {
-    if (!(e.owner && e.owner->kind == plenwick::kDimension)) ++n;
-  }
-  return n;
-}
-
-}  // namespace
+using plenwick::fuzzing::CountStored;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace plenwick;

@@ -169,5 +169,7 @@ bool KindHasText(int kind);
 bool KindHasFont(int kind);
 // Kinds 21..23.
 inline bool IsInfiniteLine(int kind) { return kind >= kHorizontalInfiniteLine && kind <= kAngledInfiniteLine; }
+// A part generated for a dimension: made again from the dimension, never stored on its own.
+inline bool IsDimensionPart(const DrawEntity& e) { return e.owner && e.owner->kind == kDimension; }
 
 }  // namespace plenwick

@@ -22,7 +22,7 @@ namespace {
 bool IsStored(const DrawEntity& e, bool selectionOnly) {
   if (e.mark == kMarkDeleted) return false;
   if (selectionOnly && e.mark != kMarkSelected) return false;
-  return !(e.owner && e.owner->kind == kDimension);
+  return !IsDimensionPart(e);
 }
 
 double ValueOf(const DrawEntity& e, int i) { return e.values && i < e.valueCount ? e.values[i] : 0.0; }

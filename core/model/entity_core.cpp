@@ -397,7 +397,7 @@ void LinkGroupMembers(EntityList& list) {
   if (headers.empty()) return;
   for (DrawEntity& e : list) {
     // A dimension's generated parts copy its group number but belong to the dimension.
-    if (e.groupNo == 0 || (e.owner && e.owner->kind == kDimension)) continue;
+    if (e.groupNo == 0 || IsDimensionPart(e)) continue;
     const auto it = headers.find(e.groupNo);
     if (it != headers.end() && it->second != &e) e.owner = it->second;
   }

@@ -86,7 +86,7 @@ HandleHit PickSelectedHandle(const PickView& view, PixelPoint cursor) {
     const DrawEntity* e = p->entity;
     if (!e || e->mark != kMarkPicked || p->snapState == kSnapDisabled) return false;
     if (p->pointKind == kSnapPoint || p->pointKind == kSnapArcQuadrant || p->pointKind == kSnapIntersection) return false;
-    return !(e->owner && e->owner->kind == kDimension);
+    return !IsDimensionPart(*e);
   };
   const SnapPoint* p = Nearest(*view.snapPoints, ToModel(view, cursor), kHandleSearchRadius, isHandle, nullptr);
   if (!p || !WithinPixels(view, {p->x, p->y}, cursor)) return hit;

@@ -22,7 +22,6 @@ using testing::AddGroupHeader;
 using testing::AddLine;
 using testing::AddText;
 using testing::ExpectSameStoredElements;
-using testing::IsDimensionPart;
 using testing::RandomDrawing;
 using testing::StoredElements;
 using testing::TestDimensionParts;

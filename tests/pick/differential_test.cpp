@@ -76,7 +76,7 @@ HandleHit LinearHandle(const PickView& view, PixelPoint cursor) {
   for (const SnapPoint* p = view.snapPoints->head(); p; p = p->next) {
     const DrawEntity* e = p->entity;
     if (e->mark != kMarkPicked || p->snapState == -1 || p->pointKind == 1 || p->pointKind == 11 || p->pointKind == 14) continue;
-    if (e->owner && e->owner->kind == kDimension) continue;
+    if (IsDimensionPart(*e)) continue;
     const double d = Distance(at, {p->x, p->y});
     if (d < best) {
       best = d;

@@ -71,8 +71,6 @@ class TestDimensionParts {
   DimensionPartsGenerators previous_;
 };
 
-inline bool IsDimensionPart(const DrawEntity& e) { return e.owner && e.owner->kind == kDimension; }
-
 // The elements a file stores, in list order.
 inline std::vector<const DrawEntity*> StoredElements(const EntityList& list) {
   std::vector<const DrawEntity*> out;
