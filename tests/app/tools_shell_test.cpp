@@ -369,17 +369,27 @@ TEST_F(ToolShellTest, ViewChangesUnderARunningLineLeaveNoGhostPixels) {
   w.RunCommand(kCmdPanUp);
   mouse(QEvent::MouseMove, 320, 240, Qt::NoButton);  // before the pan is painted
   viewport->repaint();
-  const PixelRect part{250, 200, 330, 260};  // across the rubber band
+  const PixelRect part{250, 200, 330, 260};  // across the rubber band, which ends inside it
   w.Invalidate(&part);
   viewport->repaint();
+  EXPECT_EQ(frame->tools().state().InputStep, 1);
+  frame->OnCommand(32783);  // Esc
+  viewport->repaint();
+  const QImage afterPartial = w.Picture();
+  EXPECT_EQ(afterPartial, clean()) << "after a partial repaint";
+
+  // A resize makes a new picture of the whole client under a running line.
+  mouse(QEvent::MouseMove, 200, 200, Qt::NoButton);
+  mouse(QEvent::MouseButtonPress, 200, 200, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, 200, 200, Qt::LeftButton);
+  mouse(QEvent::MouseMove, 260, 230, Qt::NoButton);
   child->resize(child->width() - 40, child->height() - 30);
   mouse(QEvent::MouseMove, 310, 230, Qt::NoButton);
   EXPECT_EQ(frame->tools().state().InputStep, 1);
-
   frame->OnCommand(32783);  // Esc
   viewport->repaint();
-  const QImage after = w.Picture();
-  EXPECT_EQ(after, clean());
+  const QImage afterResize = w.Picture();
+  EXPECT_EQ(afterResize, clean()) << "after a resize";
 }
 
 TEST_F(ToolShellTest, TheDrawingMenuHasAFamilyPerSubmenu) {

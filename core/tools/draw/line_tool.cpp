@@ -133,10 +133,13 @@ void CLineTool::AfterViewPaint(ToolView& view, bool wholeClient) {
   DrawHighlights(view);
   const ViewMapping& mapping = view.view().mapping();
   lastCursor = mapping.ScreenToModel(lastPoint.x, lastPoint.y);
-  if (snapHit) snapPixel = mapping.ModelToScreen(snapModel);
   if (crossAt_) ShowCross(view, *crossAt_);
   if (guide_) ShowGuide(view, *guide_);
-  if (magnet) ShowMagnet(view);
+  // The unmoved cursor now stands over another place: the magnet judges it afresh.
+  if (magnet) {
+    TrackMagnet(*this, view, lastPoint);
+    ShowMagnet(view);
+  }
   // The mouse has not moved: the rubber band still ends at its pixel.
   if (rubber) ShowPreview(view, lastPoint);
 }
