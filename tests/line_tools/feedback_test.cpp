@@ -31,6 +31,28 @@ TEST_F(LineFeedback, TheMagnetMarkerGoesWithTheTool) {
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
+TEST_F(LineFeedback, TheMagnetMarkerOfAWindowLeftGoesWithTheTool) {
+  // The marker shown in one window must go when another tool is chosen in another window, not
+  // stay there (and come back at every repaint) while another tool works.
+  testing::AddLine(t.doc->entities, 100, 100, 300, 100);
+  RebuildSnapPoints(t.doc->snapPoints, t.doc->entities);
+  s().Magnet = 1;
+  Select(0);
+  Move(103, 104);
+  ASSERT_EQ(t.host.canvas.Count(CanvasOp::kRectangle), 1u);
+  testing::RecordingUserInterface otherUi;
+  testing::RecordingViewHost otherHost;
+  testing::RecordingToolViewHost otherWindow;
+  CPlenwickDoc other(t.folder.path(), otherUi, DocumentEnvironment{{2025, 1, 1}, "test"});
+  CPlenwickView otherView(ViewDocumentOf(other), otherHost);
+  otherView.OnInitialUpdate();
+  otherView.OnSize(800, 600);
+  ViewToolRouter otherRouter(*t.tools, other, otherView, otherHost, otherWindow);
+  otherRouter.Activate();
+  ASSERT_TRUE(otherRouter.OnCommand(32842));  // another tool, chosen in the other window
+  EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
+}
+
 TEST_F(LineFeedback, AnUndoEndsTheRunningOperationFirst) {
   testing::AddLine(t.doc->entities, 100, 100, 300, 100);
   Select(3);

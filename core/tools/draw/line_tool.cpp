@@ -99,6 +99,10 @@ void CLineTool::ClearFeedback(ToolView& view) {
   view_ = nullptr;
 }
 
+void CLineTool::ClearFeedbackEverywhere() {
+  if (view_) ClearFeedback(*view_);
+}
+
 void CLineTool::OnNumericInput(ToolView& view) {
   Attach(view);
   feedback_.Erase(view, kLineRubberSlot);

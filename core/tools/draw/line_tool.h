@@ -45,6 +45,7 @@ class CLineTool final : public CDrawTool {
   void OnRButtonDown(ToolView& view, unsigned flags, PixelPoint point) override;
   void OnCancel(ToolView& view) override;
   void ClearFeedback(ToolView& view) override;
+  void ClearFeedbackEverywhere() override;
   void OnNumericInput(ToolView& view) override;
   // Abandons the running operation first: its points and picks may not survive the undo.
   void OnUndo(ToolView& view) override;

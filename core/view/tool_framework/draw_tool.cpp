@@ -28,6 +28,7 @@ void CDrawTool::OnRButtonDown(ToolView&, unsigned, PixelPoint) {}
 void CDrawTool::OnToolCancel() { state_.CurrentToolCode = kSelectToolCode; }
 void CDrawTool::OnCancel(ToolView&) {}
 void CDrawTool::ClearFeedback(ToolView&) {}
+void CDrawTool::ClearFeedbackEverywhere() {}
 void CDrawTool::BeforeViewPaint(ToolView&) {}
 void CDrawTool::AfterViewPaint(ToolView&, bool) {}
 void CDrawTool::OnEndSelection(ToolView&) {}

@@ -55,6 +55,9 @@ class CDrawTool {
   // away: takes what the tool still shows on that view (a magnet marker, or a whole operation's
   // feedback) off it and forgets it. Nothing here.
   virtual void ClearFeedback(ToolView& view);
+  // The tool is being left: takes what it still shows off whichever view shows it (which need
+  // not be the active one: the magnet marker of a window the user has since left). Nothing here.
+  virtual void ClearFeedbackEverywhere();
   // The view repaints part or all of its client (see PaintOverlay), every Draw of these calls
   // landing on the painted part only. Before: the tool takes its feedback on that view off
   // there. After: it puts it back; when the whole client was painted (the mapping may have

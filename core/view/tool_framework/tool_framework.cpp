@@ -43,8 +43,9 @@ void ToolFramework::CancelOperation(ToolView* view, int familyAfter) {
   if (state_.InputStep != 0 && state_.CurrentToolCode != kSelectToolCode && view) {
     if (CDrawTool* tool = FindTool()) tool->OnCancel(*view);
   }
-  if (view) {
-    if (CDrawTool* tool = FindTool()) tool->ClearFeedback(*view);
+  if (CDrawTool* tool = FindTool()) {
+    if (view) tool->ClearFeedback(*view);
+    tool->ClearFeedbackEverywhere();
   }
   if (view && view->view().ViewMode == kViewHandMove) view->view().ViewMode = kViewNormal;
   if (state_.textBoxOpen && familyAfter != kTextFamily) {
