@@ -191,6 +191,35 @@ TEST_F(LineRepaint, HighlightsAndTheGuideComeBackAfterAZoom) {
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
+TEST_F(LineRepaint, ARubberBandThatComesIntoViewIsShown) {
+  // A rubber band off the client (a parallel at a set distance just beyond the top) shows
+  // nothing; once a zoom out brings it into view it must be shown without waiting for the mouse.
+  testing::AddLine(t.doc->entities, 100, 100, 300, 100);
+  RunCommand(t, kCmdPageDown);  // from here a zoom out shows more at the top
+  const double top = t.view->ScreenToModel(400, 0).y;
+  const double height = top - t.view->ScreenToModel(400, 600).y;
+  s().ParallelDistanceOn = 1;
+  s().ParallelDistance = static_cast<float>(top - 100 + height / 100);
+  s().ParallelCount = 1;
+  Select(4);
+  const PixelPoint onLine = t.view->ModelToScreen(200, 100);
+  t.router->OnMouseMove(0, onLine);
+  t.router->OnLButtonDown(kMkLButton, onLine);
+  t.router->OnLButtonUp(0, onLine);
+  ASSERT_EQ(step(), 1);
+  t.router->OnMouseMove(0, t.view->ModelToScreen(250, 150));  // the side above
+  auto bands = [&] {
+    int n = 0;
+    for (const RecordedPrimitive& r : SinceWholeFill()) n += r.op == CanvasOp::kLine && r.drawMode != DrawMode::kCopy;
+    return n;
+  };
+  ASSERT_EQ(bands(), 0);
+  RunCommand(t, kCmdPageDown);
+  EXPECT_EQ(bands(), 1);
+  Command(kCmdEscape);
+  EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
+}
+
 TEST_F(LineRepaint, TheMagnetJudgesTheUnmovedCursorAfresh) {
   // After a pan the cursor stands over another place: the magnet must not keep the point it had
   // (its marker far from the cursor, and a click without moving snapping to that point).

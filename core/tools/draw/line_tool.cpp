@@ -71,7 +71,10 @@ void CLineTool::OnMouseMove(ToolView& view, unsigned, PixelPoint point) {
   lastCursor = view.view().ScreenToModel(point.x, point.y);
   TrackMagnet(*this, view, point);
   ShowMagnet(view);
-  if (state().InputStep != 0) ShowPreview(view, point);
+  if (state().InputStep != 0) {
+    previewWanted_ = true;
+    ShowPreview(view, point);
+  }
 }
 
 void CLineTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
@@ -107,6 +110,7 @@ void CLineTool::OnNumericInput(ToolView& view) {
   Attach(view);
   feedback_.Erase(view, kLineRubberSlot);
   state().RubberDrawn = 0;
+  previewWanted_ = false;
 }
 
 void CLineTool::OnUndo(ToolView& view) {
@@ -131,7 +135,6 @@ void CLineTool::AfterViewPaint(ToolView& view, bool wholeClient) {
     return;
   }
   // The figures went with the old picture; the pixels of model points follow the mapping.
-  const bool rubber = feedback_.IsShown(kLineRubberSlot);
   const bool magnet = feedback_.IsShown(kLineMagnetSlot);
   feedback_.Forget();
   DrawHighlights(view);
@@ -145,7 +148,7 @@ void CLineTool::AfterViewPaint(ToolView& view, bool wholeClient) {
     ShowMagnet(view);
   }
   // The mouse has not moved: the rubber band still ends at its pixel.
-  if (rubber) ShowPreview(view, lastPoint);
+  if (previewWanted_ && state().CurrentToolCode == code() && state().InputStep != 0) ShowPreview(view, lastPoint);
 }
 
 void CLineTool::DropOperation(ToolView& view) {
@@ -154,6 +157,7 @@ void CLineTool::DropOperation(ToolView& view) {
   feedback_.Erase(view, kLineGuideSlot);
   crossAt_.reset();
   guide_.reset();
+  previewWanted_ = false;
   RestoreHighlights(view);
   for (const auto& mode : modes_) mode->Reset();
 }

@@ -83,6 +83,9 @@ class CLineTool final : public CDrawTool {
   XorFeedback feedback_;
   std::vector<DrawEntity*> highlighted_;
   std::optional<ModelPoint> crossAt_;  // model mm
+  // The mouse has asked for the rubber band since the operation's last change of course (a typed
+  // value takes it away): a repaint shows it again, also one that was empty before.
+  bool previewWanted_ = false;
   std::optional<LineEnds> guide_;      // model mm
   ToolView* view_ = nullptr;  // where the feedback is shown; null: nowhere
 };
