@@ -9,23 +9,10 @@
 namespace plenwick {
 namespace {
 
-class LineFeedback : public testing::LineToolTest {
- protected:
-  ColourRef LastSolidColour() const {
-    const auto& all = t.host.canvas.primitives();
-    for (auto it = all.rbegin(); it != all.rend(); ++it) {
-      if (it->drawMode == DrawMode::kCopy) return it->pen.colour;
-    }
-    return 0xFFFFFFFF;
-  }
-};
+class LineFeedback : public testing::LineToolTest {};
 
 TEST_F(LineFeedback, TheMagnetMarkerGoesWithTheTool) {
-  testing::AddLine(t.doc->entities, 100, 100, 300, 100);
-  RebuildSnapPoints(t.doc->snapPoints, t.doc->entities);
-  s().Magnet = 1;
-  Select(0);
-  Move(103, 104);
+  HoverNearALineEnd();
   EXPECT_EQ(t.host.canvas.Count(CanvasOp::kRectangle), 1u);
   Command(32842);  // another tool, with nothing entered yet
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
@@ -34,11 +21,7 @@ TEST_F(LineFeedback, TheMagnetMarkerGoesWithTheTool) {
 TEST_F(LineFeedback, TheMagnetMarkerOfAWindowLeftGoesWithTheTool) {
   // The marker shown in one window must go when another tool is chosen in another window, not
   // stay there (and come back at every repaint) while another tool works.
-  testing::AddLine(t.doc->entities, 100, 100, 300, 100);
-  RebuildSnapPoints(t.doc->snapPoints, t.doc->entities);
-  s().Magnet = 1;
-  Select(0);
-  Move(103, 104);
+  HoverNearALineEnd();
   ASSERT_EQ(t.host.canvas.Count(CanvasOp::kRectangle), 1u);
   testing::RecordingUserInterface otherUi;
   testing::RecordingViewHost otherHost;
@@ -62,7 +45,7 @@ TEST_F(LineFeedback, AnUndoEndsTheRunningOperationFirst) {
   Command(kCmdUndo);
   EXPECT_EQ(step(), 0);
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
-  EXPECT_NE(LastSolidColour(), t.view->renderSettings().colour(kColourHighlight));  // drawn normally again
+  EXPECT_NE(LastSolidColour(), HighlightColour());  // drawn normally again
 }
 
 TEST_F(LineFeedback, ClosingTheViewTakesTheOperationOffIt) {
@@ -70,7 +53,7 @@ TEST_F(LineFeedback, ClosingTheViewTakesTheOperationOffIt) {
   Select(4);
   Click(200, 100);
   Move(170, 160);
-  const ColourRef highlight = t.view->renderSettings().colour(kColourHighlight);
+  const ColourRef highlight = HighlightColour();
   EXPECT_EQ(LastSolidColour(), highlight);
   t.router.reset();
   EXPECT_EQ(step(), 0);
@@ -88,7 +71,7 @@ TEST_F(LineFeedback, AnOperationDroppedWithoutAViewIsClearedAtTheNextEvent) {
   t.tools->SelectTool(4, 2);
   EXPECT_EQ(step(), 0);
   Move(180, 170);
-  EXPECT_NE(LastSolidColour(), t.view->renderSettings().colour(kColourHighlight));
+  EXPECT_NE(LastSolidColour(), HighlightColour());
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 

@@ -83,6 +83,31 @@ class LineToolTest : public ::testing::Test {
   }
   DrawEntity* LastElement() const { return t.doc->entities.tail; }
 
+  // A line from (100, 100) to (300, 100) with its points, the magnet on, the straight-line mode
+  // chosen and the cursor just off the line's first end: the magnet marker shows.
+  void HoverNearALineEnd() {
+    testing::AddLine(t.doc->entities, 100, 100, 300, 100);
+    RebuildSnapPoints(t.doc->snapPoints, t.doc->entities);
+    s().Magnet = 1;
+    Select(0);
+    Move(103, 104);
+  }
+  // Exclusive-or figures of one kind drawn since the last whole fill.
+  int XorSinceWholeFill(CanvasOp op) const {
+    int n = 0;
+    for (const RecordedPrimitive& r : SinceWholeFill()) n += r.op == op && r.drawMode != DrawMode::kCopy;
+    return n;
+  }
+  // The last primitive drawn in copy mode: the element last drawn as it looks now.
+  ColourRef LastSolidColour() const {
+    const auto& all = t.host.canvas.primitives();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+      if (it->drawMode == DrawMode::kCopy) return it->pen.colour;
+    }
+    return 0xFFFFFFFF;
+  }
+  ColourRef HighlightColour() const { return t.view->renderSettings().colour(kColourHighlight); }
+
   // The primitives drawn since the client was last filled whole (which wipes every pixel).
   std::vector<RecordedPrimitive> SinceWholeFill() const {
     const std::vector<RecordedPrimitive>& all = t.host.canvas.primitives();

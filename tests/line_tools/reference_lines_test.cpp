@@ -18,15 +18,6 @@ class ReferenceLines : public testing::LineToolTest {
   DrawEntity* Line(double x1, double y1, double x2, double y2) {
     return testing::AddLine(t.doc->entities, x1, y1, x2, y2);
   }
-  // The last primitive drawn in copy mode: the element last drawn as it looks now.
-  ColourRef LastSolidColour() const {
-    const auto& all = t.host.canvas.primitives();
-    for (auto it = all.rbegin(); it != all.rend(); ++it) {
-      if (it->drawMode == DrawMode::kCopy) return it->pen.colour;
-    }
-    return 0xFFFFFFFF;
-  }
-  ColourRef HighlightColour() const { return t.view->renderSettings().colour(kColourHighlight); }
 };
 
 TEST_F(ReferenceLines, APerpendicularThroughAFootOnThePickedLine) {

@@ -102,14 +102,6 @@ class LineRepaint : public testing::LineToolTest {
     }
     return n;
   }
-  ColourRef LastSolidColour() const {
-    const auto& all = t.host.canvas.primitives();
-    for (auto it = all.rbegin(); it != all.rend(); ++it) {
-      if (it->drawMode == DrawMode::kCopy) return it->pen.colour;
-    }
-    return 0xFFFFFFFF;
-  }
-  ColourRef HighlightColour() const { return t.view->renderSettings().colour(kColourHighlight); }
 };
 
 class LineRepaintByChange : public LineRepaint, public ::testing::WithParamInterface<ViewChange> {};
@@ -208,14 +200,9 @@ TEST_F(LineRepaint, ARubberBandThatComesIntoViewIsShown) {
   t.router->OnLButtonUp(0, onLine);
   ASSERT_EQ(step(), 1);
   t.router->OnMouseMove(0, t.view->ModelToScreen(250, 150));  // the side above
-  auto bands = [&] {
-    int n = 0;
-    for (const RecordedPrimitive& r : SinceWholeFill()) n += r.op == CanvasOp::kLine && r.drawMode != DrawMode::kCopy;
-    return n;
-  };
-  ASSERT_EQ(bands(), 0);
+  ASSERT_EQ(XorSinceWholeFill(CanvasOp::kLine), 0);
   RunCommand(t, kCmdPageDown);
-  EXPECT_EQ(bands(), 1);
+  EXPECT_EQ(XorSinceWholeFill(CanvasOp::kLine), 1);
   Command(kCmdEscape);
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
@@ -223,19 +210,10 @@ TEST_F(LineRepaint, ARubberBandThatComesIntoViewIsShown) {
 TEST_F(LineRepaint, TheMagnetJudgesTheUnmovedCursorAfresh) {
   // After a pan the cursor stands over another place: the magnet must not keep the point it had
   // (its marker far from the cursor, and a click without moving snapping to that point).
-  testing::AddLine(t.doc->entities, 100, 100, 300, 100);
-  RebuildSnapPoints(t.doc->snapPoints, t.doc->entities);
-  s().Magnet = 1;
-  Select(0);
-  Move(103, 104);
-  auto markers = [&] {
-    int n = 0;
-    for (const RecordedPrimitive& r : SinceWholeFill()) n += r.op == CanvasOp::kRectangle && r.drawMode != DrawMode::kCopy;
-    return n;
-  };
-  ASSERT_EQ(markers(), 1);
+  HoverNearALineEnd();
+  ASSERT_EQ(XorSinceWholeFill(CanvasOp::kRectangle), 1);
   RunCommand(t, kCmdPanUp);
-  EXPECT_EQ(markers(), 0) << "no point near the cursor now";
+  EXPECT_EQ(XorSinceWholeFill(CanvasOp::kRectangle), 0) << "no point near the cursor now";
   const PixelPoint cursor = Px(103, 104);
   t.router->OnLButtonDown(kMkLButton, cursor);
   t.router->OnLButtonUp(0, cursor);
