@@ -8,10 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <limits>
-#include <memory>
-#include <vector>
 
 #include "model/program_settings.h"
 #include "platform/file_io.h"
@@ -60,21 +57,14 @@ Target ProbeForWriting(const std::string& path) {
   return regular ? Target::kWritable : Target::kRefused;
 }
 
-// A symbolic link is followed, so that the file it names is replaced rather than the link.
-std::string ResolvedPath(const std::string& path) {
-  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
-  return resolved ? std::string(resolved.get()) : path;
-}
-
 }  // namespace
 
 bool WriteParameterFile(const std::string& path, const ParameterBlock& block) {
-  std::string target = path;
+  // A symbolic link is followed by the atomic write: the file it names is replaced.
   switch (ProbeForWriting(path)) {
     case Target::kRefused:
       return false;
     case Target::kWritable:
-      target = ResolvedPath(path);
       break;
     case Target::kMissing: {
       // ENOENT also means a missing folder (or a dangling link, which is refused below).
@@ -85,7 +75,7 @@ bool WriteParameterFile(const std::string& path, const ParameterBlock& block) {
       break;
     }
   }
-  return WriteFileAtomically(target, block.bytes);
+  return WriteFileAtomically(path, block.bytes);
 }
 
 }  // namespace plenwick
