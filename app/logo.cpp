@@ -2,7 +2,9 @@
 #include "logo.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace plenwick {
 
@@ -34,18 +36,22 @@ void DrawLogo(QPainter& p, const QRect& box) {
   p.setBrush(QColor(60, 60, 60));
   p.drawEllipse(QPointF(70, 18), 5, 5);
 
-  // The name.
+  // The name, as large as fits beside the sheet in whatever face the system gives for the one
+  // asked for: its measured width sets the size.
+  const QRectF nameBox(145, 25, kLogoWidth - 145 - 8, 60);
   QFont font("DejaVu Sans");
-  font.setPixelSize(44);
   font.setBold(true);
+  font.setPixelSize(44);
+  const qreal wide = QFontMetricsF(font).horizontalAdvance(kLogoName);
+  if (wide > nameBox.width()) font.setPixelSize(std::max(8, static_cast<int>(44 * nameBox.width() / wide)));
   p.setFont(font);
   p.setPen(QColor(255, 255, 255));
-  p.drawText(QRectF(145, 25, 210, 60), Qt::AlignLeft | Qt::AlignVCenter, "Plenwick");
+  p.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter, kLogoName);
   font.setPixelSize(16);
   font.setBold(false);
   p.setFont(font);
   p.setPen(QColor(225, 230, 240));
-  p.drawText(QRectF(148, 85, 210, 30), Qt::AlignLeft | Qt::AlignVCenter, "2D CAD");
+  p.drawText(QRectF(148, 85, nameBox.width(), 30), Qt::AlignLeft | Qt::AlignVCenter, "2D CAD");
   p.restore();
 }
 

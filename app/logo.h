@@ -11,6 +11,8 @@ namespace plenwick {
 // The logo's natural size in pixels.
 inline constexpr int kLogoWidth = 360;
 inline constexpr int kLogoHeight = 140;
+// The name the logo shows beside its drawing sheet.
+inline constexpr const char* kLogoName = "Plenwick";
 
 // Draws the logo filling `box`.
 void DrawLogo(QPainter& painter, const QRect& box);

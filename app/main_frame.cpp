@@ -31,7 +31,7 @@
 #include "view/plenwick_view.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/command_table.h"
-#include "view/tool_framework/standard_tools.h"
+#include "tools/standard_tools.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view_widget.h"
 

@@ -15,6 +15,7 @@
 #include "model/snap_point_list.h"
 #include "view/pick.h"
 #include "view/snap.h"
+#include "tools/standard_tools.h"
 #include "view/snap_registration.h"
 
 namespace plenwick::bench {
@@ -70,7 +71,7 @@ double BestLoad(const std::string& path, bool registerPoints, int runs) {
 int main(int argc, char** argv) {
   using namespace plenwick;
   using namespace plenwick::bench;
-  InstallDefaultSnapPointRegistrar();
+  InstallToolExtensions();
   const std::string dir = argc > 1 ? argv[1] : ".";
   const std::string smallPath = dir + "/bench_snap_100k.pwk";
   const std::string largePath = dir + "/bench_snap_1m.pwk";

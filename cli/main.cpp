@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "render_command.h"
+#include "tools/standard_tools.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     Usage(stderr);
     return 2;
   }
+  // Drawings read here are the drawings the program would read: the same extensions installed.
+  plenwick::InstallToolExtensions();
   const std::string command = argv[1];
   if (command == "info") return RunGuarded([&] { return RunInfo(argc, argv); });
   if (command == "dump") return RunGuarded([&] { return RunDump(argc, argv); });

@@ -24,7 +24,7 @@
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
-#include "view/tool_framework/standard_tools.h"
+#include "tools/standard_tools.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
 
@@ -162,13 +162,11 @@ bool NothingLeft(const RecordingCanvas& canvas, const ViewMapping& m) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const SnapPointRegistrar registrar = InstallDefaultSnapPointRegistrar();
   static const std::string folder = [] {
     const std::filesystem::path p = std::filesystem::temp_directory_path() / "plenwick_fuzz_line_tool";
     std::filesystem::create_directories(p);
     return p.string();
   }();
-  (void)registrar;
   Bytes in(data, size);
   ResetCurrentSettings();
   SilentUserInterface docUi;

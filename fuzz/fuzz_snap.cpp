@@ -18,6 +18,7 @@
 #include "view/selection.h"
 #include "view/snap.h"
 #include "registered_points.h"
+#include "tools/standard_tools.h"
 #include "view/snap_registration.h"
 
 namespace {
@@ -80,7 +81,7 @@ void CompareRegisteredTogether(const std::vector<Recipe>& recipes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const SnapPointRegistrar installed = InstallDefaultSnapPointRegistrar();
+  static const bool installed = (InstallToolExtensions(), true);
   (void)installed;
   Bytes in(data, size);
   SnapPointList points;

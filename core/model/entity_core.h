@@ -107,8 +107,8 @@ void AppendEntity(EntityList& list, std::unique_ptr<DrawEntity> entity);
 void UnlinkEntity(EntityList& list, DrawEntity* entity);
 
 // ---- Dimension parts ----------------------------------------------------------------------
-// The dimension tools install the generators that draw a dimension as child elements (lines,
-// arcs, texts). A generator appends the parts with AddChildEntity(owner = dimension).
+// The dimension tools provide the generators that draw a dimension as child elements (lines,
+// arcs, texts), installed with the program's start-up (InstallToolExtensions). A generator appends the parts with AddChildEntity(owner = dimension).
 // `mode` is the dimension kind for the horizontal/vertical generator (1 or 2) and 0 otherwise.
 using DimensionPartsGenerator = std::function<void(EntityList& list, DrawEntity& dimension, int mode)>;
 struct DimensionPartsGenerators {

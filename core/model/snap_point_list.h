@@ -291,8 +291,8 @@ void SnapPointList::VisitNear(double x, double y, double radius, Visit&& visit) 
 }
 
 // Computes and adds the characteristic points of newly added elements (and their intersections
-// with the other elements). The picking and snapping code installs the real computation; until
-// one is installed nothing is registered.
+// with the other elements). The program's start-up (InstallToolExtensions) installs the real
+// computation of the picking and snapping code; until one is installed nothing is registered.
 struct SnapPointRegistrar {
   // The points of one element, right after it was appended.
   using ForOne = std::function<void(SnapPointList& points, EntityList& entities, DrawEntity& added)>;

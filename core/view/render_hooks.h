@@ -1,5 +1,6 @@
 // Extension points of the renderer: the dimension tools draw their terminators and the hatching
-// tool generates its hatch lines through them. Nothing is drawn while a hook is not installed.
+// tool generates its hatch lines through them, installed with the program's start-up
+// (InstallToolExtensions). Nothing is drawn while a hook is not installed.
 #pragma once
 
 #include <functional>

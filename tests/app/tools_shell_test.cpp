@@ -22,9 +22,12 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+#include <array>
 #include <filesystem>
 
 #include "child_frame.h"
+#include "command_actions.h"
 #include "frame_boxes.h"
 #include "main_frame.h"
 #include "model/document_file.h"
@@ -39,6 +42,7 @@
 #include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/operation_bar.h"
+#include "view/snap_registration.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view_widget.h"
 #include "widget_test_support.h"
@@ -54,6 +58,8 @@ using testing::WhenModal;
 class ToolShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Nothing another test installed may stand in for the program's own start-up.
+    InstallSnapPointRegistrar({});
     ResetCurrentSettings();
     folders = {tmp / "prog", tmp / "data", tmp / "data/parts"};
     for (const std::string& f : {folders.program, folders.data, folders.parts}) std::filesystem::create_directories(f);
@@ -390,6 +396,76 @@ TEST_F(ToolShellTest, ViewChangesUnderARunningLineLeaveNoGhostPixels) {
   viewport->repaint();
   const QImage afterResize = w.Picture();
   EXPECT_EQ(afterResize, clean()) << "after a resize";
+}
+
+TEST_F(ToolShellTest, TheMagnetMeetsEndsMidpointsQuadrantsAndCrossingsOfTheProgramsDrawings) {
+  // The program's start-up must install what registers characteristic points: without it the
+  // magnet met nothing, and clicks landed on the foot of the nearest line instead.
+  const std::string path = tmp / "snap.pwk";
+  {
+    RecordingUserInterface quiet;
+    CPlenwickDoc doc(folders.program, quiet);
+    testing::AddLine(doc.entities, 40, 40, 200, 200);   // midpoint (120, 120)
+    testing::AddLine(doc.entities, 40, 200, 200, 40);   // crosses the first at (120, 120) too
+    testing::AddLine(doc.entities, 220, 40, 220, 160);  // ends (220, 40) and (220, 160)
+    testing::AddCircle(doc.entities, 100, 250, 30);     // top (100, 280)
+    ASSERT_EQ(SaveDocumentFile(doc, path), 0);
+  }
+  CChildFrame* drawing = frame->OpenDrawing(QString::fromStdString(path));
+  ASSERT_NE(drawing, nullptr);
+  CViewWidget& w = drawing->viewWidget();
+  QElapsedTimer started;
+  started.start();
+  while (!w.initialized() && started.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  ASSERT_TRUE(w.initialized());
+  CurrentSettings().GridDisplay = 0;
+  CurrentSettings().Magnet = 1;
+  const ViewMapping& m = w.view().mapping();
+  ASSERT_GT(m.PixelsPerMm / m.scale, 0.8) << "a click three pixels off must stay within a few mm";
+
+  // A click three pixels off a model point, after the mouse came there.
+  auto clickNear = [&](ModelPoint target) {
+    const PixelPoint p = m.ModelToScreen(target);
+    const QPointF at(p.x + 3, p.y - 2);
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+      QMouseEvent event(type, at, w.viewport()->mapToGlobal(at), button,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(w.viewport(), &event);
+    }
+  };
+  auto lastLine = [&] {
+    const DrawEntity* e = drawing->document().entities.tail;
+    EXPECT_TRUE(e && e->kind == kLine);
+    return std::array<double, 4>{e->values[0], e->values[1], e->values[2], e->values[3]};
+  };
+
+  frame->OnCommand(32811);  // 直線
+  clickNear({120, 120});    // the crossing, also the first line's midpoint
+  clickNear({220, 160});    // a line's end
+  EXPECT_EQ(lastLine(), (std::array<double, 4>{120, 120, 220, 160}));
+  clickNear({170, 140});  // the midpoint of the line just drawn: half its length along it
+  clickNear({100, 280});  // the circle's top
+  const std::array<double, 4> second = lastLine();
+  EXPECT_NEAR(second[0], 170, 1e-9);
+  EXPECT_NEAR(second[1], 140, 1e-9);
+  EXPECT_EQ(second[2], 100);
+  EXPECT_EQ(second[3], 280);
+
+  // The magnet switched off by its tool button: the same kind of click lands where it is.
+  QToolBar* displayBar = frame->toolBar(1);
+  QAction* magnet = frame->commands().Action(32879);
+  auto* button = qobject_cast<QToolButton*>(displayBar->widgetForAction(magnet));
+  ASSERT_NE(button, nullptr);
+  button->click();
+  EXPECT_EQ(CurrentSettings().Magnet, 0);
+  clickNear({120, 120});
+  clickNear({220, 160});
+  const std::array<double, 4> free = lastLine();
+  const ModelPoint expectedStart = m.ScreenToModel(m.ModelToScreen(120, 120).x + 3, m.ModelToScreen(120, 120).y - 2);
+  EXPECT_DOUBLE_EQ(free[0], expectedStart.x);
+  EXPECT_DOUBLE_EQ(free[1], expectedStart.y);
+  EXPECT_NE(free[2], 220.0);
 }
 
 TEST_F(ToolShellTest, TheDrawingMenuHasAFamilyPerSubmenu) {

@@ -32,14 +32,7 @@ source "$4"
 count() { convert "$1" -alpha off -fuzz 20% -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:int(mean*w*h+0.5)]' info:; }
 shot() { import -window root "$1"; }
 
-"$plenwick" --no-splash "$work/drawing.pwk" >"$work/plenwick.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-step "the drawing's window"
-main=$(window 'Plenwick - \[drawing.pwk\]' 20) || fail "no window for drawing.pwk"
-[ -n "$main" ] || fail "no window for drawing.pwk"
-focus "$main"
+e2e_open_drawing
 
 step "drawing pixels on the screen"
 red=0

@@ -25,6 +25,28 @@ step() { echo "-- $*"; }
 window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
 
+# Inside the virtual X server: starts the program on $work/drawing.pwk ($pid, killed on exit) and
+# focuses the drawing's window ($main).
+e2e_open_drawing() {
+  "$plenwick" --no-splash "$work/drawing.pwk" >"$work/plenwick.log" 2>&1 &
+  pid=$!
+  trap 'kill $pid 2>/dev/null || true' EXIT
+  step "the drawing's window"
+  main=$(window 'Plenwick - \[drawing.pwk\]' 20) || fail "no window for drawing.pwk"
+  [ -n "$main" ] || fail "no window for drawing.pwk"
+  focus "$main"
+}
+
+# Inside the virtual X server: clicks a family button on the first row of the drawing palette by
+# its x offset in the palette window (80: the line family, the third button).
+e2e_palette_family() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW palette
+  palette=$(window '作図パレット' 15) || fail "no drawing palette"
+  eval "$(xdotool getwindowgeometry --shell "$palette")"
+  xdotool mousemove $((X + $1)) $((Y + 14)) click 1
+  sleep 0.5
+}
+
 # Runs $work/inside.sh PLENWICK PLENWICK_CLI WORK E2E_COMMON in a virtual X server (at most
 # 100 s), prints how long it took and, when it failed, what the program printed; exits with
 # its status.

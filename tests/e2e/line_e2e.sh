@@ -48,20 +48,10 @@ red_blobs() {
     awk '$NF ~ /255,255,255|gray\(255\)|white/ { split($3, c, ","); printf "%d %d\n", c[1] + 0.5, c[2] + 0.5 }' | sort -n
 }
 
-"$plenwick" --no-splash "$work/drawing.pwk" >"$work/plenwick.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-step "the drawing's window"
-main=$(window 'Plenwick - \[drawing.pwk\]' 20) || fail "no window for drawing.pwk"
-focus "$main"
+e2e_open_drawing
 
 step "直線 on the drawing palette"
-palette=$(window '作図パレット' 15) || fail "no drawing palette"
-eval "$(xdotool getwindowgeometry --shell "$palette")"
-# The line family is the third button of the first row.
-xdotool mousemove $((X + 80)) $((Y + 14)) click 1
-sleep 0.5
+e2e_palette_family 80
 
 step "the two red points"
 blobs=""

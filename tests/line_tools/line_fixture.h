@@ -15,9 +15,9 @@
 #include "model/program_settings.h"
 #include "support/entity_builders.h"
 #include "support/tool_test_view.h"
-#include "view/snap_registration.h"
 #include "view/tool_framework/command_ids.h"
-#include "view/tool_framework/standard_tools.h"
+#include "tools/standard_tools.h"
+#include "view/snap_registration.h"
 
 namespace plenwick::testing {
 
@@ -31,7 +31,7 @@ struct LineRecord {
 
 class LineToolTest : public ::testing::Test {
  protected:
-  LineToolTest() : previousRegistrar_(InstallDefaultSnapPointRegistrar()) {
+  LineToolTest() {
     RegisterStandardTools(*t.tools);
     ViewMapping& m = t.view->mapping();
     m.PixelsPerMm = 1;
@@ -42,7 +42,6 @@ class LineToolTest : public ::testing::Test {
     t.tools->OpenPalette();
     t.host.canvas.Clear();
   }
-  ~LineToolTest() override { InstallSnapPointRegistrar(previousRegistrar_); }
 
   static ProgramSettings& s() { return CurrentSettings(); }
   int step() { return t.state().InputStep; }
@@ -149,9 +148,6 @@ class LineToolTest : public ::testing::Test {
   }
 
   ToolTestView t;
-
- private:
-  SnapPointRegistrar previousRegistrar_;
 };
 
 inline void ExpectNear(ModelPoint actual, ModelPoint expected, double tolerance = 1e-6) {

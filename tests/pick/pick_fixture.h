@@ -1,5 +1,5 @@
 // A headless document for the picking and snapping tests: an element list reporting to its snap
-// points, the default registrar, and a view mapping of one pixel per model mm.
+// points, the program's tool extensions, and a view mapping of one pixel per model mm.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "model/snap_point_list.h"
 #include "view/pick_view.h"
 #include "view/view_mapping.h"
+#include "tools/standard_tools.h"
 #include "view/snap_registration.h"
 
 namespace plenwick::testing {
@@ -32,7 +33,7 @@ inline ViewMapping ScrollMapping(double pixelsPerModelMm, int scrollX = 0, int s
 class PickDocument : public ::testing::Test {
  protected:
   PickDocument() {
-    previous_ = InstallDefaultSnapPointRegistrar();
+    InstallToolExtensions();
     list.snapPoints = &points;
     layerStates.fill(kLayerOffColour);
     view.entities = &list;
@@ -40,7 +41,6 @@ class PickDocument : public ::testing::Test {
     view.mapping = &mapping;
     view.layerStates = layerStates.data();
   }
-  ~PickDocument() override { InstallSnapPointRegistrar(std::move(previous_)); }
 
   // Adds an element as the document does: append, then register its points.
   DrawEntity* Add(int16_t kind, std::vector<double> values, int16_t subKind = 0, const char* text = nullptr,
@@ -71,7 +71,6 @@ class PickDocument : public ::testing::Test {
   PickView view;
 
  private:
-  SnapPointRegistrar previous_;
 };
 
 }  // namespace plenwick::testing

@@ -6,7 +6,7 @@
 #include "support/entity_builders.h"
 #include "support/tool_test_view.h"
 #include "view/pick.h"
-#include "view/tool_framework/standard_tools.h"
+#include "tools/standard_tools.h"
 
 namespace plenwick {
 namespace {

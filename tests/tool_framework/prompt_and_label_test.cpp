@@ -9,7 +9,7 @@
 #include "view/recording_canvas.h"
 #include "view/tool_framework/distance_label.h"
 #include "view/tool_framework/prompt_box.h"
-#include "view/tool_framework/standard_tools.h"
+#include "tools/standard_tools.h"
 
 namespace plenwick {
 namespace {

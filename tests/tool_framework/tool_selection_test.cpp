@@ -15,7 +15,7 @@
 #include "support/tool_test_view.h"
 #include "view/tool_framework/command_table.h"
 #include "view/tool_framework/drawing_palette.h"
-#include "view/tool_framework/standard_tools.h"
+#include "tools/standard_tools.h"
 
 namespace plenwick {
 namespace {

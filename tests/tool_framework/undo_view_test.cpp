@@ -11,7 +11,7 @@
 #include "support/tool_test_view.h"
 #include "view/snap_registration.h"
 #include "view/tool_framework/command_ids.h"
-#include "view/tool_framework/standard_tools.h"
+#include "tools/standard_tools.h"
 
 namespace plenwick {
 namespace {
