@@ -97,11 +97,6 @@ int LoadDrawingFile(const std::string& path, DrawingFileInfo& info, EntityList& 
                     std::string* error) {
   FileReader file;
   if (!file.Open(path, error)) return 1;
-  if (!file.seekable()) {
-    std::vector<uint8_t> bytes;
-    if (!file.ReadWhole(bytes, error)) return 1;
-    return ReadDrawingFile(bytes, info, list, points, error);
-  }
   DrawingFileSource source(file);
   return pwk::ReadDrawing(source, info, list, points, error);
 }

@@ -30,9 +30,6 @@ bool ParseParameterFile(std::span<const uint8_t> bytes, ParameterBlock& block) {
 }
 
 bool ReadParameterFile(const std::string& path, ParameterBlock& block) {
-  // Only a regular file: opening a FIFO or a device for reading could block or never end.
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   FileReader file;
   std::array<uint8_t, ParameterBlock::kSize> bytes{};
   if (!file.Open(path, nullptr, std::numeric_limits<std::size_t>::max()) || file.size() < bytes.size() ||

@@ -84,26 +84,40 @@ class FileDescriptor {
   int fd_;
 };
 
-// Opens a file for reading and checks what it is; false with `error` set when it cannot be read.
+std::string NotARegularFile(const std::string& path) { return "cannot read " + path + ": not a regular file"; }
+
+// Opens a regular file for reading; false with `error` set when it cannot be opened, is anything
+// else, or is larger than maxBytes. The open does not block (a FIFO without a writer, a device
+// waiting for a carrier) and gives no controlling terminal; nothing is read from what is refused.
 bool OpenForReading(const std::string& path, FileDescriptor& fd, struct stat& st, std::string* error,
                     std::size_t maxBytes) {
-  fd.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  fd.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) {
-    if (error) *error = Describe("cannot open", path, errno);
+    const int err = errno;
+    // A socket cannot be opened at all: say what it is rather than the system's word for it.
+    struct stat named {};
+    if (err == ENXIO && ::stat(path.c_str(), &named) == 0 && !S_ISREG(named.st_mode)) {
+      if (error) *error = NotARegularFile(path);
+    } else if (error) {
+      *error = Describe("cannot open", path, err);
+    }
     return false;
   }
   if (::fstat(fd.get(), &st) != 0) {
     if (error) *error = Describe("cannot read", path, errno);
     return false;
   }
-  if (S_ISDIR(st.st_mode)) {
-    if (error) *error = "cannot read " + path + ": it is a folder";
+  if (!S_ISREG(st.st_mode)) {
+    if (error) *error = NotARegularFile(path);
     return false;
   }
-  if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > maxBytes) {
+  if (static_cast<uint64_t>(st.st_size) > maxBytes) {
     if (error) *error = "cannot read " + path + ": the file is too large";
     return false;
   }
+  // Reads of a regular file wait for the disk as they should.
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
   return true;
 }
 
@@ -150,7 +164,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::stri
   FileDescriptor fd(-1);
   struct stat st {};
   if (!OpenForReading(path, fd, st, error, maxBytes)) return false;
-  if (S_ISREG(st.st_mode)) out.reserve(static_cast<std::size_t>(st.st_size));
+  out.reserve(static_cast<std::size_t>(st.st_size));
   return ReadToEnd(fd.get(), path, out, error, maxBytes);
 }
 
@@ -165,15 +179,8 @@ bool FileReader::Open(const std::string& path, std::string* error, std::size_t m
   if (fd_ >= 0) ::close(fd_);
   path_ = path;
   fd_ = fd.Release();
-  maxBytes_ = maxBytes;
-  seekable_ = S_ISREG(st.st_mode);
-  size_ = seekable_ ? static_cast<uint64_t>(st.st_size) : 0;
+  size_ = static_cast<uint64_t>(st.st_size);
   return true;
-}
-
-bool FileReader::ReadWhole(std::vector<uint8_t>& out, std::string* error) {
-  out.clear();
-  return ReadToEnd(fd_, path_, out, error, maxBytes_);
 }
 
 bool FileReader::ReadAt(uint64_t offset, void* out, std::size_t n, std::string* error) {
@@ -205,7 +212,12 @@ bool WriteFileAtomically(const std::string& requested, const ByteProducer& produ
   // The file replacing an old one keeps its permissions (a drawing may hold a password) and,
   // where allowed, its owner; a new file gets the usual ones, from the kernel's umask.
   struct stat old {};
-  const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const bool replacing = ::stat(path.c_str(), &old) == 0;
+  // A folder, device, FIFO or socket is never replaced by a file, nor written to.
+  if (replacing && !S_ISREG(old.st_mode)) {
+    if (error) *error = "cannot write " + path + ": not a regular file";
+    return false;
+  }
   std::string tmp;
   FileDescriptor fd(CreateTemporaryBeside(path, &tmp));
   if (fd.get() < 0) {

@@ -12,13 +12,17 @@
 
 namespace plenwick {
 
-// Reads a whole file; false with `error` set (a sentence for the user, UTF-8) when it fails.
-// Refuses files larger than maxBytes.
+// Every reader of the program opens its files through ReadWholeFile or FileReader: they take
+// regular files only (a folder, device, FIFO or socket is refused with "...: not a regular file"
+// before anything is read, and opening never blocks) and read no more than the caller's bound.
+
+// Reads a whole regular file; false with `error` set (a sentence for the user, UTF-8) when it
+// fails. Refuses files larger than maxBytes, also one that grows beyond it while it is read.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* error = nullptr,
                    std::size_t maxBytes = std::size_t{1} << 32);
 
-// A file opened to be read a piece at a time, at any offset: for readers of large files that
-// need not hold them whole.
+// A regular file opened to be read a piece at a time, at any offset, within the size it had when
+// it was opened: for readers of large files that need not hold them whole.
 class FileReader {
  public:
   FileReader() = default;
@@ -27,31 +31,26 @@ class FileReader {
   ~FileReader();
 
   // Opens `path`; false with `error` set (worded as ReadWholeFile words it) when it cannot be
-  // opened, is a folder, or is a regular file larger than maxBytes.
+  // opened, is not a regular file, or is larger than maxBytes.
   bool Open(const std::string& path, std::string* error = nullptr, std::size_t maxBytes = std::size_t{1} << 32);
-  // True for a regular file, whose size is known and which can be read at any offset. Anything
-  // else (a pipe, a device) is to be read with ReadWhole.
-  bool seekable() const { return seekable_; }
+  // The size at opening: what a reader may read.
   uint64_t size() const { return size_; }
   // Reads exactly n bytes at offset; false with `error` set when they cannot be read, also when
   // the file has become shorter since it was opened.
   bool ReadAt(uint64_t offset, void* out, std::size_t n, std::string* error = nullptr);
-  // Reads a file that is not seekable from start to end, as ReadWholeFile does.
-  bool ReadWhole(std::vector<uint8_t>& out, std::string* error = nullptr);
 
  private:
   std::string path_;
   int fd_ = -1;
-  std::size_t maxBytes_ = 0;
   uint64_t size_ = 0;
-  bool seekable_ = false;
 };
 
 // Writes bytes to a temporary file beside `path`, flushes it to disk and renames it over `path`
 // only when everything was written. On any failure the temporary file is removed, the previous
 // file is left as it was, and false is returned with `error` set. A symbolic link is followed
 // (the file it names is replaced, the link stays); a replaced file keeps its permissions and,
-// where the system allows, its owner and group.
+// where the system allows, its owner and group. A path naming anything but a regular file is
+// refused before anything is written.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr);
 
 // Produces a file's bytes by handing them to the sink in order; it may stop early once the sink

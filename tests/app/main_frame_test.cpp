@@ -16,11 +16,13 @@
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
+#include <sys/stat.h>
 #include <filesystem>
 
 #include "child_frame.h"
 #include "command_actions.h"
 #include "frame_boxes.h"
+#include "logo.h"
 #include "main_frame.h"
 #include "model/document_file.h"
 #include "model/parameter_file.h"
@@ -144,14 +146,20 @@ TEST_F(MainFrameTest, OpensAFileShowsItAndRemembersIt) {
 }
 
 TEST_F(MainFrameTest, AFileThatCannotBeOpenedIsToldAndLeavesNoWindow) {
+  // A FIFO without a writer and an endless device once hung the program in its reader.
   testing::WriteBytes(tmp / "bad.pwk", {'P', 'W', 1, 2, 3});
-  for (const std::string name : {"missing.pwk", "bad.pwk"}) {
+  ASSERT_EQ(::mkfifo((tmp / "fifo.pwk").c_str(), 0600), 0);
+  for (const std::string& path : {tmp / "missing.pwk", tmp / "bad.pwk", tmp / "fifo.pwk", std::string("/dev/zero")}) {
     ui.messages.clear();
-    EXPECT_EQ(frame->OpenDrawing(QString::fromStdString(tmp / name)), nullptr) << name;
-    ASSERT_EQ(ui.messages.size(), 1u) << name;
+    EXPECT_EQ(frame->OpenDrawing(QString::fromStdString(path)), nullptr) << path;
+    ASSERT_EQ(ui.messages.size(), 1u) << path;
     EXPECT_NE(ui.messages[0].find("を開けませんでした。"), std::string::npos);
+    if (path.ends_with("fifo.pwk") || path == "/dev/zero") {
+      EXPECT_TRUE(ui.messages[0].ends_with(path + ": not a regular file")) << ui.messages[0];
+    }
   }
   EXPECT_TRUE(frame->Children().isEmpty());
+  EXPECT_TRUE(frame->recentFiles().files().isEmpty());
 }
 
 TEST_F(MainFrameTest, CancellingTheNewDrawingDialogLeavesNoWindow) {
@@ -420,6 +428,20 @@ TEST(SplashTest, AKeyPressEndsTheSplash) {
   QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
   QApplication::sendEvent(&after, &key);
   EXPECT_TRUE(WaitFor([] { return CSplashWnd::Current() == nullptr; }));
+}
+
+TEST(LogoTest, TheNameStaysInsideTheLogo) {
+  // The name was laid out in a fixed box and ran past the logo's right edge in a wide face.
+  const QImage logo = LogoPixmap().toImage();
+  auto whiteIn = [&](int fromX, int toX) {
+    int n = 0;
+    for (int y = 0; y < logo.height(); ++y) {
+      for (int x = fromX; x < toX; ++x) n += logo.pixelColor(x, y).lightness() > 240;
+    }
+    return n;
+  };
+  EXPECT_GT(whiteIn(145, logo.width() / 2 + 40), 100) << "the name is drawn";
+  EXPECT_EQ(whiteIn(logo.width() - 6, logo.width()), 0) << "and ends before the edge";
 }
 
 }  // namespace

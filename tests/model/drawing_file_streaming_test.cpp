@@ -4,12 +4,10 @@
 // end must leave the drawing as it was.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 #include <cstring>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "model/drawing_file.h"
@@ -221,20 +219,6 @@ TEST(DrawingFileStreaming, AReadFailingMidwayLeavesTheDrawingAsItWas) {
     EXPECT_EQ(points.size(), list.size());
   }
   InstallSnapPointRegistrar(previous);
-}
-
-TEST(DrawingFileStreaming, APipeIsReadWhole) {
-  ScopedTempFolder folder;
-  const std::vector<uint8_t> sample = LargeFile(13, 200);
-  const std::string path = folder / "pipe.pwk";
-  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  std::thread writer([&] { WriteBytes(path, sample); });
-  Loaded fromPipe, inMemory;
-  fromPipe.rc = LoadDrawingFile(path, fromPipe.info, fromPipe.list, nullptr, &fromPipe.error);
-  writer.join();
-  inMemory.rc = ReadDrawingFile(sample, inMemory.info, inMemory.list, nullptr, &inMemory.error);
-  EXPECT_EQ(fromPipe.rc, 0) << fromPipe.error;
-  ExpectSameLoad(fromPipe, inMemory);
 }
 
 }  // namespace
