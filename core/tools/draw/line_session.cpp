@@ -58,7 +58,7 @@ LineAdded LineSession::AddLine(int16_t kind, const LineEnds& ends, DrawEntity** 
   if (d.AddDocumentEntity(attr, nullptr, kLineCodes, s.CurrentColour, values, nullptr, &e) != 0) {
     return d.protection == kNotProtected ? LineAdded::kDropped : LineAdded::kRefused;
   }
-  tool_.feedback_.DrawUnderneath(view_, [&](Canvas& canvas) { view_.view().DrawElement(canvas, *e, kMarkNone); });
+  tool_.DrawUnderneath(view_, [&](Canvas& canvas) { view_.view().DrawElement(canvas, *e, kMarkNone); });
   if (added) *added = e;
   return LineAdded::kAdded;
 }
@@ -72,7 +72,7 @@ DrawEntity* LineSession::ReplaceLine(DrawEntity& old, const LineEnds& ends) cons
   const EntityAttr attr{old.kind, old.subKind, old.lineAttr, old.layer, 4};
   DrawEntity* copy = nullptr;
   d.AddDocumentEntity(attr, nullptr, kLineCodes, old.colour, values, nullptr, &copy);
-  tool_.feedback_.DrawUnderneath(view_, [&](Canvas& canvas) {
+  tool_.DrawUnderneath(view_, [&](Canvas& canvas) {
     view_.view().DrawElement(canvas, old, kStateErase);
     if (copy) view_.view().DrawElement(canvas, *copy, kMarkNone);
   });

@@ -7,16 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "tools/draw/feedback_tool.h"
 #include "tools/draw/line_session.h"
 
 namespace plenwick {
 
 // What a sub-mode shows for the cursor: segments (model mm) and the one whose length the
 // distance display shows.
-struct LineRubber {
-  std::vector<LineEnds> segments;
-  std::optional<LineEnds> measured;
-};
+using LineRubber = RubberShape;
 
 class LineSubMode {
  public:
