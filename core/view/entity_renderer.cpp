@@ -10,6 +10,7 @@
 #include "view/bspline.h"
 #include "view/entity_bounds.h"
 #include "view/entity_renderer_parts.h"
+#include "view/entity_shape.h"
 #include "view/entity_stroke.h"
 #include "view/grip_mark.h"
 #include "view/render_hooks.h"
@@ -95,11 +96,6 @@ void DrawBezier(const RenderContext& ctx, const DrawEntity& e, int state, Colour
 void DrawVertexList(const RenderContext& ctx, const DrawEntity& e, int state, ColourRef colour) {
   const std::vector<ModelPoint> points = PointsFromValues(e.values.get(), e.valueCount);
   EntityStroke(ctx, e.lineAttr, colour, state).Model(points);
-}
-
-bool IsFullCircleArc(double start, double end) {
-  if (TruncToInt(start) == TruncToInt(end)) return true;
-  return (start == 0 && end == 360) || (start == 360 && end == 0);
 }
 
 void DrawCircleArc(const RenderContext& ctx, const DrawEntity& e, int state, ColourRef colour) {

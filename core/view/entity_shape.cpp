@@ -10,9 +10,7 @@
 namespace plenwick {
 
 bool IsFullCircleArc(double startDeg, double endDeg) {
-  const double s = std::trunc(startDeg);
-  const double e = std::trunc(endDeg);
-  return (s == 360 && e == 0) || s == e || (s == 0 && e == 360);
+  return startDeg == endDeg || (startDeg == 360 && endDeg == 0) || (startDeg == 0 && endDeg == 360);
 }
 
 bool CircleOf(const DrawEntity& e, CircleShape* circle) {

@@ -19,8 +19,8 @@ inline constexpr double kInfiniteLineReach = 10000000.0;
 // Direction of an arc element: +1 counter-clockwise when its flag is 1, else −1.
 inline int ArcDirection(const DrawEntity& arc) { return arc.subKind == 1 ? 1 : -1; }
 
-// An arc whose angles, truncated to whole degrees, are equal or are 0 and 360 (either order)
-// is drawn, snapped and picked as a whole circle.
+// An arc whose angles are equal or are 0 and 360 (either order) is drawn, snapped and picked as a
+// whole circle. (Angles are not truncated to whole degrees first: a small arc stays an arc.)
 bool IsFullCircleArc(double startDeg, double endDeg);
 
 struct CircleShape {

@@ -144,7 +144,7 @@ TEST_F(EntityKinds, CirclesAndArcsWithTheFullCircleRulesAndDirection) {
   } cases[] = {
       {kCircle, 0, 0, 0, true, 0, 0},
       {kArc, 1, 30, 30, true, 0, 0},        // equal angles: a full circle
-      {kArc, 1, 30.2, 30.9, true, 0, 0},    // equal when truncated
+      {kArc, 1, 30.25, 30.75, false, 30.25, 0.5},  // a small arc, though in one whole degree
       {kArc, -1, 0, 360, true, 0, 0},
       {kArc, 1, 360, 0, true, 0, 0},
       {kArc, 1, 30, 120, false, 30, 90},    // counter-clockwise from the start

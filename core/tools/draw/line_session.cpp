@@ -5,6 +5,7 @@
 
 #include "model/entity_core.h"
 #include "model/undo.h"
+#include "tools/draw/element_adding.h"
 #include "tools/draw/line_tool.h"
 #include "view/render_context.h"
 #include "view/tool_framework/point_entry.h"
@@ -45,22 +46,8 @@ void LineSession::ShowGuide(const LineEnds& guide) const { tool_.ShowGuide(view_
 void LineSession::Highlight(DrawEntity& e) const { tool_.Highlight(view_, e); }
 
 LineAdded LineSession::AddLine(int16_t kind, const LineEnds& ends, DrawEntity** added, bool newStep) const {
-  if (added) *added = nullptr;
-  CPlenwickDoc& d = doc();
-  const ProgramSettings& s = settings();
-  const EntityAttr attr{kind, 0, static_cast<int16_t>(s.CurrentLineType * 100 + s.CurrentPen), s.CurrentLayer, 4};
   const double values[4] = {ends.a.x, ends.a.y, ends.b.x, ends.b.y};
-  // Checked before the step opens: opening it would make the recorded step permanent.
-  if (!Storable(ends)) return LineAdded::kDropped;
-  // A protected drawing refuses with its message; the recorded step stays undoable then.
-  if (d.protection == kNotProtected && newStep) BeginOperation(d.entities, d.snapPoints);
-  DrawEntity* e = nullptr;
-  if (d.AddDocumentEntity(attr, nullptr, kLineCodes, s.CurrentColour, values, nullptr, &e) != 0) {
-    return d.protection == kNotProtected ? LineAdded::kDropped : LineAdded::kRefused;
-  }
-  tool_.DrawUnderneath(view_, [&](Canvas& canvas) { view_.view().DrawElement(canvas, *e, kMarkNone); });
-  if (added) *added = e;
-  return LineAdded::kAdded;
+  return AddToolElement(tool_, view_, {kind, 0, kLineCodes, values}, added, newStep);
 }
 
 DrawEntity* LineSession::ReplaceLine(DrawEntity& old, const LineEnds& ends) const {
@@ -81,7 +68,7 @@ DrawEntity* LineSession::ReplaceLine(DrawEntity& old, const LineEnds& ends) cons
 
 bool LineSession::Storable(const LineEnds& ends) {
   const double values[4] = {ends.a.x, ends.a.y, ends.b.x, ends.b.y};
-  return AllInCoordinateRange(values);
+  return ToolElementStorable(kLine, values);
 }
 
 void LineSession::Finish(std::optional<std::string_view> prompt) const { tool_.EndOperation(view_, prompt); }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/plenwick_doc.h"
+#include "tools/draw/element_adding.h"
 #include "tools/draw/line_geometry.h"
 #include "view/pick.h"
 #include "view/tool_framework/tool_view.h"
@@ -16,11 +17,7 @@ namespace plenwick {
 class CLineTool;
 
 // What became of a line handed to the drawing.
-enum class LineAdded : uint8_t {
-  kAdded,
-  kDropped,  // the drawing refused its coordinates: the line is silently left out
-  kRefused,  // the drawing is protected (the user has been told): the operation ends
-};
+using LineAdded = ElementAdded;
 
 class LineSession {
  public:

@@ -1,0 +1,43 @@
+// Adding a drawing tool's new element: checked against what a drawing file keeps before any undo
+// step opens, added with the current line type, pen, colour and layer through the document
+// (protection, modified flag, snap points), and drawn at once under the tool's feedback.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "model/draw_entity.h"
+
+namespace plenwick {
+
+class CFeedbackTool;
+class ToolView;
+
+// What became of an element handed to the drawing.
+enum class ElementAdded : uint8_t {
+  kAdded,
+  kDropped,  // the drawing file could not keep its values: it is silently left out
+  kRefused,  // the drawing is protected (the user has been told): the operation ends
+};
+
+// Smallest radius (model mm) of a circle or arc the tools make: below it two clicks met one point.
+inline constexpr double kMinToolRadius = 0.05;
+
+// Whether a drawing file keeps these values for an element the tools make: every value finite;
+// a line's or curve's every coordinate, a circle's or arc's centre and radius in the coordinate
+// range; a radius of at least kMinToolRadius; arc angles in [0, 360).
+bool ToolElementStorable(int16_t kind, std::span<const double> values);
+
+struct NewElement {
+  int16_t kind = 0;
+  int16_t subKind = 0;
+  std::span<const int16_t> codes;  // empty for kinds stored without codes (free curves)
+  std::span<const double> values;
+};
+
+// Adds the element. With `newStep` it is an undo step of its own (BeginOperation first);
+// otherwise it joins the step the caller opened. `added` receives the element.
+ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElement& element,
+                            DrawEntity** added = nullptr, bool newStep = true);
+
+}  // namespace plenwick
