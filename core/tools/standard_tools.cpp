@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "tools/draw/circle_tool.h"
+#include "tools/draw/curve_tool.h"
 #include "tools/draw/line_tool.h"
 #include "view/snap_registration.h"
 #include "view/tool_framework/tool_view.h"
@@ -18,6 +20,10 @@ void RegisterStandardTools(ToolFramework& tools) {
   for (int code = 0; code < kToolCodeCount; ++code) {
     if (code == kLineToolCode) {
       tools.toolList().Register(std::make_unique<CLineTool>(tools.state()));
+    } else if (code == kCurveToolCode) {
+      tools.toolList().Register(std::make_unique<CCurveTool>(tools.state()));
+    } else if (code == kCircleToolCode) {
+      tools.toolList().Register(std::make_unique<CCircleTool>(tools.state()));
     } else {
       tools.toolList().Register(std::make_unique<CToolPlaceholder>(code, tools.state()));
     }
