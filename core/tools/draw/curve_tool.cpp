@@ -49,7 +49,7 @@ void CCurveTool::SetStepCount(std::size_t points) {
 
 void CCurveTool::OnLButtonDown(ToolView& view, unsigned, PixelPoint point) {
   pressPoint = point;
-  if (state().ToolMode != kFreeCurve) return;
+  if (state().ToolMode != kFreeCurveMode) return;
   Attach(view);
   ForgetMagnet(view);
   DiscardTrace(view);
@@ -77,17 +77,17 @@ void CCurveTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
   Attach(view);
   EraseRubber(view);
   switch (state().ToolMode) {
-    case kSpline: SplineClick(view, point); break;
-    case kArcChain: ArcChainClick(view, point); break;
-    case kFreeCurve: EndTrace(view); break;
+    case kSplineMode: SplineClick(view, point); break;
+    case kArcChainMode: ArcChainClick(view, point); break;
+    case kFreeCurveMode: EndTrace(view); break;
     default: return;
   }
-  if (state().InputStep != 0 && state().ToolMode != kFreeCurve) ShowPreview(view, point);
+  if (state().InputStep != 0 && state().ToolMode != kFreeCurveMode) ShowPreview(view, point);
 }
 
 void CCurveTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
   Attach(view);
-  if (state().ToolMode == kSpline && state().InputStep != 0) {
+  if (state().ToolMode == kSplineMode && state().InputStep != 0) {
     if (points_.size() < 2) {
       view.ui().Beep();
       EndOperation(view, std::nullopt);
@@ -96,7 +96,7 @@ void CCurveTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
     FinishSpline(view);
     return;
   }
-  if (state().ToolMode == kArcChain && state().InputStep != 0) EndOperation(view, std::nullopt);
+  if (state().ToolMode == kArcChainMode && state().InputStep != 0) EndOperation(view, std::nullopt);
 }
 
 void CCurveTool::SplineClick(ToolView& view, PixelPoint click) {
@@ -203,13 +203,13 @@ void CCurveTool::DiscardTrace(ToolView& view) {
 void CCurveTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* shape) {
   if (points_.empty()) return;
   const ModelPoint m = CursorPoint(*this, view, cursor);
-  if (state().ToolMode == kSpline) {
+  if (state().ToolMode == kSplineMode) {
     std::vector<ModelPoint> controls = points_;
     controls.push_back(m);
     shape->polylines.push_back(SampleBSpline(controls));
     return;
   }
-  if (state().ToolMode != kArcChain) return;
+  if (state().ToolMode != kArcChainMode) return;
   if (points_.size() == 1) {
     shape->segments.push_back({points_[0], m});
     shape->measured = LineEnds{points_[0], m};

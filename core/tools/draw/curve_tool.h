@@ -12,9 +12,9 @@ namespace plenwick {
 class CCurveTool final : public CFeedbackTool {
  public:
   enum Mode : int {
-    kSpline = 0,      // ベジェ曲線
-    kArcChain = 1,    // 連続円弧
-    kFreeCurve = 2,   // 自由曲線
+    kSplineMode = 0,     // ベジェ曲線
+    kArcChainMode = 1,   // 連続円弧
+    kFreeCurveMode = 2,  // 自由曲線
   };
 
   explicit CCurveTool(InteractionState& state);
