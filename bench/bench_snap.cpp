@@ -27,21 +27,6 @@ struct Document {
   Document() { list.snapPoints = &points; }
 };
 
-// Writes a drawing of `elements` elements (after its grid) to `path`.
-void WritePlanDrawing(const std::string& path, int64_t elements) {
-  GeneratorOptions options;
-  options.elements = elements;
-  options.withTexts = false;
-  options.withCurves = false;
-  EntityList list;
-  GeneratePlanDrawing(list, options);
-  std::string error;
-  if (SaveDrawingFile(path, GeneratedDrawingInfo(), list, &error) != 0) {
-    std::fprintf(stderr, "save failed: %s\n", error.c_str());
-    std::exit(1);
-  }
-}
-
 // Milliseconds to load the drawing into the document, registering its points when asked.
 double Load(Document& doc, const std::string& path, bool registerPoints) {
   DrawingFileInfo info;

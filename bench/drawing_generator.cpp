@@ -3,8 +3,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
+#include "model/drawing_file.h"
 #include "model/entity_core.h"
 
 namespace plenwick::bench {
@@ -98,6 +100,20 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, cons
       AddLine(list, jx, jy, jx + 10, jy, pen);
     }
     added(before);
+  }
+}
+
+void WritePlanDrawing(const std::string& path, int64_t elements) {
+  GeneratorOptions options;
+  options.elements = elements;
+  options.withTexts = false;
+  options.withCurves = false;
+  EntityList list;
+  GeneratePlanDrawing(list, options);
+  std::string error;
+  if (SaveDrawingFile(path, GeneratedDrawingInfo(), list, &error) != 0) {
+    std::fprintf(stderr, "save failed: %s\n", error.c_str());
+    std::exit(1);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "model/drawing_file.h"
 #include "model/entity_list.h"
@@ -29,5 +30,9 @@ double GeneratedDrawingSide(int64_t elements);
 
 // What SaveDrawingFile needs besides the elements: default layers, scale 1:1.
 DrawingFileInfo GeneratedDrawingInfo();
+
+// Saves a plan drawing of `elements` lines, arcs and circles (after its grid, without texts and
+// curves) to `path`; exits the benchmark when it cannot.
+void WritePlanDrawing(const std::string& path, int64_t elements);
 
 }  // namespace plenwick::bench

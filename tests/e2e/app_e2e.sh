@@ -4,14 +4,10 @@
 # information dialog, saves it with the keyboard and reads the file back with plenwick-cli.
 #   app_e2e.sh PLENWICK PLENWICK_CLI
 set -euo pipefail
-plenwick=$1
-cli=$2
-
 source "$(dirname "$0")/e2e_common.sh"
-e2e_require xvfb-run xdotool import convert compare
-e2e_setup
+e2e_start "$@" xvfb-run xdotool import convert compare
 
-cat >"$work/in.json" <<'JSON'
+e2e_drawing_from_json <<'JSON'
 {"header": {"drawingName": "e2e", "paperSize": 4, "scale": 1},
  "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
  "entities": [
@@ -19,7 +15,6 @@ cat >"$work/in.json" <<'JSON'
   {"kind": 20, "lineAttr": 3, "colour": 255, "codes": [10, 20, 11, 22], "values": [20, 190, 277, 20]},
   {"kind": 30, "lineAttr": 3, "colour": 16711680, "codes": [10, 20, 40], "values": [148, 105, 60]}]}
 JSON
-"$cli" from-json "$work/in.json" "$work/drawing.pwk"
 
 cat >"$work/inside.sh" <<'INSIDE'
 #!/usr/bin/env bash

@@ -19,11 +19,36 @@ e2e_setup() {
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
+# The start of every test: $plenwick and $cli from its arguments (PLENWICK PLENWICK_CLI), then
+# e2e_require of the commands named after them and e2e_setup.
+e2e_start() {
+  plenwick=$1 cli=$2
+  shift 2
+  e2e_require "$@"
+  e2e_setup
+}
+
+# The drawing $work/drawing.pwk made by plenwick-cli from the JSON on standard input.
+e2e_drawing_from_json() {
+  cat >"$work/in.json"
+  "$cli" from-json "$work/in.json" "$work/drawing.pwk"
+}
+
 fail() { echo "FAIL: $*"; exit 1; }
 step() { echo "-- $*"; }
 # The window whose title matches $1, waited for at most $2 seconds (default 15).
 window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
+
+# "W H X Y" (pixels) of the largest blob of colour $2 (within fuzz $3) in screenshot $1; nothing
+# when there is none.
+largest_blob() {
+  convert "$1" -alpha off -fuzz "$3" -fill black +opaque "$2" -fill white -opaque "$2" \
+    -define connected-components:verbose=true -define connected-components:area-threshold=2 \
+    -connected-components 8 null: 2>/dev/null |
+    awk '$NF ~ /255,255,255|gray\(255\)|white/ { print $4, $2 }' | sort -n | tail -n 1 |
+    awk '{ split($2, g, /[x+]/); print g[1], g[2], g[3], g[4] }'
+}
 
 # Inside the virtual X server: starts the program on $work/drawing.pwk ($pid, killed on exit) and
 # focuses the drawing's window ($main).

@@ -6,15 +6,11 @@
 # no line.
 #   line_e2e.sh PLENWICK PLENWICK_CLI
 set -euo pipefail
-plenwick=$1
-cli=$2
-
 source "$(dirname "$0")/e2e_common.sh"
-e2e_require xvfb-run xdotool import convert python3
-e2e_setup
+e2e_start "$@" xvfb-run xdotool import convert python3
 
 # Two filled red points on the current layer, 100 mm apart.
-cat >"$work/in.json" <<'JSON'
+e2e_drawing_from_json <<'JSON'
 {"header": {"drawingName": "line e2e", "paperSize": 4, "scale": 1},
  "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
  "entities": [
@@ -22,7 +18,6 @@ cat >"$work/in.json" <<'JSON'
   {"kind": 10, "subKind": 1, "lineAttr": 7, "colour": 255, "codes": [10, 20], "values": [90, 110]},
   {"kind": 10, "subKind": 1, "lineAttr": 7, "colour": 255, "codes": [10, 20], "values": [190, 110]}]}
 JSON
-"$cli" from-json "$work/in.json" "$work/drawing.pwk"
 
 cat >"$work/lines.py" <<'PY'
 # Prints the lines (kind 20) of a plenwick-cli JSON dump, one "x1 y1 x2 y2" per line.

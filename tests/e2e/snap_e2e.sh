@@ -6,16 +6,12 @@
 # lines exactly on those points and the third where the mouse was.
 #   snap_e2e.sh PLENWICK PLENWICK_CLI
 set -euo pipefail
-plenwick=$1
-cli=$2
-
 source "$(dirname "$0")/e2e_common.sh"
-e2e_require xvfb-run xdotool import convert python3
-e2e_setup
+e2e_start "$@" xvfb-run xdotool import convert python3
 
 # A red line (midpoint (100, 60)), two blue lines crossing at (220, 70), a green circle (top
 # (100, 180)).
-cat >"$work/in.json" <<'JSON'
+e2e_drawing_from_json <<'JSON'
 {"header": {"drawingName": "snap e2e", "paperSize": 4, "scale": 1},
  "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
  "entities": [
@@ -24,7 +20,6 @@ cat >"$work/in.json" <<'JSON'
   {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]},
   {"kind": 30, "lineAttr": 7, "colour": 65280, "codes": [10, 20, 40], "values": [100, 150, 30]}]}
 JSON
-"$cli" from-json "$work/in.json" "$work/drawing.pwk"
 
 cat >"$work/inside.sh" <<'INSIDE'
 #!/usr/bin/env bash
@@ -33,14 +28,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# "W H X Y" of the largest blob of colour $2 (within fuzz $3) in screenshot $1.
-largest_blob() {
-  convert "$1" -alpha off -fuzz "$3" -fill black +opaque "$2" -fill white -opaque "$2" \
-    -define connected-components:verbose=true -define connected-components:area-threshold=2 \
-    -connected-components 8 null: 2>/dev/null |
-    awk '$NF ~ /255,255,255|gray\(255\)|white/ { print $4, $2 }' | sort -n | tail -n 1 |
-    awk '{ split($2, g, /[x+]/); print g[1], g[2], g[3], g[4] }'
-}
 # Moves to pixel ($1, $2) in two steps, as a hand does, then clicks.
 click_at() { xdotool mousemove $(($1 + 12)) $(($2 + 9)) sleep 0.2 mousemove "$1" "$2" sleep 0.2 click 1; sleep 0.4; }
 

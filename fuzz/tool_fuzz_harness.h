@@ -1,0 +1,236 @@
+// The harness of the drawing tools' fuzz targets: event sequences on a headless view (mode
+// choices, moves, clicks, drags, double and right clicks, typed values, cancels and undos, zooms,
+// pans and repaints of all or part of the view) over hostile settings and elements. Nothing may
+// fault or hang, every element a tool stores must be one a drawing file keeps, and once the
+// operation is cancelled and another tool chosen no exclusive-or figure may be left on the view.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "model/entity_core.h"
+#include "model/plenwick_doc.h"
+#include "model/program_settings.h"
+#include "tools/draw/element_adding.h"
+#include "tools/standard_tools.h"
+#include "view/plenwick_view.h"
+#include "view/recording_canvas.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/line_input.h"
+#include "view/tool_framework/numeric_input.h"
+#include "view/tool_framework/view_tool_router.h"
+#include "view/view_document.h"
+
+#include "fuzz_bytes.h"
+
+namespace plenwick::fuzzing {
+
+class Bytes : public FuzzBytes {
+ public:
+  using FuzzBytes::FuzzBytes;
+  PixelPoint Pixel() { return {Byte() * 800 / 256, Byte() * 600 / 256}; }
+  std::string Text() {
+    std::string text;
+    const int n = Byte() % 12;
+    for (int i = 0; i < n; ++i) text += "0123456789.+-*/ "[Byte() % 16];
+    return text;
+  }
+};
+
+class Host final : public ViewHost {
+ public:
+  void DrawOnClient(const std::function<void(Canvas&)>& draw) override { draw(canvas); }
+  void Invalidate(const PixelRect*) override { invalidated = true; }
+  void SetStatusText(int, std::string_view) override {}
+  RecordingCanvas canvas;
+  bool invalidated = false;  // a paint is due
+};
+
+// Answers menus and dialogs from the input.
+class Ui final : public ToolUi {
+ public:
+  explicit Ui(Bytes& in) : in_(in) {}
+  void ShowMessage(std::string_view) override {}
+  void Beep() override {}
+  void PromptChanged() override {}
+  void OperationBarChanged(OperationBar*) override {}
+  void FocusOperationBar() override {}
+  void PaletteChanged() override {}
+  void PaletteWindowChanged(PaletteWindow) override {}
+  int TrackContextMenu(int, PixelPoint) override { return in_.Byte() % 2 ? kCmdNumericInput : kCmdCancel; }
+  bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute(in_.Text(), *this); }
+  DialogResult RunLineInput(CLineInputDlg& dialog) override {
+    const uint8_t how = in_.Byte();
+    if (how % 3 == 2) return DialogResult::kNotAvailable;
+    dialog.SetMode(how % 2);
+    const std::string first = in_.Text();
+    const std::string second = in_.Text();
+    return dialog.OnExecute(first, second, *this) ? DialogResult::kOk : DialogResult::kCancel;
+  }
+
+ private:
+  Bytes& in_;
+};
+
+// Elements the input adds itself sit on this layer (their values may be anything).
+constexpr int16_t kInputLayer = 127;
+
+inline void AddElement(Bytes& in, CPlenwickDoc& doc) {
+  const double v[6] = {in.Float(), in.Float(), in.Float(), in.Float(), in.Float(), in.Float()};
+  const int16_t codes[4] = {10, 20, 11, 22};
+  switch (in.Byte() % 5) {
+    case 0: AddEntity({kLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+    case 1: AddEntity({kCircle, 0, 0, kInputLayer, 3}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+    case 2: AddEntity({kPolygon, 0, 0, kInputLayer, 6}, nullptr, doc.entities, nullptr, 0, v, nullptr); break;
+    case 3: AddEntity({kHorizontalInfiniteLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+    default: AddEntity({kAngledInfiniteLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
+  }
+}
+
+// The window's paint of the whole client, or of a part the input gives.
+inline void Paint(Bytes& in, CPlenwickView& view, Host& host) {
+  const ViewMapping& m = view.mapping();
+  PixelRect box{0, 0, m.clientWidth, m.clientHeight};
+  if (in.Byte() % 2) {
+    const PixelPoint a = in.Pixel(), b = in.Pixel();
+    box = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
+  }
+  host.invalidated = false;
+  host.canvas.SetClip(&box);
+  view.OnPaint(host.canvas, box);
+  host.canvas.SetClip(nullptr);
+}
+
+// Every exclusive-or primitive drawn since the client was last filled whole, an even number of
+// times.
+inline bool NothingLeft(const RecordingCanvas& canvas, const ViewMapping& m) {
+  std::map<std::tuple<int, int, ColourRef, std::string>, int> counts;
+  for (const RecordedPrimitive& p : canvas.primitives()) {
+    const PixelRect& r = p.rect;
+    if (p.op == CanvasOp::kFillRect && p.drawMode == DrawMode::kCopy && r.left <= 0 && r.top <= 0 &&
+        r.right >= m.clientWidth && r.bottom >= m.clientHeight) {
+      counts.clear();
+    }
+    if (p.drawMode == DrawMode::kCopy) continue;
+    std::string where = p.text;
+    for (const PixelPoint& q : p.points) where += "," + std::to_string(q.x) + ":" + std::to_string(q.y);
+    where += "|" + std::to_string(p.rect.left) + ":" + std::to_string(p.rect.top) + ":" +
+             std::to_string(p.rect.right) + ":" + std::to_string(p.rect.bottom);
+    ++counts[{static_cast<int>(p.op), static_cast<int>(p.pen.style), p.pen.colour, where}];
+  }
+  for (const auto& entry : counts) {
+    if (entry.second % 2 != 0) return false;
+  }
+  return true;
+}
+
+// What one target fuzzes: its tools by palette family and number of modes, and the settings
+// they read.
+struct ToolFuzzSpec {
+  const char* folderName;                             // a temporary program folder of its own
+  std::vector<std::pair<int, int>> families;          // palette family, sub-modes
+  void (*setSetting)(Bytes& in, ProgramSettings& s);  // one hostile setting from the input
+};
+
+inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec& spec) {
+  static const std::string folder = [&] {
+    const std::filesystem::path p = std::filesystem::temp_directory_path() / spec.folderName;
+    std::filesystem::create_directories(p);
+    return p.string();
+  }();
+  Bytes in(data, size);
+  ResetCurrentSettings();
+  SilentUserInterface docUi;
+  CPlenwickDoc doc(folder, docUi, DocumentEnvironment{{2025, 1, 1}, "fuzz"});
+  Host host;
+  CPlenwickView view(ViewDocumentOf(doc), host);
+  view.OnInitialUpdate();
+  view.OnSize(800, 600);
+  view.ShowBaseScreen();
+  Ui ui(in);
+  ToolFramework tools(ui);
+  RegisterStandardTools(tools);
+  ToolViewHost window;
+  {
+    ViewToolRouter router(tools, doc, view, host, window);
+    router.Activate();
+    tools.OpenPalette();
+    tools.SelectTool(0, spec.families[0].first);
+    for (int events = 0; !in.empty() && events < 200; ++events) {
+      const PixelPoint p = in.Pixel();
+      switch (in.Byte() % 14) {
+        case 0: {
+          const auto& [family, modes] = spec.families[in.Byte() % spec.families.size()];
+          tools.SelectTool(in.Byte() % (modes + 1), family);
+          break;
+        }
+        case 1:
+        case 2: router.OnMouseMove(0, p); break;
+        case 3:
+        case 4:
+          router.OnMouseMove(0, p);
+          router.OnLButtonDown(kMkLButton, p);
+          router.OnLButtonUp(0, p);
+          break;
+        case 5:
+          router.OnLButtonDblClk(kMkLButton, p);
+          router.OnLButtonUp(0, p);
+          break;
+        case 6:
+          router.OnRButtonDown(kMkRButton, p);
+          router.OnRButtonUp(0, p);
+          router.OnContextMenu(p);
+          break;
+        case 7: {
+          static constexpr int kCommands[] = {kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo,
+                                              kCmdDistanceDisplay, kCmdFocusOperationBar};
+          router.OnCommand(kCommands[in.Byte() % 7]);
+          break;
+        }
+        case 8: spec.setSetting(in, CurrentSettings()); break;
+        case 9: AddElement(in, doc); break;
+        case 10: doc.protection = in.Byte() % 3; break;
+        case 11: {
+          static constexpr int kViewCommands[] = {kCmdGridDisplay, kCmdPageUp, kCmdPageDown, kCmdPanUp,
+                                                  kCmdPanLeft, kCmdRedraw, kCmdAreaFrame, kCmdOriginMark};
+          router.OnCommand(kViewCommands[in.Byte() % 8]);
+          break;
+        }
+        case 12: {
+          // A drag: the press, moves with the button down, the release.
+          router.OnLButtonDown(kMkLButton, p);
+          const int moves = in.Byte() % 16;
+          for (int i = 0; i < moves; ++i) router.OnMouseMove(kMkLButton, in.Pixel());
+          router.OnLButtonUp(0, in.Pixel());
+          break;
+        }
+        default: Paint(in, view, host); break;
+      }
+    }
+    if (host.invalidated) Paint(in, view, host);
+    router.OnCommand(kCmdEscape);
+    tools.SelectTool(0, 0);
+    if (!NothingLeft(host.canvas, view.mapping())) std::abort();
+  }
+  for (const DrawEntity& e : doc.entities) {
+    if (e.layer == kInputLayer || e.mark == kMarkDeleted) continue;
+    if (!e.values || !ToolElementStorable(e.kind, {e.values.get(), static_cast<std::size_t>(e.valueCount)})) {
+      std::abort();
+    }
+  }
+  ResetCurrentSettings();
+  return 0;
+}
+
+}  // namespace plenwick::fuzzing

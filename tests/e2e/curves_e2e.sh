@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Drives plenwick in a virtual X server through the circle and curve tools on a drawing of lines:
+# 円(半径) on the palette from just off a line's midpoint to just off its end (the magnet brings
+# both), ３点円弧 from the list from just off a crossing to just off a line's end through a free
+# point, ベジェ曲線 with three clicks and a right click, and a dragged 自由曲線. After Ctrl+S
+# plenwick-cli's dump holds the circle and the arc exactly on those points, the control-point
+# curve and the free curve; Ctrl+Z and another save drop the free curve only.
+#   curves_e2e.sh PLENWICK PLENWICK_CLI
+set -euo pipefail
+source "$(dirname "$0")/e2e_common.sh"
+e2e_start "$@" xvfb-run xdotool import convert python3
+
+# A red line (midpoint (100, 60), end (160, 60)) and two blue lines crossing at (220, 70), one of
+# them ending at (260, 110).
+e2e_drawing_from_json <<'JSON'
+{"header": {"drawingName": "curves e2e", "paperSize": 4, "scale": 1},
+ "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
+ "entities": [
+  {"kind": 20, "lineAttr": 7, "colour": 255, "codes": [10, 20, 11, 22], "values": [40, 60, 160, 60]},
+  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 30, 260, 110]},
+  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}]}
+JSON
+
+cat >"$work/check.py" <<'PY'
+# Checks plenwick-cli's dump ($1) against what the clicks drew; $2 "undone": the free curve is gone.
+import json, math, sys
+entities = json.load(open(sys.argv[1]))["entities"]
+kinds = lambda k: [e for e in entities if e["kind"] == k]
+circles, arcs, splines, frees = kinds(30), kinds(31), kinds(24), kinds(26)
+print("circles", [c["values"] for c in circles], "arcs", [a["values"] for a in arcs],
+      "splines", [s["values"] for s in splines], "free curves", len(frees))
+assert [c["values"] for c in circles] == [[100, 60, 60]], "the circle from the midpoint to the end"
+assert len(arcs) == 1, "one arc"
+cx, cy, r, start, end = arcs[0]["values"]
+at = lambda a: (cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a)))
+assert math.dist(at(start), (220, 70)) < 1e-6, f"the arc starts on the crossing: {at(start)}"
+assert math.dist(at(end), (260, 110)) < 1e-6, f"the arc ends on the line's end: {at(end)}"
+assert len(splines) == 1 and len(splines[0]["values"]) == 6, "a control-point curve of three points"
+assert len(frees) == (0 if sys.argv[2:] == ["undone"] else 1), "the free curve"
+PY
+
+cat >"$work/inside.sh" <<'INSIDE'
+#!/usr/bin/env bash
+# Runs inside xvfb-run.
+set -euo pipefail
+plenwick=$1 cli=$2 work=$3
+source "$4"
+
+# The screen pixel "x y" of model point ($1, $2), from the red line (40, 60)-(160, 60) on the screen.
+pixel() {
+  python3 -c 'import sys; w, x, y, mx, my = map(float, sys.argv[1:]); s = (w - 1) / 120
+print(round(x + (mx - 40) * s), round(y - (my - 60) * s))' "$rw" "$rx" "$ry" "$1" "$2"
+}
+# Clicks $3 pixels right and $4 down of model point ($1, $2), after coming there as a hand does.
+click_near() {
+  local px py
+  read -r px py <<<"$(pixel "$1" "$2")"
+  xdotool mousemove $((px + $3 + 12)) $((py + $4 + 9)) sleep 0.2 mousemove $((px + $3)) $((py + $4)) sleep 0.2 click 1
+  sleep 0.4
+}
+# Clicks at (x, y) in the drawing palette.
+on_palette() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW palette
+  palette=$(window '作図パレット' 15) || fail "no drawing palette"
+  eval "$(xdotool getwindowgeometry --shell "$palette")"
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+  sleep 0.5
+}
+save_and_dump() {
+  focus "$main"
+  xdotool key ctrl+s
+  sleep 1
+  "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json"
+}
+
+e2e_open_drawing
+
+step "where the drawing is on the screen"
+red=""
+for _ in $(seq 1 40); do
+  import -window root "$work/screen.png"
+  red=$(largest_blob "$work/screen.png" 'rgb(255,0,0)' 10%)
+  [ -n "$red" ] && break
+  sleep 0.25
+done
+[ -n "$red" ] || fail "the red line is not on the screen"
+read -r rw rh rx ry <<<"$red"
+[ "$rw" -gt 100 ] || fail "the red line is only $rw pixels long"
+
+step "円(半径): from the line's midpoint to its end"
+on_palette 25 40   # the circle family: the first button of the second row
+click_near 100 60 3 -2
+click_near 160 60 -2 3
+
+step "３点円弧: from the crossing to a line's end through a free point"
+on_palette 30 183  # the list's sixth row
+click_near 220 70 2 2
+click_near 260 110 -3 1
+click_near 240 40 0 0
+
+step "ベジェ曲線: three clicks and a right click"
+on_palette 118 13  # the curve family: the fourth button of the first row
+click_near 60 150 0 0
+click_near 120 175 0 0
+click_near 180 150 0 0
+xdotool click 3
+sleep 0.5
+
+step "自由曲線: a drag"
+on_palette 30 141  # the list's third row
+read -r fx fy <<<"$(pixel 60 190)"
+xdotool mousemove "$fx" "$fy" mousedown 1
+for i in $(seq 1 30); do xdotool mousemove $((fx + 4 * i)) $((fy + (i % 5))); done
+xdotool mouseup 1
+sleep 0.5
+
+step "Ctrl+S"
+save_and_dump
+python3 "$work/check.py" "$work/dump.json" || fail "the saved drawing is not what was drawn"
+
+step "Ctrl+Z takes the free curve back"
+focus "$main"
+xdotool key ctrl+z
+sleep 0.3
+save_and_dump
+python3 "$work/check.py" "$work/dump.json" undone || fail "undo did not take only the free curve"
+echo "PASS"
+INSIDE
+e2e_run_inside "$plenwick" "$cli"
