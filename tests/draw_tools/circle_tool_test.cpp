@@ -137,18 +137,29 @@ TEST_F(CircleToolTest, TypedRadiusStartAndSweep) {
   EXPECT_EQ(Curves()[1]->subKind, -1);
   ExpectValues(Values(Curves()[1]), {200, 200, 10, 30, 330});
 
+  // 円弧（直径）: a typed radius puts the diameter's end that far twice to the right.
+  Select(4);
+  Click(300, 300);
+  Type("15");
+  EXPECT_EQ(step(), 2);
+  Type("90");
+  Type("90");
+  ASSERT_EQ(Curves().size(), 3u);
+  ExpectValues(Values(Curves()[2]), {315, 300, 15, 90, 180});
+  Select(3);
+
   // A sweep of a whole turn or more counts modulo 360; nothing of no sweep.
   Click(200, 200);
   Type("10");
   Type("-30");
   Type("450");
-  ASSERT_EQ(Curves().size(), 3u);
-  ExpectValues(Values(Curves()[2]), {200, 200, 10, 330, 60});
+  ASSERT_EQ(Curves().size(), 4u);
+  ExpectValues(Values(Curves()[3]), {200, 200, 10, 330, 60});
   Click(200, 200);
   Type("10");
   Type("0");
   Type("360");
-  EXPECT_EQ(Curves().size(), 3u);
+  EXPECT_EQ(Curves().size(), 4u);
   EXPECT_EQ(step(), 3);
   Command(kCmdCancel);
 
@@ -159,7 +170,7 @@ TEST_F(CircleToolTest, TypedRadiusStartAndSweep) {
     Type(radius);
     Command(kCmdCancel);
   }
-  EXPECT_EQ(Curves().size(), 3u);
+  EXPECT_EQ(Curves().size(), 4u);
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
