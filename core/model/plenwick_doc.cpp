@@ -37,17 +37,22 @@ CPlenwickDoc::~CPlenwickDoc() {
 
 std::string CPlenwickDoc::parameterFilePath() const { return ParameterFilePath(programFolder_); }
 
-int CPlenwickDoc::AddDocumentEntity(const EntityAttr& attr, const char* font, const int16_t* codes, int32_t colour,
-                                    const double* values, const char* text, DrawEntity** added) {
-  if (added) *added = nullptr;
+bool CPlenwickDoc::RefuseIfProtected() {
   if (protection == kWriteProtected) {
     ui_->ShowMessage(kWriteProtectedMessage);
-    return 1;
+    return true;
   }
   if (protection == kPasswordProtected) {
     ui_->ShowMessage(kPasswordProtectedMessage);
-    return 1;
+    return true;
   }
+  return false;
+}
+
+int CPlenwickDoc::AddDocumentEntity(const EntityAttr& attr, const char* font, const int16_t* codes, int32_t colour,
+                                    const double* values, const char* text, DrawEntity** added) {
+  if (added) *added = nullptr;
+  if (RefuseIfProtected()) return 1;
   DrawEntity* entity = nullptr;
   if (AddEntity(attr, font, entities, codes, colour, values, text, &entity) != 0) return 1;
   SetModifiedFlag();

@@ -41,6 +41,10 @@ class CPlenwickDoc {
   CPlenwickDoc(const CPlenwickDoc&) = delete;
   CPlenwickDoc& operator=(const CPlenwickDoc&) = delete;
 
+  // Whether the drawing is write- or password-protected; the user is told so when it is. Every
+  // edit asks before it changes anything.
+  bool RefuseIfProtected();
+
   // Adds an element unless the drawing is protected (then the user is told and 1 is returned):
   // AddEntity on the document's list, the modified flag, and the new element's snap points.
   int AddDocumentEntity(const EntityAttr& attr, const char* font, const int16_t* codes, int32_t colour,

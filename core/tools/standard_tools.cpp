@@ -6,6 +6,7 @@
 #include "tools/draw/circle_tool.h"
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/line_tool.h"
+#include "tools/edit/select_tool.h"
 #include "view/snap_registration.h"
 #include "view/tool_framework/tool_view.h"
 
@@ -18,7 +19,9 @@ void InstallToolExtensions() { InstallDefaultSnapPointRegistrar(); }
 void RegisterStandardTools(ToolFramework& tools) {
   InstallToolExtensions();
   for (int code = 0; code < kToolCodeCount; ++code) {
-    if (code == kLineToolCode) {
+    if (code == kSelectToolCode) {
+      tools.toolList().Register(std::make_unique<CSelectTool>(tools.state()));
+    } else if (code == kLineToolCode) {
       tools.toolList().Register(std::make_unique<CLineTool>(tools.state()));
     } else if (code == kCurveToolCode) {
       tools.toolList().Register(std::make_unique<CCurveTool>(tools.state()));

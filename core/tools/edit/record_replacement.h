@@ -1,0 +1,36 @@
+// Replacing records by changed copies in one undo step, the way every edit changes the drawing:
+// the old records leave the list for the undo buffer and the new ones are appended, so that one
+// Ctrl+Z brings the old ones back.
+#pragma once
+
+#include <vector>
+
+#include "model/plenwick_doc.h"
+#include "tools/edit/record_transform.h"
+
+namespace plenwick {
+
+class CFeedbackTool;
+class ToolView;
+
+struct Replacement {
+  DrawEntity* old = nullptr;
+  RecordGeometry geometry;  // of the new record
+};
+
+enum class ReplaceResult { kReplaced, kNothing, kRefused };
+
+// Replaces each old record by a new one of its geometry with the old one's line attribute,
+// colour, layer, font, text and group number. A replaced dimension takes its parts along (its copy
+// makes new ones); a replaced group header comes first and the copies of its members, which
+// follow it, are linked to the new header. Nothing changes when the drawing is protected (the
+// user is told: kRefused) or when a new record could not be kept by a drawing file (kNothing).
+// The screen: the old records erased and the new ones drawn, or the whole view repainted once
+// when there are many.
+// Appends a record of geometry `g` with the line attribute, colour, layer, font, text and group
+// number of `old`, through the document (snap points, modified flag); null when it refused.
+DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeometry& g);
+
+ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set);
+
+}  // namespace plenwick

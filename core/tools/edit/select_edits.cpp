@@ -1,0 +1,232 @@
+// The selection tool's edits: drags that move or reshape the picks, the bar's turns and mirrors,
+// and group registration and release, each one undo step of replaced records.
+#include <algorithm>
+#include <unordered_set>
+
+#include "model/entity_core.h"
+#include "model/undo.h"
+#include "tools/edit/record_replacement.h"
+#include "tools/edit/select_reshape.h"
+#include "tools/edit/select_tool.h"
+#include "view/render_context.h"
+#include "view/snap.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/tool_view.h"
+
+namespace plenwick {
+
+namespace {
+
+// The snap correction of a drag looks at this many constituent points at most.
+constexpr std::size_t kMostSnapCorrectedPoints = 20000;
+constexpr int16_t kGroupHeaderCodes[4] = {10, 20, 10, 20};
+constexpr double kGroupHeaderValues[4] = {0, 0, 1, 0};
+
+// The replacements of records that change, with every group a changed record belongs to replaced
+// whole (its header unchanged first, its unchanged members as they are), so that a group's records
+// always follow their header.
+std::vector<Replacement> WithWholeGroups(const std::vector<DrawEntity*>& records,
+                                         const std::function<std::optional<RecordGeometry>(DrawEntity&)>& change) {
+  std::vector<std::optional<RecordGeometry>> changed(records.size());
+  std::unordered_set<const DrawEntity*> touchedGroups;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    DrawEntity& e = *records[i];
+    if (e.kind == kGroupHeader) continue;
+    changed[i] = change(e);
+    if (changed[i] && e.owner && e.owner->kind == kGroupHeader) touchedGroups.insert(e.owner);
+  }
+  std::vector<Replacement> set;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    DrawEntity& e = *records[i];
+    const bool inTouchedGroup = touchedGroups.count(&e) || (e.owner && touchedGroups.count(e.owner));
+    if (changed[i]) {
+      set.push_back({&e, std::move(*changed[i])});
+    } else if (inTouchedGroup) {
+      set.push_back({&e, GeometryOf(e)});
+    }
+  }
+  return set;
+}
+
+}  // namespace
+
+std::vector<DrawEntity*> CSelectTool::MarkedInListOrder(ToolView& view, int16_t mark) const {
+  std::vector<DrawEntity*> out;
+  for (DrawEntity& e : view.doc().entities) {
+    // A dimension's parts go with their dimension.
+    if (e.mark == mark && e.kind != kGrid && !IsDimensionPart(e)) out.push_back(&e);
+  }
+  return out;
+}
+
+void CSelectTool::EndEdit(ToolView& view) {
+  // The replaced records left the list with their marks; what stayed is cleared.
+  ClearAll(view);
+  selection_.Forget();
+}
+
+ModelPoint CSelectTool::SnappedShift(ToolView& view, const std::vector<DrawEntity*>& moving, ModelPoint shift) const {
+  const double reach = kSnapPixels * view.picking().ModelPerPixel();
+  double best = reach;
+  std::optional<ModelPoint> correction;
+  std::size_t looked = 0;
+  for (const DrawEntity* e : moving) {
+    for (const ModelPoint q : DefiningPoints(*e)) {
+      if (++looked > kMostSnapCorrectedPoints) break;
+      const ModelPoint moved{q.x + shift.x, q.y + shift.y};
+      double within = best;
+      ModelPoint found;
+      // The moving records' own points carry their mark and are left out of the search.
+      if (SnapNearestWithin(view.doc().snapPoints, moved, &within, nullptr, &found) >= 0 && within < best) {
+        best = within;
+        correction = ModelPoint{found.x - moved.x, found.y - moved.y};
+      }
+    }
+  }
+  if (correction) shift = {shift.x + correction->x, shift.y + correction->y};
+  return shift;
+}
+
+void CSelectTool::ApplyDrag(ToolView& view, PixelPoint release) {
+  CPlenwickDoc& doc = view.doc();
+  if (doc.RefuseIfProtected()) return;
+  const ViewMapping& m = view.view().mapping();
+  const ModelPoint press = m.ScreenToModel(pressPoint.x, pressPoint.y);
+  const ModelPoint drop = m.ScreenToModel(release.x, release.y);
+  const std::vector<DrawEntity*> picks = MarkedInListOrder(view, kMarkPicked);
+  std::vector<Replacement> set;
+  if (dragKind_ == DragKind::kMove) {
+    const ModelPoint shift = SnappedShift(view, picks, {drop.x - press.x, drop.y - press.y});
+    const PointMap map = PointMap::Translation(shift.x, shift.y);
+    for (DrawEntity* e : picks) {
+      std::optional<RecordGeometry> g = e->kind == kGroupHeader ? GeometryOf(*e) : MappedGeometry(*e, map);
+      if (!g) return;  // a record would leave the drawing's range: nothing moves
+      set.push_back({e, std::move(*g)});
+    }
+  } else {
+    // The grabbed point lands where the drop snaps to.
+    const ModelPoint grabbed = handle_.point;
+    const ModelPoint shift = SnappedShift(view, {handle_.record}, {drop.x - grabbed.x, drop.y - grabbed.y});
+    const ModelPoint at{grabbed.x + shift.x, grabbed.y + shift.y};
+    if (dragKind_ == DragKind::kHandle) {
+      set = WithWholeGroups(picks, [&](DrawEntity& e) { return ReshapedByHandle(e, grabbed, handle_.kind, at); });
+    } else {
+      const DrawEntity& line = *handle_.record;
+      if (line.kind != kLine || line.valueCount != 4) return;
+      const LineEnds ends{{line.values[0], line.values[1]}, {line.values[2], line.values[3]}};
+      set = WithWholeGroups(picks, [&](DrawEntity& e) { return ReshapedByMidpointDrag(e, ends, shift); });
+    }
+  }
+  if (ReplaceRecords(*this, view, set) == ReplaceResult::kReplaced) EndEdit(view);
+}
+
+void CSelectTool::TransformPicks(ToolView& view, int button) {
+  const std::vector<DrawEntity*> picks = MarkedInListOrder(view, kMarkPicked);
+  const std::optional<ModelPoint> centre = CentreOfRecords(picks);
+  if (!centre) return;
+  if (view.doc().RefuseIfProtected()) return;
+  const ModelPoint c = *centre;
+  std::optional<PointMap> map;
+  switch (button - kSelectBarFirstButton) {
+    case 2: map = PointMap::Mirror({c.x, c.y - 1}, {c.x, c.y + 1}); break;  // 左右反転
+    case 3: map = PointMap::Mirror({c.x - 1, c.y}, {c.x + 1, c.y}); break;  // 上下反転
+    case 4: map = PointMap::Similarity(c, c, 1, -90); break;
+    case 5: map = PointMap::Similarity(c, c, 1, 90); break;
+    default: return;  // the order buttons
+  }
+  std::vector<Replacement> set;
+  for (DrawEntity* e : picks) {
+    std::optional<RecordGeometry> g = e->kind == kGroupHeader ? GeometryOf(*e) : MappedGeometry(*e, *map);
+    if (!g) return;
+    set.push_back({e, std::move(*g)});
+  }
+  if (ReplaceRecords(*this, view, set) == ReplaceResult::kReplaced) EndEdit(view);
+}
+
+void CSelectTool::RegisterGroup(ToolView& view) {
+  CPlenwickDoc& doc = view.doc();
+  const std::vector<DrawEntity*> selected = MarkedInListOrder(view, kMarkSelected);
+  if (selected.empty()) return;
+  if (doc.RefuseIfProtected()) return;
+  // The members are copies after their new header; the groups they belonged to go (a whole group
+  // is always selected with its header).
+  std::vector<RecordGeometry> members;
+  std::vector<DrawEntity*> sources;
+  for (DrawEntity* e : selected) {
+    if (e->kind == kGroupHeader) continue;
+    members.push_back(GeometryOf(*e));
+    sources.push_back(e);
+  }
+  if (members.empty()) return;
+  BeginOperation(doc.entities, doc.snapPoints);
+  for (DrawEntity* e : selected) {
+    e->mark = kMarkDeleted;
+    if (e->kind == kDimension) ForEachMember(*e, [](DrawEntity& part) { part.mark = kMarkDeleted; });
+  }
+  selection_.Forget();
+  CommitDeletion(doc.entities);
+  DrawEntity* header = nullptr;
+  const EntityAttr headerAttr{kGroupHeader, 0, 0, static_cast<int16_t>(view.settings().CurrentLayer), 4};
+  if (doc.AddDocumentEntity(headerAttr, nullptr, kGroupHeaderCodes, 0, kGroupHeaderValues, nullptr, &header) != 0) {
+    Undo(doc.entities, doc.ui());  // puts the removed records back
+    view.host().Invalidate(nullptr);
+    return;
+  }
+  // Recorded as the replacement of the first old record, which hands the header its own owner
+  // and number: the header belongs to no group and keeps the number it was given.
+  const int16_t number = header->groupNo;
+  MarkReplacement(doc.entities, sources.front(), header);
+  header->owner = nullptr;
+  header->groupNo = number;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    if (DrawEntity* e = AddCopy(doc, *sources[i], members[i])) {
+      e->owner = header;
+      e->groupNo = number;
+    }
+  }
+  doc.SetModifiedFlag();
+  view.host().Invalidate(nullptr);
+  EndEdit(view);
+  OnCancel(view);
+}
+
+void CSelectTool::ReleaseGroup(ToolView& view) {
+  CPlenwickDoc& doc = view.doc();
+  const std::vector<DrawEntity*> selected = MarkedInListOrder(view, kMarkSelected);
+  bool anyGroup = false;
+  for (const DrawEntity* e : selected) anyGroup = anyGroup || e->kind == kGroupHeader;
+  if (!anyGroup) return;
+  if (doc.RefuseIfProtected()) return;
+  // The members become free records (copies without owner); the headers go.
+  std::vector<Replacement> set;
+  std::vector<DrawEntity*> headers;
+  for (DrawEntity* e : selected) {
+    if (e->kind == kGroupHeader) {
+      headers.push_back(e);
+    } else if (e->owner && e->owner->kind == kGroupHeader) {
+      set.push_back({e, GeometryOf(*e)});
+    }
+  }
+  BeginOperation(doc.entities, doc.snapPoints);
+  for (DrawEntity* h : headers) h->mark = kMarkDeleted;
+  for (const Replacement& r : set) r.old->mark = kMarkDeleted;
+  selection_.Forget();
+  CommitDeletion(doc.entities);
+  DrawEntity* first = nullptr;
+  for (const Replacement& r : set) {
+    DrawEntity* e = AddCopy(doc, *r.old, r.geometry);
+    if (!e) continue;
+    if (!first) {
+      first = e;
+      MarkReplacement(doc.entities, r.old, e);
+    }
+    e->owner = nullptr;
+    e->groupNo = 0;
+  }
+  doc.SetModifiedFlag();
+  view.host().Invalidate(nullptr);
+  EndEdit(view);
+  OnCancel(view);
+}
+
+}  // namespace plenwick
