@@ -65,22 +65,19 @@ void CSelectTool::EndEdit(ToolView& view) {
   selection_.Forget();
 }
 
-ModelPoint CSelectTool::SnappedShift(ToolView& view, const std::vector<DrawEntity*>& moving, ModelPoint shift) const {
+ModelPoint CSelectTool::SnappedShift(ToolView& view, const std::vector<ModelPoint>& moving, ModelPoint shift) const {
   const double reach = kSnapPixels * view.picking().ModelPerPixel();
   double best = reach;
   std::optional<ModelPoint> correction;
-  std::size_t looked = 0;
-  for (const DrawEntity* e : moving) {
-    for (const ModelPoint q : DefiningPoints(*e)) {
-      if (++looked > kMostSnapCorrectedPoints) break;
-      const ModelPoint moved{q.x + shift.x, q.y + shift.y};
-      double within = best;
-      ModelPoint found;
-      // The moving records' own points carry their mark and are left out of the search.
-      if (SnapNearestWithin(view.doc().snapPoints, moved, &within, nullptr, &found) >= 0 && within < best) {
-        best = within;
-        correction = ModelPoint{found.x - moved.x, found.y - moved.y};
-      }
+  const std::size_t looked = std::min(moving.size(), kMostSnapCorrectedPoints);
+  for (std::size_t i = 0; i < looked; ++i) {
+    const ModelPoint moved{moving[i].x + shift.x, moving[i].y + shift.y};
+    double within = best;
+    ModelPoint found;
+    // The moving records' own points carry their mark and are left out of the search.
+    if (SnapNearestWithin(view.doc().snapPoints, moved, &within, nullptr, &found) >= 0 && within < best) {
+      best = within;
+      correction = ModelPoint{found.x - moved.x, found.y - moved.y};
     }
   }
   if (correction) shift = {shift.x + correction->x, shift.y + correction->y};
@@ -96,7 +93,12 @@ void CSelectTool::ApplyDrag(ToolView& view, PixelPoint release) {
   const std::vector<DrawEntity*> picks = MarkedInListOrder(view, kMarkPicked);
   std::vector<Replacement> set;
   if (dragKind_ == DragKind::kMove) {
-    const ModelPoint shift = SnappedShift(view, picks, {drop.x - press.x, drop.y - press.y});
+    std::vector<ModelPoint> moving;
+    for (const DrawEntity* e : picks) {
+      const std::vector<ModelPoint> points = DefiningPoints(*e);
+      moving.insert(moving.end(), points.begin(), points.end());
+    }
+    const ModelPoint shift = SnappedShift(view, moving, {drop.x - press.x, drop.y - press.y});
     const PointMap map = PointMap::Translation(shift.x, shift.y);
     for (DrawEntity* e : picks) {
       std::optional<RecordGeometry> g = e->kind == kGroupHeader ? GeometryOf(*e) : MappedGeometry(*e, map);
@@ -106,7 +108,7 @@ void CSelectTool::ApplyDrag(ToolView& view, PixelPoint release) {
   } else {
     // The grabbed point lands where the drop snaps to.
     const ModelPoint grabbed = handle_.point;
-    const ModelPoint shift = SnappedShift(view, {handle_.record}, {drop.x - grabbed.x, drop.y - grabbed.y});
+    const ModelPoint shift = SnappedShift(view, {grabbed}, {drop.x - grabbed.x, drop.y - grabbed.y});
     const ModelPoint at{grabbed.x + shift.x, grabbed.y + shift.y};
     if (dragKind_ == DragKind::kHandle) {
       set = WithWholeGroups(picks, [&](DrawEntity& e) { return ReshapedByHandle(e, grabbed, handle_.kind, at); });

