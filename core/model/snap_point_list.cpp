@@ -312,8 +312,13 @@ void SnapPointList::RemoveEntityPoints(const DrawEntity* entity) {
 void SnapPointList::SetEntityState(const DrawEntity* entity, int16_t state) {
   const uint32_t number = FindEntityNumber(entity);
   if (number == kNoNumber) return;
+  // A point stays disabled while its element or the element it meets sits in the undo buffer: a
+  // mark must not bring back an intersection with a record that is gone.
+  const bool detached = detached_ > 0 && IsDetached(number);
   for (uint32_t n = slots_[number].ownFirst; n != SnapPoint::kNone; n = PointAt(n)->ownerNext_) {
-    PointAt(n)->snapState = state;
+    SnapPoint* p = PointAt(n);
+    const bool partnerGone = detached_ > 0 && p->partner_ != SnapPoint::kNone && IsDetached(p->partner_);
+    p->snapState = detached || partnerGone ? kSnapDisabled : state;
   }
 }
 

@@ -119,7 +119,8 @@ class SnapPointList {
   DrawEntity* PartnerOf(const SnapPoint* p) const;
   // Deletes every point of the element and every intersection naming it (it is being freed).
   void RemoveEntityPoints(const DrawEntity* entity);
-  // Sets the state of every point of the element (-1 disables, 0 enables).
+  // Sets the state of every point of the element (-1 disables, 0 enables, a mark keeps it out of
+  // snapping); points of an element or partner in the undo buffer stay disabled.
   void SetEntityState(const DrawEntity* entity, int16_t state);
   // The element left the list (undo buffer): its points and the intersections naming it are
   // disabled.
