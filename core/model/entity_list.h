@@ -1,6 +1,9 @@
 // The document's element list in drawing order, and the one-step undo buffer kept in its header.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -22,6 +25,10 @@ struct EntityList {
   DrawEntity* removedTail = nullptr;    // its last element, kept while a deletion is collected
   DrawEntity* replacedFirst = nullptr;  // first element appended by the last replacing/adding block
   int32_t undoState = 0;
+  // A change of drawing order (undo states 5, in effect, and 6, undone): the records moved, in
+  // their former list order, each with the record it followed then (null: it was the head).
+  std::vector<std::pair<DrawEntity*, DrawEntity*>> reordered;
+  bool reorderedToEnd = false;  // moved to the end of the list, else to just after its head
   int32_t nextGroupNo = 1;
   // The document's characteristic points, when the list belongs to a document: an element that
   // is freed takes its points with it, so no point ever names a freed element.

@@ -61,7 +61,56 @@ bool IsAtOrAfter(const DrawEntity* first, const DrawEntity* later) {
 void ClearUndoFields(EntityList& list) {
   list.removedHead = list.removedTail = nullptr;
   list.replacedFirst = nullptr;
+  list.reordered.clear();
   list.undoState = 0;
+}
+
+// Links `e` (out of the list) right after `after` (null: at the head).
+void LinkAfter(EntityList& list, DrawEntity* after, DrawEntity* e) {
+  DrawEntity* next = after ? after->next : list.head;
+  e->prev = after;
+  e->next = next;
+  if (after) {
+    after->next = e;
+  } else {
+    list.head = e;
+  }
+  if (next) {
+    next->prev = e;
+  } else {
+    list.tail = e;
+  }
+}
+
+// Takes `e` out of the list without telling anyone: it goes straight back elsewhere.
+void Unhook(EntityList& list, DrawEntity* e) {
+  if (e->prev) {
+    e->prev->next = e->next;
+  } else {
+    list.head = e->next;
+  }
+  if (e->next) {
+    e->next->prev = e->prev;
+  } else {
+    list.tail = e->prev;
+  }
+  e->prev = e->next = nullptr;
+}
+
+// Puts the reordered records back after the records they followed, or moves them again.
+void ToggleReorder(EntityList& list, bool back) {
+  for (const auto& [e, before] : list.reordered) Unhook(list, e);
+  if (back) {
+    // In their former order, so that a record that followed another moved one finds it in place.
+    for (const auto& [e, before] : list.reordered) LinkAfter(list, before, e);
+  } else {
+    DrawEntity* after = list.reorderedToEnd ? list.tail : list.head;
+    for (const auto& entry : list.reordered) {
+      LinkAfter(list, after, entry.first);
+      after = entry.first;
+    }
+  }
+  if (list.snapPoints) list.snapPoints->NoteRestructured();
 }
 
 }  // namespace
@@ -95,10 +144,18 @@ void BeginOperation(EntityList& list, SnapPointList& points) {
 
 void BeginOperation(EntityList& list) { FreeDetachedChains(list); }
 
+void RecordReorder(EntityList& list, std::vector<std::pair<DrawEntity*, DrawEntity*>> moved, bool toEnd) {
+  FreeDetachedChains(list);
+  if (moved.empty()) return;
+  list.reordered = std::move(moved);
+  list.reorderedToEnd = toEnd;
+  list.undoState = 5;
+}
+
 void CommitDeletion(EntityList& list) {
   // A chain still in the list (states 2 and 4 mean an earlier step was not closed) cannot take
   // more elements: close that step first so nothing is lost.
-  if (list.undoState == 2 || list.undoState == 4) FreeDetachedChains(list);
+  if (list.undoState == 2 || list.undoState >= 4) FreeDetachedChains(list);
   DrawEntity* chainTail = LastOfChain(list.removedHead);
   bool moved = false;
   for (DrawEntity* e = list.head; e;) {
@@ -130,7 +187,7 @@ void CommitDeletion(EntityList& list) {
 
 void RemoveToUndo(EntityList& list, DrawEntity* entity) {
   if (!entity) return;
-  if (list.undoState == 2 || list.undoState == 4) FreeDetachedChains(list);
+  if (list.undoState == 2 || list.undoState >= 4) FreeDetachedChains(list);
   UnlinkEntity(list, entity);
   if (list.removedHead) {
     // A second element removed by the same step joins the chain instead of replacing it.
@@ -146,7 +203,7 @@ void RemoveToUndo(EntityList& list, DrawEntity* entity) {
 
 void RemoveGroupBlock(EntityList& list, DrawEntity* header) {
   if (!header) return;
-  if (list.undoState == 2 || list.undoState == 4) FreeDetachedChains(list);
+  if (list.undoState == 2 || list.undoState >= 4) FreeDetachedChains(list);
   DrawEntity* last = header;
   while (last->next && last->next->owner == header) last = last->next;
   // Splice [header, last] out of the list.
@@ -189,7 +246,7 @@ void MarkReplacement(EntityList& list, DrawEntity* old, DrawEntity* replacement)
 int MarkAddedBlock(EntityList& list, DrawEntity* first, UserInterface& ui) {
   // A step still open with its chain back in the list is closed first: in state 0 the removed
   // chain is taken to be detached, and freed as such.
-  if (list.undoState == 2 || list.undoState == 4) FreeDetachedChains(list);
+  if (list.undoState == 2 || list.undoState >= 4) FreeDetachedChains(list);
   if (list.replacedFirst) {
     ui.Beep();
     ui.ShowMessage("011:入換えエラー！");
@@ -263,6 +320,14 @@ void Undo(EntityList& list, UserInterface& ui) {
       if (list.removedHead) CutAfter(list, list.removedHead->prev);
       AppendChain(list, list.replacedFirst);
       list.undoState = 3;
+      break;
+    case 5:
+      ToggleReorder(list, true);
+      list.undoState = 6;
+      break;
+    case 6:
+      ToggleReorder(list, false);
+      list.undoState = 5;
       break;
     default:
       break;

@@ -1,6 +1,9 @@
 // The one-step undo buffer: detaching and re-attaching chains of the very element records.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "model/entity_list.h"
 #include "model/snap_point_list.h"
 #include "model/user_interface.h"
@@ -22,6 +25,11 @@ void MarkReplacement(EntityList& list, DrawEntity* old, DrawEntity* replacement)
 // Records the first element of a block about to be appended, so that undo removes the whole block.
 // Returns 1 (after a beep and "011:入換えエラー！") when a block start is already recorded.
 int MarkAddedBlock(EntityList& list, DrawEntity* first, UserInterface& ui);
+// Records a change of drawing order as the step: `moved` are the records moved, in their former
+// list order, each with the record it followed (null: the head), already moved to the end of the
+// list (toEnd) or to just after its head, in that order. Undo puts them back; redo moves them
+// again. Makes the step before it permanent.
+void RecordReorder(EntityList& list, std::vector<std::pair<DrawEntity*, DrawEntity*>> moved, bool toEnd);
 // One toggle of the recorded step.
 void Undo(EntityList& list, UserInterface& ui);
 

@@ -122,7 +122,33 @@ void CSelectTool::ApplyDrag(ToolView& view, PixelPoint release) {
   if (ReplaceRecords(*this, view, set) == ReplaceResult::kReplaced) EndEdit(view);
 }
 
+void CSelectTool::Reorder(ToolView& view, bool toEnd) {
+  CPlenwickDoc& doc = view.doc();
+  EntityList& list = doc.entities;
+  // Every picked record (a dimension's parts too), in list order, with the record it follows.
+  std::vector<std::pair<DrawEntity*, DrawEntity*>> moved;
+  for (DrawEntity& e : list) {
+    if (e.mark == kMarkPicked && &e != list.head) moved.push_back({&e, e.prev});
+  }
+  if (moved.empty() || doc.RefuseIfProtected()) return;
+  BeginOperation(list, doc.snapPoints);
+  if (toEnd) {
+    SendMarkedToBack(list);
+  } else {
+    BringMarkedToFront(list);
+  }
+  RecordReorder(list, std::move(moved), toEnd);
+  doc.SetModifiedFlag();
+  ClearAll(view);
+  view.host().Invalidate(nullptr);
+}
+
 void CSelectTool::TransformPicks(ToolView& view, int button) {
+  if (button == kSelectBarFirstButton || button == kSelectBarFirstButton + 1) {
+    // 前面へ: drawn last, on top; 背面へ: drawn first, under the others.
+    Reorder(view, button == kSelectBarFirstButton);
+    return;
+  }
   const std::vector<DrawEntity*> picks = MarkedInListOrder(view, kMarkPicked);
   const std::optional<ModelPoint> centre = CentreOfRecords(picks);
   if (!centre) return;
@@ -134,7 +160,7 @@ void CSelectTool::TransformPicks(ToolView& view, int button) {
     case 3: map = PointMap::Mirror({c.x - 1, c.y}, {c.x + 1, c.y}); break;  // 上下反転
     case 4: map = PointMap::Similarity(c, c, 1, -90); break;
     case 5: map = PointMap::Similarity(c, c, 1, 90); break;
-    default: return;  // the order buttons
+    default: return;
   }
   std::vector<Replacement> set;
   for (DrawEntity* e : picks) {

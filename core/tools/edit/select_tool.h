@@ -66,6 +66,8 @@ class CSelectTool final : public CFeedbackTool {
   // characteristic point of another record within snap reach lands on it.
   ModelPoint SnappedShift(ToolView& view, const std::vector<ModelPoint>& moving, ModelPoint shift) const;
   void TransformPicks(ToolView& view, int button);
+  // Moves the picks to the end of the drawing order or to just after its head, undoably.
+  void Reorder(ToolView& view, bool toEnd);
   void RegisterGroup(ToolView& view);
   void ReleaseGroup(ToolView& view);
   // Every record carrying `mark` (with the members of groups and dimensions), in list order.

@@ -26,6 +26,11 @@ bool UndoInView(EntityList& list, SnapPointList& points, UserInterface& ui, CPle
       gone = list.replacedFirst;
       back = list.removedHead;
       break;
+    case 5:
+    case 6:
+      // The drawing order changed: everything is painted again.
+      host.Invalidate(nullptr);
+      return true;
     default: return false;  // a buffer that did not match its chains was reset without a change
   }
   // Marks first: the snap points that come back take their element's mark.
