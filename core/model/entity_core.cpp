@@ -366,8 +366,10 @@ void BringMarkedToFront(EntityList& list) {
 
 void SendMarkedToBack(EntityList& list) {
   if (!list.tail) return;
+  // A marked tail moves too: sparing it would put it before the others and split a group whose
+  // last member it is from its header.
   DrawEntity* chainTail = nullptr;
-  DrawEntity* chain = DetachPicked(list, list.tail, &chainTail);
+  DrawEntity* chain = DetachPicked(list, nullptr, &chainTail);
   if (!chain) return;
   chain->prev = list.tail;
   if (list.tail) {

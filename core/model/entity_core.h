@@ -84,7 +84,7 @@ void TranslateEntities(DrawEntity* first, double dx, double dy);
 
 // Moves every element with mark 3 to just after the head, in list order, clearing its mark.
 void BringMarkedToFront(EntityList& list);
-// Moves every element with mark 3 except the current tail to the tail, in list order, clearing its mark.
+// Moves every element with mark 3 to the tail, in list order, clearing its mark.
 void SendMarkedToBack(EntityList& list);
 
 // The font of the first text part (kind 40) owned by the dimension, or "System".

@@ -137,6 +137,8 @@ void CSelectTool::Reorder(ToolView& view, bool toEnd) {
   } else {
     BringMarkedToFront(list);
   }
+  // The reorder took the marks off; the snap points come back into play with them.
+  for (const auto& entry : moved) doc.snapPoints.SetEntityState(entry.first, kSnapEnabled);
   RecordReorder(list, std::move(moved), toEnd);
   doc.SetModifiedFlag();
   ClearAll(view);
