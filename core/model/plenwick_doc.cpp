@@ -40,6 +40,16 @@ std::string CPlenwickDoc::parameterFilePath() const { return ParameterFilePath(p
 int CPlenwickDoc::AddDocumentEntity(const EntityAttr& attr, const char* font, const int16_t* codes, int32_t colour,
                                     const double* values, const char* text, DrawEntity** added) {
   if (added) *added = nullptr;
+  if (RefuseIfProtected() != 0) return 1;
+  DrawEntity* entity = nullptr;
+  if (AddEntity(attr, font, entities, codes, colour, values, text, &entity) != 0) return 1;
+  SetModifiedFlag();
+  RegisterSnapPoints(snapPoints, entities, *entity);
+  if (added) *added = entity;
+  return 0;
+}
+
+int CPlenwickDoc::RefuseIfProtected() const {
   if (protection == kWriteProtected) {
     ui_->ShowMessage(kWriteProtectedMessage);
     return 1;
@@ -48,11 +58,6 @@ int CPlenwickDoc::AddDocumentEntity(const EntityAttr& attr, const char* font, co
     ui_->ShowMessage(kPasswordProtectedMessage);
     return 1;
   }
-  DrawEntity* entity = nullptr;
-  if (AddEntity(attr, font, entities, codes, colour, values, text, &entity) != 0) return 1;
-  SetModifiedFlag();
-  RegisterSnapPoints(snapPoints, entities, *entity);
-  if (added) *added = entity;
   return 0;
 }
 

@@ -25,7 +25,7 @@ enum DrawingProtection : int32_t {
   kPasswordProtected = 2,
 };
 
-// What AddDocumentEntity tells the user on a write-protected and on a password-protected drawing.
+// What a change of a protected drawing tells the user on a write-protected and on a password-protected drawing.
 inline constexpr std::string_view kWriteProtectedMessage = "この図面は、書きこみ禁止状態になっています。";
 inline constexpr std::string_view kPasswordProtectedMessage = "この図面は、パスワードによって保護されています。";
 
@@ -45,6 +45,9 @@ class CPlenwickDoc {
   // AddEntity on the document's list, the modified flag, and the new element's snap points.
   int AddDocumentEntity(const EntityAttr& attr, const char* font, const int16_t* codes, int32_t colour,
                         const double* values, const char* text, DrawEntity** added = nullptr);
+  // 1 after telling the user when the drawing is write- or password-protected, else 0: every
+  // change of the elements asks first.
+  int RefuseIfProtected() const;
 
   // Writes the current settings into params and saves the parameter file, then frees the
   // element and snap-point lists.

@@ -6,6 +6,7 @@
 #include "tools/draw/circle_tool.h"
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/line_tool.h"
+#include "tools/edit/delete_tool.h"
 #include "view/snap_registration.h"
 #include "view/tool_framework/tool_view.h"
 
@@ -24,6 +25,8 @@ void RegisterStandardTools(ToolFramework& tools) {
       tools.toolList().Register(std::make_unique<CCurveTool>(tools.state()));
     } else if (code == kCircleToolCode) {
       tools.toolList().Register(std::make_unique<CCircleTool>(tools.state()));
+    } else if (code == kDeleteToolCode) {
+      tools.toolList().Register(std::make_unique<CDeleteTool>(tools.state()));
     } else {
       tools.toolList().Register(std::make_unique<CToolPlaceholder>(code, tools.state()));
     }
