@@ -19,11 +19,23 @@ namespace {
 
 QString ControlName(int id) { return QStringLiteral("c%1").arg(id); }
 
-QRadioButton* AddRadio(QWidget* parent, QLayout* layout, std::string_view text, int id) {
-  auto* radio = new QRadioButton(FromUtf8(text), parent);
-  radio->setObjectName(ControlName(id));
-  layout->addWidget(radio);
-  return radio;
+struct RadioPair {
+  QRadioButton* first;
+  QRadioButton* second;
+};
+
+// Two radios in a box of their own: radios sharing a parent exclude each other.
+RadioPair AddRadioPair(QWidget* parent, QLayout* layout, std::string_view firstText, int firstId,
+                       std::string_view secondText, int secondId) {
+  auto* box = new QGroupBox(parent);
+  auto* row = new QHBoxLayout(box);
+  RadioPair pair{new QRadioButton(FromUtf8(firstText), box), new QRadioButton(FromUtf8(secondText), box)};
+  pair.first->setObjectName(ControlName(firstId));
+  pair.second->setObjectName(ControlName(secondId));
+  row->addWidget(pair.first);
+  row->addWidget(pair.second);
+  layout->addWidget(box);
+  return pair;
 }
 
 }  // namespace
@@ -33,12 +45,10 @@ DeleteGroupDlg::DeleteGroupDlg(CDeleteGroupDlg& model, QWidget* parent) : QDialo
   setWindowTitle(FromUtf8(D::kCaption));
   auto* layout = new QVBoxLayout(this);
 
-  // Each pair of radios in a box of its own: radios sharing a parent exclude each other.
-  auto* scopeBox = new QGroupBox(this);
-  auto* scopeRow = new QHBoxLayout(scopeBox);
-  QRadioButton* all = AddRadio(scopeBox, scopeRow, D::kAllKindsText, D::kAllKindsId);
-  QRadioButton* ticked = AddRadio(scopeBox, scopeRow, D::kTickedKindsText, D::kTickedKindsId);
-  layout->addWidget(scopeBox);
+  const RadioPair scope =
+      AddRadioPair(this, layout, D::kAllKindsText, D::kAllKindsId, D::kTickedKindsText, D::kTickedKindsId);
+  QRadioButton* all = scope.first;
+  QRadioButton* ticked = scope.second;
   (model_.choice().allKinds ? all : ticked)->setChecked(true);
 
   auto* kindsBox = new QGroupBox(this);
@@ -55,12 +65,9 @@ DeleteGroupDlg::DeleteGroupDlg(CDeleteGroupDlg& model, QWidget* parent) : QDialo
   }
   layout->addWidget(kindsBox);
 
-  auto* rangeBox = new QGroupBox(this);
-  auto* rangeRow = new QHBoxLayout(rangeBox);
-  QRadioButton* inside = AddRadio(rangeBox, rangeRow, D::kInsideText, D::kInsideId);
-  QRadioButton* outside = AddRadio(rangeBox, rangeRow, D::kOutsideText, D::kOutsideId);
-  layout->addWidget(rangeBox);
-  (model_.choice().outside ? outside : inside)->setChecked(true);
+  const RadioPair range = AddRadioPair(this, layout, D::kInsideText, D::kInsideId, D::kOutsideText, D::kOutsideId);
+  QRadioButton* outside = range.second;
+  (model_.choice().outside ? outside : range.first)->setChecked(true);
 
   // Either scope radio re-evaluates the enabling at once.
   for (QRadioButton* radio : {all, ticked}) {

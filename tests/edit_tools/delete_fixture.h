@@ -10,31 +10,20 @@
 
 #include "model/entity_core.h"
 #include "support/draw_tool_fixture.h"
+#include "support/drawing_file_fixtures.h"
 
 namespace plenwick::testing {
 
-// Dimensions drawn as two lines for the duration of a test: the dimension line from its first to
-// its second point, and an extension line 10 mm either side of (values 4, 5).
-class TwoLineDimensions {
- public:
-  TwoLineDimensions() {
-    auto parts = [](EntityList& list, DrawEntity& dim, int) {
-      const int16_t codes[] = {10, 20, 11, 22};
-      const double line[] = {dim.values[0], dim.values[1], dim.values[2], dim.values[3]};
-      const double extension[] = {dim.values[4], dim.values[5] - 10, dim.values[4], dim.values[5] + 10};
-      for (const double* v : {line, extension}) {
-        AddChildEntity({kLine, 0, dim.lineAttr, dim.layer, 4}, nullptr, list, codes, dim.colour, v, nullptr, &dim);
-      }
-    };
-    previous_ = InstallDimensionPartsGenerators({parts, parts, parts, parts});
+// Dimensions drawn as two lines: the dimension line from its first to its second point, and an
+// extension line 10 mm either side of (values 4, 5).
+inline void TwoLineDimensionParts(EntityList& list, DrawEntity& dim, int) {
+  const int16_t codes[] = {10, 20, 11, 22};
+  const double line[] = {dim.values[0], dim.values[1], dim.values[2], dim.values[3]};
+  const double extension[] = {dim.values[4], dim.values[5] - 10, dim.values[4], dim.values[5] + 10};
+  for (const double* v : {line, extension}) {
+    AddChildEntity({kLine, 0, dim.lineAttr, dim.layer, 4}, nullptr, list, codes, dim.colour, v, nullptr, &dim);
   }
-  TwoLineDimensions(const TwoLineDimensions&) = delete;
-  TwoLineDimensions& operator=(const TwoLineDimensions&) = delete;
-  ~TwoLineDimensions() { InstallDimensionPartsGenerators(previous_); }
-
- private:
-  DimensionPartsGenerators previous_;
-};
+}
 
 class DeleteToolTest : public DrawToolTest {
  protected:
@@ -117,7 +106,7 @@ class DeleteToolTest : public DrawToolTest {
     Click(b.x, b.y);
   }
 
-  TwoLineDimensions dimensions_;
+  TestDimensionParts dimensions_{TwoLineDimensionParts};
   std::map<const DrawEntity*, std::string> names_;
 };
 
