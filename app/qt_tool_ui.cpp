@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QMenu>
 
+#include "delete_group_dlg.h"
 #include "line_input_dialog.h"
 #include "numeric_input_dialog.h"
 #include "qt_user_interface.h"
@@ -56,6 +57,11 @@ bool QtToolUi::RunNumericInput(CInputNumDlg& dialog) {
 ToolUi::DialogResult QtToolUi::RunLineInput(CLineInputDlg& dialog) {
   LineInputDialog window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted ? DialogResult::kOk : DialogResult::kCancel;
+}
+
+bool QtToolUi::RunDeleteGroup(CDeleteGroupDlg& dialog) {
+  DeleteGroupDlg window(dialog, owner_);
+  return window.exec() == QDialog::Accepted;
 }
 
 std::vector<std::string> QtToolUi::FontFamilies() {

@@ -1,5 +1,6 @@
 // The tool framework's user interface in Qt: messages, the prompt box, the operation bar, the
-// palette's windows, the context menus of the tools and the numeric input dialog.
+// palette's windows, the context menus of the tools, the numeric input dialog and the
+// window-deletion dialog.
 #pragma once
 
 #include <QWidget>
@@ -36,6 +37,7 @@ class QtToolUi final : public ToolUi {
   int TrackContextMenu(int menuId, PixelPoint screenPoint) override;
   bool RunNumericInput(CInputNumDlg& dialog) override;
   DialogResult RunLineInput(CLineInputDlg& dialog) override;
+  bool RunDeleteGroup(CDeleteGroupDlg& dialog) override;
   std::vector<std::string> FontFamilies() override;
 
  private:

@@ -37,7 +37,7 @@ CPlenwickDoc::~CPlenwickDoc() {
 
 std::string CPlenwickDoc::parameterFilePath() const { return ParameterFilePath(programFolder_); }
 
-bool CPlenwickDoc::RefuseIfProtected() {
+bool CPlenwickDoc::RefuseIfProtected() const {
   if (protection == kWriteProtected) {
     ui_->ShowMessage(kWriteProtectedMessage);
     return true;

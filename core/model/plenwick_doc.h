@@ -25,7 +25,7 @@ enum DrawingProtection : int32_t {
   kPasswordProtected = 2,
 };
 
-// What AddDocumentEntity tells the user on a write-protected and on a password-protected drawing.
+// What a change of a protected drawing tells the user on a write-protected and on a password-protected drawing.
 inline constexpr std::string_view kWriteProtectedMessage = "この図面は、書きこみ禁止状態になっています。";
 inline constexpr std::string_view kPasswordProtectedMessage = "この図面は、パスワードによって保護されています。";
 
@@ -43,7 +43,7 @@ class CPlenwickDoc {
 
   // Whether the drawing is write- or password-protected; the user is told so when it is. Every
   // edit asks before it changes anything.
-  bool RefuseIfProtected();
+  bool RefuseIfProtected() const;
 
   // Adds an element unless the drawing is protected (then the user is told and 1 is returned):
   // AddEntity on the document's list, the modified flag, and the new element's snap points.

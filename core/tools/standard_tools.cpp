@@ -6,6 +6,7 @@
 #include "tools/draw/circle_tool.h"
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/line_tool.h"
+#include "tools/edit/delete_tool.h"
 #include "tools/edit/select_tool.h"
 #include "view/snap_registration.h"
 #include "view/tool_framework/tool_view.h"
@@ -16,21 +17,24 @@ void CToolPlaceholder::OnLButtonUp(ToolView& view, unsigned, PixelPoint) { view.
 
 void InstallToolExtensions() { InstallDefaultSnapPointRegistrar(); }
 
+namespace {
+
+std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
+  switch (code) {
+    case kSelectToolCode: return std::make_unique<CSelectTool>(state);
+    case kLineToolCode: return std::make_unique<CLineTool>(state);
+    case kCurveToolCode: return std::make_unique<CCurveTool>(state);
+    case kCircleToolCode: return std::make_unique<CCircleTool>(state);
+    case kDeleteToolCode: return std::make_unique<CDeleteTool>(state);
+    default: return std::make_unique<CToolPlaceholder>(code, state);
+  }
+}
+
+}  // namespace
+
 void RegisterStandardTools(ToolFramework& tools) {
   InstallToolExtensions();
-  for (int code = 0; code < kToolCodeCount; ++code) {
-    if (code == kSelectToolCode) {
-      tools.toolList().Register(std::make_unique<CSelectTool>(tools.state()));
-    } else if (code == kLineToolCode) {
-      tools.toolList().Register(std::make_unique<CLineTool>(tools.state()));
-    } else if (code == kCurveToolCode) {
-      tools.toolList().Register(std::make_unique<CCurveTool>(tools.state()));
-    } else if (code == kCircleToolCode) {
-      tools.toolList().Register(std::make_unique<CCircleTool>(tools.state()));
-    } else {
-      tools.toolList().Register(std::make_unique<CToolPlaceholder>(code, tools.state()));
-    }
-  }
+  for (int code = 0; code < kToolCodeCount; ++code) tools.toolList().Register(MakeTool(code, tools.state()));
 }
 
 }  // namespace plenwick

@@ -50,18 +50,18 @@ inline void PutF64At(std::vector<uint8_t>& b, std::size_t at, double v) { PutF64
 // Offset of record i in a version-3 file with `layers` layers.
 inline std::size_t RecordAt(int layers, int i) { return 340 + 40 * static_cast<std::size_t>(layers) + 72 * static_cast<std::size_t>(i); }
 
-// Installs a dimension-part generator for the lifetime of the object: every dimension gets one
-// line part from its first defining point (codes 40, 41) to the origin.
+// Installs a dimension-part generator for the lifetime of the object for every dimension kind: by
+// default one line part from its first defining point (codes 40, 41) to the origin.
 class TestDimensionParts {
  public:
-  TestDimensionParts() {
-    auto part = [](EntityList& list, DrawEntity& dim, int) {
+  TestDimensionParts() : TestDimensionParts([](EntityList& list, DrawEntity& dim, int) {
       const int16_t codes[] = {10, 20, 11, 22};
       const double values[] = {0, 0, 1, 1};
       AddChildEntity({kLine, dim.subKind, dim.lineAttr, dim.layer, 4}, nullptr, list, codes, dim.colour, values,
                      nullptr, &dim);
-    };
-    previous_ = InstallDimensionPartsGenerators({part, part, part, part});
+    }) {}
+  explicit TestDimensionParts(const DimensionPartsGenerator& parts) {
+    previous_ = InstallDimensionPartsGenerators({parts, parts, parts, parts});
   }
   TestDimensionParts(const TestDimensionParts&) = delete;
   TestDimensionParts& operator=(const TestDimensionParts&) = delete;

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tools/edit/delete_group_dlg.h"
 #include "view/tool_framework/interaction_state.h"
 #include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
@@ -60,6 +62,12 @@ class ScriptedToolUi final : public ToolUi {
     }
     return DialogResult::kCancel;
   }
+  // Lets deleteGroupScript set the dialog's controls, then answers deleteGroupAnswer.
+  bool RunDeleteGroup(CDeleteGroupDlg& dialog) override {
+    ++deleteGroupRuns;
+    if (deleteGroupScript) deleteGroupScript(dialog);
+    return deleteGroupAnswer;
+  }
   std::vector<std::string> FontFamilies() override { return fonts; }
 
   std::vector<std::string> messages;
@@ -83,6 +91,9 @@ class ScriptedToolUi final : public ToolUi {
   std::vector<int> lineFocus;  // the edit each refused answer put the focus back into
   int lineInputs = 0;
   std::vector<std::string> fonts;
+  std::function<void(CDeleteGroupDlg&)> deleteGroupScript;
+  bool deleteGroupAnswer = false;  // "実　行" when true, else "ｷｬﾝｾﾙ"
+  int deleteGroupRuns = 0;
 };
 
 class RecordingToolViewHost final : public ToolViewHost {

@@ -13,6 +13,7 @@
 
 namespace plenwick {
 
+class CDeleteGroupDlg;
 class CInputNumDlg;
 class CLineInputDlg;
 class OperationBar;
@@ -49,6 +50,12 @@ class ToolUi : public UserInterface {
   virtual DialogResult RunLineInput(CLineInputDlg& dialog) {
     (void)dialog;
     return DialogResult::kNotAvailable;
+  }
+  // Runs the window-deletion dialog modally: true after "実　行" (dialog.choice() holds the
+  // choices). A shell without it cancels.
+  virtual bool RunDeleteGroup(CDeleteGroupDlg& dialog) {
+    (void)dialog;
+    return false;
   }
   // Face names of the display's font families (at most 512, in enumeration order), UTF-8.
   virtual std::vector<std::string> FontFamilies() { return {}; }
