@@ -42,6 +42,7 @@ int QtToolUi::TrackContextMenu(int menuId, PixelPoint screenPoint) {
   if (!info) return 0;
   QMenu menu(FromUtf8(info->title), owner_);
   QAction* command = menu.addAction(FromUtf8(info->commandText));
+  command->setEnabled(CommandAvailable(info->command));
   QAction* cancel = menu.addAction(FromUtf8(kContextCancelText));
   QAction* chosen = menu.exec(QPoint(screenPoint.x, screenPoint.y));
   if (chosen == command) return info->command;

@@ -1,12 +1,14 @@
 // Marking and clearing selections by units of records.
 #include "tools/edit/selection_set.h"
 
+#include <algorithm>
+
 namespace plenwick {
 
 void SelectionSet::SetUnit(DrawEntity& unit, int16_t mark, SnapPointList& points, std::vector<DrawEntity*>* changed) {
   auto set = [&](DrawEntity& e) {
     if (e.mark == mark || e.mark == kMarkDeleted) return;
-    if (held_.insert(&e).second) records_.push_back(&e);
+    if (e.mark == kMarkNone) records_.push_back(&e);
     e.mark = mark;
     points.SetEntityState(&e, mark);
     if (changed) changed->push_back(&e);
@@ -37,9 +39,7 @@ void SelectionSet::Clear(int16_t mark, SnapPointList& points, std::vector<DrawEn
       if (changed) changed->push_back(e);
     } else if (e->mark != kMarkNone) {
       kept.push_back(e);
-      continue;
     }
-    held_.erase(e);
   }
   records_ = std::move(kept);
 }
@@ -49,6 +49,9 @@ std::vector<DrawEntity*> SelectionSet::Marked(int16_t mark) const {
   for (DrawEntity* e : records_) {
     if (e->mark == mark) out.push_back(e);
   }
+  // A record toggled off and on again stands in the set twice.
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
   return out;
 }
 

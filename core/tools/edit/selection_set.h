@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_set>
 #include <vector>
 
 #include "model/draw_entity.h"
@@ -26,21 +25,19 @@ class SelectionSet {
   void Mark(DrawEntity& e, int16_t mark, SnapPointList& points, std::vector<DrawEntity*>* changed);
   // Every record carrying `mark` back to 0, appended to `changed`.
   void Clear(int16_t mark, SnapPointList& points, std::vector<DrawEntity*>* changed);
-  // The records carrying `mark`, in the order they were marked.
+  // The records carrying `mark`, each once.
   std::vector<DrawEntity*> Marked(int16_t mark) const;
   bool Any(int16_t mark) const;
   // Forgets the records without touching them: the marks were cleared by whatever took the
   // records out of the drawing.
-  void Forget() {
-    records_.clear();
-    held_.clear();
-  }
+  void Forget() { records_.clear(); }
 
  private:
   void SetUnit(DrawEntity& unit, int16_t mark, SnapPointList& points, std::vector<DrawEntity*>* changed);
 
-  std::vector<DrawEntity*> records_;  // may hold records whose mark has since gone back to 0
-  std::unordered_set<const DrawEntity*> held_;  // what records_ holds, once each
+  // Every record marked since the last clear, some more than once (a toggle off and on again), some
+  // whose mark has gone back to 0: a window over a whole drawing pays one push per record.
+  std::vector<DrawEntity*> records_;
 };
 
 // The members of a group header or dimension: the run of records right after it that it owns.

@@ -305,4 +305,6 @@ std::string_view AccelKeyName(AccelKey key) {
 
 std::span<const PaletteFamilyInfo> PaletteFamilies() { return kPaletteFamilies; }
 
+bool CommandAvailable(int id) { return id != kCmdPartsRegistration && id != kCmdListEdit; }
+
 }  // namespace plenwick

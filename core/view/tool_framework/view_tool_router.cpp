@@ -183,6 +183,7 @@ bool ViewToolRouter::OnCommand(int id) {
 }
 
 bool ViewToolRouter::IsCommandEnabled(int id) const {
+  if (!CommandAvailable(id)) return false;
   if (id == kCmdSelectAll) {
     const int code = tools_.state().CurrentToolCode;
     return code == kSelectToolCode || code == kMoveToolCode;
