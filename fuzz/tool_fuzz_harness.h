@@ -23,7 +23,9 @@
 #include "model/plenwick_doc.h"
 #include "model/program_settings.h"
 #include "tools/draw/element_adding.h"
+#include "tools/edit/delete_group_dlg.h"
 #include "tools/standard_tools.h"
+#include "view/entity_index.h"
 #include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
 #include "view/tool_framework/command_ids.h"
@@ -70,6 +72,14 @@ class Ui final : public ToolUi {
   void PaletteWindowChanged(PaletteWindow) override {}
   int TrackContextMenu(int, PixelPoint) override { return in_.Byte() % 2 ? kCmdNumericInput : kCmdCancel; }
   bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute(in_.Text(), *this); }
+  bool RunDeleteGroup(CDeleteGroupDlg& dialog) override {
+    const uint8_t how = in_.Byte();
+    dialog.SetAllKinds(how & 1);
+    dialog.SetOutside(how & 2);
+    const uint16_t boxes = static_cast<uint16_t>(in_.Byte() | in_.Byte() << 8);
+    for (int i = 0; i < kDeleteKindBoxCount; ++i) dialog.SetKind(static_cast<DeleteKindBox>(i), (boxes >> i) & 1);
+    return how % 8 != 0;
+  }
   DialogResult RunLineInput(CLineInputDlg& dialog) override {
     const uint8_t how = in_.Byte();
     if (how % 3 == 2) return DialogResult::kNotAvailable;
@@ -89,7 +99,25 @@ constexpr int16_t kInputLayer = 127;
 inline void AddElement(Bytes& in, CPlenwickDoc& doc) {
   const double v[6] = {in.Float(), in.Float(), in.Float(), in.Float(), in.Float(), in.Float()};
   const int16_t codes[4] = {10, 20, 11, 22};
-  switch (in.Byte() % 5) {
+  switch (in.Byte() % 7) {
+    case 5:
+    case 6: {
+      // A group of two lines on the current layer, as the selection tool registers one: sane
+      // values, snap points registered, so that the editing tools meet groups.
+      const int16_t headerCodes[4] = {10, 20, 10, 20};
+      const double header[4] = {0, 0, 1, 0};
+      const auto layer = static_cast<int16_t>(CurrentSettings().CurrentLayer);
+      DrawEntity* h = nullptr;
+      if (doc.AddDocumentEntity({kGroupHeader, 0, 0, layer, 4}, nullptr, headerCodes, 0, header, nullptr, &h) != 0) break;
+      for (int i = 0; i < 2; ++i) {
+        const double line[4] = {in.Byte() * 3.0, in.Byte() * 2.0, in.Byte() * 3.0, in.Byte() * 2.0};
+        DrawEntity* e = nullptr;
+        if (doc.AddDocumentEntity({kLine, 0, 0, layer, 4}, nullptr, codes, 0, line, nullptr, &e) != 0) break;
+        e->owner = h;
+        e->groupNo = h->groupNo;
+      }
+      break;
+    }
     case 0: AddEntity({kLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
     case 1: AddEntity({kCircle, 0, 0, kInputLayer, 3}, nullptr, doc.entities, codes, 0, v, nullptr); break;
     case 2: AddEntity({kPolygon, 0, 0, kInputLayer, 6}, nullptr, doc.entities, nullptr, 0, v, nullptr); break;
@@ -193,9 +221,11 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
           router.OnContextMenu(p);
           break;
         case 7: {
-          static constexpr int kCommands[] = {kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo,
-                                              kCmdDistanceDisplay, kCmdFocusOperationBar};
-          router.OnCommand(kCommands[in.Byte() % 7]);
+          static constexpr int kCommands[] = {
+              kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay,
+              kCmdFocusOperationBar, kCmdSelectAllKey, kCmdGroupRegister, kCmdGroupRelease, 1493, 1494, 1495, 1496,
+              1497, 1498};
+          router.OnCommand(kCommands[in.Byte() % std::size(kCommands)]);
           break;
         }
         case 8: spec.setSetting(in, CurrentSettings()); break;
@@ -223,7 +253,11 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
     tools.SelectTool(0, 0);
     if (!NothingLeft(host.canvas, view.mapping())) std::abort();
   }
+  // The element index still follows the list, and no record belongs to one that is gone (the
+  // sanitizers meet a freed owner here).
+  if (EntityIndex* index = EntityIndex::For(doc.entities, doc.snapPoints); index && !index->MatchesList()) std::abort();
   for (const DrawEntity& e : doc.entities) {
+    if (e.owner && e.owner->kind != kGroupHeader && e.owner->kind != kDimension) std::abort();
     if (e.layer == kInputLayer || e.mark == kMarkDeleted) continue;
     if (!e.values || !ToolElementStorable(e.kind, {e.values.get(), static_cast<std::size_t>(e.valueCount)})) {
       std::abort();
