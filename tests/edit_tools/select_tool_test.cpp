@@ -12,6 +12,8 @@
 #include "model/entity_core.h"
 #include "model/snap_point_list.h"
 #include "support/draw_tool_fixture.h"
+#include "support/drawing_file_fixtures.h"
+#include "tools/edit/delete_group_dlg.h"
 #include "view/geometry.h"
 #include "view/snap_registration.h"
 
@@ -292,26 +294,48 @@ TEST_F(SelectToolTest, AProtectedDrawingRefusesEveryEdit) {
 }
 
 TEST_F(SelectToolTest, RandomEditsUndoAndRedoExactly) {
-  // A property over random drawings and edits: each edit then Ctrl+Z gives the drawing back, a
-  // second Ctrl+Z the edited one, and the next edit starts from there (freed records would be
-  // met by the sanitizers).
+  // A property over random drawings (lines, circles, arcs, groups and dimensions, on two layers)
+  // and edits (drags, the bar, group registration, deletions): each edit then Ctrl+Z gives the
+  // drawing back, a second Ctrl+Z the edited one, and the next edit starts from there (freed
+  // records would be met by the sanitizers).
+  const testing::TestDimensionParts parts;
   std::mt19937 random(3);
   auto coordinate = [&] { return double(std::uniform_int_distribution<int>(60, 540)(random)); };
-  for (int i = 0; i < 30; ++i) {
-    switch (random() % 4) {
-      case 0: Add(kLine, {coordinate(), coordinate(), coordinate(), coordinate()}); break;
-      case 1: Add(kCircle, {coordinate(), coordinate(), 5.0 + random() % 40}); break;
-      case 2: Add(kArc, {coordinate(), coordinate(), 5.0 + random() % 40, double(random() % 360), double(random() % 360)},
-                  random() % 2 ? 1 : -1);
-              break;
-      default: Group({{coordinate(), coordinate(), coordinate(), coordinate()}, {coordinate(), coordinate(), coordinate(), coordinate()}});
+  // Random records until the drawing holds `count` of them.
+  auto populate = [&](std::size_t count) {
+    while (t.doc->entities.size() < count) {
+      // A quarter on another layer, which no edit may touch.
+      const auto layer = static_cast<int16_t>(random() % 4 == 0 ? 1 : 0);
+      switch (random() % 5) {
+        case 0: Add(kLine, {coordinate(), coordinate(), coordinate(), coordinate()}, 0, layer); break;
+        case 1: Add(kCircle, {coordinate(), coordinate(), 5.0 + random() % 40}, 0, layer); break;
+        case 2: Add(kArc, {coordinate(), coordinate(), 5.0 + random() % 40, double(random() % 360), double(random() % 360)},
+                    random() % 2 ? 1 : -1, layer);
+                break;
+        case 3: {
+          // A dimension with one defining point; its part is a line to it from the origin.
+          const double values[] = {0, coordinate(), coordinate()};
+          const int16_t codes[] = {30, 40, 41};
+          t.doc->AddDocumentEntity({kDimension, 0, 0, layer, 3}, nullptr, codes, 0, values, nullptr);
+          break;
+        }
+        default: Group({{coordinate(), coordinate(), coordinate(), coordinate()}, {coordinate(), coordinate(), coordinate(), coordinate()}});
+      }
     }
-  }
-  for (int round = 0; round < 300; ++round) {
-    const int edit = static_cast<int>(random() % 4);
-    Select(edit == 3 ? 1 : 0);
-    const ModelPoint a{coordinate(), coordinate()}, b{coordinate(), coordinate()};
-    Drag(a, b);  // a window (or a pick)
+  };
+  populate(40);
+  t.ui.deleteGroupAnswer = true;
+  int edits = 0;
+  for (int round = 0; round < 600; ++round) {
+    populate(30);
+    const int edit = static_cast<int>(random() % 6);
+    // Windows of a fair size, in any direction.
+    ModelPoint a{coordinate() / 2 + 30, coordinate() / 2 + 30}, b{coordinate() / 2 + 270, coordinate() / 2 + 270};
+    if (random() % 2) std::swap(a, b);
+    if (edit <= 3) {
+      Select(edit == 3 ? 1 : 0);
+      Drag(a, b);  // a window (or a pick)
+    }
     SCOPED_TRACE("round " + std::to_string(round) + " edit " + std::to_string(edit));
     const std::string before = Dump();
     switch (edit) {
@@ -330,16 +354,30 @@ TEST_F(SelectToolTest, RandomEditsUndoAndRedoExactly) {
         Drag({first->values[0], first->values[1]}, {coordinate(), coordinate()});
         break;
       }
-      default: Command(kCmdGroupRegister); break;
+      case 3: Command(kCmdGroupRegister); break;
+      case 4:
+        ASSERT_TRUE(t.router->OnCommand(32842));  // 単一削除
+        Click(a.x, a.y);
+        break;
+      default: {
+        ASSERT_TRUE(t.router->OnCommand(32844));  // グループ削除
+        const bool outside = random() % 4 == 0;
+        t.ui.deleteGroupScript = [outside](CDeleteGroupDlg& dialog) { dialog.SetOutside(outside); };
+        Click(a.x, a.y);
+        Click(b.x, b.y);
+        break;
+      }
     }
     Command(kCmdCancel);
     const std::string edited = Dump();
     if (edited == before) continue;  // nothing was picked or nothing changed
+    ++edits;
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), before);
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), edited);
   }
+  EXPECT_GT(edits, 60) << "many rounds change the drawing";
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
