@@ -130,6 +130,10 @@ TEST_F(SelectToolTest, PicksWindowsTogglesAndWholeGroups) {
   EXPECT_EQ(Marked(kMarkSelected), 3);
   Command(kCmdCancel);
   EXPECT_EQ(Marked(kMarkSelected), 0);
+  // Another tool lets every pick go.
+  Drag({290, 90}, {410, 110});
+  ASSERT_TRUE(t.router->OnCommand(32811));  // 直線
+  EXPECT_EQ(Marked(kMarkSelected), 0);
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
