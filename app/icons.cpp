@@ -103,7 +103,8 @@ void Turn(QPainter& p, bool right) {
   p.drawRect(5, 8, 5, 5);
   p.setPen(QPen(kBlue, 1.5));
   p.setBrush(Qt::NoBrush);
-  p.drawArc(QRectF(2, 3, 11, 11), 180 * 16, right ? -180 * 16 : 180 * 16);
+  // Over the top: from the left for a right turn, from the right for a left one.
+  p.drawArc(QRectF(2, 3, 11, 11), right ? 180 * 16 : 0, right ? -180 * 16 : 180 * 16);
   // The head at the arc's end, pointing down.
   const qreal x = right ? 13 : 2;
   p.setPen(Qt::NoPen);
