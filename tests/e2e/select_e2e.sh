@@ -49,15 +49,10 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# The screen pixel "x y" of model point ($1, $2), from the red line (40, 60)-(160, 60) on the screen.
-pixel() {
-  python3 -c 'import sys; w, x, y, mx, my = map(float, sys.argv[1:]); s = (w - 1) / 120
-print(round(x + (mx - 40) * s), round(y - (my - 60) * s))' "$rw" "$rx" "$ry" "$1" "$2"
-}
 # Clicks at model point ($1, $2), after coming there as a hand does.
 click_at() {
   local px py
-  read -r px py <<<"$(pixel "$1" "$2")"
+  read -r px py <<<"$(e2e_pixel "$1" "$2")"
   xdotool mousemove $((px + 12)) $((py + 9)) sleep 0.2 mousemove "$px" "$py" sleep 0.2 click 1
   sleep 0.4
 }
@@ -65,8 +60,8 @@ click_at() {
 # small steps.
 drag() {
   local ax ay bx by i
-  read -r ax ay <<<"$(pixel "$1" "$2")"
-  read -r bx by <<<"$(pixel "$3" "$4")"
+  read -r ax ay <<<"$(e2e_pixel "$1" "$2")"
+  read -r bx by <<<"$(e2e_pixel "$3" "$4")"
   bx=$((bx + $5)) by=$((by + $6))
   xdotool mousemove $((ax + 12)) $((ay + 9)) sleep 0.2 mousemove "$ax" "$ay" sleep 0.2 mousedown 1
   for i in $(seq 1 10); do
@@ -74,14 +69,6 @@ drag() {
   done
   xdotool sleep 0.2 mouseup 1
   sleep 0.4
-}
-# Clicks at (x, y) in the drawing palette.
-on_palette() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW palette
-  palette=$(window '作図パレット' 15) || fail "no drawing palette"
-  eval "$(xdotool getwindowgeometry --shell "$palette")"
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-  sleep 0.5
 }
 # Ctrl+S, then waits until plenwick-cli's dump shows state $1 of check.py.
 save_and_expect() {
@@ -111,7 +98,7 @@ read -r rw rh rx ry <<<"$red"
 [ "$rw" -gt 100 ] || fail "the red line is only $rw pixels long"
 
 step "図形選択: a window around the red line picks it"
-on_palette 25 13  # the selection family: the first button of the first row
+e2e_on_palette 25 13   # the selection family: the first button of the first row
 focus "$main"
 drag 30 50 170 70 0 0
 
@@ -127,8 +114,8 @@ xdotool key ctrl+z
 save_and_expect original
 
 step "グループ削除: two corners around the red line"
-on_palette 25 67   # the delete family: the first button of the third row
-on_palette 30 141  # the list's third row
+e2e_on_palette 25 67   # the delete family: the first button of the third row
+e2e_on_palette 30 141  # the list's third row
 focus "$main"
 click_at 30 50
 click_at 170 70
