@@ -1,4 +1,5 @@
-// Small line drawings for the tool-bar buttons, 16 x 15 pixels like the original bitmaps.
+// Small line drawings for the tool-bar and operation-bar buttons, 16 x 15 pixels like the
+// original bitmaps.
 #include "icons.h"
 
 #include <QPainter>
@@ -58,7 +59,61 @@ void Hand(QPainter& p) {
   p.drawPath(path);
 }
 
-void DrawIcon(QPainter& p, int id) {
+// Two overlapping squares; the blue one is drawn last, on top, when `blueOnTop`.
+void Stack(QPainter& p, bool blueOnTop) {
+  auto grey = [&p] {
+    p.setPen(kInk);
+    p.setBrush(QColor(225, 225, 225));
+    p.drawRect(1, 1, 8, 8);
+  };
+  auto blue = [&p] {
+    p.setPen(kInk);
+    p.setBrush(kBlue);
+    p.drawRect(6, 5, 8, 8);
+  };
+  if (blueOnTop) {
+    grey();
+    blue();
+  } else {
+    blue();
+    grey();
+  }
+}
+
+// A triangle and its mirror image across a dotted axis, upright (left-right) or lying.
+void Mirror(QPainter& p, bool leftRight) {
+  QTransform t;
+  if (!leftRight) t = QTransform(0, 1, 1, 0, 0, 0);  // swaps x and y
+  p.setTransform(t);
+  p.setPen(QPen(kRed, 1, Qt::DotLine));
+  p.drawLine(7, 0, 7, 14);
+  p.setPen(kInk);
+  p.setBrush(kBlue);
+  p.drawPolygon(QPolygon({QPoint(5, 2), QPoint(5, 12), QPoint(0, 12)}));
+  p.setBrush(Qt::white);
+  p.drawPolygon(QPolygon({QPoint(9, 2), QPoint(9, 12), QPoint(14, 12)}));
+  p.resetTransform();
+}
+
+// A half-circle arrow over a small square, turning clockwise (right) or anticlockwise.
+void Turn(QPainter& p, bool right) {
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(kInk);
+  p.setBrush(QColor(225, 225, 225));
+  p.drawRect(5, 8, 5, 5);
+  p.setPen(QPen(kBlue, 1.5));
+  p.setBrush(Qt::NoBrush);
+  // Over the top: from the left for a right turn, from the right for a left one.
+  p.drawArc(QRectF(2, 3, 11, 11), right ? 180 * 16 : 0, right ? -180 * 16 : 180 * 16);
+  // The head at the arc's end, pointing down.
+  const qreal x = right ? 13 : 2;
+  p.setPen(Qt::NoPen);
+  p.setBrush(kBlue);
+  p.drawPolygon(QPolygonF({QPointF(x - 3, 7), QPointF(x + 3, 7), QPointF(x, 11)}));
+}
+
+// Draws the picture of command `id`; false when it has none.
+bool DrawIcon(QPainter& p, int id) {
   switch (id) {
     case 57600:  // new
       Sheet(p);
@@ -213,8 +268,15 @@ void DrawIcon(QPainter& p, int id) {
       p.drawLine(5, 8, 7, 11);
       p.drawLine(7, 11, 12, 4);
       break;
-    default: break;
+    case 1493: Stack(p, true); break;    // to the top of the drawing order
+    case 1494: Stack(p, false); break;   // to the bottom
+    case 1495: Mirror(p, true); break;   // mirror left-right
+    case 1496: Mirror(p, false); break;  // mirror up-down
+    case 1497: Turn(p, true); break;     // turn right (−90°)
+    case 1498: Turn(p, false); break;    // turn left (+90°)
+    default: return false;
   }
+  return true;
 }
 
 void DrawFamily(QPainter& p, int family) {
@@ -315,14 +377,15 @@ QIcon FamilyIcon(int family) {
 QIcon CommandIcon(int commandId) {
   QPixmap pixmap(kW, kH);
   pixmap.fill(Qt::transparent);
+  bool drawn;
   {
     QPainter p(&pixmap);
     QFont f = p.font();
     f.setPixelSize(9);
     p.setFont(f);
-    DrawIcon(p, commandId);
+    drawn = DrawIcon(p, commandId);
   }
-  return QIcon(pixmap);
+  return drawn ? QIcon(pixmap) : QIcon();
 }
 
 }  // namespace plenwick

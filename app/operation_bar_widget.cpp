@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "icons.h"
 #include "qt_user_interface.h"
 #include "view/tool_framework/operation_bar.h"
 
@@ -123,7 +124,15 @@ void OperationBarWidget::Build() {
       }
       case BarControlKind::kButton: {
         auto* button = new QToolButton(this);
-        button->setText(Text(c.caption));
+        // Flat pictures as in the other tool bars; the tip still names the action.
+        button->setAutoRaise(true);
+        const QIcon icon = CommandIcon(id);
+        if (icon.isNull()) {
+          button->setText(Text(c.caption));
+        } else {
+          button->setIcon(icon);
+          button->setIconSize(QSize(16, 15));
+        }
         button->setToolTip(Text(c.caption));
         connect(button, &QToolButton::clicked, this, [this, id] {
           if (syncing_ || !bar_) return;
@@ -137,7 +146,7 @@ void OperationBarWidget::Build() {
     w->installEventFilter(this);
     layout->addWidget(w);
     if (id != 0) {
-      w->setObjectName(QString("control%1").arg(id));
+      w->setObjectName(QString(c.kind == BarControlKind::kButton ? "barButton%1" : "control%1").arg(id));
       controls_.insert(id, w);
     } else {
       labels_.append(w);

@@ -2,9 +2,9 @@
 // step with tool commands, its family buttons and mode list, its place taken by the parts
 // browser and given back, the prompt box and the operation bar following the chosen mode, bar
 // edits reaching the tool values (refusals told, Enter kept inside the bar), the numeric input
-// dialog's arithmetic and refusals, the tools' context menu, the menu built from the tables, and
-// a running line's exclusive-or feedback that zooms, pans, partial repaints and resizes of the
-// window leave without a ghost pixel.
+// dialog's arithmetic and refusals, the tools' context menu, the menu built from the tables, the
+// figure-selection bar's flat picture buttons, and a running line's exclusive-or feedback that
+// zooms, pans, partial repaints and resizes of the window leave without a ghost pixel.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -466,6 +466,42 @@ TEST_F(ToolShellTest, TheMagnetMeetsEndsMidpointsQuadrantsAndCrossingsOfTheProgr
   EXPECT_DOUBLE_EQ(free[0], expectedStart.x);
   EXPECT_DOUBLE_EQ(free[1], expectedStart.y);
   EXPECT_NE(free[2], 220.0);
+}
+
+TEST_F(ToolShellTest, TheSelectionBarShowsFlatPictureButtonsThatActOnThePicks) {
+  ASSERT_EQ(BarTitle(), QString::fromUtf8("図形選択"));
+  OperationBarWidget* bar = frame->operationBar();
+  const char* const tips[] = {"前面移動", "背面移動", "左右反転", "上下反転", "右へ90°", "左へ90°"};
+  for (int i = 0; i < 6; ++i) {
+    const int id = 1493 + i;
+    auto* button = bar->findChild<QToolButton*>(QString("barButton%1").arg(id));
+    ASSERT_NE(button, nullptr) << id;
+    EXPECT_TRUE(button->isVisible()) << id;
+    EXPECT_TRUE(button->autoRaise()) << id;
+    EXPECT_FALSE(button->icon().isNull()) << id;
+    EXPECT_EQ(button->toolTip(), QString::fromUtf8(tips[i])) << id;
+  }
+  EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 6);
+
+  // The drawing's line (10, 10)-(287, 200) picked by a click on it, then turned left about its
+  // centre (148.5, 105).
+  CViewWidget& w = child->viewWidget();
+  const PixelPoint on = w.view().mapping().ModelToScreen(10 + 277 / 4.0, 10 + 190 / 4.0);
+  const QPointF at(on.x, on.y);
+  for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, w.viewport()->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.viewport(), &event);
+  }
+  bar->findChild<QToolButton*>("barButton1498")->click();
+  std::vector<std::vector<double>> lines;
+  for (const DrawEntity& e : child->document().entities) {
+    if (e.kind == kLine) lines.push_back({e.values[0], e.values[1], e.values[2], e.values[3]});
+  }
+  ASSERT_EQ(lines.size(), 1u);
+  const double turned[] = {243.5, -33.5, 53.5, 243.5};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(lines[0][i], turned[i], 1e-9) << i;
 }
 
 TEST_F(ToolShellTest, TheDrawingMenuHasAFamilyPerSubmenu) {

@@ -46,25 +46,12 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# The screen pixel "x y" of model point ($1, $2), from the red line (40, 60)-(160, 60) on the screen.
-pixel() {
-  python3 -c 'import sys; w, x, y, mx, my = map(float, sys.argv[1:]); s = (w - 1) / 120
-print(round(x + (mx - 40) * s), round(y - (my - 60) * s))' "$rw" "$rx" "$ry" "$1" "$2"
-}
 # Clicks $3 pixels right and $4 down of model point ($1, $2), after coming there as a hand does.
 click_near() {
   local px py
-  read -r px py <<<"$(pixel "$1" "$2")"
+  read -r px py <<<"$(e2e_pixel "$1" "$2")"
   xdotool mousemove $((px + $3 + 12)) $((py + $4 + 9)) sleep 0.2 mousemove $((px + $3)) $((py + $4)) sleep 0.2 click 1
   sleep 0.4
-}
-# Clicks at (x, y) in the drawing palette.
-on_palette() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW palette
-  palette=$(window '作図パレット' 15) || fail "no drawing palette"
-  eval "$(xdotool getwindowgeometry --shell "$palette")"
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
-  sleep 0.5
 }
 save_and_dump() {
   focus "$main"
@@ -88,18 +75,18 @@ read -r rw rh rx ry <<<"$red"
 [ "$rw" -gt 100 ] || fail "the red line is only $rw pixels long"
 
 step "円(半径): from the line's midpoint to its end"
-on_palette 25 40   # the circle family: the first button of the second row
+e2e_on_palette 25 40   # the circle family: the first button of the second row
 click_near 100 60 3 -2
 click_near 160 60 -2 3
 
 step "３点円弧: from the crossing to a line's end through a free point"
-on_palette 30 183  # the list's sixth row
+e2e_on_palette 30 183  # the list's sixth row
 click_near 220 70 2 2
 click_near 260 110 -3 1
 click_near 240 40 0 0
 
 step "ベジェ曲線: three clicks and a right click"
-on_palette 118 13  # the curve family: the fourth button of the first row
+e2e_on_palette 118 13  # the curve family: the fourth button of the first row
 click_near 60 150 0 0
 click_near 120 175 0 0
 click_near 180 150 0 0
@@ -107,8 +94,8 @@ xdotool click 3
 sleep 0.5
 
 step "自由曲線: a drag"
-on_palette 30 141  # the list's third row
-read -r fx fy <<<"$(pixel 60 190)"
+e2e_on_palette 30 141  # the list's third row
+read -r fx fy <<<"$(e2e_pixel 60 190)"
 xdotool mousemove "$fx" "$fy" mousedown 1
 for i in $(seq 1 30); do xdotool mousemove $((fx + 4 * i)) $((fy + (i % 5))); done
 xdotool mouseup 1

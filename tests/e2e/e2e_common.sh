@@ -62,14 +62,24 @@ e2e_open_drawing() {
   focus "$main"
 }
 
-# Inside the virtual X server: clicks a family button on the first row of the drawing palette by
-# its x offset in the palette window (80: the line family, the third button).
-e2e_palette_family() {
+# Inside the virtual X server: clicks at ($1, $2) in the drawing palette window.
+e2e_on_palette() {
   local X Y WIDTH HEIGHT SCREEN WINDOW palette
   palette=$(window '作図パレット' 15) || fail "no drawing palette"
   eval "$(xdotool getwindowgeometry --shell "$palette")"
-  xdotool mousemove $((X + $1)) $((Y + 14)) click 1
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
   sleep 0.5
+}
+
+# Inside the virtual X server: clicks a family button on the first row of the drawing palette by
+# its x offset in the palette window (80: the line family, the third button).
+e2e_palette_family() { e2e_on_palette "$1" 14; }
+
+# The screen pixel "x y" of model point ($1, $2), from a red line (40, 60)-(160, 60) found on the
+# screen as the blob $rw wide at ($rx, $ry).
+e2e_pixel() {
+  python3 -c 'import sys; w, x, y, mx, my = map(float, sys.argv[1:]); s = (w - 1) / 120
+print(round(x + (mx - 40) * s), round(y - (my - 60) * s))' "$rw" "$rx" "$ry" "$1" "$2"
 }
 
 # Runs $work/inside.sh PLENWICK PLENWICK_CLI WORK E2E_COMMON in a virtual X server (at most

@@ -68,7 +68,9 @@ void CSelectTool::EndEdit(ToolView& view) {
 ModelPoint CSelectTool::SnappedShift(ToolView& view, const std::vector<ModelPoint>& moving, ModelPoint shift) const {
   const double reach = kSnapPixels * view.picking().ModelPerPixel();
   double best = reach;
-  std::optional<ModelPoint> correction;
+  // The snapped shift is taken from the point itself, not added to the mouse's shift as a
+  // correction: a sum of the two leaves rounding errors in every moved coordinate.
+  std::optional<ModelPoint> snapped;
   const std::size_t looked = std::min(moving.size(), kMostSnapCorrectedPoints);
   for (std::size_t i = 0; i < looked; ++i) {
     const ModelPoint moved{moving[i].x + shift.x, moving[i].y + shift.y};
@@ -77,11 +79,10 @@ ModelPoint CSelectTool::SnappedShift(ToolView& view, const std::vector<ModelPoin
     // The moving records' own points carry their mark and are left out of the search.
     if (SnapNearestWithin(view.doc().snapPoints, moved, &within, nullptr, &found) >= 0 && within < best) {
       best = within;
-      correction = ModelPoint{found.x - moved.x, found.y - moved.y};
+      snapped = ModelPoint{found.x - moving[i].x, found.y - moving[i].y};
     }
   }
-  if (correction) shift = {shift.x + correction->x, shift.y + correction->y};
-  return shift;
+  return snapped.value_or(shift);
 }
 
 void CSelectTool::ApplyDrag(ToolView& view, PixelPoint release) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/sjis.h"
+#include "view/tool_framework/command_ids.h"
 
 namespace plenwick {
 
@@ -358,8 +359,10 @@ void BuildControls(OperationBar& bar, const OperationBarContext& ctx) {
       break;
     }
     case kOpeSelectBox: {
-      const char* const tips[] = {"背面移動", "左右反転", "上下反転", "右へ90°", "左へ90°", "前面移動"};
-      for (int i = 0; i < 6; ++i) bar.AddButton(1493 + i, tips[i]);
+      // Each tip names what its button does: 1493 brings the picks to the top, 1494 sends them to
+      // the bottom, 1497 turns them right (−90°) and 1498 left (+90°).
+      const char* const tips[] = {"前面移動", "背面移動", "左右反転", "上下反転", "右へ90°", "左へ90°"};
+      for (int i = 0; i < 6; ++i) bar.AddButton(kSelectBarFirstButton + i, tips[i]);
       bar.SetButtonHandler(ctx.onButton);
       break;
     }

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Drives plenwick in a virtual X server through the selection and window-deletion tools on a
+# drawing of lines: 図形選択 picks a red line with a dragged window and drags it so that its end
+# drops just off the crossing of two blue lines (the drag's snap brings it exactly there);
+# グループ削除 takes two clicks around the red line and, with 範囲外を削除 chosen by the keyboard
+# in its dialog, deletes the blue lines. plenwick-cli's dump after each Ctrl+S holds the moved
+# line, and after each Ctrl+Z the drawing as it was.
+#   select_e2e.sh PLENWICK PLENWICK_CLI
+set -euo pipefail
+source "$(dirname "$0")/e2e_common.sh"
+e2e_start "$@" xvfb-run xdotool import convert python3
+
+# A red line (40, 60)-(160, 60) and two blue lines crossing at (220, 70).
+e2e_drawing_from_json <<'JSON'
+{"header": {"drawingName": "select e2e", "paperSize": 4, "scale": 1},
+ "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
+ "entities": [
+  {"kind": 20, "lineAttr": 7, "colour": 255, "codes": [10, 20, 11, 22], "values": [40, 60, 160, 60]},
+  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 30, 260, 110]},
+  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}]}
+JSON
+
+cat >"$work/check.py" <<'PY'
+# Checks plenwick-cli's dump ($1) for the state $2: "moved" (the red line's end on the crossing),
+# "original" (all three lines as drawn) or "red only" (the blue lines deleted).
+import json, math, sys
+lines = [e for e in json.load(open(sys.argv[1]))["entities"] if e["kind"] == 20]
+red = [e["values"] for e in lines if e["colour"] == 255]
+blue = sorted(e["values"] for e in lines if e["colour"] == 16711680)
+print(sys.argv[2], "red", red, "blue", blue)
+original_blue = [[180, 30, 260, 110], [180, 110, 260, 30]]
+assert len(red) == 1, "one red line"
+x1, y1, x2, y2 = red[0]
+if sys.argv[2] == "moved":
+    assert [x2, y2] == [220, 70], "the dragged end is exactly on the crossing"
+    assert math.dist((x1, y1), (x2, y2)) == 120, "the length is kept"
+    assert y1 == y2, "the line stays level"
+    assert blue == original_blue, "the blue lines are left"
+elif sys.argv[2] == "original":
+    assert red[0] == [40, 60, 160, 60] and blue == original_blue, "the drawing as it was"
+else:
+    assert red[0] == [40, 60, 160, 60] and blue == [], "only the red line is left"
+PY
+
+cat >"$work/inside.sh" <<'INSIDE'
+#!/usr/bin/env bash
+# Runs inside xvfb-run.
+set -euo pipefail
+plenwick=$1 cli=$2 work=$3
+source "$4"
+
+# Clicks at model point ($1, $2), after coming there as a hand does.
+click_at() {
+  local px py
+  read -r px py <<<"$(e2e_pixel "$1" "$2")"
+  xdotool mousemove $((px + 12)) $((py + 9)) sleep 0.2 mousemove "$px" "$py" sleep 0.2 click 1
+  sleep 0.4
+}
+# Drags from model point ($1, $2) to $5 pixels right and $6 down of model point ($3, $4) in
+# small steps.
+drag() {
+  local ax ay bx by i
+  read -r ax ay <<<"$(e2e_pixel "$1" "$2")"
+  read -r bx by <<<"$(e2e_pixel "$3" "$4")"
+  bx=$((bx + $5)) by=$((by + $6))
+  xdotool mousemove $((ax + 12)) $((ay + 9)) sleep 0.2 mousemove "$ax" "$ay" sleep 0.2 mousedown 1
+  for i in $(seq 1 10); do
+    xdotool mousemove $((ax + (bx - ax) * i / 10)) $((ay + (by - ay) * i / 10)) sleep 0.03
+  done
+  xdotool sleep 0.2 mouseup 1
+  sleep 0.4
+}
+# Ctrl+S, then waits until plenwick-cli's dump shows state $1 of check.py.
+save_and_expect() {
+  focus "$main"
+  xdotool key ctrl+s
+  for _ in $(seq 1 40); do
+    "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null &&
+      python3 "$work/check.py" "$work/dump.json" "$1" >/dev/null 2>&1 && break
+    sleep 0.25
+  done
+  python3 "$work/check.py" "$work/dump.json" "$1" || fail "the saved drawing is not $1"
+}
+
+e2e_open_drawing
+
+step "where the drawing is on the screen"
+red="" blue=""
+for _ in $(seq 1 40); do
+  import -window root "$work/screen.png"
+  red=$(largest_blob "$work/screen.png" 'rgb(255,0,0)' 10%)
+  blue=$(largest_blob "$work/screen.png" 'rgb(0,0,255)' 10%)
+  [ -n "$red" ] && [ -n "$blue" ] && break
+  sleep 0.25
+done
+[ -n "$red" ] && [ -n "$blue" ] || fail "the drawing is not on the screen: red '$red' blue '$blue'"
+read -r rw rh rx ry <<<"$red"
+[ "$rw" -gt 100 ] || fail "the red line is only $rw pixels long"
+
+step "図形選択: a window around the red line picks it"
+e2e_on_palette 25 13   # the selection family: the first button of the first row
+focus "$main"
+drag 30 50 170 70 0 0
+
+step "a drag from the line drops its end just off the crossing"
+# The grab is away from the line's ends and midpoint (handles); the end (160, 60) goes to 2
+# pixels right and 3 down of (220, 70), where the crossing is the nearest point by far.
+drag 70 60 130 70 2 3
+save_and_expect moved
+
+step "Ctrl+Z puts the line back"
+focus "$main"
+xdotool key ctrl+z
+save_and_expect original
+
+step "グループ削除: two corners around the red line"
+e2e_on_palette 25 67   # the delete family: the first button of the third row
+e2e_on_palette 30 141  # the list's third row
+focus "$main"
+click_at 30 50
+click_at 170 70
+dialog=$(window '^グループ削除$' 15) || fail "no グループ削除 dialog"
+focus "$dialog"
+# The focus starts on 全てを対象; Tab goes past the disabled kind boxes to 範囲内を削除, the
+# arrow chooses 範囲外を削除 and Enter presses 実　行.
+xdotool key Tab sleep 0.2 key Right sleep 0.2 key Return
+for _ in $(seq 1 40); do
+  xdotool search --name '^グループ削除$' >/dev/null 2>&1 || break
+  sleep 0.25
+done
+save_and_expect "red only"
+
+step "Ctrl+Z brings the blue lines back"
+focus "$main"
+xdotool key ctrl+z
+save_and_expect original
+echo "PASS"
+INSIDE
+e2e_run_inside "$plenwick" "$cli"
