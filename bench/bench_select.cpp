@@ -17,6 +17,7 @@
 #include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
 #include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/silent_tool_ui.h"
 #include "view/tool_framework/tool_framework.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
@@ -36,17 +37,8 @@ class Host final : public ViewHost {
 };
 
 // Answers every window deletion with 実　行 on its defaults: all kinds inside the window.
-class Ui final : public ToolUi {
+class Ui final : public SilentToolUi {
  public:
-  void ShowMessage(std::string_view) override {}
-  void Beep() override {}
-  void PromptChanged() override {}
-  void OperationBarChanged(OperationBar*) override {}
-  void FocusOperationBar() override {}
-  void PaletteChanged() override {}
-  void PaletteWindowChanged(PaletteWindow) override {}
-  int TrackContextMenu(int, PixelPoint) override { return 0; }
-  bool RunNumericInput(CInputNumDlg&) override { return false; }
   bool RunDeleteGroup(CDeleteGroupDlg&) override { return true; }
 };
 

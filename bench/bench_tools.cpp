@@ -19,6 +19,7 @@
 #include "tools/standard_tools.h"
 #include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
+#include "view/tool_framework/silent_tool_ui.h"
 #include "view/tool_framework/tool_framework.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
@@ -38,18 +39,7 @@ class Host final : public ViewHost {
   int invalidations = 0;
 };
 
-class Ui final : public ToolUi {
- public:
-  void ShowMessage(std::string_view) override {}
-  void Beep() override {}
-  void PromptChanged() override {}
-  void OperationBarChanged(OperationBar*) override {}
-  void FocusOperationBar() override {}
-  void PaletteChanged() override {}
-  void PaletteWindowChanged(PaletteWindow) override {}
-  int TrackContextMenu(int, PixelPoint) override { return 0; }
-  bool RunNumericInput(CInputNumDlg&) override { return false; }
-};
+using Ui = SilentToolUi;
 
 }  // namespace
 }  // namespace plenwick::bench

@@ -31,6 +31,7 @@
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
+#include "view/tool_framework/silent_tool_ui.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
 
@@ -60,16 +61,9 @@ class Host final : public ViewHost {
 };
 
 // Answers menus and dialogs from the input.
-class Ui final : public ToolUi {
+class Ui final : public SilentToolUi {
  public:
   explicit Ui(Bytes& in) : in_(in) {}
-  void ShowMessage(std::string_view) override {}
-  void Beep() override {}
-  void PromptChanged() override {}
-  void OperationBarChanged(OperationBar*) override {}
-  void FocusOperationBar() override {}
-  void PaletteChanged() override {}
-  void PaletteWindowChanged(PaletteWindow) override {}
   int TrackContextMenu(int, PixelPoint) override { return in_.Byte() % 2 ? kCmdNumericInput : kCmdCancel; }
   bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute(in_.Text(), *this); }
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override {

@@ -109,9 +109,6 @@ void AppendEntity(EntityList& list, std::unique_ptr<DrawEntity> entity) {
   if (list.snapPoints) list.snapPoints->NoteLinked(e);
 }
 
-namespace {
-
-// Unlinks without telling the snap points: for elements that only move inside the list.
 void UnlinkQuietly(EntityList& list, DrawEntity* e) {
   if (e->prev) {
     e->prev->next = e->next;
@@ -125,8 +122,6 @@ void UnlinkQuietly(EntityList& list, DrawEntity* e) {
   }
   e->prev = e->next = nullptr;
 }
-
-}  // namespace
 
 void UnlinkEntity(EntityList& list, DrawEntity* e) {
   UnlinkQuietly(list, e);

@@ -105,6 +105,8 @@ int HighestGroupNumber(const EntityList& list);
 void AppendEntity(EntityList& list, std::unique_ptr<DrawEntity> entity);
 // Unlinks one element from the list, fixing head and tail; the caller takes the record.
 void UnlinkEntity(EntityList& list, DrawEntity* entity);
+// The same without telling the snap points: for elements that only move inside the list.
+void UnlinkQuietly(EntityList& list, DrawEntity* entity);
 
 // ---- Dimension parts ----------------------------------------------------------------------
 // The dimension tools provide the generators that draw a dimension as child elements (lines,

@@ -82,24 +82,10 @@ void LinkAfter(EntityList& list, DrawEntity* after, DrawEntity* e) {
   }
 }
 
-// Takes `e` out of the list without telling anyone: it goes straight back elsewhere.
-void Unhook(EntityList& list, DrawEntity* e) {
-  if (e->prev) {
-    e->prev->next = e->next;
-  } else {
-    list.head = e->next;
-  }
-  if (e->next) {
-    e->next->prev = e->prev;
-  } else {
-    list.tail = e->prev;
-  }
-  e->prev = e->next = nullptr;
-}
-
 // Puts the reordered records back after the records they followed, or moves them again.
 void ToggleReorder(EntityList& list, bool back) {
-  for (const auto& [e, before] : list.reordered) Unhook(list, e);
+  // Out of the list without telling anyone: they go straight back elsewhere.
+  for (const auto& [e, before] : list.reordered) UnlinkQuietly(list, e);
   if (back) {
     // In their former order, so that a record that followed another moved one finds it in place.
     for (const auto& [e, before] : list.reordered) LinkAfter(list, before, e);
