@@ -146,10 +146,13 @@ bool ReadToEnd(int fd, const std::string& path, std::vector<uint8_t>& out, std::
       return false;
     }
     if (n == 0) break;
-    if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
+    const std::size_t needed = out.size() + static_cast<std::size_t>(n);
+    if (needed > maxBytes) {
       if (error) *error = "cannot read " + path + ": the file is too large";
       return false;
     }
+    // A file growing while it is read: the buffer grows as usual but never past the bound.
+    if (needed > out.capacity()) out.reserve(std::min(maxBytes, std::max(needed, 2 * out.capacity())));
     out.insert(out.end(), buffer, buffer + n);
   }
   return true;

@@ -6,6 +6,7 @@
 #include "tools/draw/circle_tool.h"
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/line_tool.h"
+#include "tools/draw/text_tool.h"
 #include "tools/edit/delete_tool.h"
 #include "tools/edit/select_tool.h"
 #include "view/snap_registration.h"
@@ -25,6 +26,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kLineToolCode: return std::make_unique<CLineTool>(state);
     case kCurveToolCode: return std::make_unique<CCurveTool>(state);
     case kCircleToolCode: return std::make_unique<CCircleTool>(state);
+    case kTextToolCode: return std::make_unique<CTextTool>(state);
     case kDeleteToolCode: return std::make_unique<CDeleteTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);
   }

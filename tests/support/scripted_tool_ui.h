@@ -100,10 +100,25 @@ class RecordingToolViewHost final : public ToolViewHost {
  public:
   void SetCapture() override { ++captures; }
   void ReleaseCapture() override { ++releases; }
-  void HideTextBox() override { ++textBoxHides; }
+  void ShowTextBox(ModelPoint at) override {
+    textBoxAt = at;
+    textBoxShown = true;
+  }
+  bool TextBoxText(std::string* sjis) override {
+    *sjis = textBoxText;
+    return textBoxAccepts;
+  }
+  void HideTextBox() override {
+    ++textBoxHides;
+    textBoxShown = false;
+  }
   int captures = 0;
   int releases = 0;
   int textBoxHides = 0;
+  bool textBoxShown = false;
+  ModelPoint textBoxAt;
+  std::string textBoxText;      // what the box holds (Shift-JIS), as typed by the test
+  bool textBoxAccepts = true;   // false: it holds a character a drawing cannot keep
 };
 
 }  // namespace plenwick::testing

@@ -45,7 +45,7 @@ ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElemen
   if (d.protection == kNotProtected && newStep) BeginOperation(d.entities, d.snapPoints);
   DrawEntity* e = nullptr;
   const int16_t* codes = element.codes.empty() ? nullptr : element.codes.data();
-  if (d.AddDocumentEntity(attr, nullptr, codes, s.CurrentColour, element.values.data(), nullptr, &e) != 0) {
+  if (d.AddDocumentEntity(attr, element.font, codes, s.CurrentColour, element.values.data(), element.text, &e) != 0) {
     return d.protection == kNotProtected ? ElementAdded::kDropped : ElementAdded::kRefused;
   }
   tool.DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, *e, kMarkNone); });

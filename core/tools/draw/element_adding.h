@@ -33,6 +33,8 @@ struct NewElement {
   int16_t subKind = 0;
   std::span<const int16_t> codes;  // empty for kinds stored without codes (free curves)
   std::span<const double> values;
+  const char* font = nullptr;  // texts: the face (Shift-JIS)
+  const char* text = nullptr;  // texts: the string (Shift-JIS)
 };
 
 // Adds the element. With `newStep` it is an undo step of its own (BeginOperation first);

@@ -10,6 +10,7 @@
 
 #include "model/user_interface.h"
 #include "view/canvas.h"
+#include "view/view_mapping.h"
 
 namespace plenwick {
 
@@ -68,6 +69,15 @@ class ToolViewHost {
   // Mouse capture: while held, the view gets the button release wherever it happens.
   virtual void SetCapture() {}
   virtual void ReleaseCapture() {}
+  // Shows the text tool's inline edit box emptied and focused, its lower-left corner at the model
+  // point `at` (mm), which it follows on zoom and scroll.
+  virtual void ShowTextBox(ModelPoint at) { (void)at; }
+  // The box's text as Shift-JIS bytes: false (the box stays open with its text) when it holds a
+  // character a drawing cannot keep, after telling the user which.
+  virtual bool TextBoxText(std::string* sjis) {
+    sjis->clear();
+    return true;
+  }
   // Hides and disables the text tool's inline edit box.
   virtual void HideTextBox() {}
 };
