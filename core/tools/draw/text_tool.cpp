@@ -63,15 +63,15 @@ void CTextTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
   Attach(view);
   EraseRubber(view);
   const int mode = state().ToolMode;
-  if (mode != kPlainText && mode != kLeaderText) return;
-  const bool bend = mode == kLeaderText && state().InputStep == kBendStep;
+  if (mode != kPlainTextMode && mode != kLeaderTextMode) return;
+  const bool bend = mode == kLeaderTextMode && state().InputStep == kBendStep;
   if (!bend) {
     // A click beside an open box abandons its text and starts afresh; a protected drawing is
     // refused before anything is typed.
     if (state().InputStep != 0) EndOperation(view, std::nullopt);
     if (view.doc().RefuseIfProtected()) return;
   }
-  if (mode == kPlainText) {
+  if (mode == kPlainTextMode) {
     // The magnet's point when one is shown, else the very click.
     const ModelPoint at = view.settings().Magnet && snapHit ? snapModel : view.view().ScreenToModel(point.x, point.y);
     OpenBox(view, at);
@@ -142,7 +142,7 @@ void CTextTool::ClearFeedback(ToolView& view) {
 }
 
 void CTextTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* shape) {
-  if (state().ToolMode != kLeaderText || state().InputStep != kBendStep) return;
+  if (state().ToolMode != kLeaderTextMode || state().InputStep != kBendStep) return;
   const ModelPoint m = CursorPoint(*this, view, cursor);
   shape->segments.push_back({start_.anchor(), m});
   shape->measured = LineEnds{start_.anchor(), m};

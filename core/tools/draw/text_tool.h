@@ -12,7 +12,7 @@ namespace plenwick {
 
 class CTextTool final : public CFeedbackTool {
  public:
-  enum Mode : int { kPlainText = 0, kLeaderText = 1 };
+  enum Mode : int { kPlainTextMode = 0, kLeaderTextMode = 1 };
   // The longest text a record keeps (Shift-JIS bytes).
   static constexpr std::size_t kMaxTextBytes = 126;
 
