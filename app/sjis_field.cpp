@@ -6,9 +6,8 @@
 namespace plenwick {
 
 QValidator::State SjisLimitValidator::validate(QString& input, int&) const {
-  const std::string utf8 = input.toStdString();
-  const std::string sjis = Utf8ToSjis(utf8);
-  if (SjisToUtf8(sjis) != utf8) return Invalid;  // a character Shift-JIS cannot hold
+  std::string sjis;
+  if (!Utf8ToSjisExact(input.toStdString(), &sjis)) return Invalid;  // a character Shift-JIS cannot hold
   return sjis.size() <= maxBytes_ ? Acceptable : Invalid;
 }
 
@@ -17,7 +16,10 @@ void LimitToSjisBytes(QLineEdit* edit, std::size_t maxBytes) {
   edit->setMaxLength(static_cast<int>(maxBytes));
 }
 
-std::string SjisOf(const QString& text) { return Utf8ToSjis(text.toStdString()); }
+std::string SjisOf(const QString& text) {
+  std::string sjis;
+  return Utf8ToSjisExact(text.toStdString(), &sjis) ? sjis : Utf8ToSjis(text.toStdString());
+}
 
 QString TextOfSjis(std::string_view sjis) { return QString::fromStdString(SjisToUtf8(sjis)); }
 

@@ -89,6 +89,45 @@ std::string Utf8ToSjis(std::string_view utf8) {
   return converter.Convert(utf8, "?", SkipOneUtf8Char);
 }
 
+namespace {
+
+// Characters Linux input methods type where CP932 has a look-alike of its own: taken as that one
+// (wave dash, minus sign, em dash, double vertical line, cent, pound, not sign).
+std::string_view Cp932FormOf(std::string_view ch) {
+  static constexpr std::pair<std::string_view, std::string_view> kForms[] = {
+      {"\u301C", "\uFF5E"}, {"\u2212", "\uFF0D"}, {"\u2014", "\u2015"}, {"\u2016", "\u2225"},
+      {"\u00A2", "\uFFE0"}, {"\u00A3", "\uFFE1"}, {"\u00AC", "\uFFE2"},
+  };
+  for (const auto& [from, to] : kForms) {
+    if (ch == from) return to;
+  }
+  return ch;
+}
+
+}  // namespace
+
+bool Utf8ToSjisExact(std::string_view utf8, std::string* sjis, std::string* refused) {
+  thread_local Converter converter("CP932", "UTF-8");
+  sjis->clear();
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const std::size_t n = SkipOneUtf8Char(utf8.data() + i, utf8.size() - i);
+    const std::string_view ch = utf8.substr(i, n);
+    bool failed = false;
+    const std::string bytes = converter.Convert(Cp932FormOf(ch), "", [&failed](const char*, std::size_t left) {
+      failed = true;
+      return left;
+    });
+    if (failed || bytes.empty()) {
+      if (refused) *refused = std::string(ch);
+      return false;
+    }
+    *sjis += bytes;
+    i += n;
+  }
+  return true;
+}
+
 std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes) {
   std::size_t n = 0;
   while (n < sjis.size()) {

@@ -11,6 +11,11 @@ namespace plenwick {
 std::string SjisToUtf8(std::string_view sjis);
 // Characters CP932 cannot hold become "?"; never fails.
 std::string Utf8ToSjis(std::string_view utf8);
+// UTF-8 to Shift-JIS with nothing lost: false, with the first character CP932 cannot hold in
+// `refused` (UTF-8), instead of a substitute. The look-alikes input methods type for CP932's
+// wave dash, minus, em dash and the like are taken as CP932's own.
+bool Utf8ToSjisExact(std::string_view utf8, std::string* sjis, std::string* refused = nullptr);
+
 // Length of the longest prefix of at most maxBytes bytes that does not split a double-byte
 // character, for storing a string in a field narrower than the string.
 std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes);

@@ -23,7 +23,7 @@ class TextToolTest : public testing::DrawToolTest {
   void Select(int mode) { ASSERT_TRUE(t.router->OnCommand(32832 + mode)); }
   // Types `utf8` into the box and presses Enter.
   void Type(const std::string& utf8) {
-    t.window.textBoxText = Utf8ToSjis(utf8);
+    t.window.textBoxText = utf8;
     Command(kCmdReturnKey);
   }
   std::vector<const DrawEntity*> Texts() const {
@@ -136,18 +136,26 @@ TEST_F(TextToolTest, TheBoxClosesWithoutAddingAndEachTextIsOneUndoStep) {
     closers[i]();
     EXPECT_FALSE(t.window.textBoxShown);
     EXPECT_EQ(t.state().textBoxOpen, 0);
-    t.window.textBoxText = Utf8ToSjis("lost");
+    t.window.textBoxText = "lost";
     Command(kCmdReturnKey);  // Enter without a box
   }
-  // An empty box and a character the drawing cannot keep add nothing (the latter keeps the box).
+  // An empty box and a character the drawing cannot keep add nothing (the latter keeps the box,
+  // naming the character); a pasted line break becomes a space; the wave dash input methods
+  // type is CP932's own.
   Select(0);
   Click(100, 100);
   Type("");
   Click(100, 100);
-  t.window.textBoxAccepts = false;
-  Type("x");
-  EXPECT_TRUE(t.window.textBoxShown);
-  t.window.textBoxAccepts = true;
+  for (const char* refused : {"\U0001F600", "\U00020BB7", "\u00A9", "\t"}) {
+    Type(std::string("a") + refused + "b");
+    EXPECT_TRUE(t.window.textBoxShown);
+    EXPECT_EQ(t.ui.messages.back(), std::string("「") + refused + "」は図面に保存できない文字です。");
+  }
+  Type("1\n2\u301C3");
+  ASSERT_EQ(Texts().size(), 1u);
+  EXPECT_EQ(SjisToUtf8(Texts()[0]->text.view()), "1 2\uFF5E3");
+  Command(kCmdUndo);
+  Click(100, 100);
   // A text longer than 126 bytes is cut at a character boundary.
   std::string longText = "A";
   for (int i = 0; i < 70; ++i) longText += "字";

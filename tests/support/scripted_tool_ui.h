@@ -104,10 +104,7 @@ class RecordingToolViewHost final : public ToolViewHost {
     textBoxAt = at;
     textBoxShown = true;
   }
-  bool TextBoxText(std::string* sjis) override {
-    *sjis = textBoxText;
-    return textBoxAccepts;
-  }
+  std::string TextBoxText() override { return textBoxText; }
   void HideTextBox() override {
     ++textBoxHides;
     textBoxShown = false;
@@ -117,8 +114,7 @@ class RecordingToolViewHost final : public ToolViewHost {
   int textBoxHides = 0;
   bool textBoxShown = false;
   ModelPoint textBoxAt;
-  std::string textBoxText;      // what the box holds (Shift-JIS), as typed by the test
-  bool textBoxAccepts = true;   // false: it holds a character a drawing cannot keep
+  std::string textBoxText;  // what the box holds (UTF-8), as typed by the test
 };
 
 }  // namespace plenwick::testing

@@ -6,6 +6,7 @@
 #include "platform/sjis.h"
 #include "tools/draw/element_adding.h"
 #include "tools/draw/text_layout.h"
+#include "tools/draw/text_input.h"
 #include "view/pick.h"
 #include "view/tool_framework/point_entry.h"
 #include "view/tool_framework/tool_codes.h"
@@ -98,8 +99,11 @@ void CTextTool::OnReturnKey(ToolView& view) {
   Attach(view);
   if (!BoxOpen() || !at_) return;
   std::string text;
-  // A character a drawing cannot keep leaves the box open with the text (the user was told).
-  if (!view.window().TextBoxText(&text)) return;
+  // A character a drawing cannot keep leaves the box open with the text.
+  if (const std::optional<std::string> refused = TextForDrawing(view.window().TextBoxText(), &text)) {
+    view.ui().ShowMessage(UnkeepableCharacterMessage(*refused));
+    return;
+  }
   text.resize(SjisPrefixLength(text, kMaxTextBytes));
   const ModelPoint at = *at_;
   const std::optional<ModelPoint> leader = leaderStart_;

@@ -72,12 +72,8 @@ class ToolViewHost {
   // Shows the text tool's inline edit box emptied and focused, its lower-left corner at the model
   // point `at` (mm), which it follows on zoom and scroll.
   virtual void ShowTextBox(ModelPoint at) { (void)at; }
-  // The box's text as Shift-JIS bytes: false (the box stays open with its text) when it holds a
-  // character a drawing cannot keep, after telling the user which.
-  virtual bool TextBoxText(std::string* sjis) {
-    sjis->clear();
-    return true;
-  }
+  // The box's text (UTF-8, as typed).
+  virtual std::string TextBoxText() { return {}; }
   // Hides and disables the text tool's inline edit box.
   virtual void HideTextBox() {}
 };
