@@ -1,17 +1,23 @@
 // The view's window: back-buffer painting, mouse and scroll-bar routing, status coordinates.
 #include "view_widget.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScrollBar>
+#include <QStyle>
+#include <QValidator>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "qt_canvas.h"
 #include "qt_user_interface.h"
+#include "tools/draw/text_input.h"
+#include "tools/draw/text_tool.h"
 #include "view/tool_framework/draw_tool.h"
 #include "view/tool_framework/view_tool_router.h"
 
@@ -150,6 +156,60 @@ std::optional<PaperSize> CViewWidget::PrinterPaper() const {
   return PaperSize{std::trunc(printable.width()), std::trunc(printable.height())};
 }
 
+namespace {
+
+// Keeps the typed text within what a drawing's text holds; a key beyond it beeps.
+class TextBoxValidator final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return DrawingTextBytes(input.toStdString()) <= CTextTool::kMaxTextBytes ? Acceptable : Invalid;
+  }
+};
+
+}  // namespace
+
+void CViewWidget::ShowTextBox(ModelPoint at) {
+  if (!textBox_) {
+    textBox_ = new QLineEdit(viewport());
+    textBox_->setObjectName("textBox");
+    textBox_->setValidator(new TextBoxValidator(textBox_));
+    connect(textBox_, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
+  }
+  textBoxAt_ = at;
+  textBox_->clear();
+  textBox_->setEnabled(true);
+  PlaceTextBox();
+  textBox_->show();
+  textBox_->setFocus();
+}
+
+std::string CViewWidget::TextBoxText() { return textBox_ ? textBox_->text().toStdString() : std::string(); }
+
+void CViewWidget::HideTextBox() {
+  textBoxAt_.reset();
+  if (!textBox_) return;
+  const bool hadFocus = textBox_->hasFocus();
+  textBox_->hide();
+  textBox_->setEnabled(false);
+  textBox_->clear();
+  if (hadFocus) viewport()->setFocus();
+}
+
+QLineEdit* CViewWidget::textBox() const { return textBoxAt_ ? textBox_ : nullptr; }
+
+void CViewWidget::PlaceTextBox() {
+  if (!textBox_ || !textBoxAt_) return;
+  // The height of "gM" in the box's font, its frame twice and two pixels, and one more.
+  const int frame = textBox_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, textBox_);
+  const int h = textBox_->fontMetrics().boundingRect("gM").height() + 2 * frame + 2 + 1;
+  const int w = std::min(300, viewport()->width());
+  const PixelPoint corner = view_.mapping().ModelToScreen(*textBoxAt_);
+  const int x = std::clamp(corner.x, 0, std::max(0, viewport()->width() - w));
+  const int y = std::clamp(corner.y - h, 0, std::max(0, viewport()->height() - h));
+  textBox_->setGeometry(x, y, w, h);
+}
+
 void CViewWidget::paintEvent(QPaintEvent* event) {
   Canvas& canvas = Buffer();
   if (initialized_ && !dirty_.isEmpty()) {
@@ -161,6 +221,8 @@ void CViewWidget::paintEvent(QPaintEvent* event) {
   }
   QPainter painter(viewport());
   painter.drawImage(event->rect(), buffer_->image(), event->rect());
+  // A zoom or scroll moved the box's point.
+  PlaceTextBox();
 }
 
 void CViewWidget::resizeEvent(QResizeEvent* event) {

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QLineEdit>
 #include <QRegion>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "view/plenwick_view.h"
 #include "view/tool_framework/tool_ui.h"
@@ -48,6 +51,13 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
   void SetCursorShape(int resource) override;
   std::optional<PaperSize> PrinterPaper() const override;
 
+  // ToolViewHost: the text tool's inline edit box.
+  void ShowTextBox(ModelPoint at) override;
+  std::string TextBoxText() override;
+  void HideTextBox() override;
+  // The box while it is shown (tests type into it); null otherwise.
+  QLineEdit* textBox() const;
+
  signals:
   // A status-bar pane's new text.
   void statusText(int pane, const QString& text);
@@ -69,6 +79,9 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
  private:
   Canvas& Buffer();
   void UpdateScrollBars();
+  // Puts the box with its lower-left corner on its point under the present mapping, inside the
+  // client.
+  void PlaceTextBox();
 
   CPlenwickView view_;
   ViewToolRouter* router_ = nullptr;
@@ -78,6 +91,8 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
   bool settingBars_ = false;  // scroll-bar changes made here do not move the picture
   int extentWidth_ = 0;
   int extentHeight_ = 0;
+  QLineEdit* textBox_ = nullptr;        // created on first use, a child of the viewport
+  std::optional<ModelPoint> textBoxAt_;  // where the shown box stands (model mm)
 };
 
 }  // namespace plenwick

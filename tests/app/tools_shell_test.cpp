@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -502,6 +503,48 @@ TEST_F(ToolShellTest, TheSelectionBarShowsFlatPictureButtonsThatActOnThePicks) {
   ASSERT_EQ(lines.size(), 1u);
   const double turned[] = {243.5, -33.5, 53.5, 243.5};
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(lines[0][i], turned[i], 1e-9) << i;
+}
+
+TEST_F(ToolShellTest, JapaneseTypedThroughTheInputMethodIsStoredAsShiftJis) {
+  CViewWidget& w = child->viewWidget();
+  QWidget* viewport = w.viewport();
+  frame->OnCommand(32832);  // 任意文字
+  for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(200, 300), viewport->mapToGlobal(QPointF(200, 300)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+  }
+  QLineEdit* box = w.textBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(box->geometry().bottomLeft().x(), 200) << "the box's lower left is on the point";
+  auto texts = [&] {
+    std::vector<std::string> out;
+    for (const DrawEntity& e : child->document().entities) {
+      if (e.kind == kText && e.mark != kMarkDeleted) out.emplace_back(e.text.view());
+    }
+    return out;
+  };
+  // A conversion in progress is not the box's text: Enter then adds nothing and keeps the box.
+  QInputMethodEvent preedit(QString::fromUtf8("すんぽう"), {});
+  QApplication::sendEvent(box, &preedit);
+  QInputMethodEvent commit;
+  commit.setCommitString(QString::fromUtf8("寸法"));
+  QApplication::sendEvent(box, &commit);
+  EXPECT_EQ(box->text(), QString::fromUtf8("寸法"));
+  // A character a drawing cannot keep is named and the box stays with the text.
+  box->insert(QString::fromUtf8("😀"));
+  frame->OnCommand(kCmdReturnKey);
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages.back(), "「😀」は図面に保存できない文字です。");
+  ASSERT_NE(w.textBox(), nullptr);
+  box->backspace();  // the emoji
+  box->insert(QString::fromUtf8("〜"));
+  frame->OnCommand(kCmdReturnKey);
+  EXPECT_EQ(w.textBox(), nullptr) << "Enter closes the box";
+  ASSERT_EQ(texts().size(), 1u);
+  EXPECT_EQ(texts()[0], std::string("\x90\xA1\x96\x40\x81\x60")) << "寸法〜 in CP932";
 }
 
 TEST_F(ToolShellTest, TheDrawingMenuHasAFamilyPerSubmenu) {

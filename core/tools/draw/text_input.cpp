@@ -1,6 +1,8 @@
 // Typed text into drawing text.
 #include "tools/draw/text_input.h"
 
+#include <algorithm>
+
 #include "platform/sjis.h"
 
 namespace plenwick {
@@ -17,6 +19,28 @@ std::optional<std::string> TextForDrawing(std::string_view utf8, std::string* sj
   std::string refused;
   if (!Utf8ToSjisExact(text, sjis, &refused)) return refused;
   return std::nullopt;
+}
+
+std::size_t DrawingTextBytes(std::string_view utf8) {
+  std::string sjis;
+  if (Utf8ToSjisExact(utf8, &sjis)) return sjis.size();
+  // Character by character: the ones CP932 cannot hold as two bytes.
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t n = 1;
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c >= 0xF0) {
+      n = 4;
+    } else if (c >= 0xE0) {
+      n = 3;
+    } else if (c >= 0xC0) {
+      n = 2;
+    }
+    n = std::min(n, utf8.size() - i);
+    bytes += Utf8ToSjisExact(utf8.substr(i, n), &sjis) ? sjis.size() : 2;
+    i += n;
+  }
+  return bytes;
 }
 
 std::string UnkeepableCharacterMessage(std::string_view character) {

@@ -12,6 +12,10 @@ namespace plenwick {
 // CP932 cannot hold, or a control character other than a line break) when there is one.
 std::optional<std::string> TextForDrawing(std::string_view utf8, std::string* sjis);
 
+// The bytes the typed UTF-8 text takes in a drawing (a character CP932 cannot hold counted as
+// two), for the box's limit while typing.
+std::size_t DrawingTextBytes(std::string_view utf8);
+
 // "「c」は図面に保存できない文字です。" for the character c (UTF-8).
 std::string UnkeepableCharacterMessage(std::string_view character);
 
