@@ -10,12 +10,10 @@
 #include "qt_user_interface.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/command_table.h"
+#include "view/tool_framework/font_choices.h"
 
 namespace plenwick {
 
-namespace {
-constexpr std::size_t kMaxFontFamilies = 512;
-}
 
 void QtToolUi::PromptChanged() {
   if (windows_.promptChanged) windows_.promptChanged();
@@ -66,12 +64,9 @@ bool QtToolUi::RunDeleteGroup(CDeleteGroupDlg& dialog) {
 }
 
 std::vector<std::string> QtToolUi::FontFamilies() {
-  std::vector<std::string> names;
-  for (const QString& family : QFontDatabase::families()) {
-    if (names.size() >= kMaxFontFamilies) break;
-    names.push_back(family.toStdString());
-  }
-  return names;
+  std::vector<std::string> installed;
+  for (const QString& family : QFontDatabase::families()) installed.push_back(family.toStdString());
+  return FontChoices(installed);
 }
 
 }  // namespace plenwick

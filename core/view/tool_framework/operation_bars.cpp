@@ -6,14 +6,13 @@
 
 #include "platform/sjis.h"
 #include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/font_choices.h"
 
 namespace plenwick {
 
 namespace {
 
 using Number = EditBinding::Number;
-
-constexpr std::size_t kMaxFontFamilies = 512;
 
 EditBinding FloatEdit(float& field) {
   return {Number::kFloat, std::nullopt, std::nullopt, [&field] { return static_cast<double>(field); },
@@ -55,7 +54,7 @@ void AddPointShapes(OperationBar& bar, ProgramSettings& s, int firstId) {
 void AddFontCombo(OperationBar& bar, int id, ProgramSettings& s, const OperationBarContext& ctx) {
   std::vector<std::string> fonts;
   if (ctx.fontFamilies) fonts = ctx.fontFamilies();
-  if (fonts.size() > kMaxFontFamilies) fonts.resize(kMaxFontFamilies);
+  if (fonts.size() > kMaxFontChoices) fonts.resize(kMaxFontChoices);
   auto shared = std::make_shared<const std::vector<std::string>>(fonts);
   ChoiceBinding b{[&s, shared] {
                     const std::string current = SjisToUtf8(s.TextFont.view());
