@@ -35,6 +35,29 @@ e2e_drawing_from_json() {
 }
 
 fail() { echo "FAIL: $*"; exit 1; }
+
+# Inside the virtual X server: finds the red line (40, 60)-(160, 60) of the test's drawing on the
+# screen and sets rw rh rx ry (its blob's width, height and corner) for e2e_pixel.
+e2e_find_red_line() {
+  local red=""
+  for _ in $(seq 1 40); do
+    import -window root "$work/screen.png"
+    red=$(largest_blob "$work/screen.png" 'rgb(255,0,0)' 10%)
+    [ -n "$red" ] && break
+    sleep 0.25
+  done
+  [ -n "$red" ] || fail "the red line is not on the screen"
+  read -r rw rh rx ry <<<"$red"
+  [ "$rw" -gt 100 ] || fail "the red line is only $rw pixels long"
+}
+
+# Clicks ($3, $4) pixels off model point ($1, $2), after coming there as a hand does.
+e2e_click_near() {
+  local px py
+  read -r px py <<<"$(e2e_pixel "$1" "$2")"
+  xdotool mousemove $((px + $3 + 12)) $((py + $4 + 9)) sleep 0.2 mousemove $((px + $3)) $((py + $4)) sleep 0.2 click 1
+  sleep 0.4
+}
 step() { echo "-- $*"; }
 # The window whose title matches $1, waited for at most $2 seconds (default 15).
 window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
