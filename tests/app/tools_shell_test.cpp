@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -545,6 +546,43 @@ TEST_F(ToolShellTest, JapaneseTypedThroughTheInputMethodIsStoredAsShiftJis) {
   EXPECT_EQ(w.textBox(), nullptr) << "Enter closes the box";
   ASSERT_EQ(texts().size(), 1u);
   EXPECT_EQ(texts()[0], std::string("\x90\xA1\x96\x40\x81\x60")) << "寸法〜 in CP932";
+}
+
+TEST_F(ToolShellTest, EditingKeysInTheTextBoxEditTheTextNotTheDrawing) {
+  // The frame's keys (arrows pan, Space opens the numeric input, Ctrl+Z undoes the drawing) must
+  // not take the keys a text is typed and edited with.
+  CViewWidget& w = child->viewWidget();
+  QWidget* viewport = w.viewport();
+  frame->OnCommand(32832);  // 任意文字
+  for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(200, 300), viewport->mapToGlobal(QPointF(200, 300)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+  }
+  QLineEdit* box = w.textBox();
+  ASSERT_NE(box, nullptr);
+  box->setFocus();
+  QApplication::setActiveWindow(frame.get());
+  const PixelPoint scrolled = w.view().mapping().ScrollOffset;
+  const std::size_t records = child->document().entities.size();
+  QTest::keyClicks(box, "AB");
+  QTest::keyClick(box, Qt::Key_Space);
+  QTest::keyClicks(box, "C");
+  QTest::keyClick(box, Qt::Key_Left);
+  QTest::keyClick(box, Qt::Key_Backspace);
+  EXPECT_EQ(box->text(), QString("ABC"));
+  QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(box->selectedText(), box->text());
+  EXPECT_EQ(w.view().mapping().ScrollOffset.x, scrolled.x) << "no pan";
+  EXPECT_EQ(w.view().mapping().ScrollOffset.y, scrolled.y);
+  EXPECT_EQ(child->document().entities.size(), records) << "no drawing undo";
+  EXPECT_NE(w.textBox(), nullptr) << "the box is still open";
+  // Enter is the frame's key: it reaches the tool, which commits the text.
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(w.textBox(), nullptr);
+  EXPECT_EQ(child->document().entities.size(), records + 1);
 }
 
 TEST_F(ToolShellTest, TheDrawingMenuHasAFamilyPerSubmenu) {
