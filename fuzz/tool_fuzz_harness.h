@@ -51,6 +51,21 @@ class Bytes : public FuzzBytes {
   }
 };
 
+// The window of the view: the text box holds whatever bytes the input gives (any UTF-8 or none).
+class Window final : public ToolViewHost {
+ public:
+  explicit Window(Bytes& in) : in_(in) {}
+  std::string TextBoxText() override {
+    std::string text;
+    const int n = in_.Byte() % 40;
+    for (int i = 0; i < n; ++i) text += static_cast<char>(in_.Byte());
+    return text;
+  }
+
+ private:
+  Bytes& in_;
+};
+
 class Host final : public ViewHost {
  public:
   void DrawOnClient(const std::function<void(Canvas&)>& draw) override { draw(canvas); }
@@ -183,7 +198,7 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
   Ui ui(in);
   ToolFramework tools(ui);
   RegisterStandardTools(tools);
-  ToolViewHost window;
+  Window window(in);
   {
     ViewToolRouter router(tools, doc, view, host, window);
     router.Activate();
@@ -216,7 +231,8 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
           break;
         case 7: {
           static constexpr int kCommands[] = {
-              kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay,
+              kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay, kCmdReturnKey,
+              kCmdCloseTextBox,
               kCmdFocusOperationBar, kCmdSelectAllKey, kCmdGroupRegister, kCmdGroupRelease, 1493, 1494, 1495, 1496,
               1497, 1498};
           router.OnCommand(kCommands[in.Byte() % std::size(kCommands)]);
