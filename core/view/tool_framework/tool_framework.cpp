@@ -17,6 +17,13 @@ ToolFramework::ToolFramework(ToolUi& ui, ProgramSettings& settings)
                                 }},
             [this](OperationBar* bar) { ui_.OperationBarChanged(bar); }) {}
 
+void ToolFramework::SetActiveView(ToolView* view) {
+  if (activeView_ && activeView_ != view && state_.textBoxOpen) {
+    if (CDrawTool* tool = FindTool()) tool->ClearFeedback(*activeView_);
+  }
+  activeView_ = view;
+}
+
 void ToolFramework::ForgetView(ToolView* view) {
   if (activeView_ == view) activeView_ = nullptr;
   if (!view) return;

@@ -35,7 +35,9 @@ class ToolFramework {
   CDrawTool* FindTool() const { return tools_.FindTool(state_.CurrentToolCode); }
 
   // The view whose window is active (null: none); palette choices cancel on it.
-  void SetActiveView(ToolView* view) { activeView_ = view; }
+  // Another drawing's view becomes active: a text being typed in the one before is abandoned
+  // there (Enter must not commit it into another drawing).
+  void SetActiveView(ToolView* view);
   ToolView* activeView() const { return activeView_; }
   // A view going away (still whole): every tool takes its feedback and operation off it, and it
   // is forgotten if it was the active one.
