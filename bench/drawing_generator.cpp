@@ -1,6 +1,7 @@
 // Builds large plan-like drawings for the benchmarks.
 #include "drawing_generator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
+#include "platform/sjis.h"
 
 namespace plenwick::bench {
 
@@ -100,6 +102,44 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, cons
       AddLine(list, jx, jy, jx + 10, jy, pen);
     }
     added(before);
+  }
+}
+
+void GenerateTextDrawing(EntityList& list, int64_t count, uint32_t seed, double unit, bool asLines) {
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<double> uniform(0.0, 1.0);
+  // Every character of these is two bytes in Shift-JIS.
+  const std::string japanese = Utf8ToSjis("図面設計製図寸法線分円弧文字記号平面立面断面詳細縮尺番号"
+                                          "あいうえおかきくけこさしすせそアイウエオカキクケコサシスセソ");
+  const std::string latin = "ABCDEFGHJKLMNPQRSTUVWXYZ0123456789-";
+  constexpr double kDegree = 3.14159265358979323846 / 180;
+  for (int64_t i = 0; i < count; ++i) {
+    const bool isJapanese = i % 3 == 0;
+    const double angle = i % 5 == 0 ? std::floor(uniform(rng) * 36.0) * 10.0 + 5.0 : 0.0;
+    const int characters = 1 + static_cast<int>(uniform(rng) * 20.0) % 20;
+    const double height = (4.5 + uniform(rng) * 11.0) * unit;
+    // Inside the field with room for the longest text, so the field alone sets the extent.
+    const double x = (160 + uniform(rng) * 1600) * unit;
+    const double y = (160 + uniform(rng) * 760) * unit;
+    std::string text;
+    for (int k = 0; k < characters; ++k) {
+      if (isJapanese) {
+        const std::size_t at = static_cast<std::size_t>(uniform(rng) * static_cast<double>(japanese.size() / 2)) * 2;
+        text.append(japanese, std::min(at, japanese.size() - 2), 2);
+      } else {
+        text.push_back(latin[static_cast<std::size_t>(uniform(rng) * static_cast<double>(latin.size())) % latin.size()]);
+      }
+    }
+    // A half-width character is half as wide as high, a full-width one as wide.
+    const double width = height * (isJapanese ? 1.0 : 0.5) * characters;
+    const int16_t pen = static_cast<int16_t>(i % 8);
+    if (asLines) {
+      AddLine(list, x, y, x + width * std::cos(angle * kDegree), y + width * std::sin(angle * kDegree), pen);
+    } else {
+      const int16_t codes[] = {10, 20, 30, 40, 50};
+      const double values[] = {x, y, height, height, angle};
+      AddEntity({kText, 0, pen, 0, 5}, nullptr, list, codes, 0, values, text.c_str());
+    }
   }
 }
 

@@ -28,6 +28,12 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, cons
 // Side length (model mm) of the square the generated drawing covers.
 double GeneratedDrawingSide(int64_t elements);
 
+// Appends `count` texts (kind 40, default face) of 1 to 20 characters, a third of them Japanese
+// and a fifth turned, spread over a field of 1920 x 1080 units of `unit` mm and 4.5 to 15.5 units
+// high; with asLines, a line in place of each text along its baseline, as long as the
+// text is wide. The same seed gives the same texts either way.
+void GenerateTextDrawing(EntityList& list, int64_t count, uint32_t seed, double unit, bool asLines);
+
 // What SaveDrawingFile needs besides the elements: default layers, scale 1:1.
 DrawingFileInfo GeneratedDrawingInfo();
 

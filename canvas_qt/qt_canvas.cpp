@@ -3,6 +3,7 @@
 #include "qt_canvas.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -95,10 +96,27 @@ QColor ToQColor(ColourRef colour) { return QColor(RedOf(colour), GreenOf(colour)
 
 QtPainterCanvas::QtPainterCanvas(QPainter& painter, bool rasterOps) : painter_(painter), rasterOps_(rasterOps) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
+  const QPaintEngine* engine = painter_.paintEngine();
+  rasterEngine_ = engine && engine->type() == QPaintEngine::Raster;
+  KeepShapedTexts(true);
 }
 
 void QtPainterCanvas::Prepare(bool withBrush) {
-  if (!applied_ || pen() != pen_) painter_.setPen(MakePen(pen()));
+  if (!applied_ || textPen_ || pen() != pen_) painter_.setPen(MakePen(pen()));
+  pen_ = pen();
+  textPen_ = false;
+  PrepareBrushAndMode(withBrush);
+}
+
+// Texts are drawn with the text colour as the painter's pen.
+void QtPainterCanvas::PrepareText() {
+  if (!applied_ || !textPen_ || textColour() != textColour_) painter_.setPen(ToQColor(textColour()));
+  textPen_ = true;
+  textColour_ = textColour();
+  PrepareBrushAndMode(false);
+}
+
+void QtPainterCanvas::PrepareBrushAndMode(bool withBrush) {
   const bool brushChange = !applied_ || withBrush != brushOn_ || (withBrush && brush() != brush_);
   if (brushChange) {
     if (!withBrush || brush().kind == BrushKind::kNone) {
@@ -114,7 +132,6 @@ void QtPainterCanvas::Prepare(bool withBrush) {
     painter_.setBackground(QBrush(ToQColor(backgroundColour())));
   }
   applied_ = true;
-  pen_ = pen();
   brush_ = brush();
   brushOn_ = withBrush;
   mode_ = drawMode();
@@ -205,16 +222,40 @@ const QtPainterCanvas::FontEntry& QtPainterCanvas::FontFor(const FontSpec& spec,
   return fonts_.emplace(key, std::move(entry)).first->second;
 }
 
+const QList<QGlyphRun>& QtPainterCanvas::CachedRuns(std::string_view sjis, const FontSpec& font, bool antialias) {
+  const int numbers[] = {font.height, font.width, font.fixedPitch ? 1 : 0, antialias ? 1 : 0};
+  key_.assign(font.face).push_back('\0');
+  key_.append(reinterpret_cast<const char*>(numbers), sizeof numbers).append(sjis);
+  if (const QList<QGlyphRun>* runs = textRuns_->Find(key_)) return *runs;
+  const FontEntry& entry = FontFor(font, antialias);
+  return textRuns_->Insert(key_, ShapeText(QString::fromStdString(SjisToUtf8(sjis)), entry.font, entry.ascent));
+}
+
 void QtPainterCanvas::Text(PixelPoint topLeft, std::string_view sjis, const FontSpec& font) {
   if (sjis.empty() || font.height < 1 || font.height > kMaxTextPixels) return;
   const bool antialias = drawMode() == DrawMode::kCopy;
+  PrepareText();
+  const double degrees = (font.escapement % 3600) / 10.0;
+  // An opaque background fills the text cell, which glyph runs leave out; control characters
+  // lay out differently in a text layout.
+  const bool cached = textRuns_ && backgroundMode() == BackgroundMode::kTransparent &&
+                      std::none_of(sjis.begin(), sjis.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+  if (cached) {
+    const QList<QGlyphRun>& runs = CachedRuns(sjis, font, antialias);
+    if (degrees == 0) {
+      for (const QGlyphRun& run : runs) painter_.drawGlyphRun(QPointF(topLeft.x, topLeft.y), run);
+      return;
+    }
+    const QTransform before = painter_.worldTransform();
+    painter_.translate(topLeft.x, topLeft.y);
+    painter_.rotate(-degrees);
+    for (const QGlyphRun& run : runs) painter_.drawGlyphRun(QPointF(0, 0), run);
+    painter_.setWorldTransform(before);
+    return;
+  }
   const FontEntry& entry = FontFor(font, antialias);
   const QString text = QString::fromStdString(SjisToUtf8(sjis));
-  Prepare(false);
-  painter_.setPen(ToQColor(textColour()));
-  applied_ = false;  // the pen above is not the canvas pen
   painter_.setFont(entry.font);
-  const double degrees = (font.escapement % 3600) / 10.0;
   if (degrees == 0) {
     painter_.drawText(QPointF(topLeft.x, topLeft.y + entry.ascent), text);
     return;

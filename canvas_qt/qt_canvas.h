@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "image_loader.h"
+#include "text_runs.h"
 #include "view/canvas.h"
 
 namespace plenwick {
@@ -32,6 +33,10 @@ class QtPainterCanvas : public Canvas {
   bool Image(const PixelRect& box, std::string_view pathSjis, const ColourMatrix* matrix) override;
   void FillRect(const PixelRect& rect, ColourRef colour) override;
 
+  // Whether texts are drawn from glyph runs shaped once and kept between paints; on by default
+  // on raster devices of the main thread, where it draws the same pixels as shaping each time.
+  void KeepShapedTexts(bool on) { textRuns_ = on && rasterEngine_ ? SharedTextRuns() : nullptr; }
+
   // Texts taller than this many pixels are not drawn (no font engine rasterises them sensibly).
   static constexpr int kMaxTextPixels = 16384;
 
@@ -44,19 +49,30 @@ class QtPainterCanvas : public Canvas {
     double ascent = 0;
   };
   void Prepare(bool withBrush);
+  void PrepareText();
+  void PrepareBrushAndMode(bool withBrush);
   const FontEntry& FontFor(const FontSpec& spec, bool antialias);
+  // The shaped text from the shared cache, shaped and kept on a miss.
+  const QList<QGlyphRun>& CachedRuns(std::string_view sjis, const FontSpec& font, bool antialias);
 
   QPainter& painter_;
   bool rasterOps_;
   // What the painter was last set to, so unchanged state costs nothing.
   bool applied_ = false;
+  bool textPen_ = false;  // the painter's pen is the text colour, not the canvas pen
   Pen pen_;
   Brush brush_;
   bool brushOn_ = false;
   DrawMode mode_ = DrawMode::kCopy;
   BackgroundMode backgroundMode_ = BackgroundMode::kTransparent;
   ColourRef background_ = 0;
+  ColourRef textColour_ = 0;
   std::unordered_map<std::string, FontEntry> fonts_;
+  // Shaped texts, on raster devices only: glyph runs drawn elsewhere (PDF, SVG) would lose
+  // the characters behind the glyphs.
+  bool rasterEngine_ = false;
+  TextRunCache* textRuns_ = nullptr;
+  std::string key_;  // reused for cache look-ups
   ImageLoader images_;
 };
 
