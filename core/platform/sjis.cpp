@@ -64,8 +64,13 @@ class Converter {
 
 std::size_t SkipOneByte(const char*, std::size_t) { return 1; }
 
-std::size_t SkipOneUtf8Char(const char* p, std::size_t left) {
-  const unsigned char c = static_cast<unsigned char>(p[0]);
+std::size_t SkipOneUtf8Char(const char* p, std::size_t left) { return Utf8CharLength(std::string_view(p, left)); }
+
+}  // namespace
+
+std::size_t Utf8CharLength(std::string_view utf8) {
+  if (utf8.empty()) return 0;
+  const unsigned char c = static_cast<unsigned char>(utf8[0]);
   std::size_t n = 1;
   if (c >= 0xF0) {
     n = 4;
@@ -74,10 +79,8 @@ std::size_t SkipOneUtf8Char(const char* p, std::size_t left) {
   } else if (c >= 0xC0) {
     n = 2;
   }
-  return n < left ? n : left;
+  return n < utf8.size() ? n : utf8.size();
 }
-
-}  // namespace
 
 std::string SjisToUtf8(std::string_view sjis) {
   thread_local Converter converter("UTF-8", "CP932");

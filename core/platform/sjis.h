@@ -11,6 +11,9 @@ namespace plenwick {
 std::string SjisToUtf8(std::string_view sjis);
 // Characters CP932 cannot hold become "?"; never fails.
 std::string Utf8ToSjis(std::string_view utf8);
+// Bytes of the UTF-8 character `utf8` starts with, by its lead byte (within what is left).
+std::size_t Utf8CharLength(std::string_view utf8);
+
 // UTF-8 to Shift-JIS with nothing lost: false, with the first character CP932 cannot hold in
 // `refused` (UTF-8), instead of a substitute. The look-alikes input methods type for CP932's
 // wave dash, minus, em dash and the like are taken as CP932's own.

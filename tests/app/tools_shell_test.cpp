@@ -88,6 +88,15 @@ class ToolShellTest : public ::testing::Test {
     ResetCurrentSettings();
   }
   QString Prompt() const { return frame->promptBox()->text(); }
+  // A left click at (x, y) of a widget, after the mouse came there.
+  static void ClickAt(QWidget* widget, int x, int y) {
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, QPointF(x, y), widget->mapToGlobal(QPointF(x, y)),
+                        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(widget, &event);
+    }
+  }
   QString BarTitle() const { return frame->findChild<QToolBar*>("operationBarArea")->windowTitle(); }
 
   ScopedTempFolder tmp;
@@ -510,12 +519,7 @@ TEST_F(ToolShellTest, JapaneseTypedThroughTheInputMethodIsStoredAsShiftJis) {
   CViewWidget& w = child->viewWidget();
   QWidget* viewport = w.viewport();
   frame->OnCommand(32832);  // 任意文字
-  for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, QPointF(200, 300), viewport->mapToGlobal(QPointF(200, 300)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &event);
-  }
+  ClickAt(viewport, 200, 300);
   QLineEdit* box = w.textBox();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->isVisible());
@@ -554,12 +558,7 @@ TEST_F(ToolShellTest, EditingKeysInTheTextBoxEditTheTextNotTheDrawing) {
   CViewWidget& w = child->viewWidget();
   QWidget* viewport = w.viewport();
   frame->OnCommand(32832);  // 任意文字
-  for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, QPointF(200, 300), viewport->mapToGlobal(QPointF(200, 300)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &event);
-  }
+  ClickAt(viewport, 200, 300);
   QLineEdit* box = w.textBox();
   ASSERT_NE(box, nullptr);
   box->setFocus();

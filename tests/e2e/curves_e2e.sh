@@ -10,16 +10,7 @@ set -euo pipefail
 source "$(dirname "$0")/e2e_common.sh"
 e2e_start "$@" xvfb-run xdotool import convert python3
 
-# A red line (midpoint (100, 60), end (160, 60)) and two blue lines crossing at (220, 70), one of
-# them ending at (260, 110).
-e2e_drawing_from_json <<'JSON'
-{"header": {"drawingName": "curves e2e", "paperSize": 4, "scale": 1},
- "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
- "entities": [
-  {"kind": 20, "lineAttr": 7, "colour": 255, "codes": [10, 20, 11, 22], "values": [40, 60, 160, 60]},
-  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 30, 260, 110]},
-  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}]}
-JSON
+e2e_lines_drawing "curves e2e"
 
 cat >"$work/check.py" <<'PY'
 # Checks plenwick-cli's dump ($1) against what the clicks drew; $2 "undone": the free curve is gone.
@@ -46,13 +37,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# Clicks $3 pixels right and $4 down of model point ($1, $2), after coming there as a hand does.
-click_near() {
-  local px py
-  read -r px py <<<"$(e2e_pixel "$1" "$2")"
-  xdotool mousemove $((px + $3 + 12)) $((py + $4 + 9)) sleep 0.2 mousemove $((px + $3)) $((py + $4)) sleep 0.2 click 1
-  sleep 0.4
-}
 save_and_dump() {
   focus "$main"
   xdotool key ctrl+s
@@ -63,33 +47,24 @@ save_and_dump() {
 e2e_open_drawing
 
 step "where the drawing is on the screen"
-red=""
-for _ in $(seq 1 40); do
-  import -window root "$work/screen.png"
-  red=$(largest_blob "$work/screen.png" 'rgb(255,0,0)' 10%)
-  [ -n "$red" ] && break
-  sleep 0.25
-done
-[ -n "$red" ] || fail "the red line is not on the screen"
-read -r rw rh rx ry <<<"$red"
-[ "$rw" -gt 100 ] || fail "the red line is only $rw pixels long"
+e2e_find_red_line
 
 step "円(半径): from the line's midpoint to its end"
 e2e_on_palette 25 40   # the circle family: the first button of the second row
-click_near 100 60 3 -2
-click_near 160 60 -2 3
+e2e_click_near 100 60 3 -2
+e2e_click_near 160 60 -2 3
 
 step "３点円弧: from the crossing to a line's end through a free point"
 e2e_on_palette 30 183  # the list's sixth row
-click_near 220 70 2 2
-click_near 260 110 -3 1
-click_near 240 40 0 0
+e2e_click_near 220 70 2 2
+e2e_click_near 260 110 -3 1
+e2e_click_near 240 40 0 0
 
 step "ベジェ曲線: three clicks and a right click"
 e2e_on_palette 118 13  # the curve family: the fourth button of the first row
-click_near 60 150 0 0
-click_near 120 175 0 0
-click_near 180 150 0 0
+e2e_click_near 60 150 0 0
+e2e_click_near 120 175 0 0
+e2e_click_near 180 150 0 0
 xdotool click 3
 sleep 0.5
 

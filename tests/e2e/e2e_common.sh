@@ -34,6 +34,20 @@ e2e_drawing_from_json() {
   "$cli" from-json "$work/in.json" "$work/drawing.pwk"
 }
 
+# The drawing of the tests that snap to lines: a red line (40, 60)-(160, 60) (midpoint (100, 60))
+# and two blue lines crossing at (220, 70), from (180, 30) to (260, 110) and (180, 110) to
+# (260, 30), on an A4 sheet named $1.
+e2e_lines_drawing() {
+  e2e_drawing_from_json <<JSON
+{"header": {"drawingName": "$1", "paperSize": 4, "scale": 1},
+ "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
+ "entities": [
+  {"kind": 20, "lineAttr": 7, "colour": 255, "codes": [10, 20, 11, 22], "values": [40, 60, 160, 60]},
+  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 30, 260, 110]},
+  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}]}
+JSON
+}
+
 fail() { echo "FAIL: $*"; exit 1; }
 
 # Inside the virtual X server: finds the red line (40, 60)-(160, 60) of the test's drawing on the

@@ -10,15 +10,7 @@ set -euo pipefail
 source "$(dirname "$0")/e2e_common.sh"
 e2e_start "$@" xvfb-run xdotool import convert python3
 
-# A red line (40, 60)-(160, 60) and two blue lines crossing at (220, 70).
-e2e_drawing_from_json <<'JSON'
-{"header": {"drawingName": "select e2e", "paperSize": 4, "scale": 1},
- "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
- "entities": [
-  {"kind": 20, "lineAttr": 7, "colour": 255, "codes": [10, 20, 11, 22], "values": [40, 60, 160, 60]},
-  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 30, 260, 110]},
-  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}]}
-JSON
+e2e_lines_drawing "select e2e"
 
 cat >"$work/check.py" <<'PY'
 # Checks plenwick-cli's dump ($1) for the state $2: "moved" (the red line's end on the crossing),
@@ -49,13 +41,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# Clicks at model point ($1, $2), after coming there as a hand does.
-click_at() {
-  local px py
-  read -r px py <<<"$(e2e_pixel "$1" "$2")"
-  xdotool mousemove $((px + 12)) $((py + 9)) sleep 0.2 mousemove "$px" "$py" sleep 0.2 click 1
-  sleep 0.4
-}
 # Drags from model point ($1, $2) to $5 pixels right and $6 down of model point ($3, $4) in
 # small steps.
 drag() {
@@ -85,17 +70,7 @@ save_and_expect() {
 e2e_open_drawing
 
 step "where the drawing is on the screen"
-red="" blue=""
-for _ in $(seq 1 40); do
-  import -window root "$work/screen.png"
-  red=$(largest_blob "$work/screen.png" 'rgb(255,0,0)' 10%)
-  blue=$(largest_blob "$work/screen.png" 'rgb(0,0,255)' 10%)
-  [ -n "$red" ] && [ -n "$blue" ] && break
-  sleep 0.25
-done
-[ -n "$red" ] && [ -n "$blue" ] || fail "the drawing is not on the screen: red '$red' blue '$blue'"
-read -r rw rh rx ry <<<"$red"
-[ "$rw" -gt 100 ] || fail "the red line is only $rw pixels long"
+e2e_find_red_line
 
 step "図形選択: a window around the red line picks it"
 e2e_on_palette 25 13   # the selection family: the first button of the first row
@@ -117,8 +92,8 @@ step "グループ削除: two corners around the red line"
 e2e_on_palette 25 67   # the delete family: the first button of the third row
 e2e_on_palette 30 141  # the list's third row
 focus "$main"
-click_at 30 50
-click_at 170 70
+e2e_click_near 30 50 0 0
+e2e_click_near 170 70 0 0
 dialog=$(window '^グループ削除$' 15) || fail "no グループ削除 dialog"
 focus "$dialog"
 # The focus starts on 全てを対象; Tab goes past the disabled kind boxes to 範囲内を削除, the

@@ -10,15 +10,7 @@ set -euo pipefail
 source "$(dirname "$0")/e2e_common.sh"
 e2e_start "$@" xvfb-run xdotool import convert python3
 
-# A red line (40, 60)-(160, 60) and two blue lines crossing at (220, 70).
-e2e_drawing_from_json <<'JSON'
-{"header": {"drawingName": "text e2e", "paperSize": 4, "scale": 1},
- "block": {"areaMin": [0, 0, 0], "areaMax": [297, 210, 0]},
- "entities": [
-  {"kind": 20, "lineAttr": 7, "colour": 255, "codes": [10, 20, 11, 22], "values": [40, 60, 160, 60]},
-  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 30, 260, 110]},
-  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}]}
-JSON
+e2e_lines_drawing "text e2e"
 
 cat >"$work/check.py" <<'PY'
 # Checks plenwick-cli's dump ($1) and the file ($2); $3 "undone": the leader text is gone.

@@ -1,8 +1,6 @@
 // Typed text into drawing text.
 #include "tools/draw/text_input.h"
 
-#include <algorithm>
-
 #include "platform/sjis.h"
 
 namespace plenwick {
@@ -27,16 +25,7 @@ std::size_t DrawingTextBytes(std::string_view utf8) {
   // Character by character: the ones CP932 cannot hold as two bytes.
   std::size_t bytes = 0;
   for (std::size_t i = 0; i < utf8.size();) {
-    std::size_t n = 1;
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c >= 0xF0) {
-      n = 4;
-    } else if (c >= 0xE0) {
-      n = 3;
-    } else if (c >= 0xC0) {
-      n = 2;
-    }
-    n = std::min(n, utf8.size() - i);
+    const std::size_t n = Utf8CharLength(utf8.substr(i));
     bytes += Utf8ToSjisExact(utf8.substr(i, n), &sjis) ? sjis.size() : 2;
     i += n;
   }
