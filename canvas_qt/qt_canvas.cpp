@@ -249,6 +249,18 @@ void QtPainterCanvas::Text(PixelPoint topLeft, std::string_view sjis, const Font
     const QTransform before = painter_.worldTransform();
     painter_.translate(topLeft.x, topLeft.y);
     painter_.rotate(-degrees);
+    // Copy mode draws turned texts from an upright picture, turned with smoothing; exclusive-or
+    // ones (feedback) stay exact.
+    if (drawMode() == DrawMode::kCopy) {
+      if (const TextRunCache::Sprite* sprite = textRuns_->SpriteOf(key_, ToQColor(textColour()).rgb())) {
+        const bool smooth = painter_.testRenderHint(QPainter::SmoothPixmapTransform);
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter_.drawImage(sprite->origin, sprite->image);
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        painter_.setWorldTransform(before);
+        return;
+      }
+    }
     for (const QGlyphRun& run : runs) painter_.drawGlyphRun(QPointF(0, 0), run);
     painter_.setWorldTransform(before);
     return;

@@ -2,6 +2,7 @@
 #include "text_runs.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QTextLayout>
 #include <QThread>
 #include <utility>
@@ -15,8 +16,8 @@ constexpr std::size_t kEntryOverhead = 160;
 constexpr std::size_t kRunOverhead = 200;
 constexpr std::size_t kBytesPerGlyph = sizeof(quint32) + sizeof(QPointF);
 
-// Enough for a few hundred thousand short texts.
-constexpr std::size_t kSharedCacheBytes = std::size_t{96} << 20;
+// Enough for a few hundred thousand short texts, and the upright pictures of the turned ones.
+constexpr std::size_t kSharedCacheBytes = std::size_t{256} << 20;
 
 std::size_t EstimatedBytes(std::string_view key, const QList<QGlyphRun>& runs) {
   std::size_t bytes = kEntryOverhead + key.size();
@@ -67,17 +68,46 @@ const QList<QGlyphRun>* TextRunCache::Find(std::string_view key) {
 
 const QList<QGlyphRun>& TextRunCache::Insert(std::string_view key, QList<QGlyphRun> runs) {
   const std::size_t bytes = EstimatedBytes(key, runs);
-  entries_.push_front({std::string(key), std::move(runs), bytes});
+  entries_.push_front({std::string(key), std::move(runs), bytes, std::nullopt});
   index_.emplace(entries_.front().key, entries_.begin());
   bytes_ += bytes;
-  // The entry just kept stays even when it alone is over the bound.
+  Trim();
+  return entries_.front().runs;
+}
+
+void TextRunCache::Trim() {
+  // The entry used last stays even when it alone is over the bound.
   while (bytes_ > maxBytes_ && entries_.size() > 1) {
     const Entry& last = entries_.back();
     bytes_ -= last.bytes;
     index_.erase(last.key);
     entries_.pop_back();
   }
-  return entries_.front().runs;
+}
+
+const TextRunCache::Sprite* TextRunCache::SpriteOf(std::string_view key, QRgb colour) {
+  const auto it = index_.find(key);
+  if (it == index_.end()) return nullptr;
+  Entry& e = *it->second;
+  if (e.sprite && e.sprite->colour == colour) return &*e.sprite;
+  QRectF ink;
+  for (const QGlyphRun& run : e.runs) ink = ink.united(run.boundingRect());
+  const QRect box = ink.toAlignedRect().adjusted(-1, -1, 1, 1);
+  Sprite sprite{QImage(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied), box.topLeft(), colour};
+  sprite.image.fill(Qt::transparent);
+  {
+    QPainter p(&sprite.image);
+    p.setPen(QColor::fromRgb(colour));
+    p.translate(-box.topLeft());
+    for (const QGlyphRun& run : e.runs) p.drawGlyphRun(QPointF(0, 0), run);
+  }
+  if (e.sprite) bytes_ -= static_cast<std::size_t>(e.sprite->image.sizeInBytes());
+  bytes_ += static_cast<std::size_t>(sprite.image.sizeInBytes());
+  e.bytes += static_cast<std::size_t>(sprite.image.sizeInBytes()) - (e.sprite ? static_cast<std::size_t>(e.sprite->image.sizeInBytes()) : 0);
+  e.sprite = std::move(sprite);
+  entries_.splice(entries_.begin(), entries_, it->second);
+  Trim();
+  return &*entries_.front().sprite;
 }
 
 TextRunCache* SharedTextRuns() {

@@ -4,10 +4,13 @@
 
 #include <QFont>
 #include <QGlyphRun>
+#include <QImage>
+#include <QPoint>
 #include <QList>
 #include <QString>
 #include <cstddef>
 #include <list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -30,6 +33,17 @@ class TextRunCache {
   // beyond the memory bound; returns the kept runs.
   const QList<QGlyphRun>& Insert(std::string_view key, QList<QGlyphRun> runs);
 
+  // A turned text drawn from a picture of it upright: FreeType would draw every glyph afresh at
+  // each new angle (a picture per angle would hold many times the memory). The picture of the
+  // runs kept under `key` in `colour` (made on first use), and where its top-left corner lies
+  // in the text cell; null when `key` holds no runs.
+  struct Sprite {
+    QImage image;
+    QPoint origin;
+    QRgb colour = 0;
+  };
+  const Sprite* SpriteOf(std::string_view key, QRgb colour);
+
   std::size_t size() const { return entries_.size(); }
   std::size_t bytes() const { return bytes_; }
 
@@ -38,7 +52,9 @@ class TextRunCache {
     std::string key;
     QList<QGlyphRun> runs;
     std::size_t bytes;
+    std::optional<Sprite> sprite;
   };
+  void Trim();
   std::size_t maxBytes_;
   std::size_t bytes_ = 0;
   std::list<Entry> entries_;  // most recently used first; nodes never move, so keys can be viewed

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,9 @@ const Sample kSamples[] = {
     {"\x7f\x80 odd bytes \xfd", "Nonexistent Face", 15, 7, 0, {5, 110}},
 };
 
-QImage Draw(bool kept, DrawMode mode) {
+enum class Which { kAll, kUpright, kTurned };
+
+QImage Draw(bool kept, DrawMode mode, Which which = Which::kAll) {
   QtImageCanvas c(300, 260, 0xF0F0F0);
   c.KeepShapedTexts(kept);
   c.SetPen({PenKind::kCosmetic, PenStyle::kSolid, 1, 0x0000FF});
@@ -43,6 +46,7 @@ QImage Draw(bool kept, DrawMode mode) {
   c.SetDrawMode(mode);
   for (int pass = 0; pass < 2; ++pass) {  // the second pass draws from the cache when kept
     for (const Sample& s : kSamples) {
+      if ((which == Which::kUpright && s.escapement != 0) || (which == Which::kTurned && s.escapement == 0)) continue;
       c.SetTextColour(pass == 0 ? MakeColourRef(20, 40, 60) : MakeColourRef(200, 0, 0));
       const std::string sjis = s.face[0] == 'N' ? std::string(s.text) : Utf8ToSjis(s.text);
       const FontSpec font{Utf8ToSjis(s.face), s.height, s.width, s.escapement, kShiftJisCharSet, true};
@@ -55,13 +59,47 @@ QImage Draw(bool kept, DrawMode mode) {
 }
 
 TEST(TextRuns, KeptTextsDrawTheSamePixelsAsShapingEachTime) {
+  // Upright texts, and every text in exclusive-or mode, exactly as shaped each time.
   for (DrawMode mode : {DrawMode::kCopy, DrawMode::kXor}) {
-    const QImage shaped = Draw(false, mode);
-    const QImage kept = Draw(true, mode);
+    const Which which = mode == DrawMode::kCopy ? Which::kUpright : Which::kAll;
+    const QImage shaped = Draw(false, mode, which);
+    const QImage kept = Draw(true, mode, which);
     EXPECT_EQ(kept, shaped) << static_cast<int>(mode);
-    EXPECT_EQ(Draw(true, mode), kept) << static_cast<int>(mode);  // drawn from the cache alone
+    EXPECT_EQ(Draw(true, mode, which), kept) << static_cast<int>(mode);  // drawn from the cache alone
   }
   EXPECT_NE(Draw(true, DrawMode::kCopy), Draw(true, DrawMode::kXor));
+}
+
+TEST(TextRuns, TurnedTextsFromTheirUprightPictureLookAsShaped) {
+  // Turned texts are drawn from a picture of them upright, turned: the same ink in the same place
+  // within a pixel's smoothing, not the same pixels.
+  const QImage shaped = Draw(false, DrawMode::kCopy, Which::kTurned);
+  const QImage kept = Draw(true, DrawMode::kCopy, Which::kTurned);
+  const QRgb paper = shaped.pixel(0, 0);
+  auto ink = [&](const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return std::abs(qRed(p) - qRed(paper)) + std::abs(qGreen(p) - qGreen(paper)) + std::abs(qBlue(p) - qBlue(paper)) > 96;
+  };
+  int inkShaped = 0, inkKept = 0, inkBoth = 0;
+  for (int y = 50; y < shaped.height(); ++y) {  // below the lines across the top
+    for (int x = 0; x < shaped.width(); ++x) {
+      const bool a = ink(shaped, x, y), b = ink(kept, x, y);
+      inkShaped += a;
+      inkKept += b;
+      // Ink within a pixel of ink in the other picture.
+      bool near = false;
+      for (int dy = -1; dy <= 1 && !near; ++dy) {
+        for (int dx = -1; dx <= 1 && !near; ++dx) {
+          const int nx = x + dx, ny = y + dy;
+          near = nx >= 0 && ny >= 0 && nx < shaped.width() && ny < shaped.height() && ink(shaped, nx, ny);
+        }
+      }
+      inkBoth += b && near;
+    }
+  }
+  ASSERT_GT(inkShaped, 100);
+  EXPECT_NEAR(inkKept, inkShaped, inkShaped * 0.35);
+  EXPECT_GT(inkBoth, inkKept * 0.9) << "the kept picture's ink lies where the shaped text's is";
 }
 
 TEST(TextRuns, DifferentTextsDrawDifferentPixels) {
