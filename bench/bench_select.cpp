@@ -10,6 +10,7 @@
 
 #include "bench_timing.h"
 #include "drawing_generator.h"
+#include "headless_host.h"
 #include "model/document_file.h"
 #include "model/plenwick_doc.h"
 #include "tools/edit/delete_group_dlg.h"
@@ -25,16 +26,7 @@
 namespace plenwick::bench {
 namespace {
 
-class Host final : public ViewHost {
- public:
-  void DrawOnClient(const std::function<void(Canvas&)>& draw) override {
-    draw(canvas);
-    canvas.Clear();
-  }
-  void Invalidate(const PixelRect*) override {}
-  void SetStatusText(int, std::string_view) override {}
-  RecordingCanvas canvas;
-};
+using Host = HeadlessHost;
 
 // Answers every window deletion with 実　行 on its defaults: all kinds inside the window.
 class Ui final : public SilentToolUi {

@@ -13,6 +13,7 @@
 
 #include "bench_timing.h"
 #include "drawing_generator.h"
+#include "headless_host.h"
 #include "model/document_file.h"
 #include "model/drawing_file.h"
 #include "model/plenwick_doc.h"
@@ -27,17 +28,7 @@
 namespace plenwick::bench {
 namespace {
 
-class Host final : public ViewHost {
- public:
-  void DrawOnClient(const std::function<void(Canvas&)>& draw) override {
-    draw(canvas);
-    canvas.Clear();
-  }
-  void Invalidate(const PixelRect*) override { ++invalidations; }
-  void SetStatusText(int, std::string_view) override {}
-  RecordingCanvas canvas;
-  int invalidations = 0;
-};
+using Host = HeadlessHost;
 
 using Ui = SilentToolUi;
 

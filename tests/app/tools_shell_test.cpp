@@ -97,6 +97,12 @@ class ToolShellTest : public ::testing::Test {
       QApplication::sendEvent(widget, &event);
     }
   }
+  // 任意文字 and a click at (x, y) of the drawing's view: the text box it opens.
+  QLineEdit* OpenTextBox(int x, int y) {
+    frame->OnCommand(32832);  // 任意文字
+    ClickAt(child->viewWidget().viewport(), x, y);
+    return child->viewWidget().textBox();
+  }
   QString BarTitle() const { return frame->findChild<QToolBar*>("operationBarArea")->windowTitle(); }
 
   ScopedTempFolder tmp;
@@ -517,10 +523,7 @@ TEST_F(ToolShellTest, TheSelectionBarShowsFlatPictureButtonsThatActOnThePicks) {
 
 TEST_F(ToolShellTest, JapaneseTypedThroughTheInputMethodIsStoredAsShiftJis) {
   CViewWidget& w = child->viewWidget();
-  QWidget* viewport = w.viewport();
-  frame->OnCommand(32832);  // 任意文字
-  ClickAt(viewport, 200, 300);
-  QLineEdit* box = w.textBox();
+  QLineEdit* box = OpenTextBox(200, 300);
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(box->geometry().bottomLeft().x(), 200) << "the box's lower left is on the point";
@@ -556,10 +559,7 @@ TEST_F(ToolShellTest, EditingKeysInTheTextBoxEditTheTextNotTheDrawing) {
   // The frame's keys (arrows pan, Space opens the numeric input, Ctrl+Z undoes the drawing) must
   // not take the keys a text is typed and edited with.
   CViewWidget& w = child->viewWidget();
-  QWidget* viewport = w.viewport();
-  frame->OnCommand(32832);  // 任意文字
-  ClickAt(viewport, 200, 300);
-  QLineEdit* box = w.textBox();
+  QLineEdit* box = OpenTextBox(200, 300);
   ASSERT_NE(box, nullptr);
   box->setFocus();
   QApplication::setActiveWindow(frame.get());
