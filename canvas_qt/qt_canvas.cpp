@@ -201,10 +201,10 @@ void QtPainterCanvas::StrokePath(std::span<const PixelPolyline> pieces) {
   painter_.drawPath(path);
 }
 
-const QtPainterCanvas::FontEntry& QtPainterCanvas::FontFor(const FontSpec& spec, bool antialias) {
+const QtPainterCanvas::FontEntry& QtPainterCanvas::FontFor(const FontSpec& spec, bool antialias, int group) {
   std::string key = spec.face;
   key.append(1, '\0').append(std::to_string(spec.height)).append(1, ',').append(std::to_string(spec.width));
-  key.append(antialias ? "a" : "n");
+  key.append(antialias ? "a" : "n").append(std::to_string(group));
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   if (fonts_.size() > 256) fonts_.clear();
@@ -218,16 +218,30 @@ const QtPainterCanvas::FontEntry& QtPainterCanvas::FontFor(const FontSpec& spec,
     font.setStretch(std::clamp(static_cast<int>(std::lround(100 * spec.width / natural)), 1, 4000));
   }
   font.setStyleStrategy(antialias ? QFont::PreferDefault : QFont::NoAntialias);
+  if (group > 0) {
+    // A weight a few steps above normal picks the same face and draws the same glyphs, but is a
+    // font of its own to Qt, with an engine and glyph caches of its own.
+    font.setWeight(static_cast<QFont::Weight>(QFont::Normal + group - 1));
+    // Glyphs at whole-pixel positions: one picture of a turned glyph instead of one for each
+    // fraction of a pixel, which many angles would multiply.
+    font.setHintingPreference(QFont::PreferFullHinting);
+  }
   FontEntry entry{font, QFontMetricsF(font).ascent()};
   return fonts_.emplace(key, std::move(entry)).first->second;
 }
 
 const QList<QGlyphRun>& QtPainterCanvas::CachedRuns(std::string_view sjis, const FontSpec& font, bool antialias) {
-  const int numbers[] = {font.height, font.width, font.fixedPitch ? 1 : 0, antialias ? 1 : 0};
+  int numbers[] = {font.height, font.width, font.fixedPitch ? 1 : 0, antialias ? 1 : 0, 0};
   key_.assign(font.face).push_back('\0');
-  key_.append(reinterpret_cast<const char*>(numbers), sizeof numbers).append(sjis);
+  key_.append(reinterpret_cast<const char*>(numbers), sizeof numbers);
+  const int tenths = font.escapement % 3600;
+  if (tenths != 0) {
+    numbers[4] = TurnedGroup(textRuns_->AngleGroup(key_, tenths));
+    key_.replace(key_.size() - sizeof numbers, sizeof numbers, reinterpret_cast<const char*>(numbers), sizeof numbers);
+  }
+  key_.append(sjis);
   if (const QList<QGlyphRun>* runs = textRuns_->Find(key_)) return *runs;
-  const FontEntry& entry = FontFor(font, antialias);
+  const FontEntry& entry = FontFor(font, antialias, numbers[4]);
   return textRuns_->Insert(key_, ShapeText(QString::fromStdString(SjisToUtf8(sjis)), entry.font, entry.ascent));
 }
 
@@ -249,23 +263,11 @@ void QtPainterCanvas::Text(PixelPoint topLeft, std::string_view sjis, const Font
     const QTransform before = painter_.worldTransform();
     painter_.translate(topLeft.x, topLeft.y);
     painter_.rotate(-degrees);
-    // Copy mode draws turned texts from an upright picture, turned with smoothing; exclusive-or
-    // ones (feedback) stay exact.
-    if (drawMode() == DrawMode::kCopy) {
-      if (const TextRunCache::Sprite* sprite = textRuns_->SpriteOf(key_, ToQColor(textColour()).rgb())) {
-        const bool smooth = painter_.testRenderHint(QPainter::SmoothPixmapTransform);
-        painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter_.drawImage(sprite->origin, sprite->image);
-        painter_.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-        painter_.setWorldTransform(before);
-        return;
-      }
-    }
     for (const QGlyphRun& run : runs) painter_.drawGlyphRun(QPointF(0, 0), run);
     painter_.setWorldTransform(before);
     return;
   }
-  const FontEntry& entry = FontFor(font, antialias);
+  const FontEntry& entry = FontFor(font, antialias, degrees == 0 ? 0 : TurnedGroup(0));
   const QString text = QString::fromStdString(SjisToUtf8(sjis));
   painter_.setFont(entry.font);
   if (degrees == 0) {

@@ -51,7 +51,10 @@ class QtPainterCanvas : public Canvas {
   void Prepare(bool withBrush);
   void PrepareText();
   void PrepareBrushAndMode(bool withBrush);
-  const FontEntry& FontFor(const FontSpec& spec, bool antialias);
+  // Group 0 is the font of upright texts; turned ones are drawn in TurnedGroup(g) of their angle
+  // group g (see TextRunCache::AngleGroup), each a font engine of its own.
+  static int TurnedGroup(int angleGroup) { return angleGroup + 1; }
+  const FontEntry& FontFor(const FontSpec& spec, bool antialias, int group);
   // The shaped text from the shared cache, shaped and kept on a miss.
   const QList<QGlyphRun>& CachedRuns(std::string_view sjis, const FontSpec& font, bool antialias);
 

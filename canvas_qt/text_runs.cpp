@@ -2,21 +2,21 @@
 #include "text_runs.h"
 
 #include <QCoreApplication>
-#include <QPainter>
 #include <QTextLayout>
 #include <QThread>
+#include <algorithm>
 #include <utility>
 
 namespace plenwick {
 
 namespace {
 
-// What an entry holds besides its glyphs, roughly: list and index nodes, run and list headers.
+// What an entry holds besides its glyphs, roughly: the entry, its slot, run and list headers.
 constexpr std::size_t kEntryOverhead = 160;
 constexpr std::size_t kRunOverhead = 200;
 constexpr std::size_t kBytesPerGlyph = sizeof(quint32) + sizeof(QPointF);
 
-// Enough for a few hundred thousand short texts, and the upright pictures of the turned ones.
+// Enough for a few hundred thousand short texts.
 constexpr std::size_t kSharedCacheBytes = std::size_t{256} << 20;
 
 std::size_t EstimatedBytes(std::string_view key, const QList<QGlyphRun>& runs) {
@@ -24,6 +24,9 @@ std::size_t EstimatedBytes(std::string_view key, const QList<QGlyphRun>& runs) {
   for (const QGlyphRun& run : runs) bytes += kRunOverhead + static_cast<std::size_t>(run.glyphIndexes().size()) * kBytesPerGlyph;
   return bytes;
 }
+
+// Fonts (faces in sizes) whose angles are remembered; each zoom brings new sizes.
+constexpr std::size_t kMaxFontsWithAngles = 4096;
 
 TextRunCache* g_shared = nullptr;
 
@@ -59,55 +62,84 @@ QList<QGlyphRun> ShapeText(const QString& text, const QFont& font, double ascent
   return runs;
 }
 
+TextRunCache::Slot* TextRunCache::SlotOf(std::string_view key, std::size_t hash) {
+  if (slots_.empty()) return nullptr;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    Slot& slot = slots_[i];
+    if (!slot.entry) return nullptr;
+    if (slot.hash == hash && slot.entry->key == key) return &slot;
+  }
+}
+
+void TextRunCache::Place(std::size_t hash, std::unique_ptr<Entry> entry) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = hash & mask;
+  while (slots_[i].entry) i = (i + 1) & mask;
+  slots_[i] = {hash, std::move(entry)};
+}
+
+void TextRunCache::Rebuild(std::size_t slotCount) {
+  std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slotCount));
+  for (Slot& slot : old) {
+    if (slot.entry) Place(slot.hash, std::move(slot.entry));
+  }
+}
+
 const QList<QGlyphRun>* TextRunCache::Find(std::string_view key) {
-  const auto it = index_.find(key);
-  if (it == index_.end()) return nullptr;
-  entries_.splice(entries_.begin(), entries_, it->second);
-  return &it->second->runs;
+  Slot* slot = SlotOf(key, std::hash<std::string_view>{}(key));
+  if (!slot) return nullptr;
+  slot->entry->lastUse = ++clock_;
+  return &slot->entry->runs;
 }
 
 const QList<QGlyphRun>& TextRunCache::Insert(std::string_view key, QList<QGlyphRun> runs) {
+  if ((count_ + 1) * 2 > slots_.size()) Rebuild(std::max<std::size_t>(64, slots_.size() * 2));
   const std::size_t bytes = EstimatedBytes(key, runs);
-  entries_.push_front({std::string(key), std::move(runs), bytes, std::nullopt});
-  index_.emplace(entries_.front().key, entries_.begin());
+  auto entry = std::make_unique<Entry>(Entry{std::string(key), std::move(runs), bytes, ++clock_});
+  const Entry* kept = entry.get();
+  Place(std::hash<std::string_view>{}(key), std::move(entry));
+  ++count_;
   bytes_ += bytes;
-  Trim();
-  return entries_.front().runs;
+  if (bytes_ > maxBytes_) Trim(kept);
+  return kept->runs;
 }
 
-void TextRunCache::Trim() {
-  // The entry used last stays even when it alone is over the bound.
-  while (bytes_ > maxBytes_ && entries_.size() > 1) {
-    const Entry& last = entries_.back();
-    bytes_ -= last.bytes;
-    index_.erase(last.key);
-    entries_.pop_back();
+void TextRunCache::Trim(const Entry* keep) {
+  // Down to three quarters at once, so that a full cache does not trim at every insertion.
+  std::vector<const Entry*> byAge;
+  byAge.reserve(count_);
+  for (const Slot& slot : slots_) {
+    if (slot.entry && slot.entry.get() != keep) byAge.push_back(slot.entry.get());
   }
+  std::sort(byAge.begin(), byAge.end(), [](const Entry* a, const Entry* b) { return a->lastUse < b->lastUse; });
+  const std::size_t target = maxBytes_ / 4 * 3;
+  std::uint64_t keptFrom = keep->lastUse;  // uses are numbered one by one, so an age parts them
+  for (const Entry* e : byAge) {
+    if (bytes_ <= target) {
+      keptFrom = e->lastUse;
+      break;
+    }
+    bytes_ -= e->bytes;
+  }
+  for (Slot& slot : slots_) {
+    if (slot.entry && slot.entry.get() != keep && slot.entry->lastUse < keptFrom) {
+      slot.entry.reset();
+      --count_;
+    }
+  }
+  Rebuild(slots_.size());
 }
 
-const TextRunCache::Sprite* TextRunCache::SpriteOf(std::string_view key, QRgb colour) {
-  const auto it = index_.find(key);
-  if (it == index_.end()) return nullptr;
-  Entry& e = *it->second;
-  if (e.sprite && e.sprite->colour == colour) return &*e.sprite;
-  QRectF ink;
-  for (const QGlyphRun& run : e.runs) ink = ink.united(run.boundingRect());
-  const QRect box = ink.toAlignedRect().adjusted(-1, -1, 1, 1);
-  Sprite sprite{QImage(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied), box.topLeft(), colour};
-  sprite.image.fill(Qt::transparent);
-  {
-    QPainter p(&sprite.image);
-    p.setPen(QColor::fromRgb(colour));
-    p.translate(-box.topLeft());
-    for (const QGlyphRun& run : e.runs) p.drawGlyphRun(QPointF(0, 0), run);
-  }
-  if (e.sprite) bytes_ -= static_cast<std::size_t>(e.sprite->image.sizeInBytes());
-  bytes_ += static_cast<std::size_t>(sprite.image.sizeInBytes());
-  e.bytes += static_cast<std::size_t>(sprite.image.sizeInBytes()) - (e.sprite ? static_cast<std::size_t>(e.sprite->image.sizeInBytes()) : 0);
-  e.sprite = std::move(sprite);
-  entries_.splice(entries_.begin(), entries_, it->second);
-  Trim();
-  return &*entries_.front().sprite;
+int TextRunCache::AngleGroup(std::string_view fontKey, int tenths) {
+  auto it = angles_.find(std::string(fontKey));
+  if (it == angles_.end() && angles_.size() >= kMaxFontsWithAngles) angles_.clear();  // dealt out afresh
+  if (it == angles_.end()) it = angles_.emplace(std::string(fontKey), std::vector<int>{}).first;
+  std::vector<int>& seen = it->second;
+  auto at = std::find(seen.begin(), seen.end(), tenths);
+  // Past the last group the angles share engines again, as they would without groups.
+  if (at == seen.end()) at = seen.insert(seen.end(), tenths);
+  return static_cast<int>((at - seen.begin()) / kAnglesPerGroup) % kAngleGroups;
 }
 
 TextRunCache* SharedTextRuns() {

@@ -1,19 +1,18 @@
-// Texts shaped once and drawn many times: the glyph runs of a text in a font, kept in a
-// least-recently-used cache bounded by an estimate of the memory they hold.
+// Texts shaped once and drawn many times: the glyph runs of a text in a font, kept in a cache
+// bounded by an estimate of the memory they hold, which pushes out the least recently used.
 #pragma once
 
 #include <QFont>
 #include <QGlyphRun>
-#include <QImage>
-#include <QPoint>
 #include <QList>
 #include <QString>
 #include <cstddef>
-#include <list>
-#include <optional>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace plenwick {
 
@@ -29,22 +28,20 @@ class TextRunCache {
 
   // The runs kept under `key`, now the most recently used; null when there are none.
   const QList<QGlyphRun>* Find(std::string_view key);
-  // Keeps `runs` under `key` (not yet kept), pushing out the least recently used entries
-  // beyond the memory bound; returns the kept runs.
+  // Keeps `runs` under `key` (not yet kept); beyond the memory bound, pushes out the least
+  // recently used entries down to three quarters of it. Returns the kept runs, valid until the
+  // next Insert.
   const QList<QGlyphRun>& Insert(std::string_view key, QList<QGlyphRun> runs);
 
-  // A turned text drawn from a picture of it upright: FreeType would draw every glyph afresh at
-  // each new angle (a picture per angle would hold many times the memory). The picture of the
-  // runs kept under `key` in `colour` (made on first use), and where its top-left corner lies
-  // in the text cell; null when `key` holds no runs.
-  struct Sprite {
-    QImage image;
-    QPoint origin;
-    QRgb colour = 0;
-  };
-  const Sprite* SpriteOf(std::string_view key, QRgb colour);
+  // FreeType keeps the glyphs of at most ten angles per font engine, so texts at many angles in
+  // one face and size would have every glyph drawn afresh at each paint. The angles of a font
+  // (named by `fontKey`) are dealt out in groups of kAnglesPerGroup as they come; each group is
+  // drawn by an engine of its own. Returns the group of `tenths` (tenths of a degree).
+  static constexpr int kAnglesPerGroup = 8;
+  static constexpr int kAngleGroups = 40;
+  int AngleGroup(std::string_view fontKey, int tenths);
 
-  std::size_t size() const { return entries_.size(); }
+  std::size_t size() const { return count_; }
   std::size_t bytes() const { return bytes_; }
 
  private:
@@ -52,13 +49,25 @@ class TextRunCache {
     std::string key;
     QList<QGlyphRun> runs;
     std::size_t bytes;
-    std::optional<Sprite> sprite;
+    std::uint64_t lastUse;
   };
-  void Trim();
+  // Open addressing with linear probing: a look-up at every text of every paint touches one
+  // slot and its entry, not a bucket, a node and a list.
+  struct Slot {
+    std::size_t hash = 0;
+    std::unique_ptr<Entry> entry;
+  };
+  Slot* SlotOf(std::string_view key, std::size_t hash);
+  void Place(std::size_t hash, std::unique_ptr<Entry> entry);
+  void Rebuild(std::size_t slotCount);
+  void Trim(const Entry* keep);
+
   std::size_t maxBytes_;
   std::size_t bytes_ = 0;
-  std::list<Entry> entries_;  // most recently used first; nodes never move, so keys can be viewed
-  std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;
+  std::size_t count_ = 0;
+  std::uint64_t clock_ = 0;
+  std::vector<Slot> slots_;  // a power of two long, at most half full
+  std::unordered_map<std::string, std::vector<int>> angles_;  // per font, in order of first use
 };
 
 // The cache the Qt canvases of the application's main thread share (glyph runs hold font

@@ -60,7 +60,8 @@ void DrawTextPart(const RenderContext& ctx, const DrawEntity& e, ColourRef colou
   const double x = v[0], y = v[1], height = v[2], angle = v[4];
   if (!ctx.visible.Contains(x, y)) return;
   const int64_t pixels = NearPixel(height * ctx.mapping.PixelsPerModelMm());
-  if (pixels < 1 || e.text.view().empty()) return;
+  const std::string_view text = e.text.view();
+  if (pixels < 1 || text.empty()) return;
   const int h = static_cast<int>(pixels);
   FontSpec font;
   font.face = std::string(e.font.view());
@@ -78,7 +79,7 @@ void DrawTextPart(const RenderContext& ctx, const DrawEntity& e, ColourRef colou
   }
   ctx.canvas.SetTextColour(colour);
   if (!ctx.exporting) ctx.canvas.SetBackgroundMode(BackgroundMode::kTransparent);
-  ctx.canvas.Text(topLeft, e.text.view(), font);
+  ctx.canvas.Text(topLeft, text, font);
 }
 
 void DrawLeaderText(const RenderContext& ctx, const DrawEntity& e, int state, ColourRef colour) {
