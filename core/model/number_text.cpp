@@ -3,7 +3,6 @@
 #include "model/number_text.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -12,11 +11,10 @@ namespace plenwick {
 std::string FormatFixedNumber(double value, int decimals) {
   if (!std::isfinite(value)) return {};
   decimals = std::clamp(decimals, 0, 15);
-  std::array<char, 400> buffer{};  // the largest double has 309 integer digits
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::fixed, decimals);
+  char buffer[400];  // the largest double has 309 integer digits; to_chars writes what is read
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   if (ec != std::errc()) return {};
-  return std::string(buffer.data(), end);
+  return std::string(buffer, end);
 }
 
 std::string FormatNumberText(double value, int decimals) {

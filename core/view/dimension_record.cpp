@@ -37,15 +37,16 @@ int DecimalDigit(double value, int place) {
 }
 
 DimensionRecord::DimensionRecord(const DrawEntity& dimension) : e_(dimension), kind_(dimension.subKind) {
-  at_.fill(-1);
   if (e_.values && e_.codes) {
-    for (int i = e_.valueCount - 1; i >= 0; --i) {
+    for (int i = 0; i < e_.valueCount; ++i) {
       const int code = e_.codes[static_cast<std::size_t>(i)];
-      if (code >= 0 && code < kCodeLimit) at_[static_cast<std::size_t>(code)] = static_cast<int16_t>(i);
+      if (code < 0 || code >= kCodeLimit || Has(code)) continue;
+      present_[static_cast<std::size_t>(code) / 64] |= uint64_t{1} << (code % 64);
+      at_[static_cast<std::size_t>(code)] = static_cast<int16_t>(i);
     }
   }
-  if (const int16_t i = at_[kDimCodePacked]; i >= 0) {
-    const DimensionPacked packed = UnpackDimensionField(e_.values[static_cast<std::size_t>(i)]);
+  if (const auto field = Find(kDimCodePacked)) {
+    const DimensionPacked packed = UnpackDimensionField(*field);
     if (packed.toleranceType >= 0 && packed.toleranceType <= kMaxToleranceType) toleranceType_ = packed.toleranceType;
     if (packed.prefixLength >= 0 && packed.prefixLength <= kMaxDimensionPrefix) {
       // Up to a NUL, and never ending inside a two-byte character.
@@ -59,10 +60,8 @@ DimensionRecord::DimensionRecord(const DrawEntity& dimension) : e_(dimension), k
 }
 
 std::optional<double> DimensionRecord::Find(int code) const {
-  if (code < 0 || code >= kCodeLimit) return std::nullopt;
-  const int16_t i = at_[static_cast<std::size_t>(code)];
-  if (i < 0) return std::nullopt;
-  return e_.values[static_cast<std::size_t>(i)];
+  if (code < 0 || code >= kCodeLimit || !Has(code)) return std::nullopt;
+  return e_.values[static_cast<std::size_t>(at_[static_cast<std::size_t>(code)])];
 }
 
 double DimensionRecord::Get(int code, double fallback) const { return Find(code).value_or(fallback); }

@@ -106,9 +106,13 @@ class DimensionRecord {
 
  private:
   static constexpr int kCodeLimit = 450;
+  bool Has(int code) const { return (present_[static_cast<std::size_t>(code) / 64] >> (code % 64)) & 1; }
   const DrawEntity& e_;
   int kind_ = 0;
-  std::array<int16_t, kCodeLimit> at_;  // value index of each code's first occurrence, -1 none
+  // Which codes occur, and the value index of each one's first occurrence (set only where present:
+  // a record is read once per generation, and clearing a whole table would cost more than reading).
+  std::array<uint64_t, (kCodeLimit + 63) / 64> present_{};
+  std::array<int16_t, kCodeLimit> at_;
   int toleranceType_ = 0;
   std::array<char, kMaxDimensionPrefix> prefix_{};
   std::size_t prefixLength_ = 0;

@@ -57,6 +57,7 @@ class PartWriter {
   // The value text at `at` and the tolerance texts in its frame.
   void ValueTexts(const DimensionTexts& texts, ModelPoint at, double height, double angleDeg) {
     Text(at, height, angleDeg, texts.value);
+    if (texts.upper.empty() && texts.lower.empty()) return;
     const ToleranceOffsets o = ToleranceTextOffsets(texts.value.size(), height);
     const double a = DegreesToRadians(angleDeg), c = std::cos(a), s = std::sin(a);
     const auto place = [&](double x, double y) { return ModelPoint{at.x + x * c - y * s, at.y + x * s + y * c}; };
