@@ -25,7 +25,7 @@ DimensionPacked MakeDimensionPacked(int toleranceType, std::string_view prefixSj
   packed.toleranceType = static_cast<int16_t>(toleranceType);
   const std::string_view prefix = SjisPrefix(prefixSjis, kMaxDimensionPrefix);
   packed.prefixLength = static_cast<int16_t>(prefix.size());
-  std::memcpy(packed.prefix.data(), prefix.data(), prefix.size());
+  if (!prefix.empty()) std::memcpy(packed.prefix.data(), prefix.data(), prefix.size());
   return packed;
 }
 
