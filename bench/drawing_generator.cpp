@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "platform/sjis.h"
+#include "view/dimension_record.h"
 
 namespace plenwick::bench {
 
@@ -23,7 +25,100 @@ void AddLine(EntityList& list, double x1, double y1, double x2, double y2, int16
   AddEntity({kLine, 0, pen, 0, 4}, nullptr, list, codes, 0, values, nullptr);
 }
 
+// One dimension record being built: codes and values in storage order.
+struct DimensionValues {
+  std::vector<int16_t> codes;
+  std::vector<double> values;
+  void Put(int code, double v) {
+    codes.push_back(static_cast<int16_t>(code));
+    values.push_back(v);
+  }
+  void PutPoint(int xCode, double x, double y) {
+    Put(xCode, x);
+    Put(xCode + 1, y);
+  }
+};
+
 }  // namespace
+
+void GenerateDimensionDrawing(EntityList& list, int64_t count, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  const int16_t gridCodes[] = {10, 20, 30};
+  const double gridValues[] = {0, 0, 20.0};
+  AddEntity({kGrid, 1, 0, 0, 3}, nullptr, list, gridCodes, 0, gridValues, nullptr);
+  const int64_t perRow = static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(count))));
+  static const char* const kPrefixes[] = {"", "R", "\x83\xd3", "AB"};  // φ
+  for (int64_t i = 0; i < count; ++i) {
+    const int16_t kind = static_cast<int16_t>(i % 9);
+    const int tolerance = static_cast<int>((i / 9) % 8);
+    const int decimals = static_cast<int>((i / 72) % 5);
+    const double x = static_cast<double>(i % perRow) * kCell, y = static_cast<double>(i / perRow) * kCell;
+    const double w = 5 + unit(rng) * 30, h = 5 + unit(rng) * 30;
+    DimensionValues d;
+    d.Put(30, PackDimensionField(MakeDimensionPacked(tolerance, kPrefixes[i % 4])));
+    d.Put(31, tolerance ? 0.0015 : 0);
+    d.Put(32, tolerance ? 0.2 : 0);
+    d.Put(10, std::hypot(w, h));
+    d.Put(11, 2.5);
+    d.Put(12, 0);
+    d.Put(13, 1100 + 10 * decimals);
+    if (kind != kDimArea) d.Put(14, 33304);
+    switch (kind) {
+      case kDimHorizontal: case kDimVertical: {
+        for (int code : {15, 16, 17}) d.Put(code, 3);
+        for (int code : {18, 19, 20}) d.Put(code, 1);
+        d.PutPoint(21, x, y);
+        const int points = 2 + static_cast<int>((i / 9) % 9);
+        for (int k = 0; k < points; ++k) {
+          const double step = k * w / (points - 1);
+          if (kind == kDimHorizontal) {
+            d.PutPoint(40 + 10 * k, x + step, y + h);
+          } else {
+            d.PutPoint(40 + 10 * k, x + w, y + step);
+          }
+        }
+        break;
+      }
+      case kDimPerimeter:
+        d.PutPoint(40, x, y);
+        d.PutPoint(50, x + w, y + h);
+        d.PutPoint(60, x + w + 10, y + h);
+        d.PutPoint(42, x + w, y + h + 1);
+        break;
+      case kDimRadius:
+        for (int code : {15, 16}) d.Put(code, 3);
+        for (int code : {18, 19}) d.Put(code, 1);
+        d.PutPoint(42, x + 1, y + 1);
+        d.PutPoint(40, x + w, y);
+        d.PutPoint(50, x, y);
+        break;
+      case kDimAngleLines: case kDimAngleArc:
+        d.Put(15, 0);
+        d.Put(16, 0);
+        d.Put(18, 1);
+        d.Put(19, 1);
+        d.PutPoint(23, x, y);
+        d.Put(25, w);
+        d.Put(26, 10);
+        d.Put(27, 10 + h * 5);
+        d.PutPoint(42, x + w, y + w / 2);
+        break;
+      case kDimArea:
+        d.PutPoint(40, x + w / 2, y + h / 2);
+        break;
+      default:  // distance, diameter
+        for (int code : {15, 16}) d.Put(code, 3);
+        for (int code : {18, 19}) d.Put(code, 1);
+        d.PutPoint(21, x, y);
+        d.PutPoint(40, x - h / 4, y + w / 4);
+        d.PutPoint(50, x + w - h / 4, y + h + w / 4);
+        break;
+    }
+    AddEntity({kDimension, kind, static_cast<int16_t>(i % 8), 0, static_cast<int16_t>(d.values.size())}, nullptr,
+              list, d.codes.data(), 0, d.values.data(), nullptr);
+  }
+}
 
 double GeneratedDrawingSide(int64_t elements) { return std::ceil(std::sqrt(static_cast<double>(elements))) * kCell; }
 

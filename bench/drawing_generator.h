@@ -34,6 +34,11 @@ double GeneratedDrawingSide(int64_t elements);
 // text is wide. The same seed gives the same texts either way.
 void GenerateTextDrawing(EntityList& list, int64_t count, uint32_t seed, double unit, bool asLines);
 
+// Appends a grid and `count` dimensions, every kind in turn (distance, horizontal and vertical
+// chains of 2 to 10 points, perimeter, radius, diameter, both angles, area) in the layouts the
+// dimension tools store, with every tolerance type, 0 to 4 decimals and a prefix on some.
+void GenerateDimensionDrawing(EntityList& list, int64_t count, uint32_t seed);
+
 // What SaveDrawingFile needs besides the elements: default layers, scale 1:1.
 DrawingFileInfo GeneratedDrawingInfo();
 

@@ -99,11 +99,14 @@ int RunInfo(int argc, char** argv) {
 }
 
 int RunDump(int argc, char** argv) {
-  if (argc != 4 || std::string(argv[2]) != "--json") return Fail("usage: plenwick-cli dump --json FILE.pwk");
+  const bool withParts = argc == 5 && std::string(argv[3]) == "--parts";
+  if ((argc != 4 && !withParts) || std::string(argv[2]) != "--json") {
+    return Fail("usage: plenwick-cli dump --json [--parts] FILE.pwk");
+  }
   DrawingFileInfo info;
   EntityList list;
-  if (!Load(argv[3], info, list)) return 1;
-  std::cout << JsonText(DrawingToJson(info, list)) << '\n';
+  if (!Load(argv[argc - 1], info, list)) return 1;
+  std::cout << JsonText(DrawingToJson(info, list, withParts)) << '\n';
   return std::cout.good() ? 0 : Fail("cannot write the output");
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "json_fields.h"
@@ -228,7 +229,7 @@ bool ReadEntity(const json& j, const std::string& where, EntityList& list, bool&
 
 }  // namespace
 
-ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list) {
+ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list, bool withParts) {
   ordered_json root;
   const DrawingHeader& h = info.header;
   ordered_json header;
@@ -268,6 +269,20 @@ ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list) 
   }
   root["layers"] = layers;
 
+  // Each dimension's generated parts, in list order.
+  std::unordered_map<const DrawEntity*, ordered_json> parts;
+  if (withParts) {
+    for (const DrawEntity& e : list) {
+      if (!IsDimensionPart(e)) continue;
+      ordered_json j;
+      j["kind"] = e.kind;
+      ordered_json values = ordered_json::array();
+      for (int i = 0; i < e.valueCount; ++i) values.push_back(Value(e.values[i]));
+      j["values"] = values;
+      if (!e.text.IsNull()) PutText(j, "text", e.text.view());
+      parts[e.owner].push_back(j);
+    }
+  }
   ordered_json entities = ordered_json::array();
   for (const DrawEntity& e : list) {
     if (IsDimensionPart(e)) continue;
@@ -288,6 +303,10 @@ ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list) 
     j["values"] = values;
     if (!e.text.IsNull()) PutText(j, "text", e.text.view());
     if (!e.font.IsNull()) PutText(j, "font", e.font.view());
+    if (withParts && e.kind == kDimension) {
+      const auto found = parts.find(&e);
+      j["parts"] = found != parts.end() ? found->second : ordered_json::array();
+    }
     entities.push_back(j);
   }
   root["entities"] = entities;

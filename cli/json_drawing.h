@@ -13,7 +13,9 @@ namespace plenwick::cli {
 // doubles print so that they read back exactly; a value whose bits are not a finite number (a
 // dimension's packed field) becomes the hex string of its 8 bytes in file order. "headerBytes"
 // carries the whole 192-byte header, bytes no named field shows included.
-nlohmann::ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list);
+// With `withParts`, each dimension also lists the parts generated for it under "parts": kind,
+// values and, for texts, the text (the reader ignores them: they are made again).
+nlohmann::ordered_json DrawingToJson(const DrawingFileInfo& info, const EntityList& list, bool withParts = false);
 
 // The inverse: fills info and appends every element through AddStoredEntity. The header starts
 // from "headerBytes" when present and takes the named fields that differ from it. Returns false

@@ -13,7 +13,8 @@ void Usage(std::FILE* to) {
   std::fprintf(to,
                "usage: plenwick-cli COMMAND ...\n"
                "  info FILE.pwk                 header, layers and element counts\n"
-               "  dump --json FILE.pwk          the whole drawing as JSON\n"
+               "  dump --json [--parts] FILE.pwk  the whole drawing as JSON; --parts lists the parts\n"
+               "                                generated for each dimension under it\n"
                "  from-json IN.json OUT.pwk     build a drawing from JSON (at most %zu MiB) and save it;\n"
                "                                elements a drawing file cannot hold are refused and counted\n"
                "  copy IN.pwk OUT.pwk           read a drawing and write it back\n"

@@ -1,6 +1,7 @@
 // Fuzzes the JSON form of a drawing that plenwick-cli reads: any text must be refused with an
 // error or read without fault, and whatever from-json accepts must write a file that reads back
-// with every element it accepted, and dump to JSON again.
+// with every element it accepted and the same dimension parts, and dump to JSON again (parts
+// listed). The program's extensions are installed, as plenwick-cli installs them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,11 +15,15 @@
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "stored_elements.h"
+#include "tools/standard_tools.h"
 
+using plenwick::fuzzing::CountParts;
 using plenwick::fuzzing::CountStored;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace plenwick;
+  static const bool installed = (InstallToolExtensions(), true);
+  (void)installed;
   const nlohmann::json json = nlohmann::json::parse(data, data + size, nullptr, false);
   if (json.is_discarded()) return 0;
   DrawingFileInfo info;
@@ -40,8 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (ReadDrawingFile(written, againInfo, again, nullptr) != 0) std::abort();
   // What from-json accepted, the file keeps.
   if (againInfo.skippedRecords != 0 || CountStored(again) != CountStored(list)) std::abort();
+  if (CountParts(again) != CountParts(list)) std::abort();
   try {
-    (void)cli::DrawingToJson(againInfo, again).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    (void)cli::DrawingToJson(againInfo, again, true).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   } catch (const std::exception&) {
     std::abort();
   }

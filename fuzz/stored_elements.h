@@ -1,4 +1,5 @@
-// How many elements of a list a drawing file stores (generated dimension parts are not).
+// How many elements of a list a drawing file stores (generated dimension parts are not), and how
+// many parts were generated.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,12 @@ namespace plenwick::fuzzing {
 inline std::size_t CountStored(const EntityList& list) {
   std::size_t n = 0;
   for (const DrawEntity& e : list) n += IsDimensionPart(e) ? 0 : 1;
+  return n;
+}
+
+inline std::size_t CountParts(const EntityList& list) {
+  std::size_t n = 0;
+  for (const DrawEntity& e : list) n += IsDimensionPart(e) ? 1 : 0;
   return n;
 }
 

@@ -423,10 +423,10 @@ void GenerateDimensionParts(EntityList& list, DrawEntity& dimension) {
       if (g.linear) g.linear(list, dimension, dimension.subKind);
       break;
     case 3:
-      if (g.angular) g.angular(list, dimension, 0);
+      if (g.perimeter) g.perimeter(list, dimension, 0);
       break;
     case 6: case 7:
-      if (g.perimeter) g.perimeter(list, dimension, 0);
+      if (g.angle) g.angle(list, dimension, 0);
       break;
     case 8:
       if (g.area) g.area(list, dimension, 0);

@@ -110,13 +110,14 @@ void UnlinkQuietly(EntityList& list, DrawEntity* entity);
 
 // ---- Dimension parts ----------------------------------------------------------------------
 // The dimension tools provide the generators that draw a dimension as child elements (lines,
-// arcs, texts), installed with the program's start-up (InstallToolExtensions). A generator appends the parts with AddChildEntity(owner = dimension).
+// arcs, texts), installed with the program's start-up (InstallToolExtensions). A generator
+// appends the parts with AddChildEntity(owner = dimension).
 // `mode` is the dimension kind for the horizontal/vertical generator (1 or 2) and 0 otherwise.
 using DimensionPartsGenerator = std::function<void(EntityList& list, DrawEntity& dimension, int mode)>;
 struct DimensionPartsGenerators {
-  DimensionPartsGenerator linear;     // kinds 1 and 2 (mode = kind), and 0, 4, 5 (mode 0)
-  DimensionPartsGenerator angular;    // kind 3
-  DimensionPartsGenerator perimeter;  // kinds 6 and 7
+  DimensionPartsGenerator linear;     // kinds 1 and 2 (mode = kind), and 0, 4, 5 and unknown kinds (mode 0)
+  DimensionPartsGenerator perimeter;  // kind 3
+  DimensionPartsGenerator angle;      // kinds 6 and 7
   DimensionPartsGenerator area;       // kind 8
 };
 // Installs the generators used by every later AddEntity of a dimension; returns the previous set.

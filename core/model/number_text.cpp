@@ -2,21 +2,24 @@
 // process locale: the decimal point is always ".".
 #include "model/number_text.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace plenwick {
 
+std::string FormatFixedNumber(double value, int decimals) {
+  if (!std::isfinite(value)) return {};
+  decimals = std::clamp(decimals, 0, 15);
+  char buffer[400];  // the largest double has 309 integer digits; to_chars writes what is read
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (ec != std::errc()) return {};
+  return std::string(buffer, end);
+}
+
 std::string FormatNumberText(double value, int decimals) {
-  if (!std::isfinite(value)) value = 0;
-  if (decimals < 0) decimals = 0;
-  if (decimals > 15) decimals = 15;
-  std::array<char, 400> buffer{};  // the largest double has 309 integer digits
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::fixed, decimals);
-  if (ec != std::errc()) return "0";
-  std::string text(buffer.data(), end);
+  std::string text = FormatFixedNumber(std::isfinite(value) ? value : 0, decimals);
+  if (text.empty()) return "0";
   if (text.find('.') != std::string::npos) {
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();

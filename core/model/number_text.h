@@ -11,6 +11,9 @@ namespace plenwick {
 // The value formatted with `decimals` places ("%0.*f"), then trailing zeros and a trailing point
 // removed: 2.50 -> "2.5", 3.00 -> "3", -0.00 -> "0". NaN and infinities give "0".
 std::string FormatNumberText(double value, int decimals);
+// The value with `decimals` places (clamped to 0..15) as "%.*f" writes it, nothing trimmed;
+// empty for NaN and infinities.
+std::string FormatFixedNumber(double value, int decimals);
 
 // A decimal number: an optional sign, digits with at most one point and at least one digit
 // ("12", "-0.5", ".5", "5."). No spaces, exponents, or other characters; nothing for anything

@@ -5,6 +5,7 @@
 
 #include "tools/draw/circle_tool.h"
 #include "tools/draw/curve_tool.h"
+#include "tools/draw/dimension_parts.h"
 #include "tools/draw/line_tool.h"
 #include "tools/draw/text_tool.h"
 #include "tools/edit/delete_tool.h"
@@ -16,7 +17,10 @@ namespace plenwick {
 
 void CToolPlaceholder::OnLButtonUp(ToolView& view, unsigned, PixelPoint) { view.ReleaseCapture(); }
 
-void InstallToolExtensions() { InstallDefaultSnapPointRegistrar(); }
+void InstallToolExtensions() {
+  InstallDefaultSnapPointRegistrar();
+  InstallDimensionExtensions();
+}
 
 namespace {
 

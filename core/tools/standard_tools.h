@@ -21,7 +21,8 @@ class CToolPlaceholder final : public CDrawTool {
 };
 
 // Installs, program-wide, what the tools add to every document and reader: the characteristic
-// points and intersections registered for each element added or read. Installing again changes
+// points and intersections registered for each element added or read, the generated parts of
+// dimensions and the drawing of their terminators. Installing again changes
 // nothing. Whatever loads or edits drawings calls it (or RegisterStandardTools) first.
 void InstallToolExtensions();
 

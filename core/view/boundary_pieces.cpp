@@ -39,26 +39,45 @@ std::vector<BoundaryPiece> ReadBoundaryPieces(const DrawEntity& entity, int firs
   return pieces;
 }
 
-std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces) {
-  std::vector<ModelPoint> points;
+namespace {
+
+constexpr double kTwoPi = 2 * std::numbers::pi;
+
+// The pieces that chain from vertex to vertex (circles stand alone).
+std::vector<const BoundaryPiece*> ChainOf(const std::vector<BoundaryPiece>& pieces) {
   std::vector<const BoundaryPiece*> chain;
   for (const BoundaryPiece& p : pieces) {
     if (p.kind != BoundaryPiece::Kind::kCircle) chain.push_back(&p);
   }
-  constexpr double kTwoPi = 2 * std::numbers::pi;
+  return chain;
+}
+
+// The start angle and signed sweep (radians, negative clockwise) of an arc piece running to
+// `end`; equal angles sweep a whole turn. False when they are not finite.
+bool ArcPieceSweep(const BoundaryPiece& p, ModelPoint end, double* start, double* sweep) {
+  const double a0 = std::atan2(p.point.y - p.centre.y, p.point.x - p.centre.x);
+  const double a1 = std::atan2(end.y - p.centre.y, end.x - p.centre.x);
+  if (!std::isfinite(a0) || !std::isfinite(a1) || !std::isfinite(p.radius)) return false;
+  double s = std::fmod(p.counterClockwise ? a1 - a0 : a0 - a1, kTwoPi);
+  if (s <= 0) s += kTwoPi;
+  *start = a0;
+  *sweep = p.counterClockwise ? s : -s;
+  return true;
+}
+
+}  // namespace
+
+std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces) {
+  std::vector<ModelPoint> points;
+  const std::vector<const BoundaryPiece*> chain = ChainOf(pieces);
   constexpr double kStep = 5 * std::numbers::pi / 180;
   for (std::size_t k = 0; k < chain.size(); ++k) {
     const BoundaryPiece& p = *chain[k];
     points.push_back(p.point);
-    if (p.kind != BoundaryPiece::Kind::kArc) continue;
-    const ModelPoint end = chain[(k + 1) % chain.size()]->point;
-    const double a0 = std::atan2(p.point.y - p.centre.y, p.point.x - p.centre.x);
-    const double a1 = std::atan2(end.y - p.centre.y, end.x - p.centre.x);
-    if (!std::isfinite(a0) || !std::isfinite(a1) || !std::isfinite(p.radius)) continue;
-    double sweep = p.counterClockwise ? a1 - a0 : a0 - a1;
-    sweep = std::fmod(sweep, kTwoPi);
-    if (sweep <= 0) sweep += kTwoPi;
-    if (!p.counterClockwise) sweep = -sweep;
+    double a0 = 0, sweep = 0;
+    if (p.kind != BoundaryPiece::Kind::kArc || !ArcPieceSweep(p, chain[(k + 1) % chain.size()]->point, &a0, &sweep)) {
+      continue;
+    }
     const int steps = static_cast<int>(std::ceil(std::fabs(sweep) / kStep));
     for (int s = 1; s < steps; ++s) {
       const double a = a0 + sweep * s / steps;
@@ -66,6 +85,31 @@ std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces
     }
   }
   return points;
+}
+
+BoundaryMeasure MeasureBoundary(const std::vector<BoundaryPiece>& pieces) {
+  BoundaryMeasure m;
+  double twiceSigned = 0;  // the chain's signed area, doubled (the integral of x dy − y dx)
+  const std::vector<const BoundaryPiece*> chain = ChainOf(pieces);
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    const BoundaryPiece& p = *chain[k];
+    const ModelPoint a = p.point, b = chain[(k + 1) % chain.size()]->point;
+    double a0 = 0, sweep = 0;
+    if (p.kind == BoundaryPiece::Kind::kArc && ArcPieceSweep(p, b, &a0, &sweep)) {
+      m.length += std::fabs(p.radius * sweep);
+      twiceSigned += p.centre.x * (b.y - a.y) - p.centre.y * (b.x - a.x) + p.radius * p.radius * sweep;
+    } else {
+      m.length += std::hypot(b.x - a.x, b.y - a.y);
+      twiceSigned += a.x * b.y - b.x * a.y;
+    }
+  }
+  m.area = std::fabs(twiceSigned) / 2;
+  for (const BoundaryPiece& p : pieces) {
+    if (p.kind != BoundaryPiece::Kind::kCircle) continue;
+    m.length += kTwoPi * std::fabs(p.radius);
+    m.area += std::numbers::pi * p.radius * p.radius;
+  }
+  return m;
 }
 
 }  // namespace plenwick

@@ -1,5 +1,5 @@
 // Reading the closed boundary that paints (kind 70) and hatchings (kind 71) store as coded
-// pieces, and flattening it into a polygon.
+// pieces, flattening it into a polygon, and measuring its length and area (dimensions).
 #pragma once
 
 #include <vector>
@@ -27,5 +27,14 @@ std::vector<BoundaryPiece> ReadBoundaryPieces(const DrawEntity& entity, int firs
 // piece flattened from its start vertex to the next piece's start (steps of at most 5 degrees).
 // Circle pieces are left out (a lone circle is drawn as an ellipse instead).
 std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces);
+
+// The length and enclosed area (model mm, mm²) of a boundary of line and arc pieces: each vertex
+// or arc piece runs to the next piece's start (the last back to the first); an arc piece whose
+// ends lie at the same angle runs a whole turn. Circle pieces add their circumference and area.
+struct BoundaryMeasure {
+  double length = 0;
+  double area = 0;
+};
+BoundaryMeasure MeasureBoundary(const std::vector<BoundaryPiece>& pieces);
 
 }  // namespace plenwick

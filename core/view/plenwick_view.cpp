@@ -42,6 +42,7 @@ void CPlenwickView::RefreshFromDocument() {
   const ProgramSettings& s = CurrentSettings();
   for (std::size_t i = 0; i < settings_.penWidthsMm.size(); ++i) settings_.penWidthsMm[i] = s.PenWidths[i];
   for (std::size_t i = 0; i < settings_.thickWidthsMm.size(); ++i) settings_.thickWidthsMm[i] = s.ThickLineWidths[i];
+  settings_.dimArrowSizeMode = s.DimArrowSizeMode;
 }
 
 DrawEntity* CPlenwickView::GridEntity() const {

@@ -1,5 +1,5 @@
 // The display settings a drawing pass reads: the eight display colours, pen widths and the
-// widths of the thick line types.
+// widths of the thick line types, and how dimension terminators are sized.
 #pragma once
 
 #include <array>
@@ -28,6 +28,7 @@ struct RenderSettings {
                                                             0xFF00FF, 0x000000, 0xA0A0A0, 0x9A9A9A};
   std::array<double, kPenCount> penWidthsMm = {0.13, 0.25, 0.35, 0.5, 0.7, 0.9, 1.2, 1.5};
   std::array<double, kThickLineTypeCount> thickWidthsMm = {0.1, 0.2, 0.5};
+  int dimArrowSizeMode = 0;  // dimension terminators: 0 fixed pixels, 1 paper millimetres
 
   ColourRef colour(ViewColour c) const { return displayColours[static_cast<std::size_t>(c)]; }
 };

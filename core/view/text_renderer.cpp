@@ -6,6 +6,7 @@
 
 #include "view/entity_renderer_parts.h"
 #include "view/entity_stroke.h"
+#include "view/terminator_shape.h"
 
 namespace plenwick::render_parts {
 
@@ -13,44 +14,11 @@ namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
 
-// End marks of leaders: 1 a filled dot, 2 a one-sided arrow head, 3 a full arrow head.
-enum LeaderEndMark { kEndNone = 0, kEndDot = 1, kEndHalfArrow = 2, kEndArrow = 3 };
-
 // Sizes of the end marks in device pixels: on screen fixed, on paper in millimetres.
-struct EndMarkSize {
-  int dotRadius;
-  int arrowLength;
-};
-EndMarkSize EndMarkSizeFor(const RenderContext& ctx) {
+TerminatorSize EndMarkSizeFor(const RenderContext& ctx) {
   if (!ctx.printing) return {2, 10};
   const double mm = ctx.devicePixelsPerMm;
   return {ClampPixel(mm * 2 / 3), ClampPixel(mm * 10 / 3 + 0.5 * mm)};
-}
-
-void DrawEndMark(const RenderContext& ctx, const EntityStroke& stroke, int mark, ModelPoint tip, ModelPoint from,
-                 ColourRef colour) {
-  if (mark == kEndNone || !ctx.visible.Contains(tip.x, tip.y)) return;
-  const PixelPoint t = ctx.mapping.ModelToScreen(tip);
-  const EndMarkSize size = EndMarkSizeFor(ctx);
-  if (mark == kEndDot) {
-    stroke.ApplyPen();
-    ctx.canvas.SetBrush({BrushKind::kSolid, HatchStyle::kHorizontal, colour});
-    const int r = size.dotRadius;
-    ctx.canvas.Ellipse({t.x - r, t.y - r, t.x + r + 1, t.y + r + 1});
-    return;
-  }
-  if (mark != kEndHalfArrow && mark != kEndArrow) return;
-  if (tip.x == from.x && tip.y == from.y) return;  // no direction
-  const double theta = std::atan2(tip.y - from.y, tip.x - from.x);
-  auto strokeAt = [&](double offsetDegrees) {
-    const double a = theta + offsetDegrees * kDegree;
-    const PixelPoint end{ClampPixel(t.x + std::floor(size.arrowLength * std::cos(a) + 0.5)),
-                         ClampPixel(t.y - std::floor(size.arrowLength * std::sin(a) + 0.5))};
-    const PixelPoint line[2] = {t, end};
-    stroke.Pixels(line);
-  };
-  strokeAt(-150);
-  if (mark == kEndArrow) strokeAt(150);
 }
 
 }  // namespace
@@ -100,7 +68,10 @@ void DrawLeaderText(const RenderContext& ctx, const DrawEntity& e, int state, Co
   if (!ctx.visible.Overlaps(box)) return;
   const EntityStroke stroke(ctx, e.lineAttr, colour, state);
   stroke.Model(leader);
-  DrawEndMark(ctx, stroke, mark, leader[0], leader[1], colour);
+  // End marks 1..3 are the dot, half arrow and arrow that dimensions draw too.
+  if (mark < kTerminatorDot || mark > kTerminatorArrow || !ctx.visible.Contains(leader[0].x, leader[0].y)) return;
+  stroke.ApplyPen();
+  DrawTerminator(ctx.canvas, ctx.mapping, mark, leader[0], leader[1], EndMarkSizeFor(ctx), colour);
 }
 
 }  // namespace plenwick::render_parts
