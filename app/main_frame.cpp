@@ -47,7 +47,8 @@ bool IsDrawingCommand(int id) {
     case kCmdFileClose:
     case kCmdFileSave:
     case kCmdFileSaveAs:
-    case kCmdDrawingInfo: return true;
+    case kCmdDrawingInfo:
+    case kCmdToleranceSettings: return true;
     default: return false;
   }
 }

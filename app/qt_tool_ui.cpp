@@ -8,6 +8,7 @@
 #include "line_input_dialog.h"
 #include "numeric_input_dialog.h"
 #include "qt_user_interface.h"
+#include "sunpou_kousa_dlg.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/command_table.h"
 #include "view/tool_framework/font_choices.h"
@@ -60,6 +61,11 @@ ToolUi::DialogResult QtToolUi::RunLineInput(CLineInputDlg& dialog) {
 
 bool QtToolUi::RunDeleteGroup(CDeleteGroupDlg& dialog) {
   DeleteGroupDlg window(dialog, owner_);
+  return window.exec() == QDialog::Accepted;
+}
+
+bool QtToolUi::RunToleranceSettings(CSunpouKousaDlg& dialog) {
+  SunpouKousaDlg window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted;
 }
 

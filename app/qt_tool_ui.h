@@ -1,6 +1,6 @@
 // The tool framework's user interface in Qt: messages, the prompt box, the operation bar, the
-// palette's windows, the context menus of the tools, the numeric input dialog and the
-// window-deletion dialog.
+// palette's windows, the context menus of the tools, the numeric input dialog, the
+// window-deletion dialog and the dimension tolerance dialog.
 #pragma once
 
 #include <QWidget>
@@ -38,6 +38,7 @@ class QtToolUi final : public ToolUi {
   bool RunNumericInput(CInputNumDlg& dialog) override;
   DialogResult RunLineInput(CLineInputDlg& dialog) override;
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override;
+  bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
   std::vector<std::string> FontFamilies() override;
 
  private:

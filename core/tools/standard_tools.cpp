@@ -6,11 +6,14 @@
 #include "tools/draw/circle_tool.h"
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/dimension_parts.h"
+#include "tools/draw/dimension_tool.h"
 #include "tools/draw/line_tool.h"
 #include "tools/draw/text_tool.h"
+#include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/delete_tool.h"
 #include "tools/edit/select_tool.h"
 #include "view/snap_registration.h"
+#include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/tool_view.h"
 
 namespace plenwick {
@@ -31,6 +34,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kCurveToolCode: return std::make_unique<CCurveTool>(state);
     case kCircleToolCode: return std::make_unique<CCircleTool>(state);
     case kTextToolCode: return std::make_unique<CTextTool>(state);
+    case kDimensionToolCode: return std::make_unique<CDimensionTool>(state);
     case kDeleteToolCode: return std::make_unique<CDeleteTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);
   }
@@ -41,6 +45,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
 void RegisterStandardTools(ToolFramework& tools) {
   InstallToolExtensions();
   for (int code = 0; code < kToolCodeCount; ++code) tools.toolList().Register(MakeTool(code, tools.state()));
+  tools.AddSettingsCommand(kCmdToleranceSettings, EditDimensionTolerances);
 }
 
 }  // namespace plenwick

@@ -1,6 +1,7 @@
 // The program's tools and what they add to the core, set up alike by the program, plenwick-cli,
-// the tests and the fuzz targets: the seventeen tools of the tool list (the line, curve and circle
-// tools, the delete tool, and placeholders for the tools not built yet), and the extension points
+// the tests and the fuzz targets: the seventeen tools of the tool list (the line, curve, circle,
+// text and dimension tools, the selection and delete tools, and placeholders for the tools not
+// built yet) with the settings dialogs they bring, and the extension points
 // of the core that the tools fill (the registration of characteristic points; later the
 // dimension parts, their terminators and the hatch lines).
 #pragma once
@@ -27,7 +28,7 @@ class CToolPlaceholder final : public CDrawTool {
 void InstallToolExtensions();
 
 // The tool start-up of the program: InstallToolExtensions, then one tool for every code 0..16 into
-// `tools`, in code order.
+// `tools`, in code order, and the tools' settings commands (32868 "寸法公差設定").
 void RegisterStandardTools(ToolFramework& tools);
 
 }  // namespace plenwick

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "view/tool_framework/interaction_state.h"
 #include "view/tool_framework/line_input.h"
@@ -68,9 +69,14 @@ class ScriptedToolUi final : public ToolUi {
     if (deleteGroupScript) deleteGroupScript(dialog);
     return deleteGroupAnswer;
   }
+  // Lets toleranceScript work the tolerance dialog and answer; cancelled without one.
+  bool RunToleranceSettings(CSunpouKousaDlg& dialog) override {
+    return toleranceScript ? toleranceScript(dialog) : false;
+  }
   std::vector<std::string> FontFamilies() override { return fonts; }
 
   std::vector<std::string> messages;
+  std::function<bool(CSunpouKousaDlg&)> toleranceScript;
   int beeps = 0;
   int promptRepaints = 0;
   OperationBar* currentBar = nullptr;

@@ -11,6 +11,10 @@
 namespace plenwick {
 
 bool ToolElementStorable(int16_t kind, std::span<const double> values) {
+  if (kind == kDimension) {
+    if (values.empty()) return false;
+    values = values.subspan(1);
+  }
   for (double v : values) {
     if (!std::isfinite(v)) return false;
   }
@@ -39,7 +43,8 @@ ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElemen
   if (!ToolElementStorable(element.kind, element.values)) return ElementAdded::kDropped;
   CPlenwickDoc& d = view.doc();
   const ProgramSettings& s = view.settings();
-  const EntityAttr attr{element.kind, element.subKind, static_cast<int16_t>(s.CurrentLineType * 100 + s.CurrentPen),
+  const auto lineAttr = static_cast<int16_t>(element.penOnly ? s.CurrentPen : s.CurrentLineType * 100 + s.CurrentPen);
+  const EntityAttr attr{element.kind, element.subKind, lineAttr,
                         s.CurrentLayer, static_cast<int16_t>(element.values.size())};
   // A protected drawing refuses with its message; the recorded step stays undoable then.
   if (d.protection == kNotProtected && newStep) BeginOperation(d.entities, d.snapPoints);

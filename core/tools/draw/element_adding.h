@@ -25,7 +25,8 @@ inline constexpr double kMinToolRadius = 0.05;
 
 // Whether a drawing file keeps these values for an element the tools make: every value finite;
 // a line's or curve's every coordinate, a circle's or arc's centre and radius in the coordinate
-// range; a radius of at least kMinToolRadius; arc angles in [0, 360).
+// range; a radius of at least kMinToolRadius; arc angles in [0, 360). A dimension's first value
+// (code 30) holds packed bytes, not a number: it is left out of the checks.
 bool ToolElementStorable(int16_t kind, std::span<const double> values);
 
 struct NewElement {
@@ -35,6 +36,7 @@ struct NewElement {
   std::span<const double> values;
   const char* font = nullptr;  // texts: the face (Shift-JIS)
   const char* text = nullptr;  // texts: the string (Shift-JIS)
+  bool penOnly = false;        // dimensions: lineAttr is the pen alone, without the line type
 };
 
 // Adds the element. With `newStep` it is an undo step of its own (BeginOperation first);

@@ -9,6 +9,14 @@ namespace {
 
 bool MagnetOn(const ToolView& view) { return view.settings().Magnet != 0; }
 
+ModelPoint PointOfClick(const CDrawTool& tool, ToolView& view, PixelPoint click, int onFilter, int offFilter) {
+  const bool magnet = MagnetOn(view);
+  if (magnet && tool.snapHit) return tool.snapModel;
+  const PickHit hit = PickEntity(view.picking(), magnet ? onFilter : offFilter, click);
+  if (hit.entity) return hit.point;
+  return view.view().ScreenToModel(click.x, click.y);
+}
+
 }  // namespace
 
 void TrackMagnet(CDrawTool& tool, ToolView& view, PixelPoint cursor) {
@@ -22,11 +30,11 @@ void TrackMagnet(CDrawTool& tool, ToolView& view, PixelPoint cursor) {
 }
 
 ModelPoint ClickedPoint(const CDrawTool& tool, ToolView& view, PixelPoint click, int magnetFilter) {
-  const bool magnet = MagnetOn(view);
-  if (magnet && tool.snapHit) return tool.snapModel;
-  const PickHit hit = PickEntity(view.picking(), magnet ? magnetFilter : kPickMagnetOff, click);
-  if (hit.entity) return hit.point;
-  return view.view().ScreenToModel(click.x, click.y);
+  return PointOfClick(tool, view, click, magnetFilter, kPickMagnetOff);
+}
+
+ModelPoint ClickedPointOnAny(const CDrawTool& tool, ToolView& view, PixelPoint click, int filter) {
+  return PointOfClick(tool, view, click, filter, filter);
 }
 
 ModelPoint CursorPoint(const CDrawTool& tool, ToolView& view, PixelPoint cursor) {

@@ -17,6 +17,9 @@ void TrackMagnet(CDrawTool& tool, ToolView& view, PixelPoint cursor);
 // PickEntity hits (with `magnetFilter` while the magnet is on, the grid only while it is off),
 // else the click converted to model mm.
 ModelPoint ClickedPoint(const CDrawTool& tool, ToolView& view, PixelPoint click, int magnetFilter = kPickAll);
+// The same with PickEntity given `filter` whether the magnet is on or off (the tools that measure
+// take points on any element even with the magnet off).
+ModelPoint ClickedPointOnAny(const CDrawTool& tool, ToolView& view, PixelPoint click, int filter = kPickAll);
 
 // The model point the cursor stands for while the mouse moves: the snap point the magnet shows,
 // else the cursor converted to model mm (no element search).

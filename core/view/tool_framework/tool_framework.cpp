@@ -136,7 +136,17 @@ void ToolFramework::ClosePalette() {
   }
 }
 
+void ToolFramework::AddSettingsCommand(int id, std::function<void(ToolFramework&)> run) {
+  settingsCommands_.emplace_back(id, std::move(run));
+}
+
 bool ToolFramework::OnFrameCommand(int id) {
+  for (const auto& [command, run] : settingsCommands_) {
+    if (command == id) {
+      run(*this);
+      return true;
+    }
+  }
   switch (id) {
     case kCmdDrawingPalette:
       if (paletteWindow_ == PaletteWindow::kPartsBrowser) {
@@ -157,7 +167,11 @@ bool ToolFramework::IsFrameCommandEnabled(int id) const {
   switch (id) {
     case kCmdDrawingPalette: return paletteWindow_ != PaletteWindow::kFirstStart;
     case kCmdPartsData: return partsBrowserAvailable_ && paletteWindow_ != PaletteWindow::kFirstStart;
-    default: return false;
+    default:
+      for (const auto& entry : settingsCommands_) {
+        if (entry.first == id) return true;
+      }
+      return false;
   }
 }
 

@@ -3,7 +3,10 @@
 // the ways a tool gets chosen (SelectTool) or an operation abandoned (command 107).
 #pragma once
 
+#include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "model/program_settings.h"
 #include "view/tool_framework/interaction_state.h"
@@ -73,7 +76,10 @@ class ToolFramework {
   // the palette only closes (the active tool stays) and "作図パレット" opens it again.
   void ClosePalette();
   void SetPartsBrowserAvailable(bool available) { partsBrowserAvailable_ = available; }
-  // 32870 and 32871; false for other ids.
+  // A command of the program-wide tool settings that a tool brings along (its settings dialog):
+  // offered by OnFrameCommand and enabled from then on.
+  void AddSettingsCommand(int id, std::function<void(ToolFramework&)> run);
+  // 32870, 32871 and the settings commands; false for other ids.
   bool OnFrameCommand(int id);
   bool IsFrameCommandChecked(int id) const;
   bool IsFrameCommandEnabled(int id) const;
@@ -91,6 +97,7 @@ class ToolFramework {
   ToolView* activeView_ = nullptr;
   PaletteWindow paletteWindow_ = PaletteWindow::kFirstStart;
   bool partsBrowserAvailable_ = false;
+  std::vector<std::pair<int, std::function<void(ToolFramework&)>>> settingsCommands_;
 };
 
 }  // namespace plenwick

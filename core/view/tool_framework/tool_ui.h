@@ -17,6 +17,7 @@ namespace plenwick {
 class CDeleteGroupDlg;
 class CInputNumDlg;
 class CLineInputDlg;
+class CSunpouKousaDlg;
 class OperationBar;
 
 // Which of the drawing palette and the parts browser is open. The palette starts in a
@@ -55,6 +56,12 @@ class ToolUi : public UserInterface {
   // Runs the window-deletion dialog modally: true after "実　行" (dialog.choice() holds the
   // choices). A shell without it cancels.
   virtual bool RunDeleteGroup(CDeleteGroupDlg& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // Runs the dimension tolerance dialog modally: true after "設　定" (the dialog holds the checked
+  // values). A shell without it cancels.
+  virtual bool RunToleranceSettings(CSunpouKousaDlg& dialog) {
     (void)dialog;
     return false;
   }
