@@ -23,6 +23,7 @@
 #include "model/plenwick_doc.h"
 #include "model/program_settings.h"
 #include "tools/draw/element_adding.h"
+#include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "tools/standard_tools.h"
 #include "view/entity_index.h"
@@ -89,6 +90,14 @@ class Ui final : public SilentToolUi {
     for (int i = 0; i < kDeleteKindBoxCount; ++i) dialog.SetKind(static_cast<DeleteKindBox>(i), (boxes >> i) & 1);
     return how % 8 != 0;
   }
+  bool RunToleranceSettings(CSunpouKousaDlg& dialog) override {
+    const std::string first = in_.Text();
+    const std::string second = in_.Text();
+    dialog.SelectIndex(in_.Byte() % 9 - 1, first, second);
+    const std::string third = in_.Text();
+    const std::string fourth = in_.Text();
+    return dialog.OnSet(third, fourth, *this);
+  }
   DialogResult RunLineInput(CLineInputDlg& dialog) override {
     const uint8_t how = in_.Byte();
     if (how % 3 == 2) return DialogResult::kNotAvailable;
@@ -108,7 +117,8 @@ constexpr int16_t kInputLayer = 127;
 inline void AddElement(Bytes& in, CPlenwickDoc& doc) {
   const double v[6] = {in.Float(), in.Float(), in.Float(), in.Float(), in.Float(), in.Float()};
   const int16_t codes[4] = {10, 20, 11, 22};
-  switch (in.Byte() % 7) {
+  const int16_t arcCodes[5] = {10, 20, 40, 50, 51};
+  switch (in.Byte() % 8) {
     case 5:
     case 6: {
       // A group of two lines on the current layer, as the selection tool registers one: sane
@@ -130,6 +140,12 @@ inline void AddElement(Bytes& in, CPlenwickDoc& doc) {
     case 0: AddEntity({kLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
     case 1: AddEntity({kCircle, 0, 0, kInputLayer, 3}, nullptr, doc.entities, codes, 0, v, nullptr); break;
     case 2: AddEntity({kPolygon, 0, 0, kInputLayer, 6}, nullptr, doc.entities, nullptr, 0, v, nullptr); break;
+    case 7: {
+      const double arc[5] = {v[0], v[1], v[2], std::fmod(std::fabs(v[3]), 360.0), std::fmod(std::fabs(v[4]), 360.0)};
+      AddEntity({kArc, static_cast<int16_t>(in.Byte() % 2 ? 1 : -1), 0, kInputLayer, 5}, nullptr, doc.entities, arcCodes,
+                0, arc, nullptr);
+      break;
+    }
     case 3: AddEntity({kHorizontalInfiniteLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
     default: AddEntity({kAngledInfiniteLine, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, nullptr); break;
   }
@@ -232,7 +248,7 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
         case 7: {
           static constexpr int kCommands[] = {
               kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay, kCmdReturnKey,
-              kCmdCloseTextBox,
+              kCmdCloseTextBox, kCmdToleranceSettings,
               kCmdFocusOperationBar, kCmdSelectAllKey, kCmdGroupRegister, kCmdGroupRelease, 1493, 1494, 1495, 1496,
               1497, 1498};
           router.OnCommand(kCommands[in.Byte() % std::size(kCommands)]);
