@@ -48,17 +48,6 @@ blobs_of() {
     awk '$NF ~ /255,255,255|gray\(255\)|white/ { split($2, g, /[x+]/); split($3, c, ","); printf "%d %d %d %d\n", c[1] + 0.5, c[2] + 0.5, g[1], g[2] }' | sort -n
 }
 
-save_and_check() {
-  focus "$main"
-  xdotool key ctrl+s
-  for _ in $(seq 1 40); do
-    "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null &&
-      python3 "$work/check.py" "$work/dump.json" "$@" >/dev/null 2>&1 && break
-    sleep 0.25
-  done
-  python3 "$work/check.py" "$work/dump.json" "$@" || fail "the saved drawing is not as expected"
-}
-
 e2e_open_drawing
 
 step "the three red points"
@@ -116,13 +105,13 @@ for xy in "$bx $by" "$cx $cy" "$px $py"; do
   xdotool mousemove $((x + 12)) $((y + 9)) sleep 0.2 mousemove $((x + 1)) $((y + 1)) sleep 0.2 click 1
   sleep 0.4
 done
-save_and_check
+e2e_save_and_check
 
 step "Ctrl+Z takes the dimension back"
 focus "$main"
 xdotool key ctrl+z
 sleep 0.3
-save_and_check undone
+e2e_save_and_check undone
 echo "PASS"
 INSIDE
 e2e_run_inside "$plenwick" "$cli"

@@ -99,6 +99,19 @@ e2e_open_drawing() {
   focus "$main"
 }
 
+# Inside the virtual X server: Ctrl+S in the drawing's window, then waits until $work/check.py
+# accepts plenwick-cli's dump ($work/dump.json) with the arguments given; fails when it never does.
+e2e_save_and_check() {
+  focus "$main"
+  xdotool key ctrl+s
+  for _ in $(seq 1 40); do
+    "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null &&
+      python3 "$work/check.py" "$work/dump.json" "$@" >/dev/null 2>&1 && break
+    sleep 0.25
+  done
+  python3 "$work/check.py" "$work/dump.json" "$@" || fail "the saved drawing is not as expected ($*)"
+}
+
 # Inside the virtual X server: clicks at ($1, $2) in the drawing palette window.
 e2e_on_palette() {
   local X Y WIDTH HEIGHT SCREEN WINDOW palette

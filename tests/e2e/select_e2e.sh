@@ -55,18 +55,6 @@ drag() {
   xdotool sleep 0.2 mouseup 1
   sleep 0.4
 }
-# Ctrl+S, then waits until plenwick-cli's dump shows state $1 of check.py.
-save_and_expect() {
-  focus "$main"
-  xdotool key ctrl+s
-  for _ in $(seq 1 40); do
-    "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null &&
-      python3 "$work/check.py" "$work/dump.json" "$1" >/dev/null 2>&1 && break
-    sleep 0.25
-  done
-  python3 "$work/check.py" "$work/dump.json" "$1" || fail "the saved drawing is not $1"
-}
-
 e2e_open_drawing
 
 step "where the drawing is on the screen"
@@ -81,12 +69,12 @@ step "a drag from the line drops its end just off the crossing"
 # The grab is away from the line's ends and midpoint (handles); the end (160, 60) goes to 2
 # pixels right and 3 down of (220, 70), where the crossing is the nearest point by far.
 drag 70 60 130 70 2 3
-save_and_expect moved
+e2e_save_and_check moved
 
 step "Ctrl+Z puts the line back"
 focus "$main"
 xdotool key ctrl+z
-save_and_expect original
+e2e_save_and_check original
 
 step "グループ削除: two corners around the red line"
 e2e_on_palette 25 67   # the delete family: the first button of the third row
@@ -103,12 +91,12 @@ for _ in $(seq 1 40); do
   xdotool search --name '^グループ削除$' >/dev/null 2>&1 || break
   sleep 0.25
 done
-save_and_expect "red only"
+e2e_save_and_check "red only"
 
 step "Ctrl+Z brings the blue lines back"
 focus "$main"
 xdotool key ctrl+z
-save_and_expect original
+e2e_save_and_check original
 echo "PASS"
 INSIDE
 e2e_run_inside "$plenwick" "$cli"

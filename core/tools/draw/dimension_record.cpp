@@ -29,6 +29,17 @@ void Put(DimensionRecord& r, int16_t code, double value) {
   r.values.push_back(value);
 }
 
+// Codes 13 to 19 of the distance, diameter and radius records: format, mark and the extension
+// lengths (a chain adds 17 and 20 for its intermediate points).
+void PutFormatAndExtensions(DimensionRecord& r, const DimensionStyle& style) {
+  Put(r, 13, style.format);
+  Put(r, 14, style.mark);
+  Put(r, 15, style.extUpper);
+  Put(r, 16, style.extUpper);
+  Put(r, 18, style.extLower);
+  Put(r, 19, style.extLower);
+}
+
 void PutPoint(DimensionRecord& r, int16_t xCode, ModelPoint p) {
   Put(r, xCode, p.x);
   Put(r, static_cast<int16_t>(xCode + 1), p.y);
@@ -69,12 +80,7 @@ DimensionStyle DimensionStyleFor(const ProgramSettings& s, int prefixSlot, doubl
 DimensionRecord LinearDimensionRecord(const DimensionStyle& style, int16_t kind, double value, double directionDeg,
                                       ModelPoint measured, ModelPoint end1, ModelPoint end2) {
   DimensionRecord r = Start(style, kind, value, directionDeg);
-  Put(r, 13, style.format);
-  Put(r, 14, style.mark);
-  Put(r, 15, style.extUpper);
-  Put(r, 16, style.extUpper);
-  Put(r, 18, style.extLower);
-  Put(r, 19, style.extLower);
+  PutFormatAndExtensions(r, style);
   PutPoint(r, 21, measured);
   PutPoint(r, 40, end1);
   PutPoint(r, 50, end2);
@@ -98,12 +104,7 @@ DimensionRecord ChainDimensionRecord(const DimensionStyle& style, int16_t kind, 
 DimensionRecord RadiusDimensionRecord(const DimensionStyle& style, double radius, double directionDeg,
                                       ModelPoint text, ModelPoint tip, ModelPoint other) {
   DimensionRecord r = Start(style, kRadiusDimension, radius, directionDeg);
-  Put(r, 13, style.format);
-  Put(r, 14, style.mark);
-  Put(r, 15, style.extUpper);
-  Put(r, 16, style.extUpper);
-  Put(r, 18, style.extLower);
-  Put(r, 19, style.extLower);
+  PutFormatAndExtensions(r, style);
   PutPoint(r, 42, text);
   PutPoint(r, 40, tip);
   PutPoint(r, 50, other);

@@ -308,6 +308,8 @@ double CDimensionTool::BoundaryLength() const {
 
 void CDimensionTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* shape) {
   const ModelPoint m = CursorPoint(*this, view, cursor);
+  // Where the click will place an arc or a text: unsnapped, as the click takes it.
+  const ModelPoint raw = view.view().ScreenToModel(cursor.x, cursor.y);
   const int step = state().InputStep;
   const auto linear = [&] {
     const std::optional<LinearPlacement> p = PlaceLinearDimension(points_[0], points_[1], m);
@@ -350,7 +352,7 @@ void CDimensionTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape
       return;
     case kAngleMode:
       if (step != kArcPositionStep) return;
-      if (const std::optional<AngleArc> arc = PlaceAngleArc(vertex_, ray1Deg_, ray2Deg_, m)) {
+      if (const std::optional<AngleArc> arc = PlaceAngleArc(vertex_, ray1Deg_, ray2Deg_, raw)) {
         const double ppm = view.view().mapping().PixelsPerMm / view.view().mapping().scale;
         shape->polylines.push_back(ArcPolyline(vertex_, arc->radius, arc->startDeg, arc->endDeg, 1, ppm));
       }
@@ -359,8 +361,9 @@ void CDimensionTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape
       if (boundary_.closed()) {
         const DimensionStyle style = Style(view);
         const std::size_t characters = ValueTextCharacters(style, BoundaryLength());
-        shape->segments.push_back({boundaryPicked_, m});
-        shape->segments.push_back({m, PlacePerimeterText(boundaryPicked_, m, style.textSize, characters).shoulderEnd});
+        shape->segments.push_back({boundaryPicked_, raw});
+        shape->segments.push_back(
+            {raw, PlacePerimeterText(boundaryPicked_, raw, style.textSize, characters).shoulderEnd});
       }
       return;
     default: return;
