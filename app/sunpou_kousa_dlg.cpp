@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "qt_user_interface.h"
-#include "tools/draw/dimension_texts.h"
 #include "tools/draw/tolerance_dlg.h"
 
 namespace plenwick {

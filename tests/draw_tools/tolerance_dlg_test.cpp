@@ -1,12 +1,11 @@
 // Guards the tolerance dialog's state: the combo's indexes against the stored types (2 and 6 are
 // 7 and 3), the type it opens on, edits kept per type until "設　定", values that are not
 // numbers or negative refused with the type and edit at fault shown, every type handed back, and
-// the preview's sample texts per type.
+// the preview's texts per type as a dimension writes them.
 #include <gtest/gtest.h>
 
 #include "model/program_settings.h"
 #include "support/recording_ui.h"
-#include "tools/draw/dimension_texts.h"
 #include "tools/draw/tolerance_dlg.h"
 
 namespace plenwick {
@@ -89,8 +88,8 @@ TEST(ToleranceDialog, WrongValuesShowTheirTypeAndEdit) {
 TEST(ToleranceDialog, ThePreviewShowsEachTypesSampleTexts) {
   // Fault: a preview showing another type's texts or places.
   const std::vector<std::vector<std::string>> texts = {
-      {"123"},          {"123±0.2"},      {"123", "±0.2"},  {"123", "＋0.2", "－0.2"},
-      {"123", "＋0.2", " 0"}, {"123", " 0", "－0.2"}, {"123", "－0.2", "－0.2"}, {"123", "＋0.2", "＋0.2"}};
+      {"123"},          {"123±0.2"},          {"123", "±0.2"},       {"123", "+0.2", "-0.2"},
+      {"123", "+0.2", " 0"}, {"123", " 0", "-0.2"}, {"123", "-0.2", "-0.2"}, {"123", "+0.2", "+0.2"}};
   for (int type = 0; type <= 7; ++type) {
     const std::vector<PreviewText> preview = TolerancePreviewTexts(type);
     ASSERT_EQ(preview.size(), texts[static_cast<std::size_t>(type)].size()) << type;

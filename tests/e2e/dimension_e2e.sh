@@ -3,7 +3,7 @@
 # (its first row, 距離寸法), 2 typed into the bar's "少数桁数", then a click on each end of the
 # hypotenuse of a 30-40-50 triangle of red points and one beside it for the dimension line.
 # After Ctrl+S plenwick-cli's dump holds one dimension of kind 0 measuring 50 with format code
-# 1120; Ctrl+Z and another save leave none.
+# 1120 whose generated parts show "50.00"; Ctrl+Z and another save leave none.
 #   dimension_e2e.sh PLENWICK PLENWICK_CLI
 set -euo pipefail
 source "$(dirname "$0")/e2e_common.sh"
@@ -31,6 +31,8 @@ else:
     v = dict(zip(dims[0]["codes"], dims[0]["values"]))
     assert v[10] == 50, "it measures the hypotenuse"
     assert v[13] == 1120, "with two decimal places"
+    texts = [p.get("text") for p in dims[0].get("parts", []) if p["kind"] == 40]
+    assert texts == ["50.00"], "its text: %r" % texts
 PY
 
 cat >"$work/inside.sh" <<'INSIDE'

@@ -100,12 +100,13 @@ e2e_open_drawing() {
 }
 
 # Inside the virtual X server: Ctrl+S in the drawing's window, then waits until $work/check.py
-# accepts plenwick-cli's dump ($work/dump.json) with the arguments given; fails when it never does.
+# accepts plenwick-cli's dump ($work/dump.json, with the dimensions' parts) with the arguments
+# given; fails when it never does.
 e2e_save_and_check() {
   focus "$main"
   xdotool key ctrl+s
   for _ in $(seq 1 40); do
-    "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null &&
+    "$cli" dump --json --parts "$work/drawing.pwk" >"$work/dump.json" 2>/dev/null &&
       python3 "$work/check.py" "$work/dump.json" "$@" >/dev/null 2>&1 && break
     sleep 0.25
   done

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "tools/draw/circle_geometry.h"
+#include "tools/draw/dimension_parts.h"
 
 namespace plenwick {
 
@@ -82,9 +83,7 @@ std::optional<RadiusPlacement> PlaceRadiusDimension(const CircleShape& circle, M
   }
   const double length = Distance(from, to);
   if (!(length > 0)) return std::nullopt;
-  const ModelPoint u{(to.x - from.x) / length, (to.y - from.y) / length};
-  const ModelPoint left{-u.y, u.x};
-  const ModelPoint text = Plus(Plus(from, u, length / 2 - textLength / 2), left, textSize / 3);
+  const ModelPoint text = DimensionTextInsertion(from, to, length / 2 - textLength / 2, textSize);
   return RadiusPlacement{*t, inside ? c : click, text, direction};
 }
 

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
+#include "model/dimension_text.h"
 #include "platform/sjis.h"
 #include "tools/draw/circle_geometry.h"
 #include "tools/draw/dimension_geometry.h"
-#include "tools/draw/dimension_texts.h"
 #include "tools/draw/element_adding.h"
 #include "view/pick.h"
 #include "view/tool_framework/point_entry.h"
@@ -86,11 +86,17 @@ DimensionStyle CDimensionTool::Style(ToolView& view) const {
 }
 
 std::size_t CDimensionTool::ValueTextCharacters(const DimensionStyle& style, double value) {
-  return SjisCharacterCount(
-      DimensionValueText(value, style.decimals, style.prefix, style.toleranceType, style.tolerance1));
+  DimensionTextInput input;
+  input.value = value;
+  input.decimals = style.decimals;
+  input.prefix = style.prefix;
+  input.toleranceType = style.toleranceType;
+  input.tolerance1 = style.tolerance1;
+  input.tolerance2 = style.tolerance2;
+  return SjisCharacterCount(FormatDimensionTexts(input).value);
 }
 
-void CDimensionTool::Add(ToolView& view, const DimensionRecord& record) {
+void CDimensionTool::Add(ToolView& view, const NewDimension& record) {
   AddToolElement(*this, view,
                  {.kind = kDimension, .subKind = record.kind, .codes = record.codes, .values = record.values,
                   .penOnly = true});
@@ -126,7 +132,7 @@ void CDimensionTool::DistanceClick(ToolView& view, PixelPoint click) {
       view.ShowPrompt(0, kLinePosition);
       state().InputStep = 2;
       return;
-    default: AddLinear(view, kDistanceDimension, Distance(points_[0], points_[1]), p);
+    default: AddLinear(view, kDimDistance, Distance(points_[0], points_[1]), p);
   }
 }
 
@@ -138,7 +144,7 @@ void CDimensionTool::ChainClick(ToolView& view, PixelPoint click) {
       Refuse(view);
       return;
     }
-    const int16_t kind = horizontal() ? kHorizontalDimension : kVerticalDimension;
+    const int16_t kind = horizontal() ? kDimHorizontal : kDimVertical;
     Add(view, ChainDimensionRecord(Style(view), kind, horizontal() ? 0 : 90, points_.front(), *onLine));
     return;
   }
@@ -201,7 +207,7 @@ void CDimensionTool::DiameterClick(ToolView& view, PixelPoint click) {
       state().InputStep = 2;
       return;
     }
-    default: AddLinear(view, kDiameterDimension, 2 * circle_->radius, ClickedPoint(*this, view, click));
+    default: AddLinear(view, kDimDiameter, 2 * circle_->radius, ClickedPoint(*this, view, click));
   }
 }
 
@@ -234,7 +240,7 @@ void CDimensionTool::AngleClick(ToolView& view, PixelPoint click) {
     vertex_ = arc.centre;
     ray1Deg_ = arc.startDeg;
     ray2Deg_ = arc.endDeg;
-    angleKind_ = kArcAngleDimension;
+    angleKind_ = kDimAngleArc;
   } else if (step == 0) {
     firstLine_ = &e;
     // The ray runs through the point on the line, not the click beside it: the angle is the lines'.
@@ -261,7 +267,7 @@ void CDimensionTool::AngleClick(ToolView& view, PixelPoint click) {
     vertex_ = vertex;
     ray1Deg_ = *ray1;
     ray2Deg_ = *ray2;
-    angleKind_ = kLinesAngleDimension;
+    angleKind_ = kDimAngleLines;
   }
   ShowCross(view, vertex_);
   view.ShowPrompt(0, kLinePosition);

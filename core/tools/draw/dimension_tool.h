@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tools/draw/dimension_boundary.h"
-#include "tools/draw/dimension_record.h"
+#include "tools/draw/new_dimension.h"
 #include "tools/draw/feedback_tool.h"
 
 namespace plenwick {
@@ -46,7 +46,7 @@ class CDimensionTool final : public CFeedbackTool {
   // The line of the dimension line through `position` for the two measured points.
   void AddLinear(ToolView& view, int16_t kind, double value, ModelPoint position);
   // Adds the record as one undo step and ends the operation.
-  void Add(ToolView& view, const DimensionRecord& record);
+  void Add(ToolView& view, const NewDimension& record);
   DimensionStyle Style(ToolView& view) const;
   // Characters of the value text a dimension of this style shows for `value`.
   static std::size_t ValueTextCharacters(const DimensionStyle& style, double value);
@@ -67,7 +67,7 @@ class CDimensionTool final : public CFeedbackTool {
   ModelPoint vertex_;
   double ray1Deg_ = 0;
   double ray2Deg_ = 0;
-  int16_t angleKind_ = kLinesAngleDimension;
+  int16_t angleKind_ = kDimAngleLines;
   // Perimeter and area.
   BoundaryChain boundary_;
   ModelPoint boundaryPicked_;  // where the first boundary element was picked

@@ -1,9 +1,12 @@
-// The tolerance dialog's values per type, their check and their way back into the settings.
+// The tolerance dialog's values per type, their check, their way back into the settings and the
+// preview's texts.
 #include "tools/draw/tolerance_dlg.h"
 
 #include <optional>
 
+#include "model/dimension_text.h"
 #include "model/number_text.h"
+#include "platform/sjis.h"
 #include "view/tool_framework/operation_bar.h"
 #include "view/tool_framework/tool_framework.h"
 
@@ -74,6 +77,19 @@ void CSunpouKousaDlg::ApplyTo(ProgramSettings& settings) const {
     settings.DimTolUpper[entry] = values_[entry][0];
     settings.DimTolLower[entry] = values_[entry][1];
   }
+}
+
+std::vector<PreviewText> TolerancePreviewTexts(int toleranceType) {
+  DimensionTextInput sample;
+  sample.value = 123;
+  sample.toleranceType = toleranceType;
+  sample.tolerance1 = sample.tolerance2 = 0.2;
+  const DimensionTexts texts = FormatDimensionTexts(sample);
+  const ToleranceOffsets at = ToleranceTextOffsets(texts.value.size(), 1);
+  std::vector<PreviewText> preview = {{SjisToUtf8(texts.value), 0, 0, 1}};
+  if (!texts.upper.empty()) preview.push_back({SjisToUtf8(texts.upper), at.upperX, at.upperY, 0.5});
+  if (!texts.lower.empty()) preview.push_back({SjisToUtf8(texts.lower), at.lowerX, at.lowerY, 0.5});
+  return preview;
 }
 
 void EditDimensionTolerances(ToolFramework& tools) {

@@ -1,11 +1,13 @@
 // CSunpouKousaDlg, the dimension tolerance dialog ("寸法公差設定") without a window: the two
 // tolerance values of each of the seven tolerance types, edited one type at a time and kept per
-// type until "設　定" checks them all and hands them back; the Qt window only shows it.
+// type until "設　定" checks them all and hands them back, and the texts of its preview; the Qt
+// window only shows it.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/program_settings.h"
 #include "model/user_interface.h"
@@ -60,6 +62,18 @@ class CSunpouKousaDlg {
   std::array<std::array<double, 2>, kTypeCount> values_{};     // by stored type − 1
   int focusField_ = 0;
 };
+
+// One text of the dialog's preview (UTF-8). Its insertion point and height are in units of the
+// value text's height, relative to the value text's insertion point, y upward.
+struct PreviewText {
+  std::string text;
+  double x = 0;
+  double y = 0;
+  double height = 1;
+};
+// The sample value 123 with tolerance values 0.2 as a dimension of a stored tolerance type (0..7)
+// writes them, each text at its place.
+std::vector<PreviewText> TolerancePreviewTexts(int toleranceType);
 
 class ToolFramework;
 

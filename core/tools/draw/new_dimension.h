@@ -1,6 +1,6 @@
-// The values of a dimension record (kind 50) as the dimension tool stores them: the settings every
-// kind carries (packed tolerance type and prefix, tolerance values, text size, format and mark
-// codes, extension lengths) and one layout of codes per dimension kind. Lengths are model mm,
+// The values of a new dimension element (kind 50) as the dimension tool stores them: the settings
+// every kind carries (packed tolerance type and prefix, tolerance values, text size, format and
+// mark codes, extension lengths) and one layout of codes per dimension kind. Lengths are model mm,
 // angles degrees unless named otherwise.
 #pragma once
 
@@ -10,30 +10,13 @@
 #include <vector>
 
 #include "model/program_settings.h"
+#include "view/dimension_record.h"
 #include "view/view_mapping.h"
 
 namespace plenwick {
 
-// Dimension kinds (the record's subKind).
-enum DimensionKind : int16_t {
-  kDistanceDimension = 0,
-  kHorizontalDimension = 1,
-  kVerticalDimension = 2,
-  kPerimeterDimension = 3,
-  kRadiusDimension = 4,
-  kDiameterDimension = 5,
-  kLinesAngleDimension = 6,
-  kArcAngleDimension = 7,
-  kAreaDimension = 8,
-};
-
 // Most measuring points of a horizontal or vertical chain.
 inline constexpr int kMaxChainPoints = 40;
-
-// The 8 bytes of code 30 as the double whose place they take: int16 tolerance type, int16 prefix
-// length, the prefix's first 4 bytes NUL-padded, in the machine's byte order. Copied bit for bit:
-// the result may be any double, a NaN included.
-double PackDimensionField(int16_t toleranceType, std::string_view prefix);
 
 // What every dimension takes from the settings at the moment it is made.
 struct DimensionStyle {
@@ -57,34 +40,34 @@ struct DimensionStyle {
 // type outside 0..3 as 0, so that every digit of codes 13 and 14 means what it says.
 DimensionStyle DimensionStyleFor(const ProgramSettings& s, int prefixSlot, double drawingScale);
 
-// A record ready for adding: codes and values in storage order.
-struct DimensionRecord {
-  int16_t kind = kDistanceDimension;
+// A dimension ready for adding: codes and values in storage order.
+struct NewDimension {
+  int16_t kind = kDimDistance;
   std::vector<int16_t> codes;
   std::vector<double> values;
 };
 
 // Distance and diameter (18 values): the measured value, the direction of the dimension line
 // (degrees), the first measured point and the two ends of the dimension line.
-DimensionRecord LinearDimensionRecord(const DimensionStyle& style, int16_t kind, double value, double directionDeg,
+NewDimension LinearDimensionRecord(const DimensionStyle& style, int16_t kind, double value, double directionDeg,
                                       ModelPoint measured, ModelPoint end1, ModelPoint end2);
 // A horizontal or vertical chain (16 + 2n values): the direction in degrees (stored also in
 // radians as code 10), the reference point and the measuring points projected onto the line.
-DimensionRecord ChainDimensionRecord(const DimensionStyle& style, int16_t kind, double directionDeg,
+NewDimension ChainDimensionRecord(const DimensionStyle& style, int16_t kind, double directionDeg,
                                      ModelPoint reference, const std::vector<ModelPoint>& onLine);
 // Radius (18 values): the text position and the dimension line from `tip` (the point on the
 // circle, where the terminator goes) to `other`.
-DimensionRecord RadiusDimensionRecord(const DimensionStyle& style, double radius, double directionDeg,
+NewDimension RadiusDimensionRecord(const DimensionStyle& style, double radius, double directionDeg,
                                       ModelPoint text, ModelPoint tip, ModelPoint other);
 // Angle (19 values): the vertex, the dimension arc (counter-clockwise from startDeg to endDeg) and
 // the text position. `kind` 6 between two lines, 7 on an arc.
-DimensionRecord AngleDimensionRecord(const DimensionStyle& style, int16_t kind, double sweepDeg, ModelPoint vertex,
+NewDimension AngleDimensionRecord(const DimensionStyle& style, int16_t kind, double sweepDeg, ModelPoint vertex,
                                      double radius, double startDeg, double endDeg, ModelPoint text);
 // Perimeter (16 values): the leader from the picked point to the final click and on to the far end
 // of the text shoulder, and the text position.
-DimensionRecord PerimeterDimensionRecord(const DimensionStyle& style, double length, ModelPoint picked,
+NewDimension PerimeterDimensionRecord(const DimensionStyle& style, double length, ModelPoint picked,
                                          ModelPoint click, ModelPoint shoulderEnd, ModelPoint text);
 // Area (9 values): the text position.
-DimensionRecord AreaDimensionRecord(const DimensionStyle& style, double area, ModelPoint text);
+NewDimension AreaDimensionRecord(const DimensionStyle& style, double area, ModelPoint text);
 
 }  // namespace plenwick

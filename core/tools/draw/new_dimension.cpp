@@ -1,9 +1,6 @@
-// The dimension records' settings part and their layouts of codes per kind.
-#include "tools/draw/dimension_record.h"
+// The settings part of new dimensions and their layouts of codes per kind.
+#include "tools/draw/new_dimension.h"
 
-#include <array>
-#include <bit>
-#include <cstring>
 
 #include "view/geometry.h"
 
@@ -16,22 +13,22 @@ int16_t InRange(int16_t v, int16_t max) { return v >= 0 && v <= max ? v : int16_
 constexpr int kToleranceTypes = 8;  // 0 none, 1..7
 
 // The codes and values every kind starts with: 30, 31, 32, 10 (value), 11, 12.
-DimensionRecord Start(const DimensionStyle& style, int16_t kind, double value, double directionDeg) {
-  DimensionRecord r;
+NewDimension Start(const DimensionStyle& style, int16_t kind, double value, double directionDeg) {
+  NewDimension r;
   r.kind = kind;
   r.codes = {30, 31, 32, 10, 11, 12};
   r.values = {style.packed, style.tolerance1, style.tolerance2, value, style.textSize, directionDeg};
   return r;
 }
 
-void Put(DimensionRecord& r, int16_t code, double value) {
+void Put(NewDimension& r, int16_t code, double value) {
   r.codes.push_back(code);
   r.values.push_back(value);
 }
 
 // Codes 13 to 19 of the distance, diameter and radius records: format, mark and the extension
 // lengths (a chain adds 17 and 20 for its intermediate points).
-void PutFormatAndExtensions(DimensionRecord& r, const DimensionStyle& style) {
+void PutFormatAndExtensions(NewDimension& r, const DimensionStyle& style) {
   Put(r, 13, style.format);
   Put(r, 14, style.mark);
   Put(r, 15, style.extUpper);
@@ -40,22 +37,12 @@ void PutFormatAndExtensions(DimensionRecord& r, const DimensionStyle& style) {
   Put(r, 19, style.extLower);
 }
 
-void PutPoint(DimensionRecord& r, int16_t xCode, ModelPoint p) {
+void PutPoint(NewDimension& r, int16_t xCode, ModelPoint p) {
   Put(r, xCode, p.x);
   Put(r, static_cast<int16_t>(xCode + 1), p.y);
 }
 
 }  // namespace
-
-double PackDimensionField(int16_t toleranceType, std::string_view prefix) {
-  if (prefix.size() > 4) prefix = prefix.substr(0, 4);
-  const auto length = static_cast<int16_t>(prefix.size());
-  std::array<unsigned char, 8> bytes{};
-  std::memcpy(bytes.data(), &toleranceType, 2);
-  std::memcpy(bytes.data() + 2, &length, 2);
-  std::memcpy(bytes.data() + 4, prefix.data(), prefix.size());
-  return std::bit_cast<double>(bytes);
-}
 
 DimensionStyle DimensionStyleFor(const ProgramSettings& s, int prefixSlot, double drawingScale) {
   const double scale = s.TextSizeMode == 1 ? drawingScale : 1.0;
@@ -64,7 +51,7 @@ DimensionStyle DimensionStyleFor(const ProgramSettings& s, int prefixSlot, doubl
   style.toleranceType = type;
   style.decimals = InRange(s.DimDecimals, 4);
   style.prefix = s.DimPrefixText(prefixSlot);
-  style.packed = PackDimensionField(type, style.prefix);
+  style.packed = PackDimensionField(MakeDimensionPacked(type, style.prefix));
   if (type != 0) {
     style.tolerance1 = s.DimTolUpper[static_cast<std::size_t>(type - 1)];
     style.tolerance2 = s.DimTolLower[static_cast<std::size_t>(type - 1)];
@@ -77,9 +64,9 @@ DimensionStyle DimensionStyleFor(const ProgramSettings& s, int prefixSlot, doubl
   return style;
 }
 
-DimensionRecord LinearDimensionRecord(const DimensionStyle& style, int16_t kind, double value, double directionDeg,
+NewDimension LinearDimensionRecord(const DimensionStyle& style, int16_t kind, double value, double directionDeg,
                                       ModelPoint measured, ModelPoint end1, ModelPoint end2) {
-  DimensionRecord r = Start(style, kind, value, directionDeg);
+  NewDimension r = Start(style, kind, value, directionDeg);
   PutFormatAndExtensions(r, style);
   PutPoint(r, 21, measured);
   PutPoint(r, 40, end1);
@@ -87,9 +74,9 @@ DimensionRecord LinearDimensionRecord(const DimensionStyle& style, int16_t kind,
   return r;
 }
 
-DimensionRecord ChainDimensionRecord(const DimensionStyle& style, int16_t kind, double directionDeg,
+NewDimension ChainDimensionRecord(const DimensionStyle& style, int16_t kind, double directionDeg,
                                      ModelPoint reference, const std::vector<ModelPoint>& onLine) {
-  DimensionRecord r = Start(style, kind, DegreesToRadians(directionDeg), directionDeg);
+  NewDimension r = Start(style, kind, DegreesToRadians(directionDeg), directionDeg);
   Put(r, 13, style.format);
   Put(r, 14, style.mark);
   for (int16_t code : {15, 16, 17}) Put(r, code, style.extUpper);
@@ -101,9 +88,9 @@ DimensionRecord ChainDimensionRecord(const DimensionStyle& style, int16_t kind, 
   return r;
 }
 
-DimensionRecord RadiusDimensionRecord(const DimensionStyle& style, double radius, double directionDeg,
+NewDimension RadiusDimensionRecord(const DimensionStyle& style, double radius, double directionDeg,
                                       ModelPoint text, ModelPoint tip, ModelPoint other) {
-  DimensionRecord r = Start(style, kRadiusDimension, radius, directionDeg);
+  NewDimension r = Start(style, kDimRadius, radius, directionDeg);
   PutFormatAndExtensions(r, style);
   PutPoint(r, 42, text);
   PutPoint(r, 40, tip);
@@ -111,9 +98,9 @@ DimensionRecord RadiusDimensionRecord(const DimensionStyle& style, double radius
   return r;
 }
 
-DimensionRecord AngleDimensionRecord(const DimensionStyle& style, int16_t kind, double sweepDeg, ModelPoint vertex,
+NewDimension AngleDimensionRecord(const DimensionStyle& style, int16_t kind, double sweepDeg, ModelPoint vertex,
                                      double radius, double startDeg, double endDeg, ModelPoint text) {
-  DimensionRecord r = Start(style, kind, sweepDeg, 0);
+  NewDimension r = Start(style, kind, sweepDeg, 0);
   Put(r, 13, style.format);
   Put(r, 14, style.mark);
   Put(r, 15, 0);
@@ -128,9 +115,9 @@ DimensionRecord AngleDimensionRecord(const DimensionStyle& style, int16_t kind, 
   return r;
 }
 
-DimensionRecord PerimeterDimensionRecord(const DimensionStyle& style, double length, ModelPoint picked,
+NewDimension PerimeterDimensionRecord(const DimensionStyle& style, double length, ModelPoint picked,
                                          ModelPoint click, ModelPoint shoulderEnd, ModelPoint text) {
-  DimensionRecord r = Start(style, kPerimeterDimension, length, 0);
+  NewDimension r = Start(style, kDimPerimeter, length, 0);
   Put(r, 13, style.format);
   Put(r, 14, style.mark);
   PutPoint(r, 40, picked);
@@ -140,8 +127,8 @@ DimensionRecord PerimeterDimensionRecord(const DimensionStyle& style, double len
   return r;
 }
 
-DimensionRecord AreaDimensionRecord(const DimensionStyle& style, double area, ModelPoint text) {
-  DimensionRecord r = Start(style, kAreaDimension, area, 0);
+NewDimension AreaDimensionRecord(const DimensionStyle& style, double area, ModelPoint text) {
+  NewDimension r = Start(style, kDimArea, area, 0);
   Put(r, 13, style.format);
   PutPoint(r, 40, text);
   return r;
