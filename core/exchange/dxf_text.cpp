@@ -73,20 +73,41 @@ std::optional<std::string_view> PercentCode(char c) {
   }
 }
 
+// Windows-1252 as UTF-8: Latin-1 but for the printable characters at 0x80..0x9F.
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  static constexpr uint16_t k80To9F[32] = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  std::string out;
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out += ch;
+    } else {
+      const uint32_t cp = c >= 0xA0 ? c : k80To9F[c - 0x80];
+      out += cp ? Utf8Of(cp) : "?";
+    }
+  }
+  return out;
+}
+
 bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 }  // namespace
 
 DxfTextEncoding DxfEncodingOf(std::string_view acadVersion, std::string_view codePage) {
-  (void)codePage;  // every code page but UTF-8 is read as CP932
   // "AC1021" and later; the versions compare as text.
   if (acadVersion.size() == 6 && acadVersion.substr(0, 2) == "AC" && acadVersion >= "AC1021") {
     return DxfTextEncoding::kUtf8;
   }
-  return DxfTextEncoding::kCp932;
+  const bool cp1252 = codePage.size() == 9 && std::equal(codePage.begin(), codePage.end(), "ANSI_1252",
+                                                         [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+  return cp1252 ? DxfTextEncoding::kCp1252 : DxfTextEncoding::kCp932;
 }
 
 std::string DecodeDxfText(std::string_view value, DxfTextEncoding encoding) {
+  if (encoding == DxfTextEncoding::kCp1252) return DecodeDxfText(Cp1252ToUtf8(value), DxfTextEncoding::kUtf8);
   const bool cp932 = encoding == DxfTextEncoding::kCp932;
   auto ascii = [value] {
     return std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });

@@ -8,8 +8,9 @@
 namespace plenwick {
 
 enum class DxfTextEncoding {
-  kCp932,  // R12..R2004 files with $DWGCODEPAGE ANSI_932 or none (and, taken alike, any other)
-  kUtf8,   // AC1021 (R2007) and later
+  kCp932,   // R12..R2004 files with $DWGCODEPAGE ANSI_932 or none (and, taken alike, any other)
+  kCp1252,  // R12..R2004 files with ANSI_1252, the code page of most Western writers
+  kUtf8,    // AC1021 (R2007) and later
 };
 
 // The encoding of a file with these $ACADVER and $DWGCODEPAGE values (either may be empty).

@@ -131,6 +131,7 @@ TEST(DxfRead, TextsAsShiftJis) {
       {"UTF-8: characters CP932 cannot hold become ?", r2010, "a\xed\x95\x9c\xf0\x9f\x98\x80" "b", "a??b"},
       {"UTF-8: wave dash look-alike", r2010, "\xe3\x80\x9c", "\x81\x60"},
       {"UTF-8 with escapes and codes", r2010, "%%d\\U+00B1", "\x81\x8b\x81\x7d"},
+      {"Western code page", "  9\n$DWGCODEPAGE\n  3\nansi_1252\n", "\xb1\xb5\x80\x81", "\x81\x7d???"},
   };
   for (const TextCase& c : cases) {
     EntityList list;
