@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -40,8 +41,15 @@ void DxfOutput::Group(int code, std::string_view value) {
 }
 
 void DxfOutput::Number(int code, double value, int decimals) {
-  // Fixed notation of any finite double fits: at most 309 integer digits, a sign and decimals.
   char text[400];
+  // Whole units of ordinary size: rounding to nearest, ties to even, is what "%.0f" does, and
+  // integers are much quicker to format (a negative zero loses its sign).
+  if (decimals == 0 && std::fabs(value) < 1e15) {
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, std::llrint(value));
+    Group(code, std::string_view(text, static_cast<std::size_t>(end - text)));
+    return;
+  }
+  // Fixed notation of any finite double fits: at most 309 integer digits, a sign and decimals.
   const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
   Group(code, ec == std::errc() ? std::string_view(text, static_cast<std::size_t>(end - text)) : "0");
 }
