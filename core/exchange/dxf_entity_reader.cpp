@@ -153,7 +153,7 @@ void DxfEntityReader::EndPolyline() {
   static constexpr int16_t kCodes[] = {10, 20, 11, 22};
   auto line = [&](const Vertex& a, const Vertex& b, int lineType) {
     const double values[] = {a.x, a.y, b.x, b.y};
-    Add(kLine, 0, lineType, kCodes, values, 4);
+    Add(kLine, 0, lineType, kCodes, values, true);
   };
   for (std::size_t i = 1; i < vertices_.size(); ++i) line(vertices_[i - 1], vertices_[i], vertices_[i - 1].lineType);
   // Open polylines have no closing line; two vertices closed would only repeat the one line.
@@ -164,62 +164,41 @@ void DxfEntityReader::EndPolyline() {
 }
 
 void DxfEntityReader::AddPending() {
-  const double x = Value(k10), y = Value(k20);
-  if (bad_ || !InCoordinateRange(x) || !InCoordinateRange(y)) {
-    ++skipped_;
-    return;
-  }
+  static constexpr int16_t kPointCodes[] = {10, 20};
+  static constexpr int16_t kLineCodes[] = {10, 20, 11, 22};
+  static constexpr int16_t kCircleCodes[] = {10, 20, 40};
+  static constexpr int16_t kArcCodes[] = {10, 20, 40, 50, 51};
+  static constexpr int16_t kTextCodes[] = {10, 20, 30, 40, 50};
   const int lineType = lineType_ < 0 ? 0 : lineType_;
-  const double radius = Value(k40);
+  const double x = Value(k10), y = Value(k20), radius = Value(k40);
   const bool radiusUsable = radius > 0 && InCoordinateRange(radius);
   switch (type_) {
     case Type::kPoint: {
-      static constexpr int16_t kCodes[] = {10, 20};
       const double values[] = {x, y};
-      Add(kPoint, 0, lineType, kCodes, values, 2);
+      Add(kPoint, 0, lineType, kPointCodes, values, !bad_);
       break;
     }
     case Type::kLine: {
-      static constexpr int16_t kCodes[] = {10, 20, 11, 22};
       const double values[] = {x, y, Value(k11), Value(k21)};
-      if (!AllInCoordinateRange(values)) {
-        ++skipped_;
-        break;
-      }
-      Add(kLine, 0, lineType, kCodes, values, 4);
+      Add(kLine, 0, lineType, kLineCodes, values, !bad_ && AllInCoordinateRange(values));
       break;
     }
     case Type::kCircle: {
-      static constexpr int16_t kCodes[] = {10, 20, 40};
       const double values[] = {x, y, radius};
-      if (radiusUsable) {
-        Add(kCircle, 0, lineType, kCodes, values, 3);
-      } else {
-        ++skipped_;
-      }
+      Add(kCircle, 0, lineType, kCircleCodes, values, !bad_ && radiusUsable);
       break;
     }
     case Type::kArc: {
-      static constexpr int16_t kCodes[] = {10, 20, 40, 50, 51};
       const double values[] = {x, y, radius, Value(k50), Value(k51)};
-      if (radiusUsable) {
-        Add(kArc, 1, lineType, kCodes, values, 5);
-      } else {
-        ++skipped_;
-      }
+      Add(kArc, 1, lineType, kArcCodes, values, !bad_ && radiusUsable);
       break;
     }
     case Type::kText: {
-      static constexpr int16_t kCodes[] = {10, 20, 30, 40, 50};
       const double height = Value(k40);
       const double width = Value(k41) * height;
-      if (!InCoordinateRange(height) || !InCoordinateRange(width)) {
-        ++skipped_;
-        break;
-      }
       const double values[] = {x, y, height, width < kSmallestTextWidth ? height : width, Value(k50)};
-      const std::string text = DecodeDxfText(text_, encoding_);
-      Add(kText, 0, lineType, kCodes, values, 5, text.c_str());
+      const bool usable = !bad_ && InCoordinateRange(height) && InCoordinateRange(width);
+      Add(kText, 0, lineType, kTextCodes, values, usable, usable ? DecodeDxfText(text_, encoding_).c_str() : nullptr);
       break;
     }
     default:
@@ -227,10 +206,12 @@ void DxfEntityReader::AddPending() {
   }
 }
 
-void DxfEntityReader::Add(int16_t kind, int16_t subKind, int lineType, const int16_t* codes, const double* values,
-                          int count, const char* text) {
-  const EntityAttr attr{kind, subKind, static_cast<int16_t>(lineType * 100), 0, static_cast<int16_t>(count)};
-  if (AddEntity(attr, nullptr, list_, codes, 0, values, text) == 0) {
+void DxfEntityReader::Add(int16_t kind, int16_t subKind, int lineType, const int16_t* codes,
+                          std::span<const double> values, bool usable, const char* text) {
+  // Every element's first point must lie in the coordinate range, whatever its kind.
+  usable = usable && values.size() >= 2 && InCoordinateRange(values[0]) && InCoordinateRange(values[1]);
+  const EntityAttr attr{kind, subKind, static_cast<int16_t>(lineType * 100), 0, static_cast<int16_t>(values.size())};
+  if (usable && AddEntity(attr, nullptr, list_, codes, 0, values.data(), text) == 0) {
     ++added_;
   } else {
     ++skipped_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,8 +42,9 @@ class DxfEntityReader {
   void EndEntity();
   void EndPolyline();
   void AddPending();
-  void Add(int16_t kind, int16_t subKind, int lineType, const int16_t* codes, const double* values, int count,
-           const char* text = nullptr);
+  // Adds the element when usable, else counts it skipped.
+  void Add(int16_t kind, int16_t subKind, int lineType, const int16_t* codes, std::span<const double> values,
+           bool usable, const char* text = nullptr);
   double Value(Slot slot) const { return values_[slot]; }
 
   EntityList& list_;

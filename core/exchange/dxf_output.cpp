@@ -56,38 +56,33 @@ void DxfOutput::Number(int code, double value, int decimals) {
 
 void DxfOutput::Style(const DxfStyle& style) { Group(6, style.lineType); }
 
-void DxfOutput::Point(ModelPoint p, const DxfStyle& style) {
-  Group(0, "POINT");
+void DxfOutput::Begin(std::string_view entity, const DxfStyle& style, ModelPoint at) {
+  Group(0, entity);
   Group(8, style.layer);
-  X(10, p.x);
-  Y(20, p.y);
+  X(10, at.x);
+  Y(20, at.y);
+}
+
+void DxfOutput::Point(ModelPoint p, const DxfStyle& style) {
+  Begin("POINT", style, p);
   Style(style);
 }
 
 void DxfOutput::Line(ModelPoint a, ModelPoint b, const DxfStyle& style) {
-  Group(0, "LINE");
-  Group(8, style.layer);
-  X(10, a.x);
-  Y(20, a.y);
+  Begin("LINE", style, a);
   X(11, b.x);
   Y(21, b.y);
   Style(style);
 }
 
 void DxfOutput::Circle(ModelPoint centre, double radius, const DxfStyle& style) {
-  Group(0, "CIRCLE");
-  Group(8, style.layer);
-  X(10, centre.x);
-  Y(20, centre.y);
+  Begin("CIRCLE", style, centre);
   Number(40, radius);
   Style(style);
 }
 
 void DxfOutput::Arc(ModelPoint centre, double radius, double startDeg, double endDeg, const DxfStyle& style) {
-  Group(0, "ARC");
-  Group(8, style.layer);
-  X(10, centre.x);
-  Y(20, centre.y);
+  Begin("ARC", style, centre);
   Number(40, radius);
   Number(50, startDeg, 2);
   Number(51, endDeg, 2);
@@ -98,10 +93,7 @@ void DxfOutput::Text(ModelPoint at, double height, double angleDeg, std::string_
   // A line break inside the value would end it and shift every later pair.
   std::string value(text.substr(0, SjisPrefixLength(text, kMaxTextBytes)));
   std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-  Group(0, "TEXT");
-  Group(8, style.layer);
-  X(10, at.x);
-  Y(20, at.y);
+  Begin("TEXT", style, at);
   Number(40, height, 2);
   Number(41, 1, 2);
   Group(1, value);

@@ -51,6 +51,9 @@ class DxfOutput {
  private:
   void X(int code, double x) { Number(code, x - originX_); }
   void Y(int code, double y) { Number(code, y - originY_); }
+  // The entity's name, layer and first point.
+  void Begin(std::string_view entity, const DxfStyle& style, ModelPoint at);
+  // Its line type, which ends every entity.
   void Style(const DxfStyle& style);
 
   ChunkWriter out_;

@@ -69,7 +69,7 @@ TEST(DxfEzdxf, ReadsOurExport) {
   EXPECT_EQ(output.substr(0, expected.size()), expected);
   for (const char* fact : {"layer PEN1 3\n", "layer PEN3 4\n", "layer PEN8 7\n", "linetype CONTINUOUS\n",
                            "linetype HIDDEN\n", "linetype DASHED\n", "linetype CENTER\n", "linetype PHANTOM\n",
-                           "audit 0 "}) {
+                           "audit 0 0\n"}) {
     EXPECT_NE(output.find(fact), std::string::npos) << fact << " in\n" << output;
   }
 }
