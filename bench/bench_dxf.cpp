@@ -37,6 +37,15 @@ int64_t ResidentBytes() {
   return 0;
 }
 
+// A path for the shell, in single quotes.
+std::string Quoted(const std::string& path) {
+  std::string q;
+  q += '\'';
+  q += path;
+  q += '\'';
+  return q;
+}
+
 void Run(const std::string& command) {
   if (std::system(command.c_str()) != 0) {
     std::fprintf(stderr, "failed: %s\n", command.c_str());
@@ -77,11 +86,11 @@ int main(int argc, char** argv) {
   }
   const std::string path = dir + "/bench_dxf.dxf";
   const std::string floor = dir + "/dxf_floor";
-  Run("python3 '" + shared + "/gen_dxf.py' " + std::to_string(kEntities) + " '" + path + "' 2>/dev/null");
-  Run(std::string(PLENWICK_CXX) + " -O2 -std=c++17 -o '" + floor + "' '" + shared + "/dxf_floor.cpp'");
+  Run("python3 " + Quoted(shared + "/gen_dxf.py") + " " + std::to_string(kEntities) + " " + Quoted(path) + " 2>/dev/null");
+  Run(std::string(PLENWICK_CXX) + " -O2 -std=c++17 -o " + Quoted(floor) + " " + Quoted(shared + "/dxf_floor.cpp"));
   const double megabytes = static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
 
-  const double floorMs = BestMs(3, [&] { Run("'" + floor + "' '" + path + "' > /dev/null"); });
+  const double floorMs = BestMs(3, [&] { Run(Quoted(floor) + " " + Quoted(path) + " > /dev/null"); });
   // The import alone: freeing the list afterwards is not timed (the floor never frees).
   double importMs = 1e300;
   int elements = 0;
@@ -91,7 +100,8 @@ int main(int argc, char** argv) {
   }
 
   long long peak = 0;
-  if (std::FILE* child = ::popen(("'" + std::string(argv[0]) + "' --import-peak '" + path + "'").c_str(), "r")) {
+  const std::string measure = Quoted(argv[0]) + " --import-peak " + Quoted(path);
+  if (std::FILE* child = ::popen(measure.c_str(), "r")) {
     if (std::fscanf(child, "%lld", &peak) != 1) peak = 0;
     ::pclose(child);
   }
