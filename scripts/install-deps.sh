@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool xauth x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   ccache time
+  python3-ezdxf
 )
 
 missing=()
