@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "drawing_info_dlg.h"
+#include "exchange/dxf_document.h"
 #include "file_dialogs.h"
 #include "model/document_file.h"
 #include "model/drawing_info.h"
@@ -62,7 +63,20 @@ QString CChildFrame::SaveQuestion(const QString& title) { return QString::fromUt
 
 bool CChildFrame::Save() {
   if (path_.isEmpty()) return SaveAs();
+  if (confirmOverwrite_ && QFileInfo::exists(path_)) {
+    const QString question = QString::fromUtf8("%1 は既に存在します。\n上書きしますか?").arg(path_);
+    if (QMessageBox::question(this, QString::fromUtf8(kProgramTitle), question) != QMessageBox::Yes) return SaveAs();
+  }
   return SaveTo(path_);
+}
+
+void CChildFrame::SaveAsDxf() {
+  const QString folder = path_.isEmpty() ? QDir::currentPath() : QFileInfo(path_).absolutePath();
+  const QString chosen = AskDxfToSave(this, folder);
+  if (chosen.isEmpty()) return;
+  // The document tells the user itself when the file cannot be written.
+  SaveDocumentAsDxf(*document_, chosen.toStdString());
+  RefreshModified();
 }
 
 bool CChildFrame::SaveAs() {
@@ -77,6 +91,7 @@ bool CChildFrame::SaveAs() {
 bool CChildFrame::SaveTo(const QString& path) {
   // The document tells the user itself when the file cannot be written.
   if (SaveDocumentFile(*document_, path.toStdString()) != 0) return false;
+  confirmOverwrite_ = false;
   SetPath(path);
   emit saved(path_);
   return true;

@@ -36,6 +36,11 @@ class CChildFrame final : public QMdiSubWindow {
   bool SaveAs();
   // Writes the drawing to `path`; on success it becomes the drawing's file.
   bool SaveTo(const QString& path);
+  // "ＤＸＦ形式で保存": the drawing written as DXF to a file the user chooses.
+  void SaveAsDxf();
+  // The first "上書き保存" asks before it replaces a file already at the drawing's path (a
+  // drawing read from DXF takes a path beside it that may name another drawing).
+  void ConfirmFirstOverwrite() { confirmOverwrite_ = true; }
   // "図面情報" on this drawing.
   void EditDrawingInfo();
   // Asks whether to save a modified drawing, and saves it when told so: false when the user
@@ -62,6 +67,7 @@ class CChildFrame final : public QMdiSubWindow {
   std::unique_ptr<ViewToolRouter> router_;
   QString path_;
   bool askBeforeClosing_ = true;
+  bool confirmOverwrite_ = false;
 };
 
 }  // namespace plenwick

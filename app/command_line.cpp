@@ -36,8 +36,9 @@ bool AsksForHelpOrVersion(int argc, const char* const* argv) {
 }
 
 std::string HelpText() {
-  return "Usage: plenwick [OPTIONS] [FILE.pwk...]\n"
-         "Plenwick, a 2D drafting program. Opens the drawings named; without any, starts with no drawing.\n"
+  return "Usage: plenwick [OPTIONS] [FILE.pwk|FILE.dxf...]\n"
+         "Plenwick, a 2D drafting program. Opens the drawings named (a DXF file becomes a new drawing\n"
+         "beside it); without any, starts with no drawing.\n"
          "\n"
          "Options:\n"
          "  --no-splash   start without the splash window\n"

@@ -13,15 +13,36 @@ QString AskDrawingToOpen(QWidget* parent) {
   return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), DrawingFileFilter());
 }
 
-QString AskDrawingToSave(QWidget* parent, const QString& suggested) {
-  QFileDialog dialog(parent, QString::fromUtf8("名前を付けて保存"), QFileInfo(suggested).absolutePath(), DrawingFileFilter());
+namespace {
+
+QString AskToSave(QWidget* parent, const QString& title, const QString& suggested, const QString& filter,
+                  const QString& suffix, QFileDialog::Options options = {}) {
+  QFileDialog dialog(parent, title, QFileInfo(suggested).absolutePath(), filter);
+  dialog.setOptions(options);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // The suffix is added before the overwrite question, so the question names the real file.
-  dialog.setDefaultSuffix("pwk");
+  dialog.setDefaultSuffix(suffix);
   dialog.selectFile(QFileInfo(suggested).fileName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString AskDrawingToSave(QWidget* parent, const QString& suggested) {
+  return AskToSave(parent, QString::fromUtf8("名前を付けて保存"), suggested, DrawingFileFilter(), "pwk");
+}
+
+// Qt's own dialog matches "*.DXF" in any case, as the filter means; a desktop's may not.
+QString AskDxfToOpen(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＤＸＦファイル指定"), QDir::currentPath(),
+                                      QString::fromUtf8("ＤＸＦファイル (*.DXF)"), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+QString AskDxfToSave(QWidget* parent, const QString& folder) {
+  return AskToSave(parent, QString::fromUtf8("DXF形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
+                   QString::fromUtf8("図面データ (*.DXF)"), "dxf", QFileDialog::DontUseNativeDialog);
 }
 
 }  // namespace plenwick

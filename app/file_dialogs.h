@@ -14,4 +14,10 @@ QString AskDrawingToOpen(QWidget* parent);
 // given. Empty when cancelled.
 QString AskDrawingToSave(QWidget* parent, const QString& suggested);
 
+// "ＤＸＦファイル指定": a DXF file to open; empty when cancelled.
+QString AskDxfToOpen(QWidget* parent);
+// "DXF形式で図面データの保存": where to write a DXF file, in `folder`; ".dxf" is added when no
+// extension is given. Empty when cancelled.
+QString AskDxfToSave(QWidget* parent, const QString& folder);
+
 }  // namespace plenwick

@@ -17,6 +17,8 @@
 #include "child_frame.h"
 #include "command_actions.h"
 #include "drawing_info_dlg.h"
+#include "exchange/dxf_document.h"
+#include "exchange/dxf_placement.h"
 #include "file_dialogs.h"
 #include "frame_boxes.h"
 #include "menu_layout.h"
@@ -47,6 +49,7 @@ bool IsDrawingCommand(int id) {
     case kCmdFileClose:
     case kCmdFileSave:
     case kCmdFileSaveAs:
+    case kCmdSaveDxf:
     case kCmdDrawingInfo:
     case kCmdToleranceSettings: return true;
     default: return false;
@@ -318,12 +321,15 @@ CChildFrame* CMainFrame::NewDrawing() {
 
 CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
+  const bool dxf = IsDxfPath(absolute.toStdString());
+  const QString documentPath = dxf ? QString::fromStdString(DxfDocumentPath(absolute.toStdString())) : absolute;
   for (CChildFrame* child : Children()) {
-    if (child->path() == absolute) {
+    if (child->path() == documentPath) {
       client_->setActiveSubWindow(child);
       return child;
     }
   }
+  if (dxf) return OpenDxfDrawing(absolute, documentPath);
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
   std::string error;
   if (OpenDocumentFile(*document, absolute.toStdString(), &error) != 0) {
@@ -335,6 +341,27 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   recent_.Add(absolute);
   RebuildRecentMenu();
   return AddChild(std::move(document), absolute);
+}
+
+CChildFrame* CMainFrame::OpenDxfDrawing(const QString& dxfPath, const QString& documentPath) {
+  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
+  DxfReadReport report;
+  if (!OpenDxf(*document, dxfPath.toStdString(), report)) {
+    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(dxfPath, QString::fromStdString(report.error)).toStdString());
+    recent_.Remove(dxfPath);
+    RebuildRecentMenu();
+    return nullptr;
+  }
+  if (report.skipped > 0) {
+    ui_->ShowMessage(Tr("%1 個の要素は値が使えないため読み込みませんでした。").arg(report.skipped).toStdString());
+  }
+  // The DXF file, not the drawing that does not exist yet, is what reopens it.
+  recent_.Add(dxfPath);
+  RebuildRecentMenu();
+  CChildFrame* child = AddChild(std::move(document), documentPath);
+  child->ConfirmFirstOverwrite();
+  UpdateSizeBox();
+  return child;
 }
 
 void CMainFrame::ViewShown(CChildFrame* child) {
@@ -431,6 +458,9 @@ void CMainFrame::OnCommand(int id) {
     case kCmdFileOpen:
       if (const QString path = AskDrawingToOpen(this); !path.isEmpty()) OpenDrawing(path);
       return;
+    case kCmdOpenDxf:
+      if (const QString path = AskDxfToOpen(this); !path.isEmpty()) OpenDrawing(path);
+      return;
     case kCmdAppExit: close(); return;
     case kCmdDrawingPalette:
     case kCmdPartsData: tools_->OnFrameCommand(id); return;
@@ -465,6 +495,7 @@ void CMainFrame::OnCommand(int id) {
     case kCmdFileClose: child->close(); return;
     case kCmdFileSave: child->Save(); break;
     case kCmdFileSaveAs: child->SaveAs(); break;
+    case kCmdSaveDxf: child->SaveAsDxf(); break;
     case kCmdDrawingInfo:
       child->EditDrawingInfo();
       UpdateSizeBox();
@@ -482,6 +513,7 @@ bool CMainFrame::IsCommandEnabled(int id) const {
   switch (id) {
     case kCmdFileNew:
     case kCmdFileOpen:
+    case kCmdOpenDxf:
     case kCmdAppExit:
     case kCmdLayerList:
     case kCmdAppAbout:

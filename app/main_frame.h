@@ -55,6 +55,8 @@ class CMainFrame final : public QMainWindow {
   CChildFrame* NewDrawing();
   // Opens a drawing file in a window (or shows the window that has it); null on failure (the
   // user has been told why).
+  // Opens a drawing file, or reads a DXF file (by its extension, of any case) into a new drawing
+  // whose file is beside it; activates the drawing's window when it is open already.
   CChildFrame* OpenDrawing(const QString& path);
 
   CChildFrame* ActiveChild() const;
@@ -81,6 +83,7 @@ class CMainFrame final : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  CChildFrame* OpenDxfDrawing(const QString& dxfPath, const QString& documentPath);
   void CreateActions();
   void CreateMenus();
   void CreateToolBars();

@@ -11,6 +11,7 @@ int RunInfo(int argc, char** argv);
 int RunDump(int argc, char** argv);
 int RunFromJson(int argc, char** argv);
 int RunCopy(int argc, char** argv);
+int RunConvert(int argc, char** argv);
 
 // Largest JSON file from-json reads: its document in memory takes several times its size.
 inline constexpr std::size_t kMaxJsonBytes = std::size_t{64} << 20;

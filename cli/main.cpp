@@ -18,6 +18,8 @@ void Usage(std::FILE* to) {
                "  from-json IN.json OUT.pwk     build a drawing from JSON (at most %zu MiB) and save it;\n"
                "                                elements a drawing file cannot hold are refused and counted\n"
                "  copy IN.pwk OUT.pwk           read a drawing and write it back\n"
+               "  convert IN OUT                between .pwk and .dxf (by the extensions, any case), as\n"
+               "                                opening a DXF file and saving as DXF do\n"
                "  render IN.pwk OUT.png|OUT.svg|OUT.pdf [--width W --height H] [--grid]\n"
                "                                draw it: a whole-drawing view, or true scale (PDF)\n",
                plenwick::cli::kMaxJsonBytes >> 20);
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
   if (command == "dump") return RunGuarded([&] { return RunDump(argc, argv); });
   if (command == "from-json") return RunGuarded([&] { return RunFromJson(argc, argv); });
   if (command == "copy") return RunGuarded([&] { return RunCopy(argc, argv); });
+  if (command == "convert") return RunGuarded([&] { return RunConvert(argc, argv); });
   if (command == "render") return RunGuarded([&] { return RunRenderCommand(argc, argv); });
   if (command == "--help" || command == "-h" || command == "help") {
     Usage(stdout);
