@@ -5,6 +5,8 @@
 // commands that must stay disabled.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -118,9 +120,38 @@ TEST_F(MainFrameTest, StartsWithoutADrawing) {
   QStringList bars;
   for (int i = 0; i < 5; ++i) bars << frame->toolBar(i)->windowTitle();
   EXPECT_EQ(bars, QString::fromUtf8("ファイル処理,表示処理,グリッド,メッセージ,情報").split(','));
-  for (int id : {57600, 57601, 32872}) EXPECT_TRUE(Enabled(id)) << id;
+  for (int id : {57600, 57601, 32872, 32789}) EXPECT_TRUE(Enabled(id)) << id;
   // Nothing to act on, or no handler (yet).
-  for (int id : {57603, 57643, 32880, 32894, 32876, 32789, 57607, 32891, 32892, 32895, 32782}) EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {57603, 57643, 32880, 32894, 32876, 32899, 57607, 32891, 32892, 32895, 32782}) EXPECT_FALSE(Enabled(id)) << id;
+}
+
+TEST_F(MainFrameTest, ADxfFileOpensAsANewDrawingBesideItAndABrokenOneOpensNothing) {
+  const auto write = [this](const std::string& name, const std::string& text) {
+    std::ofstream(tmp / name, std::ios::binary) << text;
+    return QString::fromStdString(tmp / name);
+  };
+  const QString plan = write("Plan.DXF",
+                             "  0\nSECTION\n  2\nHEADER\n  9\n$EXTMAX\n 10\n297\n 20\n210\n  9\n$LTSCALE\n 40\n1\n"
+                             "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n-10\n 20\n0\n 11\n10\n"
+                             " 21\n5\n  0\nENDSEC\n  0\nEOF\n");
+  CChildFrame* child = OpenShown(plan);
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->path(), QString::fromStdString(tmp / "Plan.pwk"));
+  EXPECT_FALSE(child->document().IsModified());
+  EXPECT_EQ(child->document().header.paperSize(), 4);
+  const DrawEntity* line = nullptr;
+  for (const DrawEntity& e : child->document().entities) {
+    if (e.kind == kLine) line = &e;
+  }
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(std::vector<double>(line->values.get(), line->values.get() + 4), (std::vector<double>{138.5, 105, 158.5, 110}));
+  EXPECT_TRUE(ui.messages.empty());
+
+  const QString bad = write("bad.dxf", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n");
+  EXPECT_EQ(frame->OpenDrawing(bad), nullptr);
+  EXPECT_EQ(frame->Children().size(), 1);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].find("bad.dxf"), std::string::npos) << ui.messages[0];
 }
 
 TEST_F(MainFrameTest, OpensAFileShowsItAndRemembersIt) {
