@@ -20,5 +20,5 @@ void SetSetting(Bytes& in, ProgramSettings& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  return fuzzing::RunToolFuzz(data, size, {"plenwick_fuzz_edit_tools", {{0, 5}, {8, 3}}, SetSetting});
+  return fuzzing::RunToolFuzz(data, size, {"plenwick_fuzz_edit_tools", {{0, 5}, {8, 3}, {9, 6}}, SetSetting});
 }

@@ -20,6 +20,7 @@ constexpr std::size_t kDrawnOneByOne = 256;
 // Whether the drawing takes the new record and a drawing file keeps it: checked for all of them
 // before the first old record goes, so that a step is never left half done.
 bool Keepable(const Replacement& r) {
+  if (r.dropped) return true;
   const std::vector<double>& v = r.geometry.values;
   if (!pwk::StorableElement(r.geometry.kind, r.old->layer, v)) return false;
   if (!r.geometry.codes.empty() && r.geometry.codes.size() != v.size()) return false;
@@ -68,6 +69,7 @@ ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vec
   std::vector<DrawEntity*> added;
   added.reserve(oneByOne ? set.size() : 0);
   for (const Replacement& r : set) {
+    if (r.dropped) continue;
     const DrawEntity& old = *r.old;
     DrawEntity* e = AddCopy(d, old, r.geometry);
     if (!e) continue;

@@ -16,11 +16,13 @@ class ToolView;
 struct Replacement {
   DrawEntity* old = nullptr;
   RecordGeometry geometry;  // of the new record
+  bool dropped = false;     // the old record goes without a new one
 };
 
 enum class ReplaceResult { kReplaced, kNothing, kRefused };
 
-// Replaces each old record by a new one of its geometry with the old one's line attribute,
+// Replaces each old record by a new one of its geometry (none when dropped; an old record listed
+// twice is replaced by both) with the old one's line attribute,
 // colour, layer, font, text and group number. A replaced dimension takes its parts along (its copy
 // makes new ones); a replaced group header comes first and the copies of its members, which
 // follow it, are linked to the new header. Nothing changes when the drawing is protected (the
