@@ -1,6 +1,7 @@
 // Fuzzes the selection and delete tools through the drawing tools' harness: picks, windows, drags
 // of picks and handles, the figure-selection bar, group registration and release, and every
-// kind of deletion with the window dialog's choices, over groups, protection and undo.
+// kind of deletion with the window dialog's choices, and the expansion tool's trims, cuts and joins,
+// over groups, protection and undo.
 #include "tool_fuzz_harness.h"
 
 namespace {
