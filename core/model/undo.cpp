@@ -293,7 +293,9 @@ void Undo(EntityList& list, UserInterface& ui) {
         list.undoState = 0;
         return;
       }
-      if (!list.replacedFirst->prev) {
+      // The first replacement may be the head, when every element before it was replaced too
+      // (a drawing without a grid); any other record without a predecessor is not in the list.
+      if (!list.replacedFirst->prev && list.replacedFirst != list.head) {
         ui.ShowMessage("003:やり直しエラー！");
         list.undoState = 0;
         return;

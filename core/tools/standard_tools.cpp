@@ -10,6 +10,7 @@
 #include "tools/draw/line_tool.h"
 #include "tools/draw/text_tool.h"
 #include "tools/draw/tolerance_dlg.h"
+#include "tools/edit/corner_tool.h"
 #include "tools/edit/delete_tool.h"
 #include "tools/edit/expansion_tool.h"
 #include "tools/edit/select_tool.h"
@@ -38,6 +39,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kDimensionToolCode: return std::make_unique<CDimensionTool>(state);
     case kDeleteToolCode: return std::make_unique<CDeleteTool>(state);
     case kExpansionToolCode: return std::make_unique<CExpansionTool>(state);
+    case kCornerToolCode: return std::make_unique<CCornerTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);
   }
 }

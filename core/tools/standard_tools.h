@@ -1,6 +1,6 @@
 // The program's tools and what they add to the core, set up alike by the program, plenwick-cli,
 // the tests and the fuzz targets: the seventeen tools of the tool list (the line, curve, circle,
-// text and dimension tools, the selection and delete tools, and placeholders for the tools not
+// text and dimension tools, the selection, delete and corner tools, and placeholders for the tools not
 // built yet) with the settings dialogs they bring, and the extension points
 // of the core that the tools fill (the registration of characteristic points; later the
 // dimension parts, their terminators and the hatch lines).

@@ -237,6 +237,8 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing) {
   std::ofstream(dir / "junk.pwk") << "PX this is not a drawing";
   std::ofstream(dir / "plainfile") << "x";
   std::ofstream(dir / "wraps.json") << R"({"entities": [{"kind": 65556, "values": [0, 0]}]})";
+  std::ofstream(dir / "cut.dxf") << "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n";
+  std::ofstream(dir / "noentities.dxf") << "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nEOF\n";
   // Larger than from-json reads: its document would take gigabytes.
   std::ofstream(dir / "huge.json") << "{";
   fs::resize_file(dir / "huge.json", cli::kMaxJsonBytes + 1);
@@ -251,6 +253,11 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing) {
       {"from-json '" + (dir / "empty.json").string() + "' '" + (dir / "out3.pwk").string() + "'", dir / "out3.pwk"},
       {"from-json '" + (dir / "wraps.json").string() + "' '" + (dir / "out4.pwk").string() + "'", dir / "out4.pwk"},
       {"from-json '" + (dir / "huge.json").string() + "' '" + (dir / "out5.pwk").string() + "'", dir / "out5.pwk"},
+      {"convert '" + (dir / "cut.dxf").string() + "' '" + (dir / "out6.pwk").string() + "'", dir / "out6.pwk"},
+      {"convert '" + (dir / "noentities.dxf").string() + "' '" + (dir / "out7.pwk").string() + "'", dir / "out7.pwk"},
+      {"convert '" + (dir / "junk.pwk").string() + "' '" + (dir / "out8.dxf").string() + "'", dir / "out8.dxf"},
+      {"convert '" + good.string() + "' '" + (dir / "out9.png").string() + "'", dir / "out9.png"},
+      {"convert '" + good.string() + "' '" + (dir / "out10.pwk").string() + "'", dir / "out10.pwk"},
       // The target folder is really a file: fails even for root.
       {"copy '" + good.string() + "' '" + (dir / "plainfile" / "out.pwk").string() + "'", {}},
       {"frobnicate", {}},
@@ -268,6 +275,31 @@ TEST_F(CliTest, FailuresPrintOneLineAndWriteNothing) {
   for (const auto& entry : fs::directory_iterator(dir)) {
     EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
   }
+}
+
+TEST_F(CliTest, ConvertToDxfAndBackKeepsTheElementsAtTheirPlaces) {
+  const fs::path drawing = dir / "plan.pwk";
+  // A2 at 1:1, which the drawing's box (594 x 420) tells again when it is read back.
+  WriteSample(drawing, [](DrawingHeader& h) {
+    h.setScale(1.0f);
+    h.setPaperSize(2);
+  });
+  ASSERT_EQ(RunCli("convert '" + drawing.string() + "' '" + (dir / "Plan.DXF").string() + "'", dir).status, 0);
+  const CliRun back = RunCli("convert '" + (dir / "Plan.DXF").string() + "' '" + (dir / "back.pwk").string() + "'", dir);
+  ASSERT_EQ(back.status, 0) << back.err;
+  DrawingFileInfo info;
+  EntityList list;
+  std::string error;
+  ASSERT_EQ(LoadDrawingFile((dir / "back.pwk").string(), info, list, nullptr, &error), 0) << error;
+  EXPECT_EQ(info.header.scale(), 1.0f);
+  EXPECT_EQ(info.header.paperSize(), 2);
+  std::vector<int> kinds;
+  for (const DrawEntity& e : list) kinds.push_back(e.kind);
+  // The grid is not exchanged; the line comes back rounded to whole millimetres, the text as it was.
+  ASSERT_EQ(kinds, (std::vector<int>{kLine, kText}));
+  const double* line = list.head->values.get();
+  EXPECT_EQ(std::vector<double>(line, line + 4), (std::vector<double>{0, 0, 0, 0}));
+  EXPECT_EQ(std::string(list.head->next->text.view()), "\x83\x65\x83\x4c\x83\x58\xff");
 }
 
 TEST_F(CliTest, CopyKeepsThePreviousFileWhenTheTargetCannotBeReplaced) {

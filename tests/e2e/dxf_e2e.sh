@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drives plenwick in a virtual X server with DXF: opens plan.dxf from the command line into a new
 # drawing plan.pwk beside it, saves it with 上書き保存 and reads it with plenwick-cli (elements at
-# their places on an A4 sheet, the Japanese text as Shift-JIS), then writes it through
-# ＤＸＦ形式で保存 and its dialog and reads that file back with plenwick-cli convert.
+# their places on an A4 sheet, the Japanese text as Shift-JIS), writes it through ＤＸＦ形式で保存
+# and its dialog and reads that file back with plenwick-cli convert; then opens other.dxf through
+# ＤＸＦファイルを開く beside an other.pwk that exists, whose first 上書き保存 asks first.
 #   dxf_e2e.sh PLENWICK PLENWICK_CLI
 set -euo pipefail
 source "$(dirname "$0")/e2e_common.sh"
@@ -76,6 +77,31 @@ for _ in $(seq 1 40); do [ -s "$work/out.dxf" ] && break; sleep 0.25; done
 step "the DXF file read back"
 "$cli" convert "$work/out.dxf" "$work/back.pwk" || fail "plenwick-cli cannot convert out.dxf"
 check_drawing "$work/back.pwk"
+
+step "ＤＸＦファイルを開く beside a drawing that exists"
+cp "$work/plan.dxf" "$work/other.dxf"
+printf 'an older drawing' >"$work/older"
+cp "$work/older" "$work/other.pwk"
+main=$(window 'Plenwick - \[plan.pwk' 10) || fail "the window of plan.pwk is gone"
+focus "$main"
+xdotool key alt+f
+sleep 0.5
+xdotool key Down Down Down Down Down Return
+open=$(window 'ＤＸＦファイル指定' 15) || fail "no DXF open dialog"
+focus "$open"
+xdotool key ctrl+a
+xdotool type --delay 10 "$work/other.dxf"
+xdotool key Return
+other=$(window 'Plenwick - \[other.pwk\]' 20) || fail "no window for other.pwk"
+focus "$other"
+xdotool key ctrl+s
+ask=$(timeout 15 xdotool search --sync --onlyvisible --name '^Plenwick$' | head -n 1) ||
+  fail "上書き保存 did not ask before replacing other.pwk"
+cmp -s "$work/older" "$work/other.pwk" || fail "other.pwk was replaced before the answer"
+focus "$ask"
+xdotool key Return
+for _ in $(seq 1 40); do cmp -s "$work/older" "$work/other.pwk" || break; sleep 0.25; done
+check_drawing "$work/other.pwk"
 echo "PASS"
 INSIDE
 e2e_run_inside "$plenwick" "$cli"

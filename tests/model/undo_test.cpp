@@ -115,6 +115,30 @@ TEST_F(UndoTest, ReplacementTogglesOldAndNew) {
   EXPECT_EQ(Order(list), (std::vector<DrawEntity*>{grid, keep, old}));
 }
 
+TEST_F(UndoTest, ReplacementOfEveryElementOfADrawingWithoutGridToggles) {
+  // Fault: with nothing left before the first replacement (no grid at the head, as in a drawing
+  // read from DXF or JSON), the undo refused with "003" and the edit became permanent.
+  EntityList bare;
+  SnapPointList barePoints;
+  bare.snapPoints = &barePoints;
+  DrawEntity* a = AddLine(bare, 0, 0, 10, 0);
+  DrawEntity* b = AddLine(bare, 5, -5, 5, 5);
+  BeginOperation(bare, barePoints);
+  RemoveToUndo(bare, a);
+  RemoveToUndo(bare, b);
+  DrawEntity* a2 = AddLine(bare, 0, 0, 5, 0);
+  MarkReplacement(bare, a, a2);  // the first of the step's new records
+  DrawEntity* b2 = AddLine(bare, 5, 0, 5, 5);
+  for (int round = 0; round < 2; ++round) {
+    Undo(bare, ui);
+    EXPECT_EQ(Order(bare), (std::vector<DrawEntity*>{a, b}));
+    Undo(bare, ui);
+    EXPECT_EQ(Order(bare), (std::vector<DrawEntity*>{a2, b2}));
+  }
+  EXPECT_TRUE(ui.messages.empty());
+  ClearEntityList(bare);
+}
+
 TEST_F(UndoTest, ReplacementTakesOwnerAndGroup) {
   DrawEntity* header = AddGroupHeader(list);
   DrawEntity* member = nullptr;
@@ -237,12 +261,12 @@ TEST_F(UndoTest, InconsistentStatesReportAndReset) {
     EXPECT_EQ(list.undoState, 0);
     EXPECT_EQ(Order(list), before);
   }
-  // A replacement recorded at the very head has nothing before it to cut at.
+  // A replacement recorded at a record that is no longer in the list.
   EntityList bare;
-  DrawEntity* only = AddLine(bare, 0, 0, 1, 1);
+  AddLine(bare, 0, 0, 1, 1);
   DrawEntity* old = AddLine(bare, 0, 0, 2, 2);
   RemoveToUndo(bare, old);
-  bare.replacedFirst = only;
+  bare.replacedFirst = old;
   bare.undoState = 3;
   ui.messages.clear();
   Undo(bare, ui);
