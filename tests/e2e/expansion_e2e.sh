@@ -14,9 +14,12 @@ cat >"$work/check.py" <<'PY'
 # Checks plenwick-cli's dump ($1) for the state $2: "trimmed" (the rising blue line from the
 # crossing (220, 70) up) or "original" (the lines as drawn).
 import json, sys
-lines = [e for e in json.load(open(sys.argv[1]))["entities"] if e["kind"] == 20]
+entities = json.load(open(sys.argv[1]))["entities"]
+lines = [e for e in entities if e["kind"] == 20]
 blue = sorted(e["values"] for e in lines if e["colour"] == 16711680)
 print(sys.argv[2], "blue", blue)
+assert len(entities) == 3 and len(lines) == 3, "one record replaced by one, nothing added"
+assert [e["values"] for e in lines if e["colour"] == 255] == [[40, 60, 160, 60]], "the red line untouched"
 if sys.argv[2] == "trimmed":
     assert blue == [[180, 110, 260, 30], [220, 70, 260, 110]], "the rising line ends on the crossing"
 else:
@@ -36,7 +39,7 @@ e2e_find_red_line
 
 step "伸縮 on the drawing palette"
 e2e_on_palette 55 67   # the expansion family: the second button of the third row
-e2e_on_palette 30 113  # the list's first row: 伸縮
+e2e_on_palette 30 113  # the mode list's first row: 伸縮
 focus "$main"
 
 step "the rising line beyond the crossing, then the falling one"
