@@ -118,8 +118,8 @@ TEST_F(UndoTest, ReplacementTogglesOldAndNew) {
 TEST_F(UndoTest, ReplacementOfEveryElementOfADrawingWithoutGridToggles) {
   // Fault: with nothing left before the first replacement (no grid at the head, as in a drawing
   // read from DXF or JSON), the undo refused with "003" and the edit became permanent.
+  SnapPointList barePoints;  // outlives the list, which tells it of what it frees
   EntityList bare;
-  SnapPointList barePoints;
   bare.snapPoints = &barePoints;
   DrawEntity* a = AddLine(bare, 0, 0, 10, 0);
   DrawEntity* b = AddLine(bare, 5, -5, 5, 5);
