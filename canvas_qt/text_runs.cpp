@@ -132,7 +132,7 @@ void TextRunCache::Trim(const Entry* keep) {
 }
 
 int TextRunCache::AngleGroup(std::string_view fontKey, int tenths) {
-  auto it = angles_.find(std::string(fontKey));
+  auto it = angles_.find(fontKey);
   if (it == angles_.end() && angles_.size() >= kMaxFontsWithAngles) angles_.clear();  // dealt out afresh
   if (it == angles_.end()) it = angles_.emplace(std::string(fontKey), std::vector<int>{}).first;
   std::vector<int>& seen = it->second;

@@ -67,7 +67,12 @@ class TextRunCache {
   std::size_t count_ = 0;
   std::uint64_t clock_ = 0;
   std::vector<Slot> slots_;  // a power of two long, at most half full
-  std::unordered_map<std::string, std::vector<int>> angles_;  // per font, in order of first use
+  // Looked up by the caller's key as it is, without a copy, at every turned text.
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
+  std::unordered_map<std::string, std::vector<int>, KeyHash, std::equal_to<>> angles_;  // per font, in order of first use
 };
 
 // The cache the Qt canvases of the application's main thread share (glyph runs hold font

@@ -16,14 +16,14 @@ constexpr int kA1 = 1;
 
 bool Matches(double value, double side) { return std::fabs(value - side) < 1; }
 
-bool EndsWithDxf(const std::string& path) {
+}  // namespace
+
+bool IsDxfPath(const std::string& path) {
   if (path.size() < 4) return false;
   std::string tail = path.substr(path.size() - 4);
   std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return tail == ".dxf";
 }
-
-}  // namespace
 
 DxfPlacement PlaceDxfDrawing(const DxfContext& context) {
   DxfPlacement p;
@@ -65,9 +65,7 @@ void ApplyDxfPlacement(const DxfPlacement& placement, DrawingHeader& header, Ent
 }
 
 std::string DxfDocumentPath(const std::string& dxfPath) {
-  return (EndsWithDxf(dxfPath) ? dxfPath.substr(0, dxfPath.size() - 4) : dxfPath) + ".pwk";
+  return (IsDxfPath(dxfPath) ? dxfPath.substr(0, dxfPath.size() - 4) : dxfPath) + ".pwk";
 }
-
-bool IsDxfPath(const std::string& path) { return EndsWithDxf(path); }
 
 }  // namespace plenwick
