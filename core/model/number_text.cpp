@@ -5,16 +5,45 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace plenwick {
 
 std::string FormatFixedNumber(double value, int decimals) {
-  if (!std::isfinite(value)) return {};
+  std::string text;
+  AppendFixedNumber(text, value, decimals);
+  return text;
+}
+
+void AppendFixedNumber(std::string& out, double value, int decimals) {
+  if (!std::isfinite(value)) return;
   decimals = std::clamp(decimals, 0, 15);
+  static constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
   char buffer[400];  // the largest double has 309 integer digits; to_chars writes what is read
+  // Scaled to whole units and rounded, unless the value lies near a rounding tie, where only the
+  // exact decimal expansion decides.
+  const double scaled = decimals <= 4 ? value * kPowers[decimals] : 0;
+  if (decimals <= 4 && std::fabs(scaled) < 1e15) {
+    // The product may be off by half a unit in its last place.
+    if (std::fabs(scaled - std::floor(scaled) - 0.5) > 1e-9 + std::fabs(scaled) * 4e-16) {
+      const auto units = static_cast<int64_t>(std::floor(scaled + 0.5));
+      uint64_t magnitude = units < 0 ? static_cast<uint64_t>(-units) : static_cast<uint64_t>(units);
+      char* const end = buffer + sizeof buffer;
+      char* p = end;
+      for (int i = 0; i < decimals; ++i, magnitude /= 10) *--p = static_cast<char>('0' + magnitude % 10);
+      if (decimals > 0) *--p = '.';
+      do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+      } while (magnitude != 0);
+      // "%.*f" keeps the sign of a negative value that rounds to zero, and of −0.
+      if (units < 0 || (units == 0 && std::signbit(value))) *--p = '-';
+      out.append(p, end);
+      return;
+    }
+  }
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  if (ec != std::errc()) return {};
-  return std::string(buffer, end);
+  if (ec == std::errc()) out.append(buffer, end);
 }
 
 std::string FormatNumberText(double value, int decimals) {

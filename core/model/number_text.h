@@ -14,6 +14,9 @@ std::string FormatNumberText(double value, int decimals);
 // The value with `decimals` places (clamped to 0..15) as "%.*f" writes it, nothing trimmed;
 // empty for NaN and infinities.
 std::string FormatFixedNumber(double value, int decimals);
+// Appends the value as "%.*f" writes it (decimals clamped to 0..15; NaN and infinities append
+// nothing). Quick for the few decimals of coordinates: plotter streams write millions.
+void AppendFixedNumber(std::string& out, double value, int decimals);
 
 // A decimal number: an optional sign, digits with at most one point and at least one digit
 // ("12", "-0.5", ".5", "5."). No spaces, exponents, or other characters; nothing for anything

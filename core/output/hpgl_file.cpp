@@ -34,7 +34,7 @@ HpglExportResult ExportHpgl(const std::string& path, HpglOptions options, const 
                             const EntityList& list, const HpglProgress& progress, std::string* error) {
   if (!HasElementsToPlot(list)) return HpglExportResult::kNothingToPlot;
   options.allLayers = false;
-  const std::size_t total = list.size();
+  const std::size_t total = progress ? list.size() : 0;
   bool stopped = false;
   std::string why;
   const bool written = WriteFileAtomically(

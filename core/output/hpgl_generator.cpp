@@ -2,12 +2,12 @@
 #include "output/hpgl_generator.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <span>
 #include <vector>
 
 #include "model/entity_core.h"
+#include "model/number_text.h"
 #include "model/layer_table.h"
 #include "view/bspline.h"
 #include "view/dimension_record.h"
@@ -112,9 +112,7 @@ void HpglGenerator::Command(std::string_view mnemonic, std::initializer_list<dou
   for (double v : numbers) {
     if (!first) command_ += ',';
     first = false;
-    char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
-    command_.append(buffer, ec == std::errc() ? end : buffer);
+    AppendFixedNumber(command_, v, decimals);
   }
   command_ += tail;
   command_ += ';';
