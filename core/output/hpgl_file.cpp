@@ -41,10 +41,8 @@ HpglExportResult ExportHpgl(const std::string& path, HpglOptions options, const 
       path,
       [&](const ByteSink& sink) {
         ChunkWriter out(sink, std::size_t{1} << 16);
-        HpglGenerator generator(options, drawing, [&](std::string_view command) {
-          out.Write(command.data(), command.size());
-          out.Write("\r\n", 2);
-        });
+        HpglGenerator generator(
+            options, drawing, [&](std::string_view line) { out.Write(line.data(), line.size()); }, "\r\n");
         generator.Start();
         std::size_t done = 0;
         for (const DrawEntity& e : list) {

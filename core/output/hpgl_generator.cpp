@@ -24,6 +24,8 @@ constexpr double kSqrt2 = 1.4142135623730951;
 constexpr double kDegree = 3.14159265358979323846 / 180;
 constexpr char kEtx = 3;
 constexpr char kEsc = 27;
+// Room for a command's mnemonic, tail, ";" and line end.
+constexpr std::size_t kShortCommand = 16;
 // Circles and arcs are drawn in chords of 5 degrees.
 constexpr std::string_view kChordAngle = ",5";
 // Combo values of the scale choices 1..6.
@@ -76,8 +78,9 @@ double PlotPaperFactor(const HpglOptions& options) {
   return kFactors[static_cast<std::size_t>(std::clamp(options.paperSize, 0, 6))];
 }
 
-HpglGenerator::HpglGenerator(const HpglOptions& options, const HpglDrawing& drawing, HpglCommandSink sink)
-    : options_(options), drawing_(drawing), sink_(std::move(sink)) {
+HpglGenerator::HpglGenerator(const HpglOptions& options, const HpglDrawing& drawing, HpglCommandSink sink,
+                             std::string_view lineEnd)
+    : options_(options), drawing_(drawing), sink_(std::move(sink)), lineEnd_(lineEnd) {
   divisor_ = PlotPaperFactor(options) * PlotScale(options, drawing) * kPlotterUnitMm;
   correctionX_ = std::clamp(options.correctionX, -300, 300) / kPlotterUnitMm;
   correctionY_ = std::clamp(options.correctionY, -300, 300) / kPlotterUnitMm;
@@ -107,23 +110,32 @@ void HpglGenerator::Element(const DrawEntity& e) {
 
 void HpglGenerator::Command(std::string_view mnemonic, std::initializer_list<double> numbers, int decimals,
                             std::string_view tail) {
-  command_.assign(mnemonic);
+  // Built on the stack: millions of them go out.
+  char line[kShortCommand + 3 * (kFixedNumberRoom + 1)];
+  if (mnemonic.size() + tail.size() + lineEnd_.size() + 1 > kShortCommand || numbers.size() > 3) return;
+  // Short pieces are copied by hand: a library call each would cost more than the copy.
+  std::size_t n = 0;
+  auto put = [&](std::string_view piece) {
+    for (char c : piece) line[n++] = c;
+  };
+  put(mnemonic);
   bool first = true;
   for (double v : numbers) {
-    if (!first) command_ += ',';
+    if (!first) line[n++] = ',';
     first = false;
-    AppendFixedNumber(command_, v, decimals);
+    n += WriteFixedNumber(line + n, v, decimals);
   }
-  command_ += tail;
-  command_ += ';';
-  Emit(command_);
+  put(tail);
+  line[n++] = ';';
+  put(lineEnd_);
+  sink_(std::string_view(line, n));
 }
 
 void HpglGenerator::PenAndLineType(const DrawEntity& e) {
   const int pen = e.lineAttr % 100;
   const int sent = pen >= 1 && pen <= 7 ? pen : 2;
   if (sent != lastPen_) {
-    Emit("SP" + std::to_string(sent) + ";");
+    Command("SP", {static_cast<double>(sent)}, 0);
     lastPen_ = sent;
   }
   const int type = e.lineAttr / 100;

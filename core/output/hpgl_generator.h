@@ -48,12 +48,14 @@ int PlotScale(const HpglOptions& options, const HpglDrawing& drawing);
 // Paper sizes against Ａ１ when the plot follows the paper; 1 otherwise.
 double PlotPaperFactor(const HpglOptions& options);
 
-// Takes each command (no separator; a label ends with ETX).
+// Takes each command (a label ends with ETX), followed by the generator's line end.
 using HpglCommandSink = std::function<void(std::string_view command)>;
 
 class HpglGenerator {
  public:
-  HpglGenerator(const HpglOptions& options, const HpglDrawing& drawing, HpglCommandSink sink);
+  // `lineEnd` follows every command: nothing on a port, CR LF in a file.
+  HpglGenerator(const HpglOptions& options, const HpglDrawing& drawing, HpglCommandSink sink,
+                std::string_view lineEnd = {});
 
   // The initialisation: "IN;", or ESC "%-1BBPIN;" for HP-GL/2.
   void Start();
@@ -68,7 +70,15 @@ class HpglGenerator {
   bool Takes(const DrawEntity& e) const;
 
  private:
-  void Emit(std::string_view command) { sink_(command); }
+  void Emit(std::string_view command) {
+    command_.assign(command);
+    Send();
+  }
+  // Sends command_ with the line end.
+  void Send() {
+    command_ += lineEnd_;
+    sink_(command_);
+  }
   void PenAndLineType(const DrawEntity& e);
   void Geometry(const DrawEntity& e);
   // "PU" or "PD" with a converted model point.
@@ -92,6 +102,7 @@ class HpglGenerator {
   HpglOptions options_;
   HpglDrawing drawing_;
   HpglCommandSink sink_;
+  std::string lineEnd_;
   double divisor_ = 1;  // k · s · u
   double correctionX_ = 0;
   double correctionY_ = 0;
