@@ -70,9 +70,10 @@ bool CChildFrame::Save() {
   return SaveTo(path_);
 }
 
+QString CChildFrame::Folder() const { return path_.isEmpty() ? QDir::currentPath() : QFileInfo(path_).absolutePath(); }
+
 void CChildFrame::SaveAsDxf() {
-  const QString folder = path_.isEmpty() ? QDir::currentPath() : QFileInfo(path_).absolutePath();
-  const QString chosen = AskDxfToSave(this, folder);
+  const QString chosen = AskDxfToSave(this, Folder());
   if (chosen.isEmpty()) return;
   // The document tells the user itself when the file cannot be written.
   SaveDocumentAsDxf(*document_, chosen.toStdString());
@@ -80,7 +81,7 @@ void CChildFrame::SaveAsDxf() {
 }
 
 bool CChildFrame::SaveAs() {
-  const QString folder = path_.isEmpty() ? QDir::currentPath() : QFileInfo(path_).absolutePath();
+  const QString folder = Folder();
   QString name = path_.isEmpty() ? Title() : QFileInfo(path_).fileName();
   if (QFileInfo(name).suffix().isEmpty()) name += ".pwk";
   const QString chosen = AskDrawingToSave(this, folder + "/" + name);

@@ -25,6 +25,8 @@ class CChildFrame final : public QMdiSubWindow {
   CViewWidget& viewWidget() { return *view_; }
   ViewToolRouter& router() { return *router_; }
   const QString& path() const { return path_; }
+  // The folder of the drawing's file; the current folder while it has none.
+  QString Folder() const;
   // The window title: the file's name, or the drawing's file name while it has no file.
   QString Title() const;
   // Shows the modified mark when the drawing has changed since it was saved.

@@ -45,4 +45,9 @@ QString AskDxfToSave(QWidget* parent, const QString& folder) {
                    QString::fromUtf8("図面データ (*.DXF)"), "dxf", QFileDialog::DontUseNativeDialog);
 }
 
+QString AskHpglToSave(QWidget* parent, const QString& folder) {
+  return AskToSave(parent, QString::fromUtf8("HPGL形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
+                   QString::fromUtf8("図面データ (*.PGL)"), "pgl", QFileDialog::DontUseNativeDialog);
+}
+
 }  // namespace plenwick

@@ -20,4 +20,8 @@ QString AskDxfToOpen(QWidget* parent);
 // extension is given. Empty when cancelled.
 QString AskDxfToSave(QWidget* parent, const QString& folder);
 
+// "HPGL形式で図面データの保存": where to write an HP-GL file, in `folder`; ".pgl" is added when
+// no extension is given. Empty when cancelled.
+QString AskHpglToSave(QWidget* parent, const QString& folder);
+
 }  // namespace plenwick

@@ -28,6 +28,7 @@
 #include "model/program_settings.h"
 #include "operation_bar_widget.h"
 #include "palette_window.h"
+#include "plotter_commands.h"
 #include "pop_layer.h"
 #include "shell_command_ids.h"
 #include "view/plenwick_view.h"
@@ -50,6 +51,9 @@ bool IsDrawingCommand(int id) {
     case kCmdFileSave:
     case kCmdFileSaveAs:
     case kCmdSaveDxf:
+    case kCmdSaveHpgl:
+    case kCmdPlotterOutput:
+    case kCmdPlotterSettings:
     case kCmdDrawingInfo:
     case kCmdToleranceSettings: return true;
     default: return false;
@@ -496,6 +500,9 @@ void CMainFrame::OnCommand(int id) {
     case kCmdFileSave: child->Save(); break;
     case kCmdFileSaveAs: child->SaveAs(); break;
     case kCmdSaveDxf: child->SaveAsDxf(); break;
+    case kCmdSaveHpgl: SaveDrawingAsHpgl(this, child->document(), child->Folder()); break;
+    case kCmdPlotterOutput: PlotDrawing(this, child->document()); break;
+    case kCmdPlotterSettings: EditPlotterSettings(this, child->document()); break;
     case kCmdDrawingInfo:
       child->EditDrawingInfo();
       UpdateSizeBox();

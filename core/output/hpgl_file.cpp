@@ -13,11 +13,11 @@ namespace {
 // Progress is told about once in this many elements.
 constexpr std::size_t kProgressEvery = 4096;
 
+}  // namespace
+
 bool HasElementsToPlot(const EntityList& list) {
   return std::any_of(list.begin(), list.end(), [](const DrawEntity& e) { return e.kind != kGrid; });
 }
-
-}  // namespace
 
 HpglDrawing HpglDrawingOf(const std::array<double, 3>& areaMin, const std::array<double, 3>& areaMax, double scale,
                           const LayerTable& layers) {

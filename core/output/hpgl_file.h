@@ -18,6 +18,9 @@ using HpglProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 enum class HpglExportResult { kWritten, kStopped, kNothingToPlot, kFailed };
 
+// Whether the drawing holds anything but its grid.
+bool HasElementsToPlot(const EntityList& list);
+
 // The plotter view of a drawing: its area, scale, current layer and layer states.
 HpglDrawing HpglDrawingOf(const std::array<double, 3>& areaMin, const std::array<double, 3>& areaMax, double scale,
                           const LayerTable& layers);
