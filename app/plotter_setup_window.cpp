@@ -59,7 +59,7 @@ PloterSetDlg::PloterSetDlg(CPloterSetDlg& model, UserInterface& ui, QWidget* par
 
   connect(combos_[kPort], &QComboBox::currentIndexChanged, this, [this](int port) {
     model_.SelectPort(port, device_->text().toStdString());
-    Show();
+    device_->setText(QString::fromStdString(model_.device(port)));
   });
   Show();
 }
