@@ -37,6 +37,7 @@
 #include "support/recording_ui.h"
 #include "support/scoped_temp_folder.h"
 #include "view_widget.h"
+#include "frame_fixture.h"
 #include "widget_test_support.h"
 
 namespace plenwick {
@@ -48,32 +49,10 @@ using testing::RecordingUserInterface;
 using testing::ScopedTempFolder;
 using testing::WhenModal;
 
-bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using testing::WaitFor;
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public testing::FrameFixture {
  protected:
-  void SetUp() override {
-    ResetCurrentSettings();
-    folders = {tmp / "prog", tmp / "data", tmp / "data/parts"};
-    for (const std::string& f : {folders.program, folders.data, folders.parts}) std::filesystem::create_directories(f);
-    frame = std::make_unique<CMainFrame>(folders, &ui);
-    frame->resize(1000, 800);
-    frame->show();
-    QApplication::setActiveWindow(frame.get());
-  }
-  void TearDown() override {
-    frame.reset();
-    ResetCurrentSettings();
-  }
-
   // A drawing with a diagonal line and a circle on A4 at 1:1, saved as `name`.
   QString WriteDrawing(const std::string& name) {
     const std::string path = tmp / name;
@@ -101,11 +80,6 @@ class MainFrameTest : public ::testing::Test {
   }
 
   bool Enabled(int id) { return frame->IsCommandEnabled(id); }
-
-  ScopedTempFolder tmp;
-  InstalledFolders folders;
-  RecordingUserInterface ui;
-  std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(MainFrameTest, StartsWithoutADrawing) {

@@ -37,6 +37,7 @@
 #include "support/scoped_temp_folder.h"
 #include "view/tool_framework/command_ids.h"
 #include "view_widget.h"
+#include "frame_fixture.h"
 #include "widget_test_support.h"
 
 namespace plenwick {
@@ -45,15 +46,7 @@ namespace {
 using testing::Child;
 using testing::WhenModal;
 
-bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using testing::WaitFor;
 
 std::vector<QString> Items(QComboBox* combo) {
   std::vector<QString> items;
@@ -87,22 +80,8 @@ struct Pty {
   ~Pty() { ::close(master); }
 };
 
-class PlotterTest : public ::testing::Test {
+class PlotterTest : public testing::FrameFixture {
  protected:
-  void SetUp() override {
-    ResetCurrentSettings();
-    folders = {tmp / "prog", tmp / "data", tmp / "data/parts"};
-    for (const std::string& f : {folders.program, folders.data, folders.parts}) std::filesystem::create_directories(f);
-    frame = std::make_unique<CMainFrame>(folders, &ui);
-    frame->resize(1000, 800);
-    frame->show();
-    QApplication::setActiveWindow(frame.get());
-  }
-  void TearDown() override {
-    frame.reset();
-    ResetCurrentSettings();
-  }
-
   // A drawing on A3 at 1:1 with `lines` lines, a circle and a text; opened.
   CChildFrame* Open(int lines) {
     const std::string path = tmp / "plot.pwk";
@@ -136,11 +115,6 @@ class PlotterTest : public ::testing::Test {
     d[0] = device;
     ports.Save(d);
   }
-
-  testing::ScopedTempFolder tmp;
-  InstalledFolders folders;
-  testing::RecordingUserInterface ui;
-  std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(PlotterTest, SettingsAreSavedOrDiscarded) {
