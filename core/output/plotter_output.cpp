@@ -33,6 +33,15 @@ PlotterOutput::PlotterOutput(const HpglOptions& options, const HpglDrawing& draw
   generator_.Start();
 }
 
+PlotterOutput::~PlotterOutput() {
+  if (!sink_) return;
+  Cancel();
+  // What the line does not take at once goes with the port.
+  const bool allOut = Flush();
+  if (sink_ && !allOut) sink_->Purge();
+  sink_.reset();
+}
+
 int PlotterOutput::percent() const {
   if (state_ == State::kFinished || total_ == 0) return 100;
   return static_cast<int>(std::min<std::size_t>(done_ * 100 / total_, 100));

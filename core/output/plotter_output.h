@@ -40,6 +40,11 @@ class PlotterOutput {
   PlotterOutput(const HpglOptions& options, const HpglDrawing& drawing, const EntityList& list,
                 std::unique_ptr<PlotSink> sink, std::chrono::milliseconds stallTime = std::chrono::seconds(5));
 
+  // A plot still running is cancelled: its end string goes out if the line takes it at once.
+  ~PlotterOutput();
+  PlotterOutput(const PlotterOutput&) = delete;
+  PlotterOutput& operator=(const PlotterOutput&) = delete;
+
   // Works for about `budget`: generates elements while the line keeps up, writes what it takes,
   // and at the end waits (bounded) until the port's queue is empty before closing.
   State Step(std::chrono::milliseconds budget);

@@ -225,6 +225,19 @@ TEST(PlotterPort, CancelWhileTheLineRunsEndsWithTheEndString) {
   EXPECT_TRUE(WholeCommandsThenEnd(read, expected, true)) << read.size() << " bytes";
 }
 
+TEST(PlotterPort, AnOutputDestroyedWhileItRunsEndsThePlot) {
+  const Drawing d(20000);
+  Pty pty;
+  PlotStart start = StartPlot({}, d.view, d.list, pty.slavePath,
+                              Line(9600, 8, Parity::kNone, StopBits::kOne, FlowControl::kNone));
+  ASSERT_TRUE(start.output);
+  start.output->Step(5ms);
+  std::string read = pty.Read(0ms);
+  start.output.reset();
+  read += pty.Read(100ms);
+  EXPECT_TRUE(WholeCommandsThenEnd(read, d.Expected({}), true)) << read.size() << " bytes";
+}
+
 TEST(PlotterPort, StartsThatEndWithTheirMessages) {
   const Drawing d(3);
   Pty pty;
