@@ -43,12 +43,12 @@ class PlotPreview final : public QWidget {
     painter.setPen(QPen(Qt::black, 0));
     for (const PlotPreviewShape& s : shapes_) {
       const QPointF a(s.a.x, s.a.y);
-      if (s.kind == PlotPreviewShape::kLine) {
+      if (s.kind == PlotPreviewShape::Kind::kLine) {
         painter.drawLine(a, QPointF(s.b.x, s.b.y));
         continue;
       }
       const QRectF box(a.x() - s.radius, a.y() - s.radius, 2 * s.radius, 2 * s.radius);
-      if (s.kind == PlotPreviewShape::kCircle) {
+      if (s.kind == PlotPreviewShape::Kind::kCircle) {
         painter.drawEllipse(box);
       } else {
         painter.drawArc(box, static_cast<int>(s.startAngle * 16), static_cast<int>(s.sweep * 16));

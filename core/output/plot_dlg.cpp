@@ -81,7 +81,7 @@ std::vector<PlotPreviewShape> CPlotDlg::Preview(const EntityList& list) const {
       s.a = pixel(v[0], v[1]);
       s.b = pixel(v[2], v[3]);
     } else {
-      s.kind = e.kind == kCircle ? PlotPreviewShape::kCircle : PlotPreviewShape::kArc;
+      s.kind = e.kind == kCircle ? PlotPreviewShape::Kind::kCircle : PlotPreviewShape::Kind::kArc;
       s.a = pixel(v[0], v[1]);
       s.radius = std::fabs(v[2]) * toPaper * f;
       if (e.kind == kArc) {

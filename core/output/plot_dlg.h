@@ -15,7 +15,7 @@ namespace plenwick {
 
 // A shape of the preview, in pixels of its area (y down).
 struct PlotPreviewShape {
-  enum Kind { kLine, kCircle, kArc } kind = kLine;
+  enum class Kind { kLine, kCircle, kArc } kind = Kind::kLine;
   ModelPoint a;            // line start; circle and arc centre
   ModelPoint b;            // line end
   double radius = 0;

@@ -137,15 +137,15 @@ TEST(PlotDialogs, PreviewPlacesWhatPlotsWhereItPlots) {
       const double f = CPlotDlg::PreviewFactor(paper);
       const double mm = f / (2 * PlotPaperFactor(o));  // pixels per model millimetre
       const double left = CPlotDlg::kSheetLeft + 10 * f, bottom = CPlotDlg::kSheetTop + CPlotDlg::kSheetHeight + 20 * f;
-      EXPECT_EQ(shapes[0].kind, PlotPreviewShape::kLine);
+      EXPECT_EQ(shapes[0].kind, PlotPreviewShape::Kind::kLine);
       EXPECT_NEAR(shapes[0].a.x, left, 1e-9);
       EXPECT_NEAR(shapes[0].a.y, bottom, 1e-9);
       EXPECT_NEAR(shapes[0].b.x, left + 100 * mm, 1e-9);
       EXPECT_NEAR(shapes[0].b.y, bottom - 50 * mm, 1e-9);
-      EXPECT_EQ(shapes[1].kind, PlotPreviewShape::kCircle);
+      EXPECT_EQ(shapes[1].kind, PlotPreviewShape::Kind::kCircle);
       EXPECT_NEAR(shapes[1].a.x, left + 200 * mm, 1e-9);
       EXPECT_NEAR(shapes[1].radius, 20 * mm, 1e-9);
-      EXPECT_EQ(shapes[2].kind, PlotPreviewShape::kArc);
+      EXPECT_EQ(shapes[2].kind, PlotPreviewShape::Kind::kArc);
       EXPECT_EQ(shapes[2].startAngle, 0);
       EXPECT_EQ(shapes[2].sweep, 90);
     }
