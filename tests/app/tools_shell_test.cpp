@@ -47,6 +47,7 @@
 #include "view/snap_registration.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view_widget.h"
+#include "frame_fixture.h"
 #include "widget_test_support.h"
 
 namespace plenwick {
@@ -57,18 +58,12 @@ using testing::RecordingUserInterface;
 using testing::ScopedTempFolder;
 using testing::WhenModal;
 
-class ToolShellTest : public ::testing::Test {
+class ToolShellTest : public testing::FrameFixture {
  protected:
   void SetUp() override {
     // Nothing another test installed may stand in for the program's own start-up.
     InstallSnapPointRegistrar({});
-    ResetCurrentSettings();
-    folders = {tmp / "prog", tmp / "data", tmp / "data/parts"};
-    for (const std::string& f : {folders.program, folders.data, folders.parts}) std::filesystem::create_directories(f);
-    frame = std::make_unique<CMainFrame>(folders, &ui);
-    frame->resize(1000, 800);
-    frame->show();
-    QApplication::setActiveWindow(frame.get());
+    FrameFixture::SetUp();
     const std::string path = tmp / "t.pwk";
     {
       RecordingUserInterface quiet;
@@ -78,14 +73,7 @@ class ToolShellTest : public ::testing::Test {
       EXPECT_EQ(SaveDocumentFile(doc, path), 0);
     }
     child = frame->OpenDrawing(QString::fromStdString(path));
-    QElapsedTimer t;
-    t.start();
-    while (child && !child->viewWidget().initialized() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(child && child->viewWidget().initialized());
-  }
-  void TearDown() override {
-    frame.reset();
-    ResetCurrentSettings();
+    ASSERT_TRUE(child && testing::WaitFor([this] { return child->viewWidget().initialized(); }));
   }
   QString Prompt() const { return frame->promptBox()->text(); }
   // A left click at (x, y) of a widget, after the mouse came there.
@@ -105,10 +93,6 @@ class ToolShellTest : public ::testing::Test {
   }
   QString BarTitle() const { return frame->findChild<QToolBar*>("operationBarArea")->windowTitle(); }
 
-  ScopedTempFolder tmp;
-  InstalledFolders folders;
-  RecordingUserInterface ui;
-  std::unique_ptr<CMainFrame> frame;
   CChildFrame* child = nullptr;
 };
 
