@@ -1,0 +1,192 @@
+// Benchmark "edit": the set edits of the editing tools on a 1,000,000-element plan drawing with
+// groups, dimensions and hatchings, on a headless view that draws nothing. Each edit selects the
+// whole current layer (Ctrl+A, or a window over everything) and finishes by clicks or typed
+// values, and is undone again; its
+// figure is its time divided by the time of opening the drawing's file (with its snap points) in
+// the same run, and edit.undo_vs_load is the slowest of the undos. edit.copy_memory is the peak heap
+// growth of the copy divided by the heap the drawing's records take loaded (records, arrays, snap
+// points and element index). A new edit is one more row of kEdits.
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "bench_timing.h"
+#include "drawing_generator.h"
+#include "headless_host.h"
+#include "model/document_file.h"
+#include "model/plenwick_doc.h"
+#include "tools/edit/idou_zahyo_dlg.h"
+#include "tools/standard_tools.h"
+#include "view/entity_index.h"
+#include "view/plenwick_view.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/silent_tool_ui.h"
+#include "view/tool_framework/tool_framework.h"
+#include "view/tool_framework/view_tool_router.h"
+#include "view/view_document.h"
+
+// The heap this program holds and the most it held since the last reset, counted on every
+// allocation (the records, their arrays, snap points and every container).
+namespace {
+std::size_t heapNow = 0;
+std::size_t heapPeak = 0;
+void* Allocate(std::size_t size) {
+  void* p = std::malloc(size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  heapNow += malloc_usable_size(p);
+  heapPeak = std::max(heapPeak, heapNow);
+  return p;
+}
+void Release(void* p) noexcept {
+  if (!p) return;
+  heapNow -= malloc_usable_size(p);
+  std::free(p);
+}
+}  // namespace
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete(void* p, std::size_t) noexcept { Release(p); }
+void operator delete[](void* p, std::size_t) noexcept { Release(p); }
+
+namespace plenwick::bench {
+namespace {
+
+// Types the displacement the session asks for into the moving tool's dialog.
+class Ui final : public SilentToolUi {
+ public:
+  bool RunIdouZahyo(IdouZahyoDlg& dialog) override { return dialog.OnExecute(dx, dy, *this); }
+  std::string dx = "0", dy = "0";
+};
+
+// The drawing open in a headless view with the program's tools.
+struct Session {
+  explicit Session(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
+  void Show() {
+    view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);
+    view->OnInitialUpdate();
+    view->OnSize(1600, 1000);
+    view->ShowWhole();
+    router = std::make_unique<ViewToolRouter>(tools, doc, *view, host, window);
+    router->Activate();
+    tools.OpenPalette();
+  }
+  void Drag(PixelPoint from, PixelPoint to) {
+    router->OnMouseMove(0, from);
+    router->OnLButtonDown(kMkLButton, from);
+    router->OnMouseMove(kMkLButton, to);
+    router->OnLButtonUp(0, to);
+  }
+  void Click(PixelPoint p) { Drag(p, p); }
+  std::size_t Records() const { return doc.entities.size(); }
+
+  SilentUserInterface docUi;
+  Ui ui;
+  ToolFramework tools;
+  CPlenwickDoc doc;
+  HeadlessHost host;
+  ToolViewHost window;
+  std::unique_ptr<CPlenwickView> view;
+  std::unique_ptr<ViewToolRouter> router;
+};
+
+// One edit of the whole layer: the command choosing the tool's mode, the selection and what
+// finishes the edit, and whether it adds the set again (a copy) or replaces it.
+struct Edit {
+  const char* figure;
+  int command;
+  std::function<void(Session&)> run;
+  bool adds;
+};
+
+std::vector<Edit> Edits(double side) {
+  return {
+      {"edit.move_all_vs_load", 32855,  // 移動: Ctrl+A, the base and the destination
+       [](Session& s) {
+         s.router->OnCommand(kCmdSelectAllKey);
+         s.Click({800, 500});
+         s.Click({900, 450});
+       },
+       false},
+      {"edit.copy_all_vs_load", 32856,  // 複写: a window over everything, 選択終了 and typed values
+       [side](Session& s) {
+         s.tools.state().MovePlacementMode = 1;
+         s.ui.dx = std::to_string(static_cast<long long>(side * 1.1));
+         s.Drag({0, 0}, {1599, 999});
+         s.router->OnCommand(kCmdEndSelection);
+         s.tools.state().MovePlacementMode = 0;
+       },
+       true},
+      {"edit.mirror_all_vs_load", 32857,  // 水平反転移動: Ctrl+A and the axis
+       [](Session& s) {
+         s.router->OnCommand(kCmdSelectAllKey);
+         s.Click({700, 500});
+       },
+       false},
+  };
+}
+
+}  // namespace
+}  // namespace plenwick::bench
+
+int main(int argc, char** argv) {
+  using namespace plenwick;
+  using namespace plenwick::bench;
+  const std::string dir = argc > 1 ? argv[1] : ".";
+  const std::string path = dir + "/bench_edit_1m.pwk";
+  GeneratorOptions options;
+  options.elements = 1000000;
+  options.withTexts = false;
+  options.withCurves = false;
+  options.withComposites = true;
+  WritePlanDrawing(path, options);
+  ResetCurrentSettings();
+
+  Session s(dir);
+  const std::size_t heapBeforeLoad = heapNow;
+  const double loadMs = TimeMs([&] {
+    if (OpenDocumentFile(s.doc, path) != 0) {
+      std::fprintf(stderr, "cannot open %s\n", path.c_str());
+      std::exit(1);
+    }
+  });
+  EntityIndex::For(s.doc.entities, s.doc.snapPoints);
+  const std::size_t loadedHeap = heapNow - heapBeforeLoad;
+  s.Show();
+  CurrentSettings().Magnet = 0;
+  CurrentSettings().MoveScale = 1;
+  CurrentSettings().MoveAngle = 0;
+  const std::size_t records = s.Records();
+
+  double slowestUndo = 0;
+  for (const Edit& edit : Edits(GeneratedDrawingSide(options.elements))) {
+    s.router->OnCommand(edit.command);
+    heapPeak = heapNow;
+    const std::size_t heapBefore = heapNow;
+    const double ms = TimeMs([&] { edit.run(s); });
+    const std::size_t expected = edit.adds ? 2 * records - 1 : records;
+    if (s.Records() != expected) {
+      std::fprintf(stderr, "%s left %zu records, not %zu\n", edit.figure, s.Records(), expected);
+      return 1;
+    }
+    if (edit.adds) Figure("edit.copy_memory", double(heapPeak - heapBefore) / double(loadedHeap), "x");
+    const double undoMs = TimeMs([&] { s.router->OnCommand(kCmdUndo); });
+    if (s.Records() != records) {
+      std::fprintf(stderr, "the undo of %s left %zu records, not %zu\n", edit.figure, s.Records(), records);
+      return 1;
+    }
+    slowestUndo = std::max(slowestUndo, undoMs);
+    Figure(edit.figure, ms / loadMs, "x");
+  }
+  Figure("edit.load_1m_ms", loadMs, "ms");
+  Figure("edit.undo_vs_load", slowestUndo / loadMs, "x");
+  return 0;
+}
