@@ -35,7 +35,7 @@ std::optional<std::vector<Replacement>> MappedSet(const std::vector<DrawEntity*>
 }
 
 // Appends the copies as one undo step of `view`'s drawing and shows them.
-void AddCopiesAsStep(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set, int layer) {
+void AddCopiesAsStep(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>& set, int layer) {
   CPlenwickDoc& doc = view.doc();
   BeginOperation(doc.entities, doc.snapPoints);
   const std::vector<DrawEntity*> added = AppendCopies(doc, set, GroupNumbers::kNew, layer);
@@ -77,7 +77,7 @@ bool CMoveTool::TransformSelected(ToolView& view, const PointMap& map, bool copy
     ClearSelection(view);
     return false;
   }
-  const std::optional<std::vector<Replacement>> mapped = MappedSet(set, map, view.ui());
+  std::optional<std::vector<Replacement>> mapped = MappedSet(set, map, view.ui());
   if (!mapped) {
     ClearSelection(view);
     return false;
@@ -89,7 +89,7 @@ bool CMoveTool::TransformSelected(ToolView& view, const PointMap& map, bool copy
     return true;
   }
   // The replaced records leave the list with their marks.
-  const bool replaced = ReplaceRecords(*this, view, *mapped) == ReplaceResult::kReplaced;
+  const bool replaced = ReplaceRecords(*this, view, std::move(*mapped)) == ReplaceResult::kReplaced;
   if (replaced) {
     selection_.Forget();
     state().pending = 0;
@@ -127,7 +127,7 @@ void CMoveTool::CopyTransferInto(ToolView& view, ModelPoint at) {
     if (!IsDimensionPart(e)) set.push_back(&e);
   }
   if (!map || set.empty() || view.doc().RefuseIfProtected()) return;
-  const std::optional<std::vector<Replacement>> mapped = MappedSet(set, *map, view.ui());
+  std::optional<std::vector<Replacement>> mapped = MappedSet(set, *map, view.ui());
   if (!mapped) return;
   // Into the destination's current layer; its groups take numbers of that drawing.
   AddCopiesAsStep(*this, view, *mapped, view.settings().CurrentLayer);

@@ -148,11 +148,6 @@ void CMoveTool::OnCancel(ToolView& view) {
   }
 }
 
-void CMoveTool::EndSelection(ToolView& view) {
-  // The base point is most often a point of the set itself.
-  for (DrawEntity* e : selection_.Marked(kMarkSelected)) view.doc().snapPoints.SetEntityState(e, kSnapEnabled);
-}
-
 void CMoveTool::OnEndSelection(ToolView& view) {
   Follow(view);
   if (state().InputStep != 0 || !selection_.Any(kMarkSelected)) return;
@@ -174,7 +169,6 @@ void CMoveTool::OnEndSelection(ToolView& view) {
     }
     return;
   }
-  EndSelection(view);
   state().InputStep = 2;
   view.ShowPrompt(0, kBasePrompts[Row(mode)]);
 }
@@ -190,7 +184,6 @@ void CMoveTool::OnSelectAll(ToolView& view) {
     return;
   }
   state().pending = 1;
-  EndSelection(view);
   state().InputStep = 2;
   view.ShowPrompt(0, kSelectAllPrompts[Row(state().ToolMode)]);
 }

@@ -53,8 +53,6 @@ class CMoveTool final : public CFeedbackTool {
   std::vector<DrawEntity*> SelectedSet(ToolView& view) const;
   void ClearSelection(ToolView& view);
   void ShowSelectionPrompt(ToolView& view);
-  // The set is complete: its own points may be snapped to for the base point.
-  void EndSelection(ToolView& view);
 
   // The click of step 2 (base point or axis) and step 3 (destination).
   void TakeBase(ToolView& view, ModelPoint at);
@@ -78,7 +76,8 @@ class CMoveTool final : public CFeedbackTool {
   void DropOwnOperation(ToolView& view) override;
   void ResetOwnState() override;
 
-  SelectionSet selection_;
+  // The set's own points stay in snapping: the base point is most often one of them.
+  SelectionSet selection_{false};
   bool buttonDown_ = false;
   bool handingOver_ = false;  // the feedback leaves a view without ending the step
   ModelPoint base_;           // P0, model mm

@@ -41,15 +41,16 @@ bool Keepable(const Replacement& r) {
   return v.size() < 2 || InCoordinateRange(v[1]);
 }
 
-std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, const std::vector<Replacement>& set, GroupNumbers numbers,
+std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement>& set, GroupNumbers numbers,
                                       int layer) {
   std::unordered_map<const DrawEntity*, DrawEntity*> newHeaders;
   std::vector<DrawEntity*> added;
   added.reserve(set.size());
-  for (const Replacement& r : set) {
+  for (Replacement& r : set) {
     if (r.dropped) continue;
     const DrawEntity& old = *r.old;
     DrawEntity* e = AppendRecord(doc.entities, old, r.geometry, static_cast<int16_t>(layer >= 0 ? layer : old.layer));
+    r.geometry = {};
     if (!e) continue;
     if (old.kind == kGroupHeader) {
       newHeaders[&old] = e;
@@ -91,7 +92,7 @@ DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeomet
   return e;
 }
 
-ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set) {
+ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>&& set) {
   if (set.empty()) return ReplaceResult::kNothing;
   CPlenwickDoc& d = view.doc();
   if (d.RefuseIfProtected()) return ReplaceResult::kRefused;

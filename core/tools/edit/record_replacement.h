@@ -34,8 +34,9 @@ enum class GroupNumbers { kKept, kNew };
 // copies of a group's members follow the copy of its header and are linked to it; a dimension
 // makes its parts anew. The snap points of the block are registered together once the last is
 // in, as a reader registers a drawing's (the same points as one by one). Neither undo nor the
-// protection is looked at. Returns the new records (not the dimension parts), in list order.
-std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, const std::vector<Replacement>& set, GroupNumbers numbers,
+// protection is looked at. Each geometry is used up (emptied) as its record is appended, so that
+// a large set never lives twice. Returns the new records (not the dimension parts), in list order.
+std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement>& set, GroupNumbers numbers,
                                       int layer = -1);
 
 // Replaces each old record by a new one of its geometry (none when dropped; an old record listed
@@ -55,6 +56,10 @@ DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGe
 // number of `old`, through the document (snap points, modified flag); null when it refused.
 DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeometry& g);
 
-ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set);
+// The set's geometries are used up.
+ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>&& set);
+inline ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set) {
+  return ReplaceRecords(tool, view, std::vector<Replacement>(set));
+}
 
 }  // namespace plenwick
