@@ -35,18 +35,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# Drags from model point ($1, $2) to model point ($3, $4) in small steps.
-drag() {
-  local ax ay bx by i
-  read -r ax ay <<<"$(e2e_pixel "$1" "$2")"
-  read -r bx by <<<"$(e2e_pixel "$3" "$4")"
-  xdotool mousemove $((ax + 12)) $((ay + 9)) sleep 0.2 mousemove "$ax" "$ay" sleep 0.2 mousedown 1
-  for i in $(seq 1 10); do
-    xdotool mousemove $((ax + (bx - ax) * i / 10)) $((ay + (by - ay) * i / 10)) sleep 0.03
-  done
-  xdotool sleep 0.2 mouseup 1
-  sleep 0.4
-}
 e2e_open_drawing
 
 step "where the drawing is on the screen"
@@ -58,7 +46,7 @@ e2e_on_palette 30 113  # the mode list's first row: 移動
 focus "$main"
 
 step "a window around the red line, then 選択終了 from the right-click menu"
-drag 30 50 170 70
+e2e_drag 30 50 170 70
 read -r px py <<<"$(e2e_pixel 100 120)"
 xdotool mousemove "$px" "$py" sleep 0.2 click 3
 sleep 0.6
