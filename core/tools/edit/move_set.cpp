@@ -3,6 +3,7 @@
 // changes.
 #include <cmath>
 #include <unordered_map>
+#include <utility>
 
 #include "model/undo.h"
 #include "tools/edit/move_tool.h"
@@ -35,10 +36,10 @@ std::optional<std::vector<Replacement>> MappedSet(const std::vector<DrawEntity*>
 }
 
 // Appends the copies as one undo step of `view`'s drawing and shows them.
-void AddCopiesAsStep(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>& set, int layer) {
+void AddCopiesAsStep(CFeedbackTool& tool, ToolView& view, std::vector<Replacement> set, int layer) {
   CPlenwickDoc& doc = view.doc();
   BeginOperation(doc.entities, doc.snapPoints);
-  const std::vector<DrawEntity*> added = AppendCopies(doc, set, GroupNumbers::kNew, layer);
+  const std::vector<DrawEntity*> added = AppendCopies(doc, std::move(set), GroupNumbers::kNew, layer);
   if (added.empty()) return;
   MarkAddedBlock(doc.entities, added.front(), doc.ui());
   if (added.size() > kDrawnOneByOne) {
@@ -85,7 +86,7 @@ bool CMoveTool::TransformSelected(ToolView& view, const PointMap& map, bool copy
   if (copy) {
     ClearSelection(view);
     selection_.Forget();
-    AddCopiesAsStep(*this, view, *mapped, -1);
+    AddCopiesAsStep(*this, view, std::move(*mapped), -1);
     return true;
   }
   // The replaced records leave the list with their marks.
@@ -130,7 +131,7 @@ void CMoveTool::CopyTransferInto(ToolView& view, ModelPoint at) {
   std::optional<std::vector<Replacement>> mapped = MappedSet(set, *map, view.ui());
   if (!mapped) return;
   // Into the destination's current layer; its groups take numbers of that drawing.
-  AddCopiesAsStep(*this, view, *mapped, view.settings().CurrentLayer);
+  AddCopiesAsStep(*this, view, std::move(*mapped), view.settings().CurrentLayer);
 }
 
 void CMoveTool::FreeTransfer() {

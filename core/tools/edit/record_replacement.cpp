@@ -2,6 +2,7 @@
 #include "tools/edit/record_replacement.h"
 
 #include <unordered_map>
+#include <utility>
 
 #include "model/drawing_file_format.h"
 #include "model/entity_core.h"
@@ -41,7 +42,7 @@ bool Keepable(const Replacement& r) {
   return v.size() < 2 || InCoordinateRange(v[1]);
 }
 
-std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement>& set, GroupNumbers numbers,
+std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement> set, GroupNumbers numbers,
                                       int layer) {
   std::unordered_map<const DrawEntity*, DrawEntity*> newHeaders;
   std::vector<DrawEntity*> added;
@@ -71,6 +72,7 @@ std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement
     }
     added.push_back(e);
   }
+  std::vector<Replacement>().swap(set);
   if (!added.empty()) {
     if (RegistersLoadedTogether()) {
       RegisterLoadedSnapPoints(doc.snapPoints, doc.entities, added);
@@ -114,13 +116,16 @@ ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Re
   }
   CommitDeletion(d.entities);
 
-  const std::vector<DrawEntity*> added = AppendCopies(d, set, GroupNumbers::kKept);
-  // One undo step: the old records against the block that begins with the first new one.
+  DrawEntity* firstOld = nullptr;
   for (const Replacement& r : set) {
-    if (r.dropped || added.empty()) continue;
-    MarkReplacement(d.entities, r.old, added.front());
-    break;
+    if (!r.dropped) {
+      firstOld = r.old;
+      break;
+    }
   }
+  const std::vector<DrawEntity*> added = AppendCopies(d, std::move(set), GroupNumbers::kKept);
+  // One undo step: the old records against the block that begins with the first new one.
+  if (firstOld && !added.empty()) MarkReplacement(d.entities, firstOld, added.front());
   d.SetModifiedFlag();
   if (oneByOne) {
     tool.DrawUnderneath(view, [&](Canvas& canvas) {

@@ -34,9 +34,10 @@ enum class GroupNumbers { kKept, kNew };
 // copies of a group's members follow the copy of its header and are linked to it; a dimension
 // makes its parts anew. The snap points of the block are registered together once the last is
 // in, as a reader registers a drawing's (the same points as one by one). Neither undo nor the
-// protection is looked at. Each geometry is used up (emptied) as its record is appended, so that
-// a large set never lives twice. Returns the new records (not the dimension parts), in list order.
-std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement>& set, GroupNumbers numbers,
+// protection is looked at. The set is used up as its records are appended (each geometry freed
+// once its record is in, the rest before the snap points are registered), so that a large set
+// never lives twice. Returns the new records (not the dimension parts), in list order.
+std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement> set, GroupNumbers numbers,
                                       int layer = -1);
 
 // Replaces each old record by a new one of its geometry (none when dropped; an old record listed
