@@ -1,4 +1,5 @@
-// convert: between the native drawing file and DXF, the format told by each file's extension.
+// convert: between the native drawing file and DXF, and from it to HP-GL files, the format told
+// by each file's extension.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -12,13 +13,14 @@
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "model/parameter_block.h"
+#include "output/hpgl_file.h"
 #include "view/paper.h"
 
 namespace plenwick::cli {
 
 namespace {
 
-enum class Format { kUnknown, kNative, kDxf };
+enum class Format { kUnknown, kNative, kDxf, kHpgl };
 
 Format FormatOf(const std::string& path) {
   const std::size_t dot = path.rfind('.');
@@ -27,6 +29,7 @@ Format FormatOf(const std::string& path) {
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ext == "pwk") return Format::kNative;
   if (ext == "dxf") return Format::kDxf;
+  if (ext == "pgl" || ext == "plt" || ext == "hpgl") return Format::kHpgl;
   return Format::kUnknown;
 }
 
@@ -74,18 +77,93 @@ int DxfToNative(const std::string& in, const std::string& out) {
   return 0;
 }
 
+// The plot options after IN OUT: --hpgl2, --paper A0..A6, --scale 0|100|50|30|20|10|1 (0: the
+// drawing's own), --paper-based, --correction X Y (mm).
+bool ReadPlotOptions(int argc, char** argv, HpglOptions* options, std::string* wrong) {
+  static constexpr int kScales[] = {0, 100, 50, 30, 20, 10, 1};
+  for (int i = 4; i < argc; ++i) {
+    const std::string option = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (option == "--hpgl2") {
+      options->commandSet = kHpgl2;
+    } else if (option == "--paper-based") {
+      options->paperBased = true;
+    } else if (option == "--paper" && hasValue) {
+      const std::string paper = argv[++i];
+      if (paper.size() != 2 || (paper[0] != 'A' && paper[0] != 'a') || paper[1] < '0' || paper[1] > '6') {
+        *wrong = "--paper takes A0 to A6";
+        return false;
+      }
+      options->paperSize = paper[1] - '0';
+    } else if (option == "--scale" && hasValue) {
+      const std::string value = argv[++i];
+      const auto found = std::find_if(std::begin(kScales), std::end(kScales),
+                                      [&](int s) { return std::to_string(s) == value; });
+      if (found == std::end(kScales)) {
+        *wrong = "--scale takes 0 (the drawing's own), 100, 50, 30, 20, 10 or 1";
+        return false;
+      }
+      options->scaleChoice = static_cast<int>(found - std::begin(kScales));
+    } else if (option == "--correction" && i + 2 < argc) {
+      int values[2] = {0, 0};
+      for (int& v : values) {
+        const std::string text = argv[++i];
+        std::size_t used = 0;
+        try {
+          v = std::stoi(text, &used);
+        } catch (...) {
+          used = 0;
+        }
+        if (used != text.size() || text.empty() || v < -300 || v > 300) {
+          *wrong = "--correction takes two whole millimetres from -300 to 300";
+          return false;
+        }
+      }
+      options->correctionX = values[0];
+      options->correctionY = values[1];
+    } else {
+      *wrong = "unknown option \"" + option + "\"";
+      return false;
+    }
+  }
+  return true;
+}
+
+// As "HPGL形式で保存..." writes it: what is shown, one command to a line.
+int NativeToHpgl(const std::string& in, const std::string& out, const HpglOptions& options) {
+  DrawingFileInfo info;
+  EntityList list;
+  std::string error;
+  if (LoadDrawingFile(in, info, list, nullptr, &error) != 0) return Fail(in + ": " + error);
+  info.layers.currentLayer = info.header.currentLayer();
+  const HpglDrawing drawing = HpglDrawingOf(info.areaMin, info.areaMax, info.header.scale(), info.layers);
+  switch (ExportHpgl(out, options, drawing, list, nullptr, &error)) {
+    case HpglExportResult::kNothingToPlot: return Fail(in + ": the drawing has nothing to plot; nothing written");
+    case HpglExportResult::kFailed: return Fail(out + ": " + error);
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 int RunConvert(int argc, char** argv) {
-  if (argc != 4) return Fail("usage: plenwick-cli convert IN OUT   (IN and OUT .pwk or .dxf, one of each)");
+  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .pgl)");
   const std::string in = argv[2], out = argv[3];
   const Format from = FormatOf(in), to = FormatOf(out);
+  if (from == Format::kNative && to == Format::kHpgl) {
+    HpglOptions options;
+    std::string wrong;
+    if (!ReadPlotOptions(argc, argv, &options, &wrong)) return Fail(wrong);
+    return NativeToHpgl(in, out, options);
+  }
+  if (argc != 4) return Fail("plot options go with an HP-GL output (.pgl, .plt, .hpgl) only");
   if (from == Format::kNative && to == Format::kDxf) return NativeToDxf(in, out);
   if (from == Format::kDxf && to == Format::kNative) return DxfToNative(in, out);
   if (from == Format::kUnknown || to == Format::kUnknown) {
-    return Fail("cannot tell the format of \"" + (from == Format::kUnknown ? in : out) + "\" by its extension (.pwk or .dxf)");
+    return Fail("cannot tell the format of \"" + (from == Format::kUnknown ? in : out) +
+                "\" by its extension (.pwk, .dxf, .pgl, .plt or .hpgl)");
   }
-  return Fail("convert turns a .pwk file into .dxf or a .dxf file into .pwk");
+  return Fail("convert turns a .pwk file into .dxf or .pgl, or a .dxf file into .pwk");
 }
 
 }  // namespace plenwick::cli

@@ -20,6 +20,9 @@ void Usage(std::FILE* to) {
                "  copy IN.pwk OUT.pwk           read a drawing and write it back\n"
                "  convert IN OUT                between .pwk and .dxf (by the extensions, any case), as\n"
                "                                opening a DXF file and saving as DXF do\n"
+               "  convert IN.pwk OUT.pgl|OUT.plt|OUT.hpgl [--hpgl2] [--paper A0..A6]\n"
+               "          [--scale 0|100|50|30|20|10|1] [--paper-based] [--correction X Y]\n"
+               "                                the HP-GL file saving as HPGL writes (what is shown)\n"
                "  render IN.pwk OUT.png|OUT.svg|OUT.pdf [--width W --height H] [--grid]\n"
                "                                draw it: a whole-drawing view, or true scale (PDF)\n",
                plenwick::cli::kMaxJsonBytes >> 20);

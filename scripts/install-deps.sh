@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   ccache time
   python3-ezdxf
+  hp2xx
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // strict reading of a typed decimal number.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,12 @@ std::string FormatNumberText(double value, int decimals);
 // The value with `decimals` places (clamped to 0..15) as "%.*f" writes it, nothing trimmed;
 // empty for NaN and infinities.
 std::string FormatFixedNumber(double value, int decimals);
+// Appends the value as "%.*f" writes it (decimals clamped to 0..15; NaN and infinities append
+// nothing). Quick for the few decimals of coordinates: plotter streams write millions.
+void AppendFixedNumber(std::string& out, double value, int decimals);
+// The same written to `out`, which has room for kFixedNumberRoom bytes; the length written.
+inline constexpr std::size_t kFixedNumberRoom = 400;  // the largest double has 309 digits
+std::size_t WriteFixedNumber(char* out, double value, int decimals);
 
 // A decimal number: an optional sign, digits with at most one point and at least one digit
 // ("12", "-0.5", ".5", "5."). No spaces, exponents, or other characters; nothing for anything

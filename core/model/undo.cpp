@@ -138,27 +138,28 @@ void RecordReorder(EntityList& list, std::vector<std::pair<DrawEntity*, DrawEnti
   list.undoState = 5;
 }
 
-void CommitDeletion(EntityList& list) {
+namespace {
+
+// Moves the marked elements `next` gives (in list order, until null) to a fresh removed chain.
+template <typename Next>
+void MoveMarkedToChain(EntityList& list, Next next) {
   // A chain still in the list (states 2 and 4 mean an earlier step was not closed) cannot take
   // more elements: close that step first so nothing is lost.
   if (list.undoState == 2 || list.undoState >= 4) FreeDetachedChains(list);
   DrawEntity* chainTail = LastOfChain(list.removedHead);
   bool moved = false;
-  for (DrawEntity* e = list.head; e;) {
-    DrawEntity* next = e->next;
-    if (e->mark == kMarkDeleted) {
-      UnlinkEntity(list, e);
-      e->mark = kMarkNone;
-      e->prev = chainTail;
-      if (chainTail) {
-        chainTail->next = e;
-      } else {
-        list.removedHead = e;
-      }
-      chainTail = e;
-      moved = true;
+  for (DrawEntity* e = next(); e; e = next()) {
+    if (e->mark != kMarkDeleted) continue;
+    UnlinkEntity(list, e);
+    e->mark = kMarkNone;
+    e->prev = chainTail;
+    if (chainTail) {
+      chainTail->next = e;
+    } else {
+      list.removedHead = e;
     }
-    e = next;
+    chainTail = e;
+    moved = true;
   }
   list.removedTail = chainTail;
   // The deleted elements start a chain of their own: its head has no predecessor in the list.
@@ -169,6 +170,22 @@ void CommitDeletion(EntityList& list) {
   } else if (!list.removedHead) {
     list.undoState = 0;
   }
+}
+
+}  // namespace
+
+void CommitDeletion(EntityList& list) {
+  DrawEntity* e = list.head;
+  MoveMarkedToChain(list, [&]() -> DrawEntity* {
+    DrawEntity* current = e;
+    if (e) e = e->next;  // read before the element is moved away
+    return current;
+  });
+}
+
+void CommitDeletionOf(EntityList& list, std::span<DrawEntity* const> elements) {
+  std::size_t i = 0;
+  MoveMarkedToChain(list, [&]() -> DrawEntity* { return i < elements.size() ? elements[i++] : nullptr; });
 }
 
 void RemoveToUndo(EntityList& list, DrawEntity* entity) {

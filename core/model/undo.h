@@ -1,6 +1,7 @@
 // The one-step undo buffer: detaching and re-attaching chains of the very element records.
 #pragma once
 
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,9 @@ void BeginOperation(EntityList& list, SnapPointList& points);
 void BeginOperation(EntityList& list);
 // Moves every element marked -1 out of the list into a fresh removed chain (marks reset to 0).
 void CommitDeletion(EntityList& list);
+// The same for just the listed elements (those marked -1 among them), given in list order, so that
+// a few can leave a long list without a walk of it.
+void CommitDeletionOf(EntityList& list, std::span<DrawEntity* const> elements);
 // Detaches one element into the removed chain.
 void RemoveToUndo(EntityList& list, DrawEntity* entity);
 // Detaches a group header with the run of its members right after it.

@@ -124,6 +124,12 @@ void EntityIndex::FileItem(uint32_t id, const Placement& where) {
   Cell& cell = cells_[r.cell];
   if (cell.size == cell.capacity) GrowCell(cell);
   const Box& b = where.box;
+  filed_.all.Add({b.minX, b.minY});
+  filed_.all.Add({b.maxX, b.maxY});
+  if (std::max(b.maxX - b.minX, b.maxY - b.minY) < kInfiniteLineReach / 10) {
+    filed_.core.Add({b.minX, b.minY});
+    filed_.core.Add({b.maxX, b.maxY});
+  }
   items_[cell.begin + cell.size] = {FloatBelow(b.minX), FloatBelow(b.minY), FloatAbove(b.maxX), FloatAbove(b.maxY), r.seq, id};
   r.slot = cell.size++;
   Level& lv = levels_[where.level];
@@ -182,6 +188,7 @@ void EntityIndex::ClearPlaces() {
   items_.clear();
   spareItems_ = 0;
   everywhere_.clear();
+  filed_ = Bounds{};
 }
 
 void EntityIndex::Flush() {
@@ -327,15 +334,17 @@ void EntityIndex::CollectLevel(int level, const Box& box, uint32_t before) {
   });
 }
 
-const std::vector<DrawEntity*>& EntityIndex::Collect(const Box* box, uint32_t before) {
+const std::vector<DrawEntity*>& EntityIndex::Collect(std::span<const Box> boxes, bool all, uint32_t before) {
   found_ = 0;
   auto take = [&](uint32_t id) {
     if (found_ == scratch_.size()) scratch_.resize(2 * found_ + 64);
     scratch_[found_++] = uint64_t{records_[id].seq} << 32 | id;
   };
-  if (box) {
-    for (uint32_t levels = filledLevels_; levels != 0; levels &= levels - 1) {
-      CollectLevel(std::countr_zero(levels), *box, before);
+  if (!all) {
+    for (const Box& box : boxes) {
+      for (uint32_t levels = filledLevels_; levels != 0; levels &= levels - 1) {
+        CollectLevel(std::countr_zero(levels), box, before);
+      }
     }
     for (uint32_t id : everywhere_) {
       if (records_[id].seq < before) take(id);
@@ -348,14 +357,26 @@ const std::vector<DrawEntity*>& EntityIndex::Collect(const Box* box, uint32_t be
   }
   const auto found = scratch_.begin() + static_cast<std::ptrdiff_t>(found_);
   std::sort(scratch_.begin(), found);
+  // Boxes that overlap find some elements twice.
+  const auto last = boxes.size() > 1 ? std::unique(scratch_.begin(), found) : found;
   candidates_.clear();
-  for (auto key = scratch_.begin(); key != found; ++key) candidates_.push_back(records_[static_cast<uint32_t>(*key)].entity);
+  for (auto key = scratch_.begin(); key != last; ++key) candidates_.push_back(records_[static_cast<uint32_t>(*key)].entity);
   return candidates_;
 }
 
 const std::vector<DrawEntity*>& EntityIndex::Candidates(const Box& box) {
   Sync();
-  return Collect(IsGridBox(box) ? &box : nullptr, UINT32_MAX);
+  return Collect(std::span<const Box>(&box, 1), !IsGridBox(box), UINT32_MAX);
+}
+
+const std::vector<DrawEntity*>& EntityIndex::Candidates(std::span<const Box> boxes) {
+  Sync();
+  return Collect(boxes, !std::all_of(boxes.begin(), boxes.end(), IsGridBox), UINT32_MAX);
+}
+
+EntityIndex::Bounds EntityIndex::FiledBounds() {
+  Sync();
+  return filed_;
 }
 
 const std::vector<DrawEntity*>& EntityIndex::EarlierCandidates(const DrawEntity& e, Reach reach, const Box& box) {
@@ -364,7 +385,7 @@ const std::vector<DrawEntity*>& EntityIndex::EarlierCandidates(const DrawEntity&
   const uint32_t id = Known(&e);
   if (id == kNone || !records_[id].live || reach == Reach::kNone) return candidates_;
   const bool bounded = reach == Reach::kBox && IsGridBox(box);
-  return Collect(bounded ? &box : nullptr, records_[id].seq);
+  return Collect(std::span<const Box>(&box, 1), !bounded, records_[id].seq);
 }
 
 uint64_t EntityIndex::OrderOf(const DrawEntity* e) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "model/entity_list.h"
@@ -29,6 +30,16 @@ class EntityIndex final : public EntityListObserver {
   // list order. Elements added since the last call are taken in first. The answer stays valid
   // until the next call or list change.
   const std::vector<DrawEntity*>& Candidates(const Box& box);
+  // The same for the union of `boxes`, each element once (no boxes: those that reach everywhere).
+  const std::vector<DrawEntity*>& Candidates(std::span<const Box> boxes);
+  // Boxes that hold every element filed with a box (they may be larger than the elements are now,
+  // after removals; empty when there is none): `all` of them, and `core` without those that reach
+  // about as far as the infinite lines, which would make it as wide as they are.
+  struct Bounds {
+    Box core;
+    Box all;
+  };
+  Bounds FiledBounds();
   // What Candidates(reach of `e`) answered right after the linked element `e` was appended,
   // without `e`: the elements before it whose reach meets its reach (all of them when `e`
   // reaches everywhere, none when it reaches nowhere), in list order. `reach` and `box` are
@@ -108,7 +119,9 @@ class EntityIndex final : public EntityListObserver {
   void Remove(uint32_t id);
   void GrowCell(Cell& cell);
   void CollectLevel(int level, const Box& box, uint32_t before);
-  const std::vector<DrawEntity*>& Collect(const Box* box, uint32_t before);
+  // The elements before `before` that meet one of `boxes` or reach everywhere; with `all`, every
+  // filed one.
+  const std::vector<DrawEntity*>& Collect(std::span<const Box> boxes, bool all, uint32_t before);
 
   EntityList& list_;
   SnapPointList& points_;
@@ -119,6 +132,7 @@ class EntityIndex final : public EntityListObserver {
   std::vector<Item> items_;
   std::size_t spareItems_ = 0;  // items_ entries left behind by cells that moved
   std::vector<uint32_t> everywhere_;
+  Bounds filed_;  // hold the box of every element filed in a cell since the last clearing
   std::size_t live_ = 0;
   std::vector<DrawEntity*> pending_;  // linked since the last sync, in link order
   bool needsResync_ = true;

@@ -1,9 +1,31 @@
 // Plane geometry shared by the drawing and editing tools.
 #include "view/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plenwick {
+
+bool ClipToBox(ModelPoint a, ModelPoint b, const Box& box, double tMin, double tMax, double* t0, double* t1) {
+  const double d[2] = {b.x - a.x, b.y - a.y};
+  if (d[0] == 0 && d[1] == 0) return false;
+  const double at[2] = {a.x, a.y}, low[2] = {box.minX, box.minY}, high[2] = {box.maxX, box.maxY};
+  double from = tMin, to = tMax;
+  for (int axis = 0; axis < 2; ++axis) {
+    if (d[axis] == 0) {
+      if (!(at[axis] >= low[axis] && at[axis] <= high[axis])) return false;
+      continue;
+    }
+    double u = (low[axis] - at[axis]) / d[axis], v = (high[axis] - at[axis]) / d[axis];
+    if (u > v) std::swap(u, v);
+    from = std::max(from, u);
+    to = std::min(to, v);
+  }
+  if (!(from <= to)) return false;
+  *t0 = from;
+  *t1 = to;
+  return true;
+}
 
 int PointDistance(ModelPoint p, ModelPoint q, double* distance) {
   if (p.x == q.x && p.y == q.y) {

@@ -48,6 +48,10 @@ inline constexpr double DegreesToRadians(double degrees) { return degrees * kPi 
 inline constexpr double kOnTolerance = 0.5;         // a point on a line or an arc; collinearity
 inline constexpr double kCoincidentTolerance = 0.05;  // coincident points
 
+// The parameters t0 ≤ t1 within [tMin, tMax] of the part of a + t · (b − a) inside the box
+// (bounds inclusive); false when no part lies inside or a = b.
+bool ClipToBox(ModelPoint a, ModelPoint b, const Box& box, double tMin, double tMax, double* t0, double* t1);
+
 // Distance between p and q; status −1 (and distance 0) when the points are identical.
 int PointDistance(ModelPoint p, ModelPoint q, double* distance);
 double Distance(ModelPoint p, ModelPoint q);

@@ -1,16 +1,19 @@
 // Guards the expansion tool through pixel events on a headless view (1 px/mm): 伸縮 of lines
 // (trim, extend, to a circle, to a bare position, parallel), of circles by the quarter table and
 // between crossings, of arcs split at a line or a bare position; 基準線伸縮's run; カット of a
-// line, a circle and an arc with its preview; 接合 on one line, overlapping, at a corner and of
-// an arc; every step left by the right button, Esc or another tool; beeps; protected drawings;
-// and random edits that one Ctrl+Z takes back exactly.
+// line, a circle and an arc with its preview; ２線間カット over a table of lines; 接合 on one
+// line, overlapping, at a corner and of an arc; 包括処理 of wall junctions; every step left by the
+// right button, Esc or another tool; beeps; protected drawings; random edits that one Ctrl+Z
+// takes back exactly; and the index's candidates against a walk of the list.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "edit_fixture.h"
 #include "model/plenwick_doc.h"
+#include "view/elements_near.h"
 #include "view/entity_shape.h"
+#include "view/view_picking.h"
 
 namespace plenwick {
 namespace {
@@ -235,10 +238,155 @@ TEST_F(ExpansionToolTest, JoinsCollinearLinesIntoOneElseAtTheirCorner) {
   EXPECT_EQ(step(), 1);
 }
 
+TEST_F(ExpansionToolTest, CutsEveryLineBetweenTwoLinesByItsCase) {
+  // Between the verticals x = 200 (an infinite line) and x = 300 (a line that ends early: its
+  // infinite line counts).
+  Add(kVerticalInfiniteLine, {200, -1e6, 200, 1e6});
+  Add(kLine, {300, 10, 300, 20});
+  struct Case {
+    std::vector<double> line;
+    std::vector<std::vector<double>> after;
+  };
+  const Case cases[] = {
+      {{100, 100, 400, 100}, {{100, 100, 200, 100}, {300, 100, 400, 100}}},  // through both: the middle goes
+      {{250, 150, 400, 150}, {{300, 150, 400, 150}}},  // one end in the band: the part outside stays
+      {{100, 200, 250, 200}, {{100, 200, 200, 200}}},
+      {{200, 250, 250, 250}, {{200, 250, 250, 250}}},  // meets one line only at its end: as it was
+      {{210, 300, 290, 300}, {{210, 300, 290, 300}}},  // meets neither on its segment
+      {{200, 350, 300, 350}, {}},                      // wholly between: it goes
+      {{250, 380, 251, 500}, {{250, 380, 251, 500}}},  // parallel to both (within the tolerance)
+      {{150, 450, 450, 550}, {{150, 450, 200, 450 + 50.0 / 3}, {300, 450 + 150.0 / 3, 450, 550}}},
+  };
+  const DrawEntity* header = Group({{100, 580, 400, 580}});
+  Add(kHorizontalInfiniteLine, {-1e6, 420, 1e6, 420});  // never cut: it would become finite
+  for (const Case& c : cases) Add(kLine, c.line, 0, &c == &cases[1] ? 1 : 0);
+  const std::string before = Dump();
+
+  Mode(3);
+  EXPECT_EQ(prompt(), "２線間の直線をカットします。第１直線を指示して下さい。");
+  Click(200, 30);
+  EXPECT_EQ(prompt(), "次の直線を指示して下さい。");
+  Click(200, 60);  // the first line again: ignored
+  EXPECT_EQ(step(), 1);
+  const int beeps = Beeps();
+  Click(560, 40);  // nothing
+  EXPECT_EQ(Beeps(), beeps + 1);
+  EXPECT_EQ(step(), 1);
+  Click(300, 15);
+  EXPECT_EQ(step(), 0);
+  EXPECT_EQ(prompt(), "２線間の直線をカットします。第１直線を指示して下さい。");
+
+  std::vector<std::vector<double>> expected = {{300, 10, 300, 20}, {100, 580, 200, 580}, {300, 580, 400, 580}};
+  for (const Case& c : cases) expected.insert(expected.end(), c.after.begin(), c.after.end());
+  std::sort(expected.begin(), expected.end());
+  const auto lines = ValuesOf(kLine);
+  ASSERT_EQ(lines.size(), expected.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) ExpectValues(lines[i], expected[i]);
+  // The pieces keep their record's layer and group.
+  for (const DrawEntity* e : Records(kLine)) {
+    if (e->values[1] == 580) {
+      EXPECT_EQ(e->owner, header);
+      EXPECT_EQ(e->groupNo, header->groupNo);
+    }
+    if (e->values[1] == 150) {
+      EXPECT_EQ(e->layer, 1);
+    }
+  }
+  EXPECT_EQ(Records(kHorizontalInfiniteLine).size(), 1u);
+  Command(kCmdUndo);
+  EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(ExpansionToolTest, CleansUpTheJunctionsOfAWindow) {
+  // A wall of two horizontal lines (y = 100 and 110) with a crossing wall (x = 200, 210) running
+  // through it and a tee (x = 300, 310) starting on its lower line; a line from below that pokes
+  // 4 mm into the wall; and a wall outside the window that crosses the same lines.
+  Add(kLine, {100, 100, 400, 100});
+  Add(kLine, {100, 110, 400, 110});
+  Add(kLine, {200, 50, 200, 200});
+  Add(kLine, {210, 50, 210, 200});
+  Add(kLine, {300, 100, 300, 200});
+  Add(kLine, {310, 104, 310, 200});
+  Add(kLine, {380, 104, 380, 30});
+  Add(kVerticalInfiniteLine, {350, -1e6, 350, 1e6});  // cuts, never cut
+  Add(kLine, {500, 50, 500, 200});  // outside the window
+  Mode(5);
+  EXPECT_EQ(prompt(), "包括処理を行う開始位置をクリックしてください。");
+  Click(180, 90);
+  EXPECT_EQ(prompt(), "終了位置をクリックしてください。");
+  Move(250, 120);
+  EXPECT_FALSE(XorLeftOnScreen().empty());
+  Click(180, 90);  // the same pixel: nothing
+  EXPECT_EQ(step(), 0);
+  const std::string before = Dump();
+  Click(180, 90);
+  Click(390, 120);
+  EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
+  EXPECT_EQ(prompt(), "包括処理を行う開始位置をクリックしてください。");
+  const std::vector<std::vector<double>> expected = {
+      {100, 100, 200, 100}, {100, 110, 200, 110},  // cut back to the first crossing from each end
+      {200, 50, 200, 100},  {200, 110, 200, 200},  {210, 50, 210, 100}, {210, 110, 210, 200},
+      {300, 110, 300, 200},  // the tee: from the upper line up (its end on the lower line is no crossing)
+      {310, 110, 310, 200},  // the stub in the wall went
+      {380, 100, 380, 30},   // the part that poked into the wall went
+      {380, 100, 400, 100},  {350, 110, 400, 110},  // the walls' ends past the last crossing stay
+      {500, 50, 500, 200},
+  };
+  const auto lines = ValuesOf(kLine);
+  std::vector<std::vector<double>> sorted = expected;
+  std::sort(sorted.begin(), sorted.end());
+  ASSERT_EQ(lines.size(), sorted.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) ExpectValues(lines[i], sorted[i]);
+  EXPECT_EQ(Records(kVerticalInfiniteLine).size(), 1u);
+  Command(kCmdUndo);
+  EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(ExpansionToolTest, IndexCandidatesHoldEveryElementAPlainWalkFinds) {
+  // Random drawings, windows and lines: every element whose reach meets the window (or comes
+  // within the margin of the line) is a candidate, each once, in list order.
+  std::mt19937 random(7);
+  auto coordinate = [&] { return std::uniform_real_distribution<double>(-300, 900)(random); };
+  for (int round = 0; round < 40; ++round) {
+    Populate(random, 80 * (round + 1));
+    if (round % 5 == 0) Add(kHorizontalInfiniteLine, {-1e6, coordinate(), 1e6, coordinate()});
+    const ModelPoint a{coordinate(), coordinate()}, b{coordinate(), coordinate()};
+    Box window = Box::Around(a);
+    window.Add(b);
+    const ThroughPoints line{a, b};
+    const double margin = 0.55;
+    const std::vector<DrawEntity*> inWindow = ElementsInWindow(PickViewOf(*t.view, t.doc->snapPoints), window);
+    const std::vector<DrawEntity*> alongLine = ElementsAlongLines(PickViewOf(*t.view, t.doc->snapPoints), {&line, 1}, margin);
+    std::size_t w = 0, l = 0;
+    for (DrawEntity& e : t.doc->entities) {
+      Box reach;
+      const Reach kind = ReachOf(e, &reach);
+      if (kind == Reach::kNone) continue;
+      Box grown = reach;
+      grown.Grow(margin);
+      double t0 = 0, t1 = 0;
+      const bool everywhere = kind == Reach::kEverywhere;
+      // Candidates come in list order: each one wanted is met at its place.
+      const bool wantWindow = everywhere || reach.Intersects(window);
+      const bool wantLine = everywhere || ClipToBox(a, b, grown, -INFINITY, INFINITY, &t0, &t1);
+      const bool tookWindow = w < inWindow.size() && inWindow[w] == &e;
+      const bool tookLine = l < alongLine.size() && alongLine[l] == &e;
+      w += tookWindow ? 1 : 0;
+      l += tookLine ? 1 : 0;
+      ASSERT_TRUE(tookWindow || !wantWindow) << "round " << round;
+      ASSERT_TRUE(tookLine || !wantLine) << "round " << round;
+    }
+    // Nothing else, nothing twice, nothing out of order.
+    ASSERT_EQ(w, inWindow.size());
+    ASSERT_EQ(l, alongLine.size());
+    EXPECT_LT(alongLine.size(), t.doc->entities.size()) << "round " << round;
+  }
+}
+
 TEST_F(ExpansionToolTest, EveryStepEndsOnTheRightButtonEscAndAnotherTool) {
   Add(kLine, {100, 100, 300, 100});
   const std::string before = Dump();
-  for (int mode : {0, 1, 2, 4}) {
+  for (int mode : {0, 1, 2, 3, 4, 5}) {
     for (int way = 0; way < 3; ++way) {
       SCOPED_TRACE("mode " + std::to_string(mode) + " way " + std::to_string(way));
       Mode(mode);
@@ -247,6 +395,7 @@ TEST_F(ExpansionToolTest, EveryStepEndsOnTheRightButtonEscAndAnotherTool) {
         Click(170, 100);
         Move(200, 120);
       }
+      if (mode == 5) Move(200, 160);
       ASSERT_GT(step(), 0) << Beeps();
       if (way == 0) RightButton();
       if (way == 1) Command(kCmdCancel);
@@ -290,8 +439,7 @@ TEST_F(ExpansionToolTest, RandomEditsUndoAndRedoExactly) {
   int edits = 0;
   for (int round = 0; round < 500; ++round) {
     Populate(random, 30);
-    const int modes[] = {0, 1, 2, 4};
-    const int mode = modes[random() % 4];
+    const int mode = static_cast<int>(random() % 6);
     Mode(mode);
     SCOPED_TRACE("round " + std::to_string(round) + " mode " + std::to_string(mode));
     const std::string before = Dump();

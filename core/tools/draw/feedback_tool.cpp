@@ -2,6 +2,7 @@
 #include "tools/draw/feedback_tool.h"
 
 #include "view/feedback_shapes.h"
+#include "view/selection.h"
 #include "view/tool_framework/distance_label.h"
 #include "view/tool_framework/point_entry.h"
 #include "view/tool_framework/tool_view.h"
@@ -147,6 +148,16 @@ void CFeedbackTool::ShowCross(ToolView& view, ModelPoint at) {
   cross.pen = {PenKind::kCosmetic, PenStyle::kSolid, 1, indicatorColour};
   for (const PixelLine& line : CrossMarkLines(view.view().mapping().ModelToScreen(at))) cross.lines.push_back(line);
   feedback_.Show(view, kCrossSlot, std::move(cross));
+}
+
+void CFeedbackTool::ShowWindowFrom(ToolView& view, ModelPoint anchor, PixelPoint cursor) {
+  const PixelPoint a = view.view().mapping().ModelToScreen(anchor);
+  int x1 = a.x, y1 = a.y, x2 = cursor.x, y2 = cursor.y;
+  NormalizeRect(&x1, &y1, &x2, &y2);
+  XorFigure rect;
+  rect.pen = {PenKind::kCosmetic, PenStyle::kDot, 1, indicatorColour};
+  rect.rects.push_back({x1, y1, x2 + 1, y2 + 1});
+  feedback_.Show(view, kOwnSlot, std::move(rect));
 }
 
 void CFeedbackTool::BuildPreview(ToolView&, PixelPoint, RubberShape*) {}

@@ -47,6 +47,8 @@ class CFeedbackTool : public CDrawTool {
   void DrawUnderneath(ToolView& view, const std::function<void(Canvas&)>& draw);
   // The cross mark at the operation's anchor (model mm), until the operation ends.
   void ShowCross(ToolView& view, ModelPoint at);
+  // The dotted window from `anchor` (model mm) to the cursor, in the tool's own slot.
+  void ShowWindowFrom(ToolView& view, ModelPoint anchor, PixelPoint cursor);
   // Ends the running operation: its feedback off, step 0, and the given prompt or the mode's
   // first one.
   void EndOperation(ToolView& view, std::optional<std::string_view> prompt);

@@ -135,14 +135,8 @@ void CDeleteTool::CommitMarked(ToolView& view) {
 }
 
 void CDeleteTool::ShowWindow(ToolView& view, PixelPoint cursor) {
-  const PixelPoint a = view.view().mapping().ModelToScreen(anchor_);
-  int x1 = a.x, y1 = a.y, x2 = cursor.x, y2 = cursor.y;
-  NormalizeRect(&x1, &y1, &x2, &y2);
-  XorFigure rect;
-  rect.pen = {PenKind::kCosmetic, PenStyle::kDot, 1, indicatorColour};
-  rect.rects.push_back({x1, y1, x2 + 1, y2 + 1});
   state().RubberDrawn = 1;
-  feedback().Show(view, kOwnSlot, std::move(rect));
+  ShowWindowFrom(view, anchor_, cursor);
 }
 
 void CDeleteTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* shape) {

@@ -4,11 +4,15 @@
 #include <string_view>
 
 #include "tools/edit/arc_span.h"
+#include "tools/edit/between_cut.h"
 #include "tools/edit/cut_geometry.h"
 #include "tools/edit/join_geometry.h"
 #include "tools/edit/trim_geometry.h"
+#include "tools/edit/window_cleanup.h"
+#include "view/elements_near.h"
 #include "view/entity_shape.h"
 #include "view/pick.h"
+#include "view/tool_framework/point_entry.h"
 #include "view/tool_framework/tool_codes.h"
 #include "view/tool_framework/tool_view.h"
 
@@ -21,6 +25,8 @@ constexpr std::string_view kReferenceLines = "伸縮する直線を指示して�
 constexpr std::string_view kCutStart = "カット開始位置を指示して下さい。";
 constexpr std::string_view kCutEnd = "カット終了位置を指示して下さい。";
 constexpr std::string_view kJoinPartner = "接合対象図形を指示して下さい。";
+constexpr std::string_view kSecondLine = "次の直線を指示して下さい。";
+constexpr std::string_view kWindowEnd = "終了位置をクリックしてください。";
 
 constexpr int kStateHighlight = 1;  // the drawing state of the highlight colour
 
@@ -30,6 +36,15 @@ LineEnds EndsOf(const DrawEntity& line) {
   return ends;
 }
 
+bool IsLineKind(const DrawEntity& e) { return e.kind >= kLine && e.kind <= kAngledInfiniteLine; }
+
+// A plain line the bulk edits may change: not an infinite line (it would become a finite piece),
+// not a dimension's part (regenerated from its dimension) and not picked or highlighted.
+bool BulkEditable(const DrawEntity& e) { return e.kind == kLine && e.mark == kMarkNone && !IsDimensionPart(e); }
+
+// The replacements of `line` by `pieces` (it goes when there are none).
+void AddPieces(DrawEntity& line, const std::vector<LineEnds>& pieces, std::vector<Replacement>* set);
+
 // The replacement of a line by the line `ends`, of the old one's variant; none when it cannot be
 // stored.
 std::optional<Replacement> LineReplacement(DrawEntity& old, LineEnds ends) {
@@ -37,6 +52,17 @@ std::optional<Replacement> LineReplacement(DrawEntity& old, LineEnds ends) {
   if (!g) return std::nullopt;
   g->subKind = old.subKind;
   return Replacement{&old, std::move(*g)};
+}
+
+void AddPieces(DrawEntity& line, const std::vector<LineEnds>& pieces, std::vector<Replacement>* set) {
+  std::size_t added = 0;
+  for (const LineEnds& piece : pieces) {
+    if (const auto r = LineReplacement(line, piece)) {
+      set->push_back(*r);
+      ++added;
+    }
+  }
+  if (added == 0) set->push_back({&line, {}, true});
 }
 
 }  // namespace
@@ -52,9 +78,16 @@ void CExpansionTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
     case kTrimMode: Trim(view, point); break;
     case kReferenceMode: TrimToReference(view, point); break;
     case kCutMode: Cut(view, point); break;
+    case kBetweenMode: CutBetweenLines(view, point); break;
     case kJoinMode: Join(view, point); break;
+    case kCleanupMode: CleanUp(view, point); break;
     default: break;
   }
+}
+
+void CExpansionTool::OnMouseMove(ToolView& view, unsigned flags, PixelPoint point) {
+  CFeedbackTool::OnMouseMove(view, flags, point);
+  if (state().ToolMode == kCleanupMode && state().InputStep == 1 && attachedView() == &view) ShowWindowFrom(view, corner_, point);
 }
 
 void CExpansionTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
@@ -175,6 +208,68 @@ void CExpansionTool::Join(ToolView& view, PixelPoint point) {
   Replace(view, {*one, *two});
 }
 
+void CExpansionTool::CutBetweenLines(ToolView& view, PixelPoint point) {
+  const PickHit hit = PickEntity(view.picking(), kPickAllButGrid, point);
+  if (!hit.entity || !IsLineKind(*hit.entity)) {
+    view.ui().Beep();
+    return;
+  }
+  if (state().InputStep == 0) {
+    TakeFirst(view, hit.entity, kSecondLine);
+    return;
+  }
+  if (hit.entity == picked_) return;
+  const LineEnds one = EndsOf(*picked_), two = EndsOf(*hit.entity);
+  EndOperation(view, std::nullopt);
+  LineCoef l1, l2;
+  if (LineCoefficients(one.a, one.b, &l1) != 0 || LineCoefficients(two.a, two.b, &l2) != 0) return;
+  // Only a line that comes near one of the two can be cut.
+  const ThroughPoints lines[] = {{one.a, one.b}, {two.a, two.b}};
+  std::vector<Replacement> set;
+  for (DrawEntity* e : ElementsAlongLines(view.picking(), lines, kOnTolerance + kCoincidentTolerance)) {
+    if (!BulkEditable(*e)) continue;
+    if (const auto pieces = CutBetween(EndsOf(*e), l1, l2)) AddPieces(*e, *pieces, &set);
+  }
+  Replace(view, set);
+}
+
+void CExpansionTool::CleanUp(ToolView& view, PixelPoint point) {
+  const ModelPoint at = ClickedPoint(*this, view, point);
+  if (state().InputStep == 0) {
+    corner_ = at;
+    cornerPixel_ = point;
+    state().InputStep = 1;
+    view.ShowPrompt(0, kWindowEnd);
+    ShowWindowFrom(view, corner_, point);
+    return;
+  }
+  EndOperation(view, std::nullopt);
+  if (point.x == cornerPixel_.x && point.y == cornerPixel_.y) return;
+  Box window = Box::Around(corner_);
+  window.Add(at);
+  std::vector<DrawEntity*> records;
+  std::vector<CleanupLine> lines;
+  for (DrawEntity* e : ElementsInWindow(view.picking(), window)) {
+    if (!IsLineKind(*e) || e->mark != kMarkNone || IsDimensionPart(*e)) continue;
+    const LineEnds ends = EndsOf(*e);
+    if (e->kind == kLine) {
+      if (!SegmentMeetsWindow(ends, window)) continue;
+      lines.push_back({ends, true});
+    } else if (const std::optional<LineEnds> inside = WindowCrossings(ends, window)) {
+      lines.push_back({*inside, false});
+    } else {
+      continue;
+    }
+    records.push_back(e);
+  }
+  const auto changes = CleanUpWindow(window, lines);
+  std::vector<Replacement> set;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (changes[i]) AddPieces(*records[i], *changes[i], &set);
+  }
+  Replace(view, set);
+}
+
 void CExpansionTool::Replace(ToolView& view, const std::vector<Replacement>& set) {
   ReplaceRecords(*this, view, set);
 }
@@ -188,13 +283,15 @@ void CExpansionTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape
 }
 
 void CExpansionTool::DropOwnOperation(ToolView& view) {
+  feedback().Erase(view, kOwnSlot);
   if (!picked_) return;
   DrawEntity* e = picked_;
   picked_ = nullptr;
   DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, *e, e->mark); });
 }
 
-void CExpansionTool::ShowOwnFeedbackAgain(ToolView& view, bool) {
+void CExpansionTool::ShowOwnFeedbackAgain(ToolView& view, bool wholeClient) {
+  if (wholeClient && state().ToolMode == kCleanupMode && state().InputStep == 1) ShowWindowFrom(view, corner_, lastPoint);
   if (!picked_) return;
   DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, *picked_, kStateHighlight); });
 }

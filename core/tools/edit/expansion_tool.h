@@ -1,6 +1,7 @@
 // CExpansionTool, the editing tool (code 9) that trims and extends lines, circles and arcs to a
-// boundary (伸縮), many lines to one reference line (基準線伸縮), cuts a piece out (カット) and joins
-// two lines (接合). Every change is one undo step that replaces the records.
+// boundary (伸縮), many lines to one reference line (基準線伸縮), cuts a piece out (カット), cuts
+// every line between two lines (２線間カット), joins two lines (接合) and cleans up the crossing
+// lines of a window (包括処理). Every change is one undo step that replaces the records.
 #pragma once
 
 #include <vector>
@@ -27,6 +28,8 @@ class CExpansionTool final : public CFeedbackTool {
   void OnLButtonUp(ToolView& view, unsigned flags, PixelPoint point) override;
   // Ends the running step (基準線伸縮's run of lines too).
   void OnRButtonDown(ToolView& view, unsigned flags, PixelPoint point) override;
+  // 包括処理: the window follows the mouse.
+  void OnMouseMove(ToolView& view, unsigned flags, PixelPoint point) override;
 
  private:
   // The record under the click that the mode may edit (lines of kind 20, circles and arcs; no
@@ -39,6 +42,8 @@ class CExpansionTool final : public CFeedbackTool {
   void TrimToReference(ToolView& view, PixelPoint point);
   void Cut(ToolView& view, PixelPoint point);
   void Join(ToolView& view, PixelPoint point);
+  void CutBetweenLines(ToolView& view, PixelPoint point);
+  void CleanUp(ToolView& view, PixelPoint point);
   void Replace(ToolView& view, const std::vector<Replacement>& set);
 
   void BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* shape) override;
@@ -48,6 +53,8 @@ class CExpansionTool final : public CFeedbackTool {
   DrawEntity* picked_ = nullptr;  // the first pick, highlighted while the step runs
   ModelPoint pickedAt_;           // its foot (model mm)
   ModelPoint cutStart_;           // カット: the start on the record
+  ModelPoint corner_;             // 包括処理: the window's first corner (model mm)
+  PixelPoint cornerPixel_;        // and where it was clicked
 };
 
 }  // namespace plenwick

@@ -1,6 +1,7 @@
 // One undo step of replaced records, drawn at once or repainted whole.
 #include "tools/edit/record_replacement.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "model/snap_point_list.h"
 #include "model/undo.h"
 #include "tools/draw/feedback_tool.h"
+#include "view/entity_index.h"
 #include "view/render_context.h"
 #include "view/tool_framework/tool_view.h"
 
@@ -108,13 +110,35 @@ ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Re
       for (const Replacement& r : set) view.view().DrawElement(canvas, *r.old, kStateErase);
     });
   }
+  std::vector<DrawEntity*> leaving;
+  leaving.reserve(set.size());
   for (const Replacement& r : set) {
     r.old->mark = kMarkDeleted;
+    leaving.push_back(r.old);
     if (r.old->kind == kDimension) {
-      for (DrawEntity* part = r.old->next; part && part->owner == r.old; part = part->next) part->mark = kMarkDeleted;
+      for (DrawEntity* part = r.old->next; part && part->owner == r.old; part = part->next) {
+        part->mark = kMarkDeleted;
+        leaving.push_back(part);
+      }
     }
   }
-  CommitDeletion(d.entities);
+  // The index knows the list order: the old records leave without a walk of the whole list.
+  EntityIndex* index = EntityIndex::For(d.entities, d.snapPoints);
+  std::vector<std::pair<uint64_t, DrawEntity*>> ordered;
+  ordered.reserve(index ? leaving.size() : 0);
+  for (std::size_t i = 0; index && i < leaving.size(); ++i) {
+    const uint64_t order = index->OrderOf(leaving[i]);
+    if (order == 0) index = nullptr;
+    ordered.emplace_back(order, leaving[i]);
+  }
+  if (index) {
+    std::sort(ordered.begin(), ordered.end());
+    for (std::size_t i = 0; i < ordered.size(); ++i) leaving[i] = ordered[i].second;
+    leaving.erase(std::unique(leaving.begin(), leaving.end()), leaving.end());
+    CommitDeletionOf(d.entities, leaving);
+  } else {
+    CommitDeletion(d.entities);
+  }
 
   DrawEntity* firstOld = nullptr;
   for (const Replacement& r : set) {
