@@ -26,44 +26,13 @@
 namespace plenwick::bench {
 namespace {
 
-using Host = HeadlessHost;
-
 // Answers every window deletion with 実　行 on its defaults: all kinds inside the window.
 class Ui final : public SilentToolUi {
  public:
   bool RunDeleteGroup(CDeleteGroupDlg&) override { return true; }
 };
 
-// The drawing open in a headless view with the program's tools.
-struct Session {
-  explicit Session(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
-  void Show() {
-    view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);
-    view->OnInitialUpdate();
-    view->OnSize(1600, 1000);
-    view->ShowWhole();
-    router = std::make_unique<ViewToolRouter>(tools, doc, *view, host, window);
-    router->Activate();
-    tools.OpenPalette();
-  }
-  void Drag(PixelPoint from, PixelPoint to) {
-    router->OnMouseMove(0, from);
-    router->OnLButtonDown(kMkLButton, from);
-    router->OnMouseMove(kMkLButton, to);
-    router->OnLButtonUp(0, to);
-  }
-  void Click(PixelPoint p) { Drag(p, p); }
-  std::size_t Records() const { return doc.entities.size(); }
-
-  SilentUserInterface docUi;
-  Ui ui;
-  ToolFramework tools;
-  CPlenwickDoc doc;
-  Host host;
-  ToolViewHost window;
-  std::unique_ptr<CPlenwickView> view;
-  std::unique_ptr<ViewToolRouter> router;
-};
+using Session = HeadlessSession<Ui>;
 
 }  // namespace
 }  // namespace plenwick::bench

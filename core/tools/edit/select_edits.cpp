@@ -2,6 +2,7 @@
 // and group registration and release, each one undo step of replaced records.
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "model/entity_core.h"
 #include "model/undo.h"
@@ -120,7 +121,7 @@ void CSelectTool::ApplyDrag(ToolView& view, PixelPoint release) {
       set = WithWholeGroups(picks, [&](DrawEntity& e) { return ReshapedByMidpointDrag(e, ends, shift); });
     }
   }
-  if (ReplaceRecords(*this, view, set) == ReplaceResult::kReplaced) EndEdit(view);
+  if (ReplaceRecords(*this, view, std::move(set)) == ReplaceResult::kReplaced) EndEdit(view);
 }
 
 void CSelectTool::Reorder(ToolView& view, bool toEnd) {
@@ -171,7 +172,7 @@ void CSelectTool::TransformPicks(ToolView& view, int button) {
     if (!g) return;
     set.push_back({e, std::move(*g)});
   }
-  if (ReplaceRecords(*this, view, set) == ReplaceResult::kReplaced) EndEdit(view);
+  if (ReplaceRecords(*this, view, std::move(set)) == ReplaceResult::kReplaced) EndEdit(view);
 }
 
 void CSelectTool::RegisterGroup(ToolView& view) {
