@@ -99,6 +99,11 @@ int16_t InfiniteLineKind(const std::vector<double>& v) {
 
 PointMap PointMap::Similarity(ModelPoint from, ModelPoint to, double scale, double degrees) {
   PointMap map;
+  // A negative factor is a half turn with its size: radii and text heights stay positive.
+  if (scale < 0) {
+    scale = -scale;
+    degrees += 180;
+  }
   const double turn = std::fabs(degrees) < kSmallestRotation ? 0 : degrees;
   const double r = DegreesToRadians(turn);
   const double c = turn == 0 ? 1 : std::cos(r), s = turn == 0 ? 0 : std::sin(r);

@@ -17,7 +17,8 @@ namespace plenwick {
 // row vectors; or a mirror about a line.
 class PointMap {
  public:
-  // The similarity; a rotation below 0.005 degrees is none.
+  // The similarity; a rotation below 0.005 degrees is none, a negative scale a half turn with
+  // the scale's size.
   static PointMap Similarity(ModelPoint from, ModelPoint to, double scale, double degrees);
   static PointMap Translation(double dx, double dy) { return Similarity({0, 0}, {dx, dy}, 1, 0); }
   // The mirror about the line through a and b.

@@ -4,8 +4,7 @@
 
 #include <cstdlib>
 
-#include "view/pick.h"
-#include "view/selection.h"
+#include "tools/edit/set_picking.h"
 #include "view/snap.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/tool_codes.h"
@@ -15,12 +14,8 @@ namespace plenwick {
 
 namespace {
 
-// A press and release further apart than this in x or y make a window (pixels).
-constexpr int kWindowPixels = 9;
 // A drag of at most this many pixels in x and y is no drag.
 constexpr int kDragPixels = 1;
-// More changed records than this repaint the view once instead of being drawn one by one.
-constexpr std::size_t kDrawnOneByOne = 256;
 
 }  // namespace
 
@@ -28,25 +23,9 @@ CSelectTool::CSelectTool(InteractionState& state) : CFeedbackTool(kSelectToolCod
 
 int CSelectTool::TargetMark() const { return state().ToolMode == kFigureMode ? kMarkPicked : kMarkSelected; }
 
-DrawEntity* CSelectTool::HitAt(ToolView& view, PixelPoint point) const {
-  PickView pick = view.picking();
-  pick.currentLayerOnly = true;
-  // The magnet's own filter leaves the grid out; with the magnet off picks still take elements.
-  DrawEntity* hit = PickEntity(pick, kPickAllButGrid, point).entity;
-  if (!hit || hit->kind == kGrid || hit->layer != view.settings().CurrentLayer) return nullptr;
-  return hit;
-}
+DrawEntity* CSelectTool::HitAt(ToolView& view, PixelPoint point) const { return HitSelectable(view, point); }
 
-void CSelectTool::Redraw(ToolView& view, const std::vector<DrawEntity*>& changed) {
-  if (changed.empty()) return;
-  if (changed.size() > kDrawnOneByOne) {
-    view.host().Invalidate(nullptr);
-    return;
-  }
-  DrawUnderneath(view, [&](Canvas& canvas) {
-    for (DrawEntity* e : changed) view.view().DrawElement(canvas, *e, e->mark);
-  });
-}
+void CSelectTool::Redraw(ToolView& view, const std::vector<DrawEntity*>& changed) { RedrawRecords(*this, view, changed); }
 
 void CSelectTool::ClearMarks(ToolView& view, int16_t mark) {
   std::vector<DrawEntity*> changed;
@@ -66,24 +45,9 @@ void CSelectTool::ClearAll(ToolView& view) {
 
 void CSelectTool::PickOrWindow(ToolView& view, PixelPoint release, int16_t mark) {
   std::vector<DrawEntity*> changed;
-  SnapPointList& points = view.doc().snapPoints;
-  if (std::abs(release.x - pressPoint.x) > kWindowPixels || std::abs(release.y - pressPoint.y) > kWindowPixels) {
-    const ViewMapping& m = view.view().mapping();
-    const ModelPoint a = m.ScreenToModel(pressPoint.x, pressPoint.y), b = m.ScreenToModel(release.x, release.y);
-    double x1 = a.x, y1 = a.y, x2 = b.x, y2 = b.y;
-    NormalizeRectF(&x1, &y1, &x2, &y2);
-    const Box box{x1, y1, x2, y2};
-    const int layer = view.settings().CurrentLayer;
-    for (DrawEntity& e : view.doc().entities) {
-      if (e.layer != layer || e.kind == kGrid || e.mark == kMarkDeleted) continue;
-      if (SelectionSet::UnitOf(e).mark == mark || !IsInsideRect(box, e)) continue;
-      selection_.Mark(e, mark, points, &changed);
-    }
-    lastClicked_ = nullptr;
-  } else if (DrawEntity* hit = HitAt(view, release)) {
-    selection_.Toggle(*hit, mark, points, &changed);
-    lastClicked_ = hit;
-  }
+  DrawEntity* hit = plenwick::PickOrWindow(view, selection_, pressPoint, release, mark, &changed);
+  // A click that misses keeps the record last clicked (for the double click).
+  if (hit || IsWindowGesture(pressPoint, release)) lastClicked_ = hit;
   Redraw(view, changed);
 }
 
@@ -181,12 +145,7 @@ void CSelectTool::OnSelectAll(ToolView& view) {
   Attach(view);
   const auto mark = static_cast<int16_t>(TargetMark());
   std::vector<DrawEntity*> changed;
-  const int layer = view.settings().CurrentLayer;
-  for (DrawEntity& e : view.doc().entities) {
-    if (e.layer == layer && e.kind != kGrid && e.mark != kMarkDeleted && SelectionSet::UnitOf(e).mark != mark) {
-      selection_.Mark(e, mark, view.doc().snapPoints, &changed);
-    }
-  }
+  MarkAllOnLayer(view, selection_, mark, &changed);
   Redraw(view, changed);
   pickState_ = changed.empty() && !selection_.Any(mark) ? PickState::kNothing : PickState::kPicked;
   lastClicked_ = nullptr;
@@ -227,9 +186,7 @@ void CSelectTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* s
     shape->measured = LineEnds{a, b};
     return;
   }
-  if (std::abs(cursor.x - pressPoint.x) > kWindowPixels || std::abs(cursor.y - pressPoint.y) > kWindowPixels) {
-    shape->polylines.push_back({a, {b.x, a.y}, b, {a.x, b.y}, a});
-  }
+  AddWindowPreview(view, pressPoint, cursor, shape);
 }
 
 void CSelectTool::DropOwnOperation(ToolView&) {}
