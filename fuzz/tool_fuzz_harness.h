@@ -30,6 +30,7 @@
 #include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
 #include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/command_table.h"
 #include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/silent_tool_ui.h"
@@ -80,7 +81,13 @@ class Host final : public ViewHost {
 class Ui final : public SilentToolUi {
  public:
   explicit Ui(Bytes& in) : in_(in) {}
-  int TrackContextMenu(int, PixelPoint) override { return in_.Byte() % 2 ? kCmdNumericInput : kCmdCancel; }
+  // The menu's own command, the numeric input or キャンセル.
+  int TrackContextMenu(int menuId, PixelPoint) override {
+    const uint8_t how = in_.Byte() % 3;
+    const ContextMenuInfo* menu = FindContextMenu(menuId);
+    if (how == 2 && menu) return menu->command;
+    return how ? kCmdNumericInput : kCmdCancel;
+  }
   bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute(in_.Text(), *this); }
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override {
     const uint8_t how = in_.Byte();
@@ -250,7 +257,7 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
               kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay, kCmdReturnKey,
               kCmdCloseTextBox, kCmdToleranceSettings,
               kCmdFocusOperationBar, kCmdSelectAllKey, kCmdGroupRegister, kCmdGroupRelease, 1493, 1494, 1495, 1496,
-              1497, 1498};
+              1497, 1498, kCmdEndSelection, kCmdScaleInput};
           router.OnCommand(kCommands[in.Byte() % std::size(kCommands)]);
           break;
         }

@@ -1,0 +1,97 @@
+// Benchmark "transform": 拡大・縮小 of a whole 1,000,000-element plan drawing by the transforming
+// tool on a headless view that draws nothing: Ctrl+A, the menu's 拡大・縮小 and a factor of 2,
+// divided by loading the drawing from its file (with its snap points) in the same run; and its
+// undo.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "bench_timing.h"
+#include "drawing_generator.h"
+#include "headless_host.h"
+#include "model/document_file.h"
+#include "model/plenwick_doc.h"
+#include "tools/standard_tools.h"
+#include "view/plenwick_view.h"
+#include "view/tool_framework/command_ids.h"
+#include "view/tool_framework/numeric_input.h"
+#include "view/tool_framework/silent_tool_ui.h"
+#include "view/tool_framework/tool_framework.h"
+#include "view/tool_framework/view_tool_router.h"
+#include "view/view_document.h"
+
+namespace plenwick::bench {
+namespace {
+
+// Chooses the context menu's command and types 2 into the factor dialog.
+class Ui final : public SilentToolUi {
+ public:
+  int TrackContextMenu(int, PixelPoint) override { return kCmdScaleInput; }
+  bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute("2", *this); }
+};
+
+struct Session {
+  explicit Session(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
+  void Show() {
+    view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);
+    view->OnInitialUpdate();
+    view->OnSize(1600, 1000);
+    view->ShowWhole();
+    router = std::make_unique<ViewToolRouter>(tools, doc, *view, host, window);
+    router->Activate();
+    tools.OpenPalette();
+  }
+
+  SilentUserInterface docUi;
+  Ui ui;
+  ToolFramework tools;
+  CPlenwickDoc doc;
+  HeadlessHost host;
+  ToolViewHost window;
+  std::unique_ptr<CPlenwickView> view;
+  std::unique_ptr<ViewToolRouter> router;
+};
+
+}  // namespace
+}  // namespace plenwick::bench
+
+int main(int argc, char** argv) {
+  using namespace plenwick;
+  using namespace plenwick::bench;
+  const std::string dir = argc > 1 ? argv[1] : ".";
+  const std::string path = dir + "/bench_transform_1m.pwk";
+  WritePlanDrawing(path, 1000000);
+  ResetCurrentSettings();
+
+  Session s(dir);
+  const double loadMs = TimeMs([&] {
+    if (OpenDocumentFile(s.doc, path) != 0) {
+      std::fprintf(stderr, "cannot open %s\n", path.c_str());
+      std::exit(1);
+    }
+  });
+  s.Show();
+  const std::size_t records = s.doc.entities.size();
+  const double firstX = s.doc.entities.tail->valueCount > 0 ? s.doc.entities.tail->values[0] : 0;
+
+  s.router->OnCommand(32852);  // 拡大・縮小
+  const PixelPoint corner{1598, 998};
+  const double scaleMs = TimeMs([&] {
+    s.router->OnCommand(kCmdSelectAllKey);
+    s.router->OnRButtonDown(kMkRButton, corner);
+    s.router->OnContextMenu(corner);
+  });
+  const DrawEntity* tail = s.doc.entities.tail;
+  if (s.doc.entities.size() != records || tail->valueCount == 0 || tail->values[0] == firstX) {
+    std::fprintf(stderr, "the drawing was not scaled\n");
+    return 1;
+  }
+  const double undoMs = TimeMs([&] { s.router->OnCommand(kCmdUndo); });
+  if (s.doc.entities.size() != records) {
+    std::fprintf(stderr, "the undo left %zu of %zu records\n", s.doc.entities.size(), records);
+    return 1;
+  }
+  Figure("edit.scale_all_vs_load", scaleMs / loadMs, "x");
+  Figure("edit.scale_undo_vs_load", undoMs / loadMs, "x");
+  return 0;
+}
