@@ -10,23 +10,15 @@
 
 #include "bench_timing.h"
 #include "drawing_generator.h"
-#include "headless_host.h"
+#include "tool_session.h"
 #include "model/document_file.h"
-#include "model/plenwick_doc.h"
 #include "tools/edit/delete_group_dlg.h"
-#include "tools/standard_tools.h"
-#include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/silent_tool_ui.h"
-#include "view/tool_framework/tool_framework.h"
-#include "view/tool_framework/view_tool_router.h"
-#include "view/view_document.h"
 
 namespace plenwick::bench {
 namespace {
-
-using Host = HeadlessHost;
 
 // Answers every window deletion with 実　行 on its defaults: all kinds inside the window.
 class Ui final : public SilentToolUi {
@@ -35,17 +27,8 @@ class Ui final : public SilentToolUi {
 };
 
 // The drawing open in a headless view with the program's tools.
-struct Session {
-  explicit Session(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
-  void Show() {
-    view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);
-    view->OnInitialUpdate();
-    view->OnSize(1600, 1000);
-    view->ShowWhole();
-    router = std::make_unique<ViewToolRouter>(tools, doc, *view, host, window);
-    router->Activate();
-    tools.OpenPalette();
-  }
+struct Session : ToolSession<Ui> {
+  using ToolSession::ToolSession;
   void Drag(PixelPoint from, PixelPoint to) {
     router->OnMouseMove(0, from);
     router->OnLButtonDown(kMkLButton, from);
@@ -54,15 +37,6 @@ struct Session {
   }
   void Click(PixelPoint p) { Drag(p, p); }
   std::size_t Records() const { return doc.entities.size(); }
-
-  SilentUserInterface docUi;
-  Ui ui;
-  ToolFramework tools;
-  CPlenwickDoc doc;
-  Host host;
-  ToolViewHost window;
-  std::unique_ptr<CPlenwickView> view;
-  std::unique_ptr<ViewToolRouter> router;
 };
 
 }  // namespace

@@ -8,17 +8,11 @@
 
 #include "bench_timing.h"
 #include "drawing_generator.h"
-#include "headless_host.h"
+#include "tool_session.h"
 #include "model/document_file.h"
-#include "model/plenwick_doc.h"
-#include "tools/standard_tools.h"
-#include "view/plenwick_view.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/silent_tool_ui.h"
-#include "view/tool_framework/tool_framework.h"
-#include "view/tool_framework/view_tool_router.h"
-#include "view/view_document.h"
 
 namespace plenwick::bench {
 namespace {
@@ -30,27 +24,7 @@ class Ui final : public SilentToolUi {
   bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute("2", *this); }
 };
 
-struct Session {
-  explicit Session(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
-  void Show() {
-    view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);
-    view->OnInitialUpdate();
-    view->OnSize(1600, 1000);
-    view->ShowWhole();
-    router = std::make_unique<ViewToolRouter>(tools, doc, *view, host, window);
-    router->Activate();
-    tools.OpenPalette();
-  }
-
-  SilentUserInterface docUi;
-  Ui ui;
-  ToolFramework tools;
-  CPlenwickDoc doc;
-  HeadlessHost host;
-  ToolViewHost window;
-  std::unique_ptr<CPlenwickView> view;
-  std::unique_ptr<ViewToolRouter> router;
-};
+using Session = ToolSession<Ui>;
 
 }  // namespace
 }  // namespace plenwick::bench

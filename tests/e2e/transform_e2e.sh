@@ -49,15 +49,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# The white fields "x y w h" (centres) of the screen.
-white_fields() {
-  import -window root "$work/screen.png"
-  convert "$work/screen.png" -alpha off -fuzz 15% -fill black +opaque white -fill white -opaque white \
-    -define connected-components:verbose=true -define connected-components:area-threshold=200 \
-    -connected-components 8 null: 2>/dev/null |
-    awk '$NF ~ /255,255,255|gray\(255\)|white/ { split($2, g, /[x+]/); split($3, c, ","); if (g[1] > 40 && g[1] < 200 && g[2] < 40) printf "%d %d %d %d\n", c[1] + 0.5, c[2] + 0.5, g[1], g[2] }' | sort
-}
-
 # A window from model point ($1, $2) to ($3, $4), dragged with the left button.
 window_select() {
   local ax ay bx by
@@ -80,7 +71,7 @@ menu_command() {
 
 e2e_open_drawing
 e2e_find_red_line
-before=$(white_fields)
+before=$(e2e_white_fields)
 
 step "拡大・縮小 on the drawing palette"
 e2e_on_palette 105 67  # the transform family: the fourth button of the third row
@@ -103,14 +94,10 @@ xdotool key ctrl+z
 e2e_save_and_check original
 
 step "オフセット: the mode list's third row, 5 into the bar's オフセット値"
-# The third row is the first one below the first whose bar brings an edit field.
-edit=""
-for y in $(seq 128 4 180); do
-  e2e_on_palette 30 "$y"
-  after=$(white_fields)
-  edit=$(comm -13 <(echo "$before") <(echo "$after") | head -n 1)
-  [ -n "$edit" ] && break
-done
+e2e_on_palette 30 139  # rows are 13 pixels apart
+after=$(e2e_white_fields)
+# The bar's row lies above the drawing; the palette's list changes too.
+edit=$(comm -13 <(echo "$before") <(echo "$after") | awk '$2 < 100' | head -n 1)
 [ -n "$edit" ] || fail "no new edit field in the operation bar"
 read -r ex ey _ <<<"$edit"
 xdotool mousemove "$ex" "$ey" click --repeat 3 1
