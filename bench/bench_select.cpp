@@ -11,7 +11,6 @@
 #include "bench_timing.h"
 #include "drawing_generator.h"
 #include "tool_session.h"
-#include "model/document_file.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "view/recording_canvas.h"
 #include "view/tool_framework/command_ids.h"
@@ -51,12 +50,7 @@ int main(int argc, char** argv) {
   ResetCurrentSettings();
 
   Session s(dir);
-  const double loadMs = TimeMs([&] {
-    if (OpenDocumentFile(s.doc, path) != 0) {
-      std::fprintf(stderr, "cannot open %s\n", path.c_str());
-      std::exit(1);
-    }
-  });
+  const double loadMs = s.LoadMs(path);
   s.Show();
   const PixelPoint first{1, 1}, last{1598, 998};
 

@@ -9,7 +9,6 @@
 #include "bench_timing.h"
 #include "drawing_generator.h"
 #include "tool_session.h"
-#include "model/document_file.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/silent_tool_ui.h"
@@ -38,12 +37,7 @@ int main(int argc, char** argv) {
   ResetCurrentSettings();
 
   Session s(dir);
-  const double loadMs = TimeMs([&] {
-    if (OpenDocumentFile(s.doc, path) != 0) {
-      std::fprintf(stderr, "cannot open %s\n", path.c_str());
-      std::exit(1);
-    }
-  });
+  const double loadMs = s.LoadMs(path);
   s.Show();
   const std::size_t records = s.doc.entities.size();
   const double firstX = s.doc.entities.tail->valueCount > 0 ? s.doc.entities.tail->values[0] : 0;

@@ -3,10 +3,14 @@
 // tool user interface `ToolUiT` answering menus and dialogs.
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "bench_timing.h"
 #include "headless_host.h"
+#include "model/document_file.h"
 #include "model/plenwick_doc.h"
 #include "tools/standard_tools.h"
 #include "view/plenwick_view.h"
@@ -19,6 +23,15 @@ namespace plenwick::bench {
 template <typename ToolUiT>
 struct ToolSession {
   explicit ToolSession(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
+  // Opens the drawing file (exits the benchmark when it cannot): the milliseconds it took.
+  double LoadMs(const std::string& path) {
+    return TimeMs([&] {
+      if (OpenDocumentFile(doc, path) != 0) {
+        std::fprintf(stderr, "cannot open %s\n", path.c_str());
+        std::exit(1);
+      }
+    });
+  }
   // The view of 1600 x 1000 pixels on the whole drawing, with the palette open.
   void Show() {
     view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);

@@ -518,7 +518,7 @@ TEST_F(TransformToolTest, RandomEditsAreOneStepWithTheSnapPointsARebuildGives) {
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
-TEST_F(TransformToolTest, ALargeSetRepaintsOnce) {
+TEST_F(TransformToolTest, ALargeSetRepaintsOnceAndMeetsTheDrawingAsOneBlock) {
   std::mt19937 random(3);
   for (int i = 0; i < 400; ++i) {
     Add(kLine, {RandomCoordinate(random), RandomCoordinate(random), RandomCoordinate(random), RandomCoordinate(random)});
@@ -531,6 +531,15 @@ TEST_F(TransformToolTest, ALargeSetRepaintsOnce) {
   EXPECT_EQ(t.host.invalidated.size(), 1u);
   EXPECT_EQ(t.host.canvas.primitives().size(), drawn);
   EXPECT_EQ(Records(kLine).size(), 400u);
+  // The new records met each other and the drawing as one block: the points a rebuild gives.
+  const auto snaps = EnabledSnaps();
+  Command(kCmdUndo);
+  Command(kCmdUndo);
+  EXPECT_EQ(EnabledSnaps(), snaps);
+  RebuildSnapPoints(t.doc->snapPoints, t.doc->entities);
+  const auto rebuilt = EnabledSnaps();
+  EXPECT_TRUE(Covers(snaps, rebuilt) && Covers(rebuilt, snaps));
+  EXPECT_EQ(snaps.size(), rebuilt.size());
 }
 
 }  // namespace

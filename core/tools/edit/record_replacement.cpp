@@ -6,6 +6,7 @@
 
 #include "model/drawing_file_format.h"
 #include "model/entity_core.h"
+#include "model/snap_point_list.h"
 #include "model/undo.h"
 #include "tools/draw/feedback_tool.h"
 #include "view/render_context.h"
@@ -31,15 +32,28 @@ bool Keepable(const Replacement& r) {
 
 }  // namespace
 
-DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeometry& g) {
+namespace {
+
+// Appends the copy to the list alone, its snap points not yet registered.
+DrawEntity* AppendCopy(EntityList& list, const DrawEntity& old, const RecordGeometry& g) {
   const EntityAttr attr{g.kind, g.subKind, old.lineAttr, old.layer, static_cast<int16_t>(g.values.size())};
   DrawEntity* e = nullptr;
-  if (doc.AddDocumentEntity(attr, old.font.IsNull() ? nullptr : old.font.c_str(),
-                            g.codes.empty() ? nullptr : g.codes.data(), old.colour, g.values.data(),
-                            old.text.IsNull() ? nullptr : old.text.c_str(), &e) != 0) {
+  if (AddEntity(attr, old.font.IsNull() ? nullptr : old.font.c_str(), list, g.codes.empty() ? nullptr : g.codes.data(),
+                old.colour, g.values.data(), old.text.IsNull() ? nullptr : old.text.c_str(), &e) != 0) {
     return nullptr;
   }
   e->groupNo = old.groupNo;
+  return e;
+}
+
+}  // namespace
+
+DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeometry& g) {
+  if (doc.RefuseIfProtected()) return nullptr;
+  DrawEntity* e = AppendCopy(doc.entities, old, g);
+  if (!e) return nullptr;
+  doc.SetModifiedFlag();
+  RegisterSnapPoints(doc.snapPoints, doc.entities, *e);
   return e;
 }
 
@@ -91,11 +105,12 @@ ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vec
   std::unordered_map<const DrawEntity*, DrawEntity*> newHeaders;
   DrawEntity* firstNew = nullptr;
   std::vector<DrawEntity*> added;
-  added.reserve(oneByOne ? set.size() : 0);
+  added.reserve(set.size());
   for (const Replacement& r : set) {
     if (r.dropped) continue;
     const DrawEntity& old = *r.old;
-    DrawEntity* e = AddCopy(d, old, r.geometry);
+    // Many new records meet each other and the rest of the drawing as a drawing read does.
+    DrawEntity* e = oneByOne ? AddCopy(d, old, r.geometry) : AppendCopy(d.entities, old, r.geometry);
     if (!e) continue;
     if (old.kind == kGroupHeader) newHeaders[&old] = e;
     if (old.owner) {
@@ -106,8 +121,9 @@ ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vec
       firstNew = e;
       MarkReplacement(d.entities, r.old, e);
     }
-    if (oneByOne) added.push_back(e);
+    added.push_back(e);
   }
+  if (!oneByOne) RegisterLoadedSnapPoints(d.snapPoints, d.entities, added);
   d.SetModifiedFlag();
   if (oneByOne) {
     tool.DrawUnderneath(view, [&](Canvas& canvas) {
