@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "delete_group_dlg.h"
+#include "idou_zahyo_dialog.h"
 #include "line_input_dialog.h"
 #include "numeric_input_dialog.h"
 #include "qt_user_interface.h"
@@ -57,6 +58,11 @@ bool QtToolUi::RunNumericInput(CInputNumDlg& dialog) {
 ToolUi::DialogResult QtToolUi::RunLineInput(CLineInputDlg& dialog) {
   LineInputDialog window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted ? DialogResult::kOk : DialogResult::kCancel;
+}
+
+bool QtToolUi::RunIdouZahyo(IdouZahyoDlg& dialog) {
+  IdouZahyoDialog window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted;
 }
 
 bool QtToolUi::RunDeleteGroup(CDeleteGroupDlg& dialog) {

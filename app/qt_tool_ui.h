@@ -38,6 +38,7 @@ class QtToolUi final : public ToolUi {
   bool RunNumericInput(CInputNumDlg& dialog) override;
   DialogResult RunLineInput(CLineInputDlg& dialog) override;
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override;
+  bool RunIdouZahyo(IdouZahyoDlg& dialog) override;
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
   std::vector<std::string> FontFamilies() override;
 

@@ -10,11 +10,18 @@
 
 #include "bench_timing.h"
 #include "drawing_generator.h"
-#include "tool_session.h"
+#include "headless_host.h"
+#include "model/document_file.h"
+#include "model/plenwick_doc.h"
 #include "tools/edit/delete_group_dlg.h"
+#include "tools/standard_tools.h"
+#include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/silent_tool_ui.h"
+#include "view/tool_framework/tool_framework.h"
+#include "view/tool_framework/view_tool_router.h"
+#include "view/view_document.h"
 
 namespace plenwick::bench {
 namespace {
@@ -25,18 +32,7 @@ class Ui final : public SilentToolUi {
   bool RunDeleteGroup(CDeleteGroupDlg&) override { return true; }
 };
 
-// The drawing open in a headless view with the program's tools.
-struct Session : ToolSession<Ui> {
-  using ToolSession::ToolSession;
-  void Drag(PixelPoint from, PixelPoint to) {
-    router->OnMouseMove(0, from);
-    router->OnLButtonDown(kMkLButton, from);
-    router->OnMouseMove(kMkLButton, to);
-    router->OnLButtonUp(0, to);
-  }
-  void Click(PixelPoint p) { Drag(p, p); }
-  std::size_t Records() const { return doc.entities.size(); }
-};
+using Session = HeadlessSession<Ui>;
 
 }  // namespace
 }  // namespace plenwick::bench
@@ -50,7 +46,12 @@ int main(int argc, char** argv) {
   ResetCurrentSettings();
 
   Session s(dir);
-  const double loadMs = s.LoadMs(path);
+  const double loadMs = TimeMs([&] {
+    if (OpenDocumentFile(s.doc, path) != 0) {
+      std::fprintf(stderr, "cannot open %s\n", path.c_str());
+      std::exit(1);
+    }
+  });
   s.Show();
   const PixelPoint first{1, 1}, last{1598, 998};
 

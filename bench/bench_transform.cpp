@@ -8,7 +8,8 @@
 
 #include "bench_timing.h"
 #include "drawing_generator.h"
-#include "tool_session.h"
+#include "headless_host.h"
+#include "model/document_file.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/silent_tool_ui.h"
@@ -23,7 +24,7 @@ class Ui final : public SilentToolUi {
   bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute("2", *this); }
 };
 
-using Session = ToolSession<Ui>;
+using Session = HeadlessSession<Ui>;
 
 }  // namespace
 }  // namespace plenwick::bench
@@ -37,7 +38,12 @@ int main(int argc, char** argv) {
   ResetCurrentSettings();
 
   Session s(dir);
-  const double loadMs = s.LoadMs(path);
+  const double loadMs = TimeMs([&] {
+    if (OpenDocumentFile(s.doc, path) != 0) {
+      std::fprintf(stderr, "cannot open %s\n", path.c_str());
+      std::exit(1);
+    }
+  });
   s.Show();
   const std::size_t records = s.doc.entities.size();
   const double firstX = s.doc.entities.tail->valueCount > 0 ? s.doc.entities.tail->values[0] : 0;

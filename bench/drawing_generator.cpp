@@ -39,6 +39,54 @@ struct DimensionValues {
   }
 };
 
+// The fields every dimension starts with: the packed tolerance and prefix, the tolerances, the
+// measured length, text height, angle and the decimals' format.
+void PutDimensionHeader(DimensionValues& d, int tolerance, const char* prefix, double length, int decimals) {
+  d.Put(30, PackDimensionField(MakeDimensionPacked(tolerance, prefix)));
+  d.Put(31, tolerance ? 0.0015 : 0);
+  d.Put(32, tolerance ? 0.2 : 0);
+  d.Put(10, length);
+  d.Put(11, 2.5);
+  d.Put(12, 0);
+  d.Put(13, 1100 + 10 * decimals);
+}
+
+// A distance dimension from (x, y) across w by h, its line offset to the side.
+void PutDistance(DimensionValues& d, double x, double y, double w, double h) {
+  for (int code : {15, 16}) d.Put(code, 3);
+  for (int code : {18, 19}) d.Put(code, 1);
+  d.PutPoint(21, x, y);
+  d.PutPoint(40, x - h / 4, y + w / 4);
+  d.PutPoint(50, x + w - h / 4, y + h + w / 4);
+}
+
+// A group of two lines, a distance dimension or a hatching of a square at (x, y), by `which`.
+void AddComposite(EntityList& list, int which, double x, double y, int16_t pen) {
+  if (which == 0) {
+    const int16_t codes[] = {10, 20, 10, 20};
+    const double values[] = {0, 0, 1, 0};
+    DrawEntity* header = nullptr;
+    AddEntity({kGroupHeader, 0, 0, 0, 4}, nullptr, list, codes, 0, values, nullptr, &header);
+    AddLine(list, x, y, x + 10, y, pen);
+    AddLine(list, x + 10, y, x + 10, y + 10, pen);
+    for (DrawEntity* e = header->next; e; e = e->next) {
+      e->owner = header;
+      e->groupNo = header->groupNo;
+    }
+  } else if (which == 1) {
+    DimensionValues d;
+    PutDimensionHeader(d, 0, "", std::hypot(10.0, 5.0), 0);
+    d.Put(14, 33304);
+    PutDistance(d, x, y, 10, 5);
+    AddEntity({kDimension, 0, pen, 0, static_cast<int16_t>(d.values.size())}, nullptr, list, d.codes.data(), 0,
+              d.values.data(), nullptr);
+  } else {
+    const int16_t codes[] = {4, 0, 0, 0, 0, 0, 0, 10, 20, 10, 20, 10, 20, 10, 20};
+    const double values[] = {20, 20, 45, x, y, x + 10, y + 10, x, y, x + 10, y, x + 10, y + 10, x, y + 10};
+    AddEntity({kHatch, 1, pen, 0, 15}, nullptr, list, codes, 0, values, nullptr);
+  }
+}
+
 }  // namespace
 
 void GenerateDimensionDrawing(EntityList& list, int64_t count, uint32_t seed) {
@@ -56,13 +104,7 @@ void GenerateDimensionDrawing(EntityList& list, int64_t count, uint32_t seed) {
     const double x = static_cast<double>(i % perRow) * kCell, y = static_cast<double>(i / perRow) * kCell;
     const double w = 5 + unit(rng) * 30, h = 5 + unit(rng) * 30;
     DimensionValues d;
-    d.Put(30, PackDimensionField(MakeDimensionPacked(tolerance, kPrefixes[i % 4])));
-    d.Put(31, tolerance ? 0.0015 : 0);
-    d.Put(32, tolerance ? 0.2 : 0);
-    d.Put(10, std::hypot(w, h));
-    d.Put(11, 2.5);
-    d.Put(12, 0);
-    d.Put(13, 1100 + 10 * decimals);
+    PutDimensionHeader(d, tolerance, kPrefixes[i % 4], std::hypot(w, h), decimals);
     if (kind != kDimArea) d.Put(14, 33304);
     switch (kind) {
       case kDimHorizontal: case kDimVertical: {
@@ -108,11 +150,7 @@ void GenerateDimensionDrawing(EntityList& list, int64_t count, uint32_t seed) {
         d.PutPoint(40, x + w / 2, y + h / 2);
         break;
       default:  // distance, diameter
-        for (int code : {15, 16}) d.Put(code, 3);
-        for (int code : {18, 19}) d.Put(code, 1);
-        d.PutPoint(21, x, y);
-        d.PutPoint(40, x - h / 4, y + w / 4);
-        d.PutPoint(50, x + w - h / 4, y + h + w / 4);
+        PutDistance(d, x, y, w, h);
         break;
     }
     AddEntity({kDimension, kind, static_cast<int16_t>(i % 8), 0, static_cast<int16_t>(d.values.size())}, nullptr,
@@ -134,8 +172,12 @@ DrawingFileInfo GeneratedDrawingInfo() {
 void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, const AfterAdd& afterAdd) {
   std::mt19937 rng(options.seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
+  // Every record appended since `before`, a dimension's parts left to their dimension.
   auto added = [&](DrawEntity* before) {
-    if (afterAdd && list.tail && list.tail != before) afterAdd(list, *list.tail);
+    if (!afterAdd) return;
+    for (DrawEntity* e = before ? before->next : list.head; e; e = e->next) {
+      if (!IsDimensionPart(*e)) afterAdd(list, *e);
+    }
   };
   {
     const int16_t codes[] = {10, 20, 30};
@@ -153,7 +195,9 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, cons
     const double jy = cy + unit(rng) * kCell * 0.8;
     const int16_t pen = static_cast<int16_t>(i % 8);
     const int pick = static_cast<int>(i % 20);
-    if (pick < 14) {
+    if (options.withComposites && i % 100 == 99) {
+      AddComposite(list, static_cast<int>(i / 100 % 3), jx, jy, pen);
+    } else if (pick < 14) {
       // Walls: mostly axis-parallel short segments, some diagonal.
       const double len = 5.0 + unit(rng) * 30.0;
       if (pick % 3 == 0) {
@@ -243,6 +287,10 @@ void WritePlanDrawing(const std::string& path, int64_t elements) {
   options.elements = elements;
   options.withTexts = false;
   options.withCurves = false;
+  WritePlanDrawing(path, options);
+}
+
+void WritePlanDrawing(const std::string& path, const GeneratorOptions& options) {
   EntityList list;
   GeneratePlanDrawing(list, options);
   std::string error;

@@ -16,6 +16,9 @@ struct GeneratorOptions {
   uint32_t seed = 12345;
   bool withTexts = true;   // texts (kind 40)
   bool withCurves = true;  // control-point and free curves (kinds 24, 26)
+  // Every hundredth element a group of two lines (header and members), a distance dimension or
+  // a hatching of a square, in turn.
+  bool withComposites = false;
 };
 
 // Called after each element is appended (the grid too), as a loader registers its points.
@@ -45,5 +48,7 @@ DrawingFileInfo GeneratedDrawingInfo();
 // Saves a plan drawing of `elements` lines, arcs and circles (after its grid, without texts and
 // curves) to `path`; exits the benchmark when it cannot.
 void WritePlanDrawing(const std::string& path, int64_t elements);
+// The same with the options given (texts, curves, composites).
+void WritePlanDrawing(const std::string& path, const GeneratorOptions& options);
 
 }  // namespace plenwick::bench

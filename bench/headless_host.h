@@ -1,12 +1,21 @@
 // The window of a benchmark's view: drawing lands on a recording canvas emptied after every draw
-// (nothing piles up), and repaint requests are only counted.
+// (nothing piles up), and repaint requests are only counted; and a drawing opened in such a view
+// with the program's tools.
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <string>
 #include <string_view>
 
+#include "model/plenwick_doc.h"
+#include "tools/standard_tools.h"
 #include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
+#include "view/tool_framework/silent_tool_ui.h"
+#include "view/tool_framework/tool_framework.h"
+#include "view/tool_framework/view_tool_router.h"
+#include "view/view_document.h"
 
 namespace plenwick::bench {
 
@@ -20,6 +29,39 @@ class HeadlessHost final : public ViewHost {
   void SetStatusText(int, std::string_view) override {}
   RecordingCanvas canvas;
   int invalidations = 0;
+};
+
+// A drawing (program folder `dir`) with the program's tools, answered by `Ui`; Show puts it in a
+// 1600 x 1000 headless view showing it whole, with the palette open.
+template <typename Ui>
+struct HeadlessSession {
+  explicit HeadlessSession(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
+  void Show() {
+    view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);
+    view->OnInitialUpdate();
+    view->OnSize(1600, 1000);
+    view->ShowWhole();
+    router = std::make_unique<ViewToolRouter>(tools, doc, *view, host, window);
+    router->Activate();
+    tools.OpenPalette();
+  }
+  void Drag(PixelPoint from, PixelPoint to) {
+    router->OnMouseMove(0, from);
+    router->OnLButtonDown(kMkLButton, from);
+    router->OnMouseMove(kMkLButton, to);
+    router->OnLButtonUp(0, to);
+  }
+  void Click(PixelPoint p) { Drag(p, p); }
+  std::size_t Records() const { return doc.entities.size(); }
+
+  SilentUserInterface docUi;
+  Ui ui;
+  ToolFramework tools;
+  CPlenwickDoc doc;
+  HeadlessHost host;
+  ToolViewHost window;
+  std::unique_ptr<CPlenwickView> view;
+  std::unique_ptr<ViewToolRouter> router;
 };
 
 }  // namespace plenwick::bench

@@ -25,6 +25,7 @@
 #include "tools/draw/element_adding.h"
 #include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/delete_group_dlg.h"
+#include "tools/edit/idou_zahyo_dlg.h"
 #include "tools/standard_tools.h"
 #include "view/entity_index.h"
 #include "view/plenwick_view.h"
@@ -83,10 +84,14 @@ class Ui final : public SilentToolUi {
   explicit Ui(Bytes& in) : in_(in) {}
   // The menu's own command, the numeric input or キャンセル.
   int TrackContextMenu(int menuId, PixelPoint) override {
-    const uint8_t how = in_.Byte() % 3;
-    const ContextMenuInfo* menu = FindContextMenu(menuId);
-    if (how == 2 && menu) return menu->command;
-    return how ? kCmdNumericInput : kCmdCancel;
+    switch (in_.Byte() % 3) {
+      case 0: return kCmdCancel;
+      case 1: return kCmdNumericInput;
+      default: {
+        const ContextMenuInfo* menu = FindContextMenu(menuId);
+        return menu ? menu->command : kCmdCancel;
+      }
+    }
   }
   bool RunNumericInput(CInputNumDlg& dialog) override { return dialog.OnExecute(in_.Text(), *this); }
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override {
@@ -104,6 +109,11 @@ class Ui final : public SilentToolUi {
     const std::string third = in_.Text();
     const std::string fourth = in_.Text();
     return dialog.OnSet(third, fourth, *this);
+  }
+  bool RunIdouZahyo(IdouZahyoDlg& dialog) override {
+    const std::string x = in_.Text();
+    const std::string y = in_.Text();
+    return dialog.OnExecute(x, y, *this);
   }
   DialogResult RunLineInput(CLineInputDlg& dialog) override {
     const uint8_t how = in_.Byte();
@@ -256,12 +266,16 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
           static constexpr int kCommands[] = {
               kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay, kCmdReturnKey,
               kCmdCloseTextBox, kCmdToleranceSettings,
-              kCmdFocusOperationBar, kCmdSelectAllKey, kCmdGroupRegister, kCmdGroupRelease, 1493, 1494, 1495, 1496,
-              1497, 1498, kCmdEndSelection, kCmdScaleInput};
+              kCmdFocusOperationBar, kCmdSelectAllKey, kCmdEndSelection, kCmdGroupRegister, kCmdGroupRelease, 1493, 1494, 1495, 1496,
+              1497, 1498};
           router.OnCommand(kCommands[in.Byte() % std::size(kCommands)]);
           break;
         }
-        case 8: spec.setSetting(in, CurrentSettings()); break;
+        case 8:
+          spec.setSetting(in, CurrentSettings());
+          // The moving bar's "マウス指定" / "座標指定".
+          tools.state().MovePlacementMode = static_cast<int16_t>(in.Byte() % 2);
+          break;
         case 9: AddElement(in, doc); break;
         case 10: doc.protection = in.Byte() % 3; break;
         case 11: {

@@ -34,6 +34,8 @@
 #include "main_frame.h"
 #include "model/document_file.h"
 #include "model/program_settings.h"
+#include "tools/edit/idou_zahyo_dlg.h"
+#include "idou_zahyo_dialog.h"
 #include "line_input_dialog.h"
 #include "numeric_input_dialog.h"
 #include "operation_bar_widget.h"
@@ -286,6 +288,28 @@ TEST_F(ToolShellTest, LineInputDialogSwitchesModesAndEvaluatesBothEdits) {
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_DOUBLE_EQ(model.value(0), 30);
   EXPECT_DOUBLE_EQ(model.value(1), -30);
+}
+
+// The moving tool's displacement window: its texts, edits of 40 characters, an empty edit told by
+// its own message with the focus put there, and both values after 実　行.
+TEST_F(ToolShellTest, DisplacementDialogEvaluatesBothEdits) {
+  IdouZahyoDlg model;
+  IdouZahyoDialog dialog(model, ui);
+  dialog.show();
+  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("移動・複写値入力"));
+  EXPECT_EQ(Child<QPushButton>(&dialog, "ok")->text(), QString::fromUtf8("実\u3000行"));
+  EXPECT_EQ(dialog.edit(1)->maxLength(), 40);
+  dialog.edit(0)->setText("2*3");
+  Child<QPushButton>(&dialog, "ok")->click();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], "Ｙ方向値の入力がありません！");
+  EXPECT_EQ(model.focusField(), 1);
+  dialog.edit(1)->setText("-4/2");
+  Child<QPushButton>(&dialog, "ok")->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_DOUBLE_EQ(model.dx(), 6);
+  EXPECT_DOUBLE_EQ(model.dy(), -2);
 }
 
 TEST_F(ToolShellTest, NumericInputForTheLineRunsTheLineDialog) {

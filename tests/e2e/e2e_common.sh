@@ -72,6 +72,20 @@ e2e_click_near() {
   xdotool mousemove $((px + $3 + 12)) $((py + $4 + 9)) sleep 0.2 mousemove $((px + $3)) $((py + $4)) sleep 0.2 click 1
   sleep 0.4
 }
+# Drags from model point ($1, $2) to $5 pixels right and $6 down (default 0) of model point ($3, $4)
+# in small steps, after coming to the start as a hand does.
+e2e_drag() {
+  local ax ay bx by i
+  read -r ax ay <<<"$(e2e_pixel "$1" "$2")"
+  read -r bx by <<<"$(e2e_pixel "$3" "$4")"
+  bx=$((bx + ${5:-0})) by=$((by + ${6:-0}))
+  xdotool mousemove $((ax + 12)) $((ay + 9)) sleep 0.2 mousemove "$ax" "$ay" sleep 0.2 mousedown 1
+  for i in $(seq 1 10); do
+    xdotool mousemove $((ax + (bx - ax) * i / 10)) $((ay + (by - ay) * i / 10)) sleep 0.03
+  done
+  xdotool sleep 0.2 mouseup 1
+  sleep 0.4
+}
 step() { echo "-- $*"; }
 # The window whose title matches $1, waited for at most $2 seconds (default 15).
 window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }

@@ -41,20 +41,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# Drags from model point ($1, $2) to $5 pixels right and $6 down of model point ($3, $4) in
-# small steps.
-drag() {
-  local ax ay bx by i
-  read -r ax ay <<<"$(e2e_pixel "$1" "$2")"
-  read -r bx by <<<"$(e2e_pixel "$3" "$4")"
-  bx=$((bx + $5)) by=$((by + $6))
-  xdotool mousemove $((ax + 12)) $((ay + 9)) sleep 0.2 mousemove "$ax" "$ay" sleep 0.2 mousedown 1
-  for i in $(seq 1 10); do
-    xdotool mousemove $((ax + (bx - ax) * i / 10)) $((ay + (by - ay) * i / 10)) sleep 0.03
-  done
-  xdotool sleep 0.2 mouseup 1
-  sleep 0.4
-}
 e2e_open_drawing
 
 step "where the drawing is on the screen"
@@ -63,12 +49,12 @@ e2e_find_red_line
 step "図形選択: a window around the red line picks it"
 e2e_on_palette 25 13   # the selection family: the first button of the first row
 focus "$main"
-drag 30 50 170 70 0 0
+e2e_drag 30 50 170 70 0 0
 
 step "a drag from the line drops its end just off the crossing"
 # The grab is away from the line's ends and midpoint (handles); the end (160, 60) goes to 2
 # pixels right and 3 down of (220, 70), where the crossing is the nearest point by far.
-drag 70 60 130 70 2 3
+e2e_drag 70 60 130 70 2 3
 e2e_save_and_check moved
 
 step "Ctrl+Z puts the line back"

@@ -49,16 +49,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# A window from model point ($1, $2) to ($3, $4), dragged with the left button.
-window_select() {
-  local ax ay bx by
-  read -r ax ay <<<"$(e2e_pixel "$1" "$2")"
-  read -r bx by <<<"$(e2e_pixel "$3" "$4")"
-  xdotool mousemove "$ax" "$ay" sleep 0.2 mousedown 1 sleep 0.2 mousemove $(((ax + bx) / 2)) $(((ay + by) / 2)) \
-    sleep 0.2 mousemove "$bx" "$by" sleep 0.2 mouseup 1
-  sleep 0.4
-}
-
 # The right-click menu at model point ($1, $2), its first command chosen with the keyboard.
 menu_command() {
   local px py
@@ -79,7 +69,7 @@ e2e_on_palette 30 113  # the mode list's first row: 拡大・縮小
 focus "$main"
 
 step "a window around the square, the menu's 拡大・縮小 and 2 typed"
-window_select 50 90 110 150
+e2e_drag 50 90 110 150
 menu_command 180 170
 dialog=$(window '数値入力' 15) || fail "no factor dialog"
 focus "$dialog"
@@ -108,7 +98,7 @@ sleep 0.3
 focus "$main"
 
 step "a window around the square, 選択終了 and a click outside it"
-window_select 50 90 110 150
+e2e_drag 50 90 110 150
 menu_command 180 170
 e2e_click_near 140 120 0 0
 e2e_save_and_check offset

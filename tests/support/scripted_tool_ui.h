@@ -11,6 +11,7 @@
 
 #include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/delete_group_dlg.h"
+#include "tools/edit/idou_zahyo_dlg.h"
 #include "view/tool_framework/interaction_state.h"
 #include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
@@ -73,6 +74,18 @@ class ScriptedToolUi final : public ToolUi {
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override {
     return toleranceScript ? toleranceScript(dialog) : false;
   }
+  // Types the scripted X and Y texts into the displacement dialog until a pair is accepted; the
+  // dialog is cancelled when the script runs out.
+  bool RunIdouZahyo(IdouZahyoDlg& dialog) override {
+    ++idouRuns;
+    while (!idouTexts.empty()) {
+      const auto [x, y] = idouTexts.front();
+      idouTexts.pop_front();
+      if (dialog.OnExecute(x, y, *this)) return true;
+      idouFocus.push_back(dialog.focusField());
+    }
+    return false;
+  }
   std::vector<std::string> FontFamilies() override { return fonts; }
 
   std::vector<std::string> messages;
@@ -100,6 +113,9 @@ class ScriptedToolUi final : public ToolUi {
   std::function<void(CDeleteGroupDlg&)> deleteGroupScript;
   bool deleteGroupAnswer = false;  // "実　行" when true, else "ｷｬﾝｾﾙ"
   int deleteGroupRuns = 0;
+  std::deque<std::pair<std::string, std::string>> idouTexts;
+  std::vector<int> idouFocus;  // the edit each refused pair put the focus back into
+  int idouRuns = 0;
 };
 
 class RecordingToolViewHost final : public ToolViewHost {

@@ -3,6 +3,7 @@
 
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "model/drawing_file_format.h"
 #include "model/entity_core.h"
@@ -19,8 +20,20 @@ namespace {
 // Up to this many records are erased and drawn one by one; more repaint the view once.
 constexpr std::size_t kDrawnOneByOne = 256;
 
-// Whether the drawing takes the new record and a drawing file keeps it: checked for all of them
-// before the first old record goes, so that a step is never left half done.
+}  // namespace
+
+DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGeometry& g, int16_t layer) {
+  const EntityAttr attr{g.kind, g.subKind, old.lineAttr, layer, static_cast<int16_t>(g.values.size())};
+  DrawEntity* e = nullptr;
+  if (AddEntity(attr, old.font.IsNull() ? nullptr : old.font.c_str(), list, g.codes.empty() ? nullptr : g.codes.data(),
+                old.colour, g.values.data(), old.text.IsNull() ? nullptr : old.text.c_str(), &e) != 0) {
+    return nullptr;
+  }
+  return e;
+}
+
+// Checked for every record before the first old record goes, so that a step is never left half
+// done.
 bool Keepable(const Replacement& r) {
   if (r.dropped) return true;
   const std::vector<double>& v = r.geometry.values;
@@ -30,30 +43,55 @@ bool Keepable(const Replacement& r) {
   return v.size() < 2 || InCoordinateRange(v[1]);
 }
 
-}  // namespace
-
-namespace {
-
-// Appends the copy to the list alone, its snap points not yet registered.
-DrawEntity* AppendCopy(EntityList& list, const DrawEntity& old, const RecordGeometry& g) {
-  const EntityAttr attr{g.kind, g.subKind, old.lineAttr, old.layer, static_cast<int16_t>(g.values.size())};
-  DrawEntity* e = nullptr;
-  if (AddEntity(attr, old.font.IsNull() ? nullptr : old.font.c_str(), list, g.codes.empty() ? nullptr : g.codes.data(),
-                old.colour, g.values.data(), old.text.IsNull() ? nullptr : old.text.c_str(), &e) != 0) {
-    return nullptr;
+std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement> set, GroupNumbers numbers,
+                                      int layer) {
+  std::unordered_map<const DrawEntity*, DrawEntity*> newHeaders;
+  std::vector<DrawEntity*> added;
+  added.reserve(set.size());
+  for (Replacement& r : set) {
+    if (r.dropped) continue;
+    const DrawEntity& old = *r.old;
+    DrawEntity* e = AppendRecord(doc.entities, old, r.geometry, static_cast<int16_t>(layer >= 0 ? layer : old.layer));
+    r.geometry = {};
+    if (!e) continue;
+    if (old.kind == kGroupHeader) {
+      newHeaders[&old] = e;
+      if (numbers == GroupNumbers::kKept) e->groupNo = old.groupNo;
+    } else {
+      e->groupNo = old.groupNo;
+    }
+    if (old.owner) {
+      const auto header = newHeaders.find(old.owner);
+      if (header != newHeaders.end()) {
+        e->owner = header->second;
+        e->groupNo = header->second->groupNo;
+      } else if (numbers == GroupNumbers::kKept) {
+        e->owner = old.owner;
+      } else {
+        e->groupNo = 0;  // its group is not copied: the copy belongs to none
+      }
+    }
+    added.push_back(e);
   }
-  e->groupNo = old.groupNo;
-  return e;
+  std::vector<Replacement>().swap(set);
+  if (!added.empty()) {
+    if (RegistersLoadedTogether()) {
+      RegisterLoadedSnapPoints(doc.snapPoints, doc.entities, added);
+    } else {
+      for (DrawEntity* e : added) RegisterSnapPoints(doc.snapPoints, doc.entities, *e);
+    }
+    doc.SetModifiedFlag();
+  }
+  return added;
 }
-
-}  // namespace
 
 DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeometry& g) {
   if (doc.RefuseIfProtected()) return nullptr;
-  DrawEntity* e = AppendCopy(doc.entities, old, g);
+  DrawEntity* e = AppendRecord(doc.entities, old, g, old.layer);
   if (!e) return nullptr;
   doc.SetModifiedFlag();
   RegisterSnapPoints(doc.snapPoints, doc.entities, *e);
+  e->groupNo = old.groupNo;
   return e;
 }
 
@@ -80,7 +118,7 @@ std::vector<Replacement> WithWholeGroups(const std::vector<DrawEntity*>& records
   return set;
 }
 
-ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set) {
+ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>&& set) {
   if (set.empty()) return ReplaceResult::kNothing;
   CPlenwickDoc& d = view.doc();
   if (d.RefuseIfProtected()) return ReplaceResult::kRefused;
@@ -102,28 +140,16 @@ ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vec
   }
   CommitDeletion(d.entities);
 
-  std::unordered_map<const DrawEntity*, DrawEntity*> newHeaders;
-  DrawEntity* firstNew = nullptr;
-  std::vector<DrawEntity*> added;
-  added.reserve(set.size());
+  DrawEntity* firstOld = nullptr;
   for (const Replacement& r : set) {
-    if (r.dropped) continue;
-    const DrawEntity& old = *r.old;
-    // Many new records meet each other and the rest of the drawing as a drawing read does.
-    DrawEntity* e = oneByOne ? AddCopy(d, old, r.geometry) : AppendCopy(d.entities, old, r.geometry);
-    if (!e) continue;
-    if (old.kind == kGroupHeader) newHeaders[&old] = e;
-    if (old.owner) {
-      const auto header = newHeaders.find(old.owner);
-      e->owner = header != newHeaders.end() ? header->second : old.owner;
+    if (!r.dropped) {
+      firstOld = r.old;
+      break;
     }
-    if (!firstNew) {
-      firstNew = e;
-      MarkReplacement(d.entities, r.old, e);
-    }
-    added.push_back(e);
   }
-  if (!oneByOne) RegisterLoadedSnapPoints(d.snapPoints, d.entities, added);
+  const std::vector<DrawEntity*> added = AppendCopies(d, std::move(set), GroupNumbers::kKept);
+  // One undo step: the old records against the block that begins with the first new one.
+  if (firstOld && !added.empty()) MarkReplacement(d.entities, firstOld, added.front());
   d.SetModifiedFlag();
   if (oneByOne) {
     tool.DrawUnderneath(view, [&](Canvas& canvas) {

@@ -23,6 +23,25 @@ struct Replacement {
 
 enum class ReplaceResult { kReplaced, kNothing, kRefused };
 
+// Whether the drawing takes a new record of the replacement's geometry and a drawing file keeps
+// it (a dropped record always passes).
+bool Keepable(const Replacement& r);
+
+// How the new records of a block take their group numbers: a replacement keeps the old ones; a
+// copy of a group is a new group, its header taking the next free number and its members that.
+enum class GroupNumbers { kKept, kNew };
+
+// Appends a record for each replacement not dropped, with the old record's line attribute,
+// colour, font, text and group number, on the old record's layer or on `layer` when given. The
+// copies of a group's members follow the copy of its header and are linked to it; a dimension
+// makes its parts anew. The snap points of the block are registered together once the last is
+// in, as a reader registers a drawing's (the same points as one by one). Neither undo nor the
+// protection is looked at. The set is used up as its records are appended (each geometry freed
+// once its record is in, the rest before the snap points are registered), so that a large set
+// never lives twice. Returns the new records (not the dimension parts), in list order.
+std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement> set, GroupNumbers numbers,
+                                      int layer = -1);
+
 // Replaces each old record by a new one of its geometry (none when dropped; an old record listed
 // twice is replaced by both) with the old one's line attribute,
 // colour, layer, font, text and group number. A replaced dimension takes its parts along (its copy
@@ -31,6 +50,11 @@ enum class ReplaceResult { kReplaced, kNothing, kRefused };
 // user is told: kRefused) or when a new record could not be kept by a drawing file (kNothing).
 // The screen: the old records erased and the new ones drawn, or the whole view repainted once
 // when there are many.
+// Appends a record of geometry `g` with the line attribute, colour, font and text of `old` on
+// `layer` to a list, without snap points, undo or protection (a drawing's records go through
+// AddCopy or AppendCopies); null when the list refused it.
+DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGeometry& g, int16_t layer);
+
 // Appends a record of geometry `g` with the line attribute, colour, layer, font, text and group
 // number of `old`, through the document (snap points, modified flag); null when it refused.
 DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeometry& g);
@@ -42,6 +66,10 @@ DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeomet
 std::vector<Replacement> WithWholeGroups(const std::vector<DrawEntity*>& records,
                                          const std::function<std::optional<RecordGeometry>(DrawEntity&)>& change);
 
-ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set);
+// The set's geometries are used up.
+ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>&& set);
+inline ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, const std::vector<Replacement>& set) {
+  return ReplaceRecords(tool, view, std::vector<Replacement>(set));
+}
 
 }  // namespace plenwick

@@ -1,6 +1,7 @@
 // Mapping the defining points of records by kind, and the sizes and directions that go with them.
 #include "tools/edit/record_transform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -88,6 +89,34 @@ void MapBoundarySizes(int kind, std::vector<double>& v, std::vector<int16_t>& co
   });
 }
 
+// A hatching's spacings and angle (values 0 to 2) and its box (3 to 6, its corners already
+// mapped): under quarter turns and axis mirrors the mapped corners are the box; otherwise the box
+// is taken again from the mapped boundary (vertices, and arc and circle pieces by centre ± radius).
+void MapHatchFrame(std::vector<double>& v, const std::vector<int16_t>& codes, const PointMap& map) {
+  v[0] *= map.scale();
+  v[1] *= map.scale();
+  v[2] = map.MapDirection(v[2]);
+  if (!map.KeepsAxes()) {
+    double box[4] = {HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    auto take = [&](double x, double y, double r) {
+      box[0] = std::min(box[0], x - r);
+      box[1] = std::min(box[1], y - r);
+      box[2] = std::max(box[2], x + r);
+      box[3] = std::max(box[3], y + r);
+    };
+    VisitBoundary(v, codes, 7, codes.empty() ? 0 : codes[0], [&](int code, std::size_t at) {
+      take(v[at], v[at + 1], code == 10 ? 0 : std::fabs(v[at + 2]));
+      if (code == 0 || code == 1) take(v[at + 3], v[at + 4], 0);
+    });
+    if (box[0] <= box[2]) {
+      for (int i = 0; i < 4; ++i) v[static_cast<std::size_t>(3 + i)] = box[i];
+      return;
+    }
+  }
+  if (v[3] > v[5]) std::swap(v[3], v[5]);
+  if (v[4] > v[6]) std::swap(v[4], v[6]);
+}
+
 // An infinite line stays horizontal or vertical only when its mapped ends still are.
 int16_t InfiniteLineKind(const std::vector<double>& v) {
   if (std::fabs(v[1] - v[3]) < kAxisTolerance) return kHorizontalInfiniteLine;
@@ -99,12 +128,11 @@ int16_t InfiniteLineKind(const std::vector<double>& v) {
 
 PointMap PointMap::Similarity(ModelPoint from, ModelPoint to, double scale, double degrees) {
   PointMap map;
-  // A negative factor is a half turn with its size: radii and text heights stay positive.
+  double turn = std::fabs(degrees) < kSmallestRotation ? 0 : degrees;
   if (scale < 0) {
     scale = -scale;
-    degrees += 180;
+    turn += 180;
   }
-  const double turn = std::fabs(degrees) < kSmallestRotation ? 0 : degrees;
   const double r = DegreesToRadians(turn);
   const double c = turn == 0 ? 1 : std::cos(r), s = turn == 0 ? 0 : std::sin(r);
   // Row vectors: (p − from) · (R · S) + to.
@@ -137,6 +165,17 @@ PointMap PointMap::Mirror(ModelPoint a, ModelPoint b) {
 
 ModelPoint PointMap::Apply(ModelPoint p) const {
   return {p.x * m_[0][0] + p.y * m_[1][0] + m_[2][0], p.x * m_[0][1] + p.y * m_[1][1] + m_[2][1]};
+}
+
+double PointMap::MapDirection(double degrees) const {
+  const double r = DegreesToRadians(degrees);
+  const double dx = std::cos(r), dy = std::sin(r);
+  const ModelPoint d{dx * m_[0][0] + dy * m_[1][0], dx * m_[0][1] + dy * m_[1][1]};
+  return NormalizedDegrees(DirectionDegrees({0, 0}, d));
+}
+
+bool PointMap::KeepsAxes() const {
+  return (m_[0][1] == 0 && m_[1][0] == 0) || (m_[0][0] == 0 && m_[1][1] == 0);
 }
 
 RecordGeometry GeometryOf(const DrawEntity& e) {
@@ -194,8 +233,11 @@ std::optional<RecordGeometry> MappedGeometry(const DrawEntity& e, const PointMap
         if (v[1] > v[3]) std::swap(v[1], v[3]);
       }
       break;
-    case kPaint:
-    case kHatch: MapBoundarySizes(e.kind, v, g.codes, map); break;
+    case kPaint: MapBoundarySizes(e.kind, v, g.codes, map); break;
+    case kHatch:
+      MapBoundarySizes(e.kind, v, g.codes, map);
+      if (v.size() >= 7) MapHatchFrame(v, g.codes, map);
+      break;
     default: break;
   }
   for (double x : v) {

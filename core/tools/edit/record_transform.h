@@ -17,14 +17,19 @@ namespace plenwick {
 // row vectors; or a mirror about a line.
 class PointMap {
  public:
-  // The similarity; a rotation below 0.005 degrees is none, a negative scale a half turn with
-  // the scale's size.
+  // The similarity; a rotation below 0.005 degrees is none. A negative scale is a half turn with
+  // its size, so that radii and text heights stay positive.
   static PointMap Similarity(ModelPoint from, ModelPoint to, double scale, double degrees);
   static PointMap Translation(double dx, double dy) { return Similarity({0, 0}, {dx, dy}, 1, 0); }
   // The mirror about the line through a and b.
   static PointMap Mirror(ModelPoint a, ModelPoint b);
 
   ModelPoint Apply(ModelPoint p) const;
+  // The direction (degrees, 0 to 360) a direction of `degrees` takes under the map.
+  double MapDirection(double degrees) const;
+  // Whether axis-parallel boxes stay axis-parallel (no turn but by quarter turns, mirrors about
+  // horizontal and vertical lines).
+  bool KeepsAxes() const;
   double scale() const { return scale_; }
   double degrees() const { return degrees_; }  // directions turn by this (counter-clockwise)
   bool mirrors() const { return mirrored_; }
@@ -52,7 +57,8 @@ RecordGeometry GeometryOf(const DrawEntity& e);
 // scaled, arc angles from the mapped ends, the direction reversed by a mirror), text positions
 // (sizes scaled, the angle turned; a mirror moves only the reference point), every point of
 // curves, polygons, leader lines, dimensions and the boundaries of paints and hatchings (their
-// arc pieces reverse under a mirror), image corners (normalised). None for kinds that are not
+// arc pieces reverse under a mirror; a hatching's spacings scale, its angle turns and its box
+// follows the boundary), image corners (normalised). None for kinds that are not
 // moved (grid, group header) and when a value would not be finite.
 std::optional<RecordGeometry> MappedGeometry(const DrawEntity& e, const PointMap& map);
 

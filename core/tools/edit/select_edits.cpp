@@ -1,6 +1,7 @@
 // The selection tool's edits: drags that move or reshape the picks, the bar's turns and mirrors,
 // and group registration and release, each one undo step of replaced records.
 #include <algorithm>
+#include <utility>
 
 #include "model/entity_core.h"
 #include "model/undo.h"
@@ -89,7 +90,7 @@ void CSelectTool::ApplyDrag(ToolView& view, PixelPoint release) {
       set = WithWholeGroups(picks, [&](DrawEntity& e) { return ReshapedByMidpointDrag(e, ends, shift); });
     }
   }
-  if (ReplaceRecords(*this, view, set) == ReplaceResult::kReplaced) EndEdit(view);
+  if (ReplaceRecords(*this, view, std::move(set)) == ReplaceResult::kReplaced) EndEdit(view);
 }
 
 void CSelectTool::Reorder(ToolView& view, bool toEnd) {
@@ -140,7 +141,7 @@ void CSelectTool::TransformPicks(ToolView& view, int button) {
     if (!g) return;
     set.push_back({e, std::move(*g)});
   }
-  if (ReplaceRecords(*this, view, set) == ReplaceResult::kReplaced) EndEdit(view);
+  if (ReplaceRecords(*this, view, std::move(set)) == ReplaceResult::kReplaced) EndEdit(view);
 }
 
 void CSelectTool::RegisterGroup(ToolView& view) {

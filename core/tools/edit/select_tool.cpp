@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "tools/edit/set_picking.h"
+#include "view/pick.h"
 #include "view/snap.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/tool_codes.h"
@@ -23,7 +24,7 @@ CSelectTool::CSelectTool(InteractionState& state) : CFeedbackTool(kSelectToolCod
 
 int CSelectTool::TargetMark() const { return state().ToolMode == kFigureMode ? kMarkPicked : kMarkSelected; }
 
-DrawEntity* CSelectTool::HitAt(ToolView& view, PixelPoint point) const { return HitSelectable(view, point); }
+DrawEntity* CSelectTool::HitAt(ToolView& view, PixelPoint point) const { return HitOnCurrentLayer(view, point); }
 
 void CSelectTool::Redraw(ToolView& view, const std::vector<DrawEntity*>& changed) { RedrawRecords(*this, view, changed); }
 
@@ -45,9 +46,7 @@ void CSelectTool::ClearAll(ToolView& view) {
 
 void CSelectTool::PickOrWindow(ToolView& view, PixelPoint release, int16_t mark) {
   std::vector<DrawEntity*> changed;
-  DrawEntity* hit = plenwick::PickOrWindow(view, selection_, pressPoint, release, mark, &changed);
-  // A click that misses keeps the record last clicked (for the double click).
-  if (hit || IsWindowGesture(pressPoint, release)) lastClicked_ = hit;
+  lastClicked_ = plenwick::PickOrWindow(selection_, view, pressPoint, release, mark, &changed);
   Redraw(view, changed);
 }
 
@@ -145,7 +144,7 @@ void CSelectTool::OnSelectAll(ToolView& view) {
   Attach(view);
   const auto mark = static_cast<int16_t>(TargetMark());
   std::vector<DrawEntity*> changed;
-  MarkAllOnLayer(view, selection_, mark, &changed);
+  MarkCurrentLayer(selection_, view, mark, &changed);
   Redraw(view, changed);
   pickState_ = changed.empty() && !selection_.Any(mark) ? PickState::kNothing : PickState::kPicked;
   lastClicked_ = nullptr;

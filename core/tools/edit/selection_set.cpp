@@ -10,7 +10,7 @@ void SelectionSet::SetUnit(DrawEntity& unit, int16_t mark, SnapPointList& points
     if (e.mark == mark || e.mark == kMarkDeleted) return;
     if (e.mark == kMarkNone) records_.push_back(&e);
     e.mark = mark;
-    points.SetEntityState(&e, mark);
+    if (withSnapPoints_) points.SetEntityState(&e, mark);
     if (changed) changed->push_back(&e);
   };
   set(unit);
@@ -35,7 +35,7 @@ void SelectionSet::Clear(int16_t mark, SnapPointList& points, std::vector<DrawEn
   for (DrawEntity* e : records_) {
     if (e->mark == mark) {
       e->mark = kMarkNone;
-      points.SetEntityState(e, kSnapEnabled);
+      if (withSnapPoints_) points.SetEntityState(e, kSnapEnabled);
       if (changed) changed->push_back(e);
     } else if (e->mark != kMarkNone) {
       kept.push_back(e);

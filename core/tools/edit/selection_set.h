@@ -13,6 +13,10 @@ namespace plenwick {
 
 class SelectionSet {
  public:
+  // With `withSnapPoints` the snap points take each record's mark, which keeps marked records out
+  // of snapping; without, they stay as they are (a set whose own points are wanted for placing it).
+  explicit SelectionSet(bool withSnapPoints = true) : withSnapPoints_(withSnapPoints) {}
+
   // The record a pick of `e` stands for: its owner when it belongs to a group or dimension.
   static DrawEntity& UnitOf(DrawEntity& e) { return e.owner ? *e.owner : e; }
 
@@ -35,6 +39,7 @@ class SelectionSet {
  private:
   void SetUnit(DrawEntity& unit, int16_t mark, SnapPointList& points, std::vector<DrawEntity*>* changed);
 
+  bool withSnapPoints_;
   // Every record marked since the last clear, some more than once (a toggle off and on again), some
   // whose mark has gone back to 0: a window over a whole drawing pays one push per record.
   std::vector<DrawEntity*> records_;

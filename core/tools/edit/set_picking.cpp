@@ -1,8 +1,9 @@
-// Set picks and windows on the current layer, and redrawing what they changed.
+// Picks, windows and select-all into a selection set, and drawing the records they changed.
 #include "tools/edit/set_picking.h"
 
 #include <cstdlib>
 
+#include "tools/draw/feedback_tool.h"
 #include "view/pick.h"
 #include "view/selection.h"
 #include "view/tool_framework/tool_view.h"
@@ -13,6 +14,12 @@ namespace {
 
 // A press and release further apart than this in x or y make a window (pixels).
 constexpr int kWindowPixels = 9;
+// More changed records than this repaint the view once instead of being drawn one by one.
+constexpr std::size_t kDrawnOneByOne = 256;
+
+bool Selectable(const DrawEntity& e, int layer) {
+  return e.layer == layer && e.kind != kGrid && e.mark != kMarkDeleted;
+}
 
 }  // namespace
 
@@ -20,7 +27,7 @@ bool IsWindowGesture(PixelPoint press, PixelPoint release) {
   return std::abs(release.x - press.x) > kWindowPixels || std::abs(release.y - press.y) > kWindowPixels;
 }
 
-DrawEntity* HitSelectable(ToolView& view, PixelPoint point) {
+DrawEntity* HitOnCurrentLayer(ToolView& view, PixelPoint point) {
   PickView pick = view.picking();
   pick.currentLayerOnly = true;
   // The magnet's own filter leaves the grid out; with the magnet off picks still take elements.
@@ -29,12 +36,12 @@ DrawEntity* HitSelectable(ToolView& view, PixelPoint point) {
   return hit;
 }
 
-DrawEntity* PickOrWindow(ToolView& view, SelectionSet& selection, PixelPoint press, PixelPoint release, int16_t mark,
+DrawEntity* PickOrWindow(SelectionSet& set, ToolView& view, PixelPoint press, PixelPoint release, int16_t mark,
                          std::vector<DrawEntity*>* changed) {
   SnapPointList& points = view.doc().snapPoints;
   if (!IsWindowGesture(press, release)) {
-    DrawEntity* hit = HitSelectable(view, release);
-    if (hit) selection.Toggle(*hit, mark, points, changed);
+    DrawEntity* hit = HitOnCurrentLayer(view, release);
+    if (hit) set.Toggle(*hit, mark, points, changed);
     return hit;
   }
   const ViewMapping& m = view.view().mapping();
@@ -44,25 +51,22 @@ DrawEntity* PickOrWindow(ToolView& view, SelectionSet& selection, PixelPoint pre
   const Box box{x1, y1, x2, y2};
   const int layer = view.settings().CurrentLayer;
   for (DrawEntity& e : view.doc().entities) {
-    if (e.layer != layer || e.kind == kGrid || e.mark == kMarkDeleted) continue;
-    if (SelectionSet::UnitOf(e).mark == mark || !IsInsideRect(box, e)) continue;
-    selection.Mark(e, mark, points, changed);
+    if (!Selectable(e, layer) || SelectionSet::UnitOf(e).mark == mark || !IsInsideRect(box, e)) continue;
+    set.Mark(e, mark, points, changed);
   }
   return nullptr;
 }
 
-void MarkAllOnLayer(ToolView& view, SelectionSet& selection, int16_t mark, std::vector<DrawEntity*>* changed) {
+void MarkCurrentLayer(SelectionSet& set, ToolView& view, int16_t mark, std::vector<DrawEntity*>* changed) {
   const int layer = view.settings().CurrentLayer;
   for (DrawEntity& e : view.doc().entities) {
-    if (e.layer == layer && e.kind != kGrid && e.mark != kMarkDeleted && SelectionSet::UnitOf(e).mark != mark) {
-      selection.Mark(e, mark, view.doc().snapPoints, changed);
-    }
+    if (Selectable(e, layer) && SelectionSet::UnitOf(e).mark != mark) set.Mark(e, mark, view.doc().snapPoints, changed);
   }
 }
 
 void RedrawRecords(CFeedbackTool& tool, ToolView& view, const std::vector<DrawEntity*>& changed) {
   if (changed.empty()) return;
-  if (changed.size() > kRedrawnOneByOne) {
+  if (changed.size() > kDrawnOneByOne) {
     view.host().Invalidate(nullptr);
     return;
   }

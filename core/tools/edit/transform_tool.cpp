@@ -67,7 +67,7 @@ void CTransformTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
     buttonDown_ = false;
     EraseRubber(view);
     std::vector<DrawEntity*> changed;
-    PickOrWindow(view, selection_, pressPoint, point, kMarkSelected, &changed);
+    PickOrWindow(selection_, view, pressPoint, point, kMarkSelected, &changed);
     RedrawRecords(*this, view, changed);
     PromptForSelection(view);
     return;
@@ -110,7 +110,7 @@ void CTransformTool::OnSelectAll(ToolView& view) {
   Attach(view);
   if (state().InputStep != 0) return;
   std::vector<DrawEntity*> changed;
-  MarkAllOnLayer(view, selection_, kMarkSelected, &changed);
+  MarkCurrentLayer(selection_, view, kMarkSelected, &changed);
   RedrawRecords(*this, view, changed);
   PromptForSelection(view);
 }

@@ -62,7 +62,9 @@ class CTransformTool final : public CFeedbackTool {
   void DropOwnOperation(ToolView& view) override;
   void ShowOwnFeedbackAgain(ToolView& view, bool wholeClient) override;
 
-  SelectionSet selection_;
+  // The set's own points stay in snapping: no step of the tool snaps to them, and a whole drawing
+  // selected pays nothing for them.
+  SelectionSet selection_{false};
   bool buttonDown_ = false;            // a pick or window is under way
   DrawEntity* highlighted_ = nullptr;  // offset: the piece shown red while the side is awaited
 };

@@ -32,6 +32,7 @@ void CDrawTool::ClearFeedbackEverywhere() {}
 void CDrawTool::BeforeViewPaint(ToolView&) {}
 void CDrawTool::AfterViewPaint(ToolView&, bool) {}
 void CDrawTool::OnEndSelection(ToolView&) {}
+void CDrawTool::OnViewActivated(ToolView&) {}
 
 void CDrawTool::OnUndo(ToolView& view) {
   CPlenwickDoc& doc = view.doc();

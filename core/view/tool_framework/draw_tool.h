@@ -66,6 +66,8 @@ class CDrawTool {
   virtual void BeforeViewPaint(ToolView& view);
   virtual void AfterViewPaint(ToolView& view, bool wholeClient);
   virtual void OnEndSelection(ToolView& view); // "選択終了": nothing
+  // The window of another view became the active one (the active tool is told): nothing.
+  virtual void OnViewActivated(ToolView& view);
   virtual void OnUndo(ToolView& view);         // undoes the document's last step on the screen
   virtual void OnNumericInput(ToolView& view); // before the numeric dialog opens: nothing
   virtual void OnSelectAll(ToolView& view);    // Ctrl+A: nothing

@@ -45,17 +45,9 @@ std::string_view CLineInputDlg::label(int field) const {
 
 bool CLineInputDlg::OnExecute(std::string_view first, std::string_view second, UserInterface& ui) {
   const std::array<std::string_view, 2> texts{first, second};
-  std::array<double, 2> values{};
-  for (std::size_t field = 0; field < texts.size(); ++field) {
-    const auto result = EvaluateNumericInput(LimitNumericInputText(texts[field]));
-    if (const std::string_view* message = std::get_if<std::string_view>(&result)) {
-      ui.ShowMessage(*message);
-      focusField_ = static_cast<int>(field);
-      return false;
-    }
-    values[field] = std::get<double>(result);
-  }
-  value_ = values;
+  const std::optional<std::vector<double>> values = EvaluateNumericFields(texts, ui, &focusField_);
+  if (!values) return false;
+  value_ = {(*values)[0], (*values)[1]};
   return true;
 }
 

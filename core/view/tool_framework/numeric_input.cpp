@@ -121,4 +121,20 @@ bool CInputNumDlg::OnExecute(std::string_view text, UserInterface& ui) {
   return true;
 }
 
+std::optional<std::vector<double>> EvaluateNumericFields(std::span<const std::string_view> texts, UserInterface& ui,
+                                                         int* fault, std::span<const std::string_view> emptyMessages) {
+  std::vector<double> values;
+  for (std::size_t field = 0; field < texts.size(); ++field) {
+    const auto result = EvaluateNumericInput(LimitNumericInputText(texts[field]));
+    if (const std::string_view* message = std::get_if<std::string_view>(&result)) {
+      const bool empty = *message == kNoNumberMessage && field < emptyMessages.size();
+      ui.ShowMessage(empty ? emptyMessages[field] : *message);
+      *fault = static_cast<int>(field);
+      return std::nullopt;
+    }
+    values.push_back(std::get<double>(result));
+  }
+  return values;
+}
+
 }  // namespace plenwick

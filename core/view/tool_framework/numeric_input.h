@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "model/user_interface.h"
 
@@ -30,6 +32,13 @@ std::string_view NumericInputLabel(int kind);
 // by zero and a result beyond the double range give kBadInputMessage. An empty first operand is
 // 0, so a leading sign gives a signed value.
 std::variant<double, std::string_view> EvaluateNumericInput(std::string_view text);
+
+// The expressions of a dialog's edits evaluated in order (each cut to what its edit holds): their
+// values, or, at the first that gives none, its message shown (an empty edit's own message from
+// `emptyMessages` when given) and that edit's index in *fault.
+std::optional<std::vector<double>> EvaluateNumericFields(std::span<const std::string_view> texts, UserInterface& ui,
+                                                         int* fault,
+                                                         std::span<const std::string_view> emptyMessages = {});
 
 class CInputNumDlg {
  public:

@@ -21,7 +21,11 @@ void ToolFramework::SetActiveView(ToolView* view) {
   if (activeView_ && activeView_ != view && state_.textBoxOpen) {
     if (CDrawTool* tool = FindTool()) tool->ClearFeedback(*activeView_);
   }
+  const bool changed = activeView_ != view;
   activeView_ = view;
+  if (changed && view) {
+    if (CDrawTool* tool = FindTool()) tool->OnViewActivated(*view);
+  }
 }
 
 void ToolFramework::ForgetView(ToolView* view) {

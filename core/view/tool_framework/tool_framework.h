@@ -39,7 +39,8 @@ class ToolFramework {
 
   // The view whose window is active (null: none); palette choices cancel on it.
   // Another drawing's view becomes active: a text being typed in the one before is abandoned
-  // there (Enter must not commit it into another drawing).
+  // there (Enter must not commit it into another drawing), and the active tool is told (a copy
+  // between drawings waits for it).
   void SetActiveView(ToolView* view);
   ToolView* activeView() const { return activeView_; }
   // A view going away (still whole): every tool takes its feedback and operation off it, and it

@@ -15,6 +15,7 @@
 namespace plenwick {
 
 class CDeleteGroupDlg;
+class IdouZahyoDlg;
 class CInputNumDlg;
 class CLineInputDlg;
 class CSunpouKousaDlg;
@@ -56,6 +57,12 @@ class ToolUi : public UserInterface {
   // Runs the window-deletion dialog modally: true after "実　行" (dialog.choice() holds the
   // choices). A shell without it cancels.
   virtual bool RunDeleteGroup(CDeleteGroupDlg& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // Runs the moving tool's displacement dialog modally: true after "実　行" (dialog.dx() and
+  // dialog.dy() hold the values). A shell without it cancels.
+  virtual bool RunIdouZahyo(IdouZahyoDlg& dialog) {
     (void)dialog;
     return false;
   }

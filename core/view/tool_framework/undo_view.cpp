@@ -6,6 +6,22 @@
 
 namespace plenwick {
 
+namespace {
+
+// Chains up to this long are erased and drawn element by element; a longer one repaints the view
+// once.
+constexpr std::size_t kDrawnOneByOne = 256;
+
+bool Long(const DrawEntity* first) {
+  std::size_t n = 0;
+  for (const DrawEntity* e = first; e; e = e->next) {
+    if (++n > kDrawnOneByOne) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool UndoInView(EntityList& list, SnapPointList& points, UserInterface& ui, CPlenwickView& view, ViewHost& host) {
   if (!list.tail) return false;
   if (list.undoState == 0 && list.tail->kind == kGrid) return false;
@@ -36,6 +52,10 @@ bool UndoInView(EntityList& list, SnapPointList& points, UserInterface& ui, CPle
   // Marks first: the snap points that come back take their element's mark.
   for (DrawEntity* e = back; e; e = e->next) e->mark = kMarkNone;
   UpdateSnapPointsAfterUndo(list, points, remembered);
+  if (Long(gone) || Long(back)) {
+    host.Invalidate(nullptr);
+    return list.undoState != before;
+  }
   for (DrawEntity* e = gone; e; e = e->next) view.InvalidateEntity(*e);
   if (back) {
     host.DrawOnClient([&](Canvas& canvas) {
