@@ -3,13 +3,11 @@
 // divided by loading the drawing from its file (with its snap points) in the same run; and its
 // undo.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "bench_timing.h"
 #include "drawing_generator.h"
 #include "headless_host.h"
-#include "model/document_file.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/numeric_input.h"
 #include "view/tool_framework/silent_tool_ui.h"
@@ -38,12 +36,7 @@ int main(int argc, char** argv) {
   ResetCurrentSettings();
 
   Session s(dir);
-  const double loadMs = TimeMs([&] {
-    if (OpenDocumentFile(s.doc, path) != 0) {
-      std::fprintf(stderr, "cannot open %s\n", path.c_str());
-      std::exit(1);
-    }
-  });
+  const double loadMs = s.OpenMs(path);
   s.Show();
   const std::size_t records = s.doc.entities.size();
   const double firstX = s.doc.entities.tail->valueCount > 0 ? s.doc.entities.tail->values[0] : 0;
