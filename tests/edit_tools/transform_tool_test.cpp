@@ -514,7 +514,7 @@ TEST_F(TransformToolTest, RandomEditsAreOneStepWithTheSnapPointsARebuildGives) {
     const auto rebuilt = EnabledSnaps();
     EXPECT_TRUE(Covers(snaps, rebuilt) && Covers(rebuilt, snaps));
   }
-  EXPECT_GT(edits, 100);
+  EXPECT_GT(edits, 80);  // about a third of the rounds change the drawing
   EXPECT_EQ(XorLeftOnScreen(), std::vector<std::string>{});
 }
 
