@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <new>
@@ -20,7 +19,6 @@
 #include "bench_timing.h"
 #include "drawing_generator.h"
 #include "headless_host.h"
-#include "model/document_file.h"
 #include "model/plenwick_doc.h"
 #include "tools/standard_tools.h"
 #include "view/entity_index.h"
@@ -116,12 +114,7 @@ int main(int argc, char** argv) {
   for (const Edit& edit : Edits()) {
     Session s(dir);
     const std::size_t heapBeforeLoad = heapNow;
-    const double loadMs = TimeMs([&] {
-      if (OpenDocumentFile(s.doc, path) != 0) {
-        std::fprintf(stderr, "cannot open %s\n", path.c_str());
-        std::exit(1);
-      }
-    });
+    const double loadMs = s.OpenMs(path);
     // The element index as the first pick builds it, part of the drawing loaded.
     EntityIndex::For(s.doc.entities, s.doc.snapPoints)->Candidates(Box{0, 0, 1, 1});
     const std::size_t loadedHeap = heapNow - heapBeforeLoad;

@@ -11,7 +11,6 @@
 #include "bench_timing.h"
 #include "drawing_generator.h"
 #include "headless_host.h"
-#include "model/document_file.h"
 #include "model/plenwick_doc.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "tools/standard_tools.h"
@@ -46,12 +45,7 @@ int main(int argc, char** argv) {
   ResetCurrentSettings();
 
   Session s(dir);
-  const double loadMs = TimeMs([&] {
-    if (OpenDocumentFile(s.doc, path) != 0) {
-      std::fprintf(stderr, "cannot open %s\n", path.c_str());
-      std::exit(1);
-    }
-  });
+  const double loadMs = s.OpenMs(path);
   s.Show();
   const PixelPoint first{1, 1}, last{1598, 998};
 

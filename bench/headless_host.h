@@ -3,11 +3,15 @@
 // with the program's tools.
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "bench_timing.h"
+#include "model/document_file.h"
 #include "model/plenwick_doc.h"
 #include "tools/standard_tools.h"
 #include "view/plenwick_view.h"
@@ -36,6 +40,16 @@ class HeadlessHost final : public ViewHost {
 template <typename Ui>
 struct HeadlessSession {
   explicit HeadlessSession(const std::string& dir) : tools(ui), doc(dir, docUi) { RegisterStandardTools(tools); }
+  // Opens the drawing file into the document (the benchmark ends when it cannot): the
+  // milliseconds that took.
+  double OpenMs(const std::string& path) {
+    return TimeMs([&] {
+      if (OpenDocumentFile(doc, path) != 0) {
+        std::fprintf(stderr, "cannot open %s\n", path.c_str());
+        std::exit(1);
+      }
+    });
+  }
   void Show() {
     view = std::make_unique<CPlenwickView>(ViewDocumentOf(doc), host);
     view->OnInitialUpdate();

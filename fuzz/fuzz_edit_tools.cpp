@@ -1,9 +1,9 @@
-// Fuzzes the selection, delete, expansion, corner and moving tools through the drawing tools'
-// harness:
-// picks, windows, drags of picks and handles, the figure-selection bar, group registration and
-// release, every kind of deletion with the window dialog's choices, the expansion tool's trims,
-// cuts and joins, corners of every style, distance and trim, and moves, copies and mirrors by
-// clicks and typed values with any factor and angle, over groups, protection and undo.
+// Fuzzes the selection, delete, expansion, corner, moving and transform tools through the drawing
+// tools' harness: picks, windows, drags of picks and handles, the figure-selection bar, group
+// registration and release, every kind of deletion with the window dialog's choices, the expansion
+// tool's trims, cuts and joins, corners of every style, distance and trim, moves, copies and
+// mirrors by clicks and typed values with any factor and angle, and scales, stretches and offsets
+// with typed factors and lengths, over groups, protection and undo.
 #include "tool_fuzz_harness.h"
 
 namespace {
@@ -13,7 +13,7 @@ using fuzzing::Bytes;
 
 void SetSetting(Bytes& in, ProgramSettings& s) {
   const auto flag = static_cast<int16_t>(in.Byte() % 3);
-  switch (in.Byte() % 8) {
+  switch (in.Byte() % 11) {
     case 0: s.Magnet = flag; break;
     case 1: s.CurrentLayer = static_cast<int16_t>(in.Byte() % 3); break;
     case 2: s.CornerStyle = static_cast<int16_t>(in.Byte() % 4); break;
@@ -21,6 +21,9 @@ void SetSetting(Bytes& in, ProgramSettings& s) {
     case 4: (in.Byte() % 2 ? s.CornerTrimLine1 : s.CornerTrimLine2) = flag; break;
     case 5: s.MoveScale = static_cast<float>(in.Float()); break;
     case 6: s.MoveAngle = static_cast<float>(in.Float()); break;
+    case 7: s.ScaleReference = static_cast<int16_t>(in.Byte() % 4); break;
+    case 8: s.StretchMode = static_cast<int16_t>(in.Byte() % 4); break;
+    case 9: s.OffsetDistance = static_cast<float>(in.Float()); break;
     default: s.DistanceDisplay = flag; break;
   }
 }
@@ -28,6 +31,7 @@ void SetSetting(Bytes& in, ProgramSettings& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  return fuzzing::RunToolFuzz(data, size, {"plenwick_fuzz_edit_tools", {{0, 5}, {8, 3}, {9, 6}, {10, 1}, {12, 6}},
+  return fuzzing::RunToolFuzz(data, size, {"plenwick_fuzz_edit_tools",
+                                            {{0, 5}, {8, 3}, {9, 6}, {10, 1}, {11, 3}, {12, 6}},
                                             SetSetting});
 }

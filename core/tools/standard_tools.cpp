@@ -15,6 +15,7 @@
 #include "tools/edit/expansion_tool.h"
 #include "tools/edit/move_tool.h"
 #include "tools/edit/select_tool.h"
+#include "tools/edit/transform_tool.h"
 #include "view/snap_registration.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/tool_view.h"
@@ -42,6 +43,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kExpansionToolCode: return std::make_unique<CExpansionTool>(state);
     case kCornerToolCode: return std::make_unique<CCornerTool>(state);
     case kMoveToolCode: return std::make_unique<CMoveTool>(state);
+    case kTransformToolCode: return std::make_unique<CTransformTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);
   }
 }

@@ -180,7 +180,11 @@ SnapPointRegistrar InstallDefaultSnapPointRegistrar() {
 
 void RebuildSnapPoints(SnapPointList& points, EntityList& entities) {
   points.Clear();
-  for (DrawEntity& e : entities) RegisterEntitySnapPoints(points, entities, e, true);
+  for (DrawEntity& e : entities) {
+    // A dimension's parts are made by their dimension: neither reading a drawing nor adding a
+    // dimension registers points of theirs.
+    if (!IsDimensionPart(e)) RegisterEntitySnapPoints(points, entities, e, true);
+  }
 }
 
 void UpdateSnapPointsAfterUndo(const EntityList& list, SnapPointList& points, DrawEntity* remembered) {

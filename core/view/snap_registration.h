@@ -29,8 +29,8 @@ void RegisterLoadedEntitySnapPoints(SnapPointList& points, EntityList& entities,
 // previous registrar.
 SnapPointRegistrar InstallDefaultSnapPointRegistrar();
 
-// Empties the points and registers every element of the list again, each meeting only the
-// elements before it (as loading the drawing element by element would).
+// Empties the points and registers every element of the list again but a dimension's parts,
+// each meeting only the elements before it (as loading the drawing element by element would).
 void RebuildSnapPoints(SnapPointList& points, EntityList& entities);
 
 // The snap-point part of the view's undo: after Undo, by the new undo state, disables the points

@@ -41,15 +41,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-# The white fields "x y w h" (centres) of the screen.
-white_fields() {
-  import -window root "$work/screen.png"
-  convert "$work/screen.png" -alpha off -fuzz 15% -fill black +opaque white -fill white -opaque white \
-    -define connected-components:verbose=true -define connected-components:area-threshold=200 \
-    -connected-components 8 null: 2>/dev/null |
-    awk '$NF ~ /255,255,255|gray\(255\)|white/ { split($2, g, /[x+]/); split($3, c, ","); if (g[1] > 40 && g[1] < 200 && g[2] < 40) printf "%d %d %d %d\n", c[1] + 0.5, c[2] + 0.5, g[1], g[2] }' | sort
-}
-
 step "a first run writes the settings file; 角丸 goes into it"
 e2e_open_drawing
 for _ in $(seq 1 40); do [ -s "$PLENWICK_HOME/PWKPRM.DAT" ] && break; sleep 0.25; done
@@ -65,7 +56,7 @@ PY
 
 e2e_open_drawing
 e2e_find_red_line
-before=$(white_fields)
+before=$(e2e_white_fields)
 
 step "コーナー on the drawing palette"
 e2e_on_palette 80 67  # the corner family: the third button of the third row
@@ -73,7 +64,7 @@ focus "$main"
 sleep 0.5
 
 step "5 into 距離, the field the corner bar brought"
-after=$(white_fields)
+after=$(e2e_white_fields)
 edit=$(comm -13 <(echo "$before") <(echo "$after") | head -n 1)
 [ -n "$edit" ] || fail "no new edit field in the operation bar"
 read -r ex ey _ <<<"$edit"

@@ -127,6 +127,16 @@ e2e_save_and_check() {
   python3 "$work/check.py" "$work/dump.json" "$@" || fail "the saved drawing is not as expected ($*)"
 }
 
+# Inside the virtual X server: the white fields "x y w h" (centres, pixels) of the screen that
+# have the size of an edit field (the operation bar's edits).
+e2e_white_fields() {
+  import -window root "$work/screen.png"
+  convert "$work/screen.png" -alpha off -fuzz 15% -fill black +opaque white -fill white -opaque white \
+    -define connected-components:verbose=true -define connected-components:area-threshold=200 \
+    -connected-components 8 null: 2>/dev/null |
+    awk '$NF ~ /255,255,255|gray\(255\)|white/ { split($2, g, /[x+]/); split($3, c, ","); if (g[1] > 40 && g[1] < 200 && g[2] < 40) printf "%d %d %d %d\n", c[1] + 0.5, c[2] + 0.5, g[1], g[2] }' | sort
+}
+
 # Inside the virtual X server: clicks at ($1, $2) in the drawing palette window.
 e2e_on_palette() {
   local X Y WIDTH HEIGHT SCREEN WINDOW palette

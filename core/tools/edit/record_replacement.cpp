@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "model/drawing_file_format.h"
@@ -94,6 +95,29 @@ DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeomet
   RegisterSnapPoints(doc.snapPoints, doc.entities, *e);
   e->groupNo = old.groupNo;
   return e;
+}
+
+std::vector<Replacement> WithWholeGroups(const std::vector<DrawEntity*>& records,
+                                         const std::function<std::optional<RecordGeometry>(DrawEntity&)>& change) {
+  std::vector<std::optional<RecordGeometry>> changed(records.size());
+  std::unordered_set<const DrawEntity*> touchedGroups;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    DrawEntity& e = *records[i];
+    if (e.kind == kGroupHeader) continue;
+    changed[i] = change(e);
+    if (changed[i] && e.owner && e.owner->kind == kGroupHeader) touchedGroups.insert(e.owner);
+  }
+  std::vector<Replacement> set;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    DrawEntity& e = *records[i];
+    const bool inTouchedGroup = touchedGroups.count(&e) || (e.owner && touchedGroups.count(e.owner));
+    if (changed[i]) {
+      set.push_back({&e, std::move(*changed[i])});
+    } else if (inTouchedGroup) {
+      set.push_back({&e, GeometryOf(e)});
+    }
+  }
+  return set;
 }
 
 ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>&& set) {

@@ -3,6 +3,8 @@
 // Ctrl+Z brings the old ones back.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "model/plenwick_doc.h"
@@ -56,6 +58,13 @@ DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGe
 // Appends a record of geometry `g` with the line attribute, colour, layer, font, text and group
 // number of `old`, through the document (snap points, modified flag); null when it refused.
 DrawEntity* AddCopy(CPlenwickDoc& doc, const DrawEntity& old, const RecordGeometry& g);
+
+// The replacements of the records `change` gives a new geometry (none: unchanged), with every
+// group a changed record belongs to replaced whole (its header unchanged first, its unchanged
+// members as they are), so that a group's records always follow their header. `records` in list
+// order, each group's header and members among them.
+std::vector<Replacement> WithWholeGroups(const std::vector<DrawEntity*>& records,
+                                         const std::function<std::optional<RecordGeometry>(DrawEntity&)>& change);
 
 // The set's geometries are used up.
 ReplaceResult ReplaceRecords(CFeedbackTool& tool, ToolView& view, std::vector<Replacement>&& set);

@@ -1,7 +1,6 @@
 // The selection tool's edits: drags that move or reshape the picks, the bar's turns and mirrors,
 // and group registration and release, each one undo step of replaced records.
 #include <algorithm>
-#include <unordered_set>
 #include <utility>
 
 #include "model/entity_core.h"
@@ -9,6 +8,7 @@
 #include "tools/edit/record_replacement.h"
 #include "tools/edit/select_reshape.h"
 #include "tools/edit/select_tool.h"
+#include "tools/edit/set_picking.h"
 #include "view/render_context.h"
 #include "view/snap.h"
 #include "view/tool_framework/command_ids.h"
@@ -23,41 +23,10 @@ constexpr std::size_t kMostSnapCorrectedPoints = 20000;
 constexpr int16_t kGroupHeaderCodes[4] = {10, 20, 10, 20};
 constexpr double kGroupHeaderValues[4] = {0, 0, 1, 0};
 
-// The replacements of records that change, with every group a changed record belongs to replaced
-// whole (its header unchanged first, its unchanged members as they are), so that a group's records
-// always follow their header.
-std::vector<Replacement> WithWholeGroups(const std::vector<DrawEntity*>& records,
-                                         const std::function<std::optional<RecordGeometry>(DrawEntity&)>& change) {
-  std::vector<std::optional<RecordGeometry>> changed(records.size());
-  std::unordered_set<const DrawEntity*> touchedGroups;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    DrawEntity& e = *records[i];
-    if (e.kind == kGroupHeader) continue;
-    changed[i] = change(e);
-    if (changed[i] && e.owner && e.owner->kind == kGroupHeader) touchedGroups.insert(e.owner);
-  }
-  std::vector<Replacement> set;
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    DrawEntity& e = *records[i];
-    const bool inTouchedGroup = touchedGroups.count(&e) || (e.owner && touchedGroups.count(e.owner));
-    if (changed[i]) {
-      set.push_back({&e, std::move(*changed[i])});
-    } else if (inTouchedGroup) {
-      set.push_back({&e, GeometryOf(e)});
-    }
-  }
-  return set;
-}
-
 }  // namespace
 
 std::vector<DrawEntity*> CSelectTool::MarkedInListOrder(ToolView& view, int16_t mark) const {
-  std::vector<DrawEntity*> out;
-  for (DrawEntity& e : view.doc().entities) {
-    // A dimension's parts go with their dimension.
-    if (e.mark == mark && e.kind != kGrid && !IsDimensionPart(e)) out.push_back(&e);
-  }
-  return out;
+  return plenwick::MarkedInListOrder(view.doc().entities, mark);
 }
 
 void CSelectTool::EndEdit(ToolView& view) {

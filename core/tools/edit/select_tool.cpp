@@ -185,9 +185,7 @@ void CSelectTool::BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* s
     shape->measured = LineEnds{a, b};
     return;
   }
-  if (IsWindowGesture(pressPoint, cursor)) {
-    shape->polylines.push_back({a, {b.x, a.y}, b, {a.x, b.y}, a});
-  }
+  AddWindowPreview(view, pressPoint, cursor, shape);
 }
 
 void CSelectTool::DropOwnOperation(ToolView&) {}

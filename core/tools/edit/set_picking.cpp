@@ -75,4 +75,19 @@ void RedrawRecords(CFeedbackTool& tool, ToolView& view, const std::vector<DrawEn
   });
 }
 
+void AddWindowPreview(ToolView& view, PixelPoint press, PixelPoint cursor, RubberShape* shape) {
+  if (!IsWindowGesture(press, cursor)) return;
+  const ViewMapping& m = view.view().mapping();
+  const ModelPoint a = m.ScreenToModel(press.x, press.y), b = m.ScreenToModel(cursor.x, cursor.y);
+  shape->polylines.push_back({a, {b.x, a.y}, b, {a.x, b.y}, a});
+}
+
+std::vector<DrawEntity*> MarkedInListOrder(const EntityList& list, int16_t mark) {
+  std::vector<DrawEntity*> out;
+  for (DrawEntity* e = list.head; e; e = e->next) {
+    if (e->mark == mark && e->kind != kGrid && !IsDimensionPart(*e)) out.push_back(e);
+  }
+  return out;
+}
+
 }  // namespace plenwick

@@ -13,6 +13,7 @@ namespace plenwick {
 
 class CFeedbackTool;
 class ToolView;
+struct RubberShape;
 
 // Whether a press and a release this far apart make a window rather than a pick.
 bool IsWindowGesture(PixelPoint press, PixelPoint release);
@@ -32,5 +33,12 @@ void MarkCurrentLayer(SelectionSet& set, ToolView& view, int16_t mark, std::vect
 
 // Shows records in their new look: one by one, or a repaint of the view when there are many.
 void RedrawRecords(CFeedbackTool& tool, ToolView& view, const std::vector<DrawEntity*>& changed);
+
+// The rubber window from `press` to `cursor` (client pixels) while the gesture makes a window.
+void AddWindowPreview(ToolView& view, PixelPoint press, PixelPoint cursor, RubberShape* shape);
+
+// Every record carrying `mark` but the grid and a dimension's parts (which go with their
+// dimension), in list order.
+std::vector<DrawEntity*> MarkedInListOrder(const EntityList& list, int16_t mark);
 
 }  // namespace plenwick

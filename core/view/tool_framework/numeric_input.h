@@ -43,6 +43,7 @@ std::optional<std::vector<double>> EvaluateNumericFields(std::span<const std::st
 class CInputNumDlg {
  public:
   static constexpr std::size_t kMaxChars = 40;  // the edit accepts at most this many characters
+  static constexpr int kScaleFactorKind = 9;
   static constexpr int kStretchLengthKind = 10;
 
   // The dialog with the label of `kind`; kind 10 starts with `current` in its edit ("%0.2f"
