@@ -13,14 +13,9 @@
 #include "bench_timing.h"
 #include "drawing_generator.h"
 #include "headless_host.h"
-#include "model/document_file.h"
 #include "model/plenwick_doc.h"
-#include "tools/standard_tools.h"
 #include "view/plenwick_view.h"
 #include "view/tool_framework/silent_tool_ui.h"
-#include "view/tool_framework/tool_framework.h"
-#include "view/tool_framework/view_tool_router.h"
-#include "view/view_document.h"
 
 namespace plenwick::bench {
 namespace {
@@ -31,18 +26,9 @@ constexpr int kCutCommand = 32847;   // カット
 // One drawing open in a headless view with the program's tools.
 class Session {
  public:
-  Session(const std::string& dir, const std::string& path) : tools_(ui_), doc_(dir, docUi_) {
-    RegisterStandardTools(tools_);
-    if (OpenDocumentFile(doc_, path) != 0) {
-      std::fprintf(stderr, "cannot open %s\n", path.c_str());
-      std::exit(1);
-    }
-    view_ = std::make_unique<CPlenwickView>(ViewDocumentOf(doc_), host_);
-    view_->OnInitialUpdate();
-    view_->OnSize(1600, 1000);
-    router_ = std::make_unique<ViewToolRouter>(tools_, doc_, *view_, host_, window_);
-    router_->Activate();
-    tools_.OpenPalette();
+  Session(const std::string& dir, const std::string& path) : s_(dir) {
+    s_.OpenMs(path);
+    s_.Show();
   }
 
   // The median time of the deciding click over `rounds` edits at random places.
@@ -52,14 +38,14 @@ class Session {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
       // Twice zoomed in from the whole drawing: about 60 pixels per mm.
-      view_->ShowWhole();
+      s_.view->ShowWhole();
       const PixelPoint place{x(random), y(random)};
-      view_->ZoomToRect({place.x - 20, place.y - 12}, {place.x + 20, place.y + 12});
-      view_->ZoomToRect({780, 488}, {820, 512});
+      s_.view->ZoomToRect({place.x - 20, place.y - 12}, {place.x + 20, place.y + 12});
+      s_.view->ZoomToRect({780, 488}, {820, 512});
       const DrawEntity* lastBefore = nullptr;
       times.push_back(Edit(i % 4, &lastBefore));
       // A replacement appends its new records after the figure.
-      if (doc_.entities.tail == lastBefore || !doc_.entities.removedHead) {
+      if (s_.doc.entities.tail == lastBefore || !s_.doc.entities.removedHead) {
         std::fprintf(stderr, "edit %d (kind %d) changed nothing\n", i, i % 4);
         std::exit(1);
       }
@@ -68,27 +54,23 @@ class Session {
   }
 
  private:
-  void Click(PixelPoint p) {
-    router_->OnMouseMove(0, p);
-    router_->OnLButtonDown(kMkLButton, p);
-    router_->OnLButtonUp(0, p);
-  }
+  void Click(PixelPoint p) { s_.Click(p); }
   // The click timed; `last` the list's last record before it.
   double TimedClick(PixelPoint p, const DrawEntity** last) {
-    router_->OnMouseMove(0, p);
-    *last = doc_.entities.tail;
+    s_.router->OnMouseMove(0, p);
+    *last = s_.doc.entities.tail;
     return TimeMs([&] {
-      router_->OnLButtonDown(kMkLButton, p);
-      router_->OnLButtonUp(0, p);
+      s_.router->OnLButtonDown(kMkLButton, p);
+      s_.router->OnLButtonUp(0, p);
     });
   }
-  ModelPoint At(int px, int py) const { return view_->ScreenToModel(px, py); }
+  ModelPoint At(int px, int py) const { return s_.view->ScreenToModel(px, py); }
   void Add(int16_t kind, int16_t subKind, std::vector<double> values) {
     std::vector<int16_t> codes;
     if (kind == kLine) codes = {10, 20, 11, 22};
     if (kind == kCircle) codes = {10, 20, 40};
     if (kind == kArc) codes = {10, 20, 40, 50, 51};
-    doc_.AddDocumentEntity({kind, subKind, 0, 0, static_cast<int16_t>(values.size())}, nullptr, codes.data(), 0,
+    s_.doc.AddDocumentEntity({kind, subKind, 0, 0, static_cast<int16_t>(values.size())}, nullptr, codes.data(), 0,
                            values.data(), nullptr);
   }
   void AddLine(int x1, int y1, int x2, int y2) {
@@ -97,16 +79,16 @@ class Session {
   }
   // One edit of the kind on a figure drawn about the middle of the view (pixels, y down).
   double Edit(int kind, const DrawEntity** last) {
-    const double radius = 150 / view_->mapping().PixelsPerModelMm();
+    const double radius = 150 / s_.view->mapping().PixelsPerModelMm();
     switch (kind) {
       case 0:  // a line trimmed at a crossing line
-        router_->OnCommand(kTrimCommand);
+        s_.router->OnCommand(kTrimCommand);
         AddLine(400, 500, 1200, 500);
         AddLine(800, 300, 800, 700);
         Click({1000, 500});
         return TimedClick({800, 400}, last);
       case 1: {  // a line extended to a circle
-        router_->OnCommand(kTrimCommand);
+        s_.router->OnCommand(kTrimCommand);
         AddLine(400, 500, 600, 500);
         const ModelPoint c = At(1000, 500);
         Add(kCircle, 0, {c.x, c.y, radius});
@@ -114,7 +96,7 @@ class Session {
         return TimedClick({894, 394}, last);
       }
       case 2: {  // a line trimmed to an arc
-        router_->OnCommand(kTrimCommand);
+        s_.router->OnCommand(kTrimCommand);
         AddLine(400, 500, 1200, 500);
         const ModelPoint c = At(800, 500);
         Add(kArc, 1, {c.x, c.y, radius, 100, 80});
@@ -122,7 +104,7 @@ class Session {
         return TimedClick({906, 606}, last);
       }
       default:  // a piece cut out of a line
-        router_->OnCommand(kCutCommand);
+        s_.router->OnCommand(kCutCommand);
         AddLine(400, 500, 1200, 500);
         Click({500, 500});
         Click({700, 500});
@@ -130,14 +112,7 @@ class Session {
     }
   }
 
-  SilentUserInterface docUi_;
-  SilentToolUi ui_;
-  ToolFramework tools_;
-  CPlenwickDoc doc_;
-  HeadlessHost host_;
-  ToolViewHost window_;
-  std::unique_ptr<CPlenwickView> view_;
-  std::unique_ptr<ViewToolRouter> router_;
+  HeadlessSession<SilentToolUi> s_;
 };
 
 }  // namespace

@@ -134,10 +134,16 @@ void RegisterEntitySnapPoints(SnapPointList& points, EntityList& entities, DrawE
 void RegisterLoadedEntitySnapPoints(SnapPointList& points, EntityList& entities, std::span<DrawEntity* const> added) {
   if (added.empty()) return;
   // The grid is laid out for the elements read: it serves when the list held few others before.
+  // Counted only as far as it matters, so that a few records added to a long list cost no walk.
+  const std::size_t enough = added.size() / 4 + 1;
   std::size_t before = 0;
-  for (const DrawEntity* e = entities.head; e && e != added.front(); e = e->next) ++before;
+  for (const DrawEntity* e = entities.head; e && e != added.front() && before < enough; e = e->next) ++before;
+  if (before >= enough) {
+    for (DrawEntity* e : added) RegisterEntitySnapPoints(points, entities, *e, true);
+    return;
+  }
   MeetingGrid grid(added);
-  if (!grid.usable() || before > added.size() / 4) {
+  if (!grid.usable()) {
     // Each element meets those before it through the element index.
     for (DrawEntity* e : added) RegisterEntitySnapPoints(points, entities, *e, true);
     return;
