@@ -10,6 +10,8 @@ namespace plenwick {
 
 namespace {
 
+// Bytes handed to the file at a time.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 19;
 // Progress is told about once in this many elements.
 constexpr std::size_t kProgressEvery = 4096;
 
@@ -40,7 +42,7 @@ HpglExportResult ExportHpgl(const std::string& path, HpglOptions options, const 
   const bool written = WriteFileAtomically(
       path,
       [&](const ByteSink& sink) {
-        ChunkWriter out(sink, std::size_t{1} << 16);
+        ChunkWriter out(sink, kChunkBytes);
         HpglGenerator generator(
             options, drawing, [&](std::string_view line) { out.Write(line.data(), line.size()); }, "\r\n");
         generator.Start();
