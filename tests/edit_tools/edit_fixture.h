@@ -4,9 +4,11 @@
 #pragma once
 
 #include <algorithm>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "model/entity_core.h"
@@ -92,6 +94,23 @@ class EditToolTest : public DrawToolTest {
     std::string out;
     for (const std::string& l : lines) out += l + "\n";
     return out + "snap " + std::to_string(enabled) + "\n";
+  }
+  // The records in list order.
+  std::vector<const DrawEntity*> Order() const {
+    std::vector<const DrawEntity*> out;
+    for (const DrawEntity& e : t.doc->entities) out.push_back(&e);
+    return out;
+  }
+  // The list order Ctrl+Z must give back after an edit that turned `before` into `edited`: the
+  // records the edit left in place, in their order, then the ones it took out, back at the end in
+  // theirs.
+  static std::vector<const DrawEntity*> OrderAfterUndo(const std::vector<const DrawEntity*>& before,
+                                                       const std::vector<const DrawEntity*>& edited) {
+    const std::unordered_set<const DrawEntity*> kept(edited.begin(), edited.end());
+    std::vector<const DrawEntity*> order;
+    std::copy_if(before.begin(), before.end(), std::back_inserter(order), [&](const DrawEntity* e) { return kept.count(e) > 0; });
+    std::copy_if(before.begin(), before.end(), std::back_inserter(order), [&](const DrawEntity* e) { return kept.count(e) == 0; });
+    return order;
   }
   std::vector<const DrawEntity*> Records(int16_t kind) const {
     std::vector<const DrawEntity*> out;

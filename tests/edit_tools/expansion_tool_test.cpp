@@ -443,6 +443,7 @@ TEST_F(ExpansionToolTest, RandomEditsUndoAndRedoExactly) {
     Mode(mode);
     SCOPED_TRACE("round " + std::to_string(round) + " mode " + std::to_string(mode));
     const std::string before = Dump();
+    const auto beforeOrder = Order();
     // Clicks on records' defining points and anywhere.
     std::vector<ModelPoint> points;
     for (const DrawEntity& e : t.doc->entities) {
@@ -458,8 +459,10 @@ TEST_F(ExpansionToolTest, RandomEditsUndoAndRedoExactly) {
     const std::string edited = Dump();
     if (edited == before) continue;
     ++edits;
+    const auto editedOrder = Order();
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), before);
+    ASSERT_EQ(Order(), OrderAfterUndo(beforeOrder, editedOrder));
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), edited);
   }

@@ -158,6 +158,7 @@ TEST_F(MoveTool, EveryEditIsOneUndoStepOverRandomDrawings) {
     s().MoveScale = static_cast<float>(scales[random() % 4]);
     s().MoveAngle = static_cast<float>(angles[random() % 4]);
     const std::string before = Dump();
+    const auto beforeOrder = Order();
     Command(kCmdMove + mode);
     auto coordinate = [&] { return testing::EditToolTest::RandomCoordinate(random); };
     if (typed || random() % 2) {
@@ -178,8 +179,10 @@ TEST_F(MoveTool, EveryEditIsOneUndoStepOverRandomDrawings) {
     const std::string edited = Dump();
     ASSERT_NE(edited, before);
     EXPECT_EQ(Enabled(t.doc->snapPoints), Rebuilt());
+    const auto editedOrder = Order();
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), before);
+    ASSERT_EQ(Order(), OrderAfterUndo(beforeOrder, editedOrder));
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), edited);
     ++edits;

@@ -480,6 +480,7 @@ TEST_F(TransformToolTest, RandomEditsAreOneStepWithTheSnapPointsARebuildGives) {
     s().StretchMode = static_cast<int16_t>(random() % 3);
     s().OffsetDistance = random() % 2 ? 5.0f : 12.5f;
     const std::string before = Dump();
+    const auto beforeOrder = Order();
     if (random() % 3 == 0) {
       Command(kCmdSelectAllKey);
     } else {
@@ -505,8 +506,10 @@ TEST_F(TransformToolTest, RandomEditsAreOneStepWithTheSnapPointsARebuildGives) {
     if (edited == before) continue;
     ++edits;
     const auto snaps = EnabledSnaps();
+    const auto editedOrder = Order();
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), before);
+    ASSERT_EQ(Order(), OrderAfterUndo(beforeOrder, editedOrder));
     Command(kCmdUndo);
     ASSERT_EQ(Dump(), edited);
     ASSERT_EQ(EnabledSnaps(), snaps);
