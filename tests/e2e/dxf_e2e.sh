@@ -95,7 +95,7 @@ xdotool key Return
 other=$(window 'Plenwick - \[other.pwk\]' 20) || fail "no window for other.pwk"
 focus "$other"
 xdotool key ctrl+s
-ask=$(timeout 15 xdotool search --sync --onlyvisible --name '^Plenwick$' | head -n 1) ||
+ask=$(window '^Plenwick$' 15 --onlyvisible) ||
   fail "上書き保存 did not ask before replacing other.pwk"
 cmp -s "$work/older" "$work/other.pwk" || fail "other.pwk was replaced before the answer"
 focus "$ask"

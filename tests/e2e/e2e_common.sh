@@ -87,8 +87,22 @@ e2e_drag() {
   sleep 0.4
 }
 step() { echo "-- $*"; }
-# The window whose title matches $1, waited for at most $2 seconds (default 15).
-window() { timeout "${2:-15}" xdotool search --sync --name "$1" | head -n 1; }
+# The window whose title matches $1, waited for at most $2 seconds (default 15); further arguments
+# are more options of xdotool search (--onlyvisible).
+window() {
+  local pattern=$1 deadline=$((SECONDS + ${2:-15})) id
+  shift $(($# < 2 ? $# : 2))
+  # xdotool gives up on an X error when a window goes away while it looks at it: look again.
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    id=$(xdotool search "$@" --name "$pattern" 2>/dev/null | head -n 1) || true
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.3; }
 
 # "W H X Y" (pixels) of the largest blob of colour $2 (within fuzz $3) in screenshot $1; nothing
