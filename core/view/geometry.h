@@ -48,6 +48,12 @@ inline constexpr double DegreesToRadians(double degrees) { return degrees * kPi 
 inline constexpr double kOnTolerance = 0.5;         // a point on a line or an arc; collinearity
 inline constexpr double kCoincidentTolerance = 0.05;  // coincident points
 
+// Whether p and q lie within the coincidence tolerance of each other in both x and y.
+inline bool WithinCoincidence(ModelPoint p, ModelPoint q) {
+  const double dx = p.x - q.x, dy = p.y - q.y;
+  return dx <= kCoincidentTolerance && -dx <= kCoincidentTolerance && dy <= kCoincidentTolerance && -dy <= kCoincidentTolerance;
+}
+
 // The parameters t0 ≤ t1 within [tMin, tMax] of the part of a + t · (b − a) inside the box
 // (bounds inclusive); false when no part lies inside or a = b.
 bool ClipToBox(ModelPoint a, ModelPoint b, const Box& box, double tMin, double tMax, double* t0, double* t1);

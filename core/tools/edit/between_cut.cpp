@@ -6,14 +6,6 @@
 
 namespace plenwick {
 
-namespace {
-
-bool Coincide(ModelPoint p, ModelPoint q) {
-  return std::fabs(p.x - q.x) <= kCoincidentTolerance && std::fabs(p.y - q.y) <= kCoincidentTolerance;
-}
-
-}  // namespace
-
 std::optional<std::vector<LineEnds>> CutBetween(LineEnds line, const LineCoef& l1, const LineCoef& l2) {
   const ModelPoint p1 = line.a, p2 = line.b;
   LineCoef own;
@@ -25,10 +17,10 @@ std::optional<std::vector<LineEnds>> CutBetween(LineEnds line, const LineCoef& l
   if (!on1 && !on2) return std::nullopt;
   if (on1 != on2) {
     const ModelPoint x = on1 ? x1 : x2;
-    if (Coincide(x, p1) || Coincide(x, p2)) return std::nullopt;
+    if (WithinCoincidence(x, p1) || WithinCoincidence(x, p2)) return std::nullopt;
   }
   // Lines that cross on it leave nothing between them to cut.
-  if (Coincide(x1, x2)) return std::nullopt;
+  if (WithinCoincidence(x1, x2)) return std::nullopt;
 
   // Positions along p1 → p2: 0 at p1, 1 at p2.
   const double dx = p2.x - p1.x, dy = p2.y - p1.y;

@@ -14,10 +14,6 @@ namespace {
 constexpr double kTolerance = kCoincidentTolerance;
 constexpr std::size_t kMostCells = std::size_t{1} << 20;
 
-bool Coincide(ModelPoint p, ModelPoint q) {
-  return std::fabs(p.x - q.x) <= kTolerance && std::fabs(p.y - q.y) <= kTolerance;
-}
-
 ModelPoint At(const LineEnds& s, double t) { return {s.a.x + t * (s.b.x - s.a.x), s.a.y + t * (s.b.y - s.a.y)}; }
 
 // Position of p along the line of s: 0 at s.a, 1 at s.b.
@@ -137,9 +133,9 @@ std::vector<std::optional<std::vector<LineEnds>>> CleanUpWindow(const Box& windo
   std::vector<std::vector<ModelPoint>> crossings(lines.size());
   auto add = [&](uint32_t i, ModelPoint x) {
     const CleanupLine& line = lines[i];
-    if (!line.changeable || Coincide(x, line.ends.a) || Coincide(x, line.ends.b)) return;
+    if (!line.changeable || WithinCoincidence(x, line.ends.a) || WithinCoincidence(x, line.ends.b)) return;
     std::vector<ModelPoint>& found = crossings[i];
-    if (std::none_of(found.begin(), found.end(), [&](ModelPoint y) { return Coincide(x, y); })) found.push_back(x);
+    if (std::none_of(found.begin(), found.end(), [&](ModelPoint y) { return WithinCoincidence(x, y); })) found.push_back(x);
   };
   const auto& cells = grid.cells();
   for (std::size_t cell = 0; cell < cells.size(); ++cell) {
