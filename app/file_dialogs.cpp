@@ -10,7 +10,8 @@ namespace plenwick {
 QString DrawingFileFilter() { return QString::fromUtf8("Plenwick 図面 (*.pwk *.PWK);;すべてのファイル (*)"); }
 
 QString AskDrawingToOpen(QWidget* parent) {
-  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), DrawingFileFilter());
+  const QString filter = QString::fromUtf8("Plenwick 図面 (*.pwk *.PWK);;ＪＷＣファイル (*.jwc *.JWC);;すべてのファイル (*)");
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), filter);
 }
 
 namespace {
@@ -38,6 +39,11 @@ QString AskDrawingToSave(QWidget* parent, const QString& suggested) {
 QString AskDxfToOpen(QWidget* parent) {
   return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＤＸＦファイル指定"), QDir::currentPath(),
                                       QString::fromUtf8("ＤＸＦファイル (*.DXF)"), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+QString AskJwcToOpen(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＪＷ-ＣＡＤ形式ファイル指定"), QDir::currentPath(),
+                                      QString::fromUtf8("ＪＷＣファイル (*.JWC)"), nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 QString AskDxfToSave(QWidget* parent, const QString& folder) {

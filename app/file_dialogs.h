@@ -8,7 +8,7 @@ namespace plenwick {
 
 // The filter of drawing files in the open and save dialogs.
 QString DrawingFileFilter();
-// A drawing file to open; empty when cancelled.
+// A drawing file (or a JWC file) to open; empty when cancelled.
 QString AskDrawingToOpen(QWidget* parent);
 // Where to save a drawing, starting from `suggested`; ".pwk" is added when no extension is
 // given. Empty when cancelled.
@@ -16,6 +16,8 @@ QString AskDrawingToSave(QWidget* parent, const QString& suggested);
 
 // "ＤＸＦファイル指定": a DXF file to open; empty when cancelled.
 QString AskDxfToOpen(QWidget* parent);
+// "ＪＷ-ＣＡＤ形式ファイル指定": a JWC file to open; empty when cancelled.
+QString AskJwcToOpen(QWidget* parent);
 // "DXF形式で図面データの保存": where to write a DXF file, in `folder`; ".dxf" is added when no
 // extension is given. Empty when cancelled.
 QString AskDxfToSave(QWidget* parent, const QString& folder);

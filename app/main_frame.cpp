@@ -19,6 +19,7 @@
 #include "drawing_info_dlg.h"
 #include "exchange/dxf_document.h"
 #include "exchange/dxf_placement.h"
+#include "exchange/jwc_document.h"
 #include "file_dialogs.h"
 #include "frame_boxes.h"
 #include "menu_layout.h"
@@ -326,7 +327,10 @@ CChildFrame* CMainFrame::NewDrawing() {
 CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
   const bool dxf = IsDxfPath(absolute.toStdString());
-  const QString documentPath = dxf ? QString::fromStdString(DxfDocumentPath(absolute.toStdString())) : absolute;
+  const bool jwc = IsJwcPath(absolute.toStdString());
+  const QString documentPath = dxf   ? QString::fromStdString(DxfDocumentPath(absolute.toStdString()))
+                               : jwc ? QString::fromStdString(JwcDocumentPath(absolute.toStdString()))
+                                     : absolute;
   for (CChildFrame* child : Children()) {
     if (child->path() == documentPath) {
       client_->setActiveSubWindow(child);
@@ -334,14 +338,10 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
     }
   }
   if (dxf) return OpenDxfDrawing(absolute, documentPath);
+  if (jwc) return OpenJwcDrawing(absolute, documentPath);
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
   std::string error;
-  if (OpenDocumentFile(*document, absolute.toStdString(), &error) != 0) {
-    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(absolute, QString::fromStdString(error)).toStdString());
-    recent_.Remove(absolute);
-    RebuildRecentMenu();
-    return nullptr;
-  }
+  if (OpenDocumentFile(*document, absolute.toStdString(), &error) != 0) return RefuseFile(absolute, error);
   recent_.Add(absolute);
   RebuildRecentMenu();
   return AddChild(std::move(document), absolute);
@@ -350,17 +350,33 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
 CChildFrame* CMainFrame::OpenDxfDrawing(const QString& dxfPath, const QString& documentPath) {
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
   DxfReadReport report;
-  if (!OpenDxf(*document, dxfPath.toStdString(), report)) {
-    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(dxfPath, QString::fromStdString(report.error)).toStdString());
-    recent_.Remove(dxfPath);
-    RebuildRecentMenu();
-    return nullptr;
-  }
-  if (report.skipped > 0) {
-    ui_->ShowMessage(Tr("%1 個の要素は値が使えないため読み込みませんでした。").arg(report.skipped).toStdString());
-  }
-  // The DXF file, not the drawing that does not exist yet, is what reopens it.
-  recent_.Add(dxfPath);
+  if (!OpenDxf(*document, dxfPath.toStdString(), report)) return RefuseFile(dxfPath, report.error);
+  return ShowImported(std::move(document), dxfPath, documentPath, report.skipped);
+}
+
+CChildFrame* CMainFrame::OpenJwcDrawing(const QString& jwcPath, const QString& documentPath) {
+  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
+  JwcReadResult result;
+  const bool whole = OpenJwc(*document, jwcPath.toStdString(), result) == 0;
+  if (!result.fileOpened) return RefuseFile(jwcPath, result.error);
+  if (!whole) ui_->ShowMessage(result.error);
+  // A file that stopped early still gives what was read before; with nothing read, no drawing.
+  if (!whole && document->entities.empty()) return nullptr;
+  return ShowImported(std::move(document), jwcPath, documentPath, result.skipped);
+}
+
+CChildFrame* CMainFrame::RefuseFile(const QString& path, const std::string& error) {
+  ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(path, QString::fromStdString(error)).toStdString());
+  recent_.Remove(path);
+  RebuildRecentMenu();
+  return nullptr;
+}
+
+CChildFrame* CMainFrame::ShowImported(std::unique_ptr<CPlenwickDoc> document, const QString& sourcePath,
+                                      const QString& documentPath, int64_t skipped) {
+  if (skipped > 0) ui_->ShowMessage(Tr("%1 個の要素は値が使えないため読み込みませんでした。").arg(skipped).toStdString());
+  // The source file, not the drawing that does not exist yet, is what reopens it.
+  recent_.Add(sourcePath);
   RebuildRecentMenu();
   CChildFrame* child = AddChild(std::move(document), documentPath);
   child->ConfirmFirstOverwrite();
@@ -465,6 +481,9 @@ void CMainFrame::OnCommand(int id) {
     case kCmdOpenDxf:
       if (const QString path = AskDxfToOpen(this); !path.isEmpty()) OpenDrawing(path);
       return;
+    case kCmdOpenJwc:
+      if (const QString path = AskJwcToOpen(this); !path.isEmpty()) OpenDrawing(path);
+      return;
     case kCmdAppExit: close(); return;
     case kCmdDrawingPalette:
     case kCmdPartsData: tools_->OnFrameCommand(id); return;
@@ -521,6 +540,7 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdFileNew:
     case kCmdFileOpen:
     case kCmdOpenDxf:
+    case kCmdOpenJwc:
     case kCmdAppExit:
     case kCmdLayerList:
     case kCmdAppAbout:

@@ -9,7 +9,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/installation.h"
 #include "qt_tool_ui.h"
@@ -84,6 +86,13 @@ class CMainFrame final : public QMainWindow {
 
  private:
   CChildFrame* OpenDxfDrawing(const QString& dxfPath, const QString& documentPath);
+  CChildFrame* OpenJwcDrawing(const QString& jwcPath, const QString& documentPath);
+  // Tells the user `path` could not be opened and why, and drops it from the recently-used list.
+  CChildFrame* RefuseFile(const QString& path, const std::string& error);
+  // Shows a drawing read from another program's file, saved later at documentPath; the user is
+  // told of `skipped` elements left out for unusable values.
+  CChildFrame* ShowImported(std::unique_ptr<CPlenwickDoc> document, const QString& sourcePath,
+                            const QString& documentPath, int64_t skipped);
   void CreateActions();
   void CreateMenus();
   void CreateToolBars();
