@@ -1,5 +1,5 @@
-// convert: between the native drawing file and DXF, and from it to HP-GL files, the format told
-// by each file's extension.
+// convert: between the native drawing file and DXF, from it to HP-GL files, and from JWC files
+// to either, the format told by each file's extension.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -9,6 +9,8 @@
 #include "commands.h"
 #include "exchange/dxf_exchange.h"
 #include "exchange/dxf_placement.h"
+#include "exchange/jwc_document.h"
+#include "exchange/jwc_reader.h"
 #include "model/document_defaults.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
@@ -20,7 +22,7 @@ namespace plenwick::cli {
 
 namespace {
 
-enum class Format { kUnknown, kNative, kDxf, kHpgl };
+enum class Format { kUnknown, kNative, kDxf, kHpgl, kJwc };
 
 Format FormatOf(const std::string& path) {
   const std::size_t dot = path.rfind('.');
@@ -29,16 +31,14 @@ Format FormatOf(const std::string& path) {
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ext == "pwk") return Format::kNative;
   if (ext == "dxf") return Format::kDxf;
+  if (ext == "jwc") return Format::kJwc;
   if (ext == "pgl" || ext == "plt" || ext == "hpgl") return Format::kHpgl;
   return Format::kUnknown;
 }
 
 // As "ＤＸＦ形式で保存" writes it: coordinates relative to the centre of the drawing's paper.
-int NativeToDxf(const std::string& in, const std::string& out) {
-  DrawingFileInfo info;
-  EntityList list;
+int DrawingToDxf(const DrawingFileInfo& info, const EntityList& list, const std::string& out) {
   std::string error;
-  if (LoadDrawingFile(in, info, list, nullptr, &error) != 0) return Fail(in + ": " + error);
   DxfContext context;
   context.ltScale = info.header.scale();
   context.areaMin = info.areaMin;
@@ -50,6 +50,35 @@ int NativeToDxf(const std::string& in, const std::string& out) {
   context.originX = paper.width * scale / 2;
   context.originY = paper.height * scale / 2;
   if (ExportDxf(context, out, list, &error) != 0) return Fail(out + ": " + error);
+  return 0;
+}
+
+int NativeToDxf(const std::string& in, const std::string& out) {
+  DrawingFileInfo info;
+  EntityList list;
+  std::string error;
+  if (LoadDrawingFile(in, info, list, nullptr, &error) != 0) return Fail(in + ": " + error);
+  return DrawingToDxf(info, list, out);
+}
+
+// As "JWＣファイルを開く..." reads it (the file's own origin kept), then saved as a new drawing or
+// written as DXF. A file that stops early is refused: nothing is written.
+int JwcToDrawing(const std::string& in, const std::string& out, Format to) {
+  JwcReadResult result;
+  EntityList list;
+  if (ReadJwcFile(in, result, list) != 0) return Fail(in + ": " + result.error);
+  if (result.skipped > 0) {
+    std::fprintf(stderr, "plenwick-cli: %s: %lld element%s with unusable values skipped\n", in.c_str(),
+                 static_cast<long long>(result.skipped), result.skipped == 1 ? "" : "s");
+  }
+  DrawingFileInfo info;
+  info.header = NewDrawingHeader(DefaultParameterBlock(), CurrentDocumentEnvironment());
+  ApplyJwcPaper(result, info.header);
+  info.areaMin = result.areaMin;
+  info.areaMax = result.areaMax;
+  if (to == Format::kDxf) return DrawingToDxf(info, list, out);
+  std::string error;
+  if (SaveDrawingFile(out, info, list, &error) != 0) return Fail(out + ": " + error);
   return 0;
 }
 
@@ -147,7 +176,7 @@ int NativeToHpgl(const std::string& in, const std::string& out, const HpglOption
 }  // namespace
 
 int RunConvert(int argc, char** argv) {
-  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .pgl)");
+  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .jwc, .pgl)");
   const std::string in = argv[2], out = argv[3];
   const Format from = FormatOf(in), to = FormatOf(out);
   if (from == Format::kNative && to == Format::kHpgl) {
@@ -159,11 +188,12 @@ int RunConvert(int argc, char** argv) {
   if (argc != 4) return Fail("plot options go with an HP-GL output (.pgl, .plt, .hpgl) only");
   if (from == Format::kNative && to == Format::kDxf) return NativeToDxf(in, out);
   if (from == Format::kDxf && to == Format::kNative) return DxfToNative(in, out);
+  if (from == Format::kJwc && (to == Format::kNative || to == Format::kDxf)) return JwcToDrawing(in, out, to);
   if (from == Format::kUnknown || to == Format::kUnknown) {
     return Fail("cannot tell the format of \"" + (from == Format::kUnknown ? in : out) +
-                "\" by its extension (.pwk, .dxf, .pgl, .plt or .hpgl)");
+                "\" by its extension (.pwk, .dxf, .jwc, .pgl, .plt or .hpgl)");
   }
-  return Fail("convert turns a .pwk file into .dxf or .pgl, or a .dxf file into .pwk");
+  return Fail("convert turns a .pwk file into .dxf or .pgl, a .dxf file into .pwk, or a .jwc file into .pwk or .dxf");
 }
 
 }  // namespace plenwick::cli
