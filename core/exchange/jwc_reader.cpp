@@ -264,7 +264,9 @@ int ReadElements(ByteReader& in, const Header& header, ElementSink& sink, JwcRea
     if (nul == rest.end()) return Fail(result, window < kLongestString ? kTextsMessage : kUnendedStringMessage);
     const std::string text(rest.begin(), nul);
     in.Seek(in.pos() - window + text.size() + 1);
-    const double values[] = {t.x, t.y, t.height, 1.0, t.angle};
+    // The file has no width: the height stands for it, as a drawing file read back makes of a
+    // width too small to be meant, and picking and window selection measure the text by it.
+    const double values[] = {t.x, t.y, t.height, t.height, t.angle};
     sink.Add(kText, 0, 0, t.layer, 0, kTextCodes, values, text.c_str());
   }
   for (int64_t i = 0; i < header.points; ++i) {

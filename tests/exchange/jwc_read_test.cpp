@@ -116,9 +116,9 @@ TEST(JwcRead, EveryRecordKindAndItsTables) {
       Arc({100, 100, 200, 90, 180}, 4, 3, 16),
       Arc({100, 100, 200, 370, 361.0 / 65536 + 10}, 4, 4, 18),
       Arc({100, 100, 200, 0.5, 90.5}, 0, 9, 0),
-      Text({100, 200, 100, 1, 90}, 4, "\x95\xb6\x8e\x9a"),
-      Text({100, 100, 1000, 1, -135}, 9, "B"),
-      Text({0, 0, 250, 1, 0}, 0, ""),
+      Text({100, 200, 100, 100, 90}, 4, "\x95\xb6\x8e\x9a"),
+      Text({100, 100, 1000, 1000, -135}, 9, "B"),
+      Text({0, 0, 250, 250, 0}, 0, ""),
       Point({25, -50}, 5, 18),
       Point({0, 0}, 9, 0),
   };
@@ -288,7 +288,7 @@ TEST(JwcRead, RandomDrawingsComeBackAtTheUnit) {
       d.texts.push_back(t);
       const double height = d.textHeights[t.size <= 10 ? t.size : 0] * 0.1 * k;
       const double angle = std::atan2(double{t.y2} - t.y1, double{t.x2} - t.x1) * 180 / std::numbers::pi;
-      want.push_back(Text({t.x1 * k, t.y1 * k, height, 1, angle}, layer(t.layer), t.text));
+      want.push_back(Text({t.x1 * k, t.y1 * k, height, height, angle}, layer(t.layer), t.text));
     }
     for (int i = rng() % 5; i > 0; --i) {
       const JwcPoint p{real(-1e4, 1e4), real(-1e4, 1e4), byte(), byte()};
