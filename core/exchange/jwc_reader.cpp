@@ -220,11 +220,6 @@ int ReadHeader(ByteReader& in, Header& header, JwcReadResult& result) {
 float F32At(std::span<const uint8_t> record, std::size_t at) { return GetF32(&record[at]); }
 uint32_t U32At(std::span<const uint8_t> record, std::size_t at) { return static_cast<uint32_t>(GetI32(&record[at])); }
 
-struct TextRecord {
-  double x, y, height, angle;
-  int layer;
-};
-
 int ReadElements(ByteReader& in, const Header& header, ElementSink& sink, JwcReadResult& result) {
   const double k = header.unit;
   for (int64_t i = 0; i < header.lines; ++i) {
@@ -246,18 +241,18 @@ int ReadElements(ByteReader& in, const Header& header, ElementSink& sink, JwcRea
       sink.Add(kArc, 1, LineType(r[26]), Layer(r[30]), Colour(r[27]), kArcCodes, values);
     }
   }
-  // The strings follow the last text record: a text is added once its string is read. The
-  // records are kept as they come, so no more is held than the file has.
-  std::vector<TextRecord> texts;
+  // The strings follow the last text record: a text is added once its string is read, its
+  // record read again from where the records lie.
+  ByteReader records = in;
+  if (static_cast<uint64_t>(header.texts) > in.remaining() / kTextRecord) return Fail(result, kTextsMessage);
+  in.Seek(in.pos() + static_cast<std::size_t>(header.texts) * kTextRecord);
   for (int64_t i = 0; i < header.texts; ++i) {
-    const auto r = in.Bytes(kTextRecord);
-    if (!in.ok()) return Fail(result, kTextsMessage);
+    const auto r = records.Bytes(kTextRecord);
+    if (!records.ok()) return Fail(result, kTextsMessage);  // not reached: counted above
     const double x1 = F32At(r, 0), y1 = F32At(r, 4), x2 = F32At(r, 8), y2 = F32At(r, 12);
     const uint8_t size = r[20] < kTextSizes ? r[20] : 0;
+    const double x = x1 * k, y = y1 * k, height = header.textHeights[size] * k;
     const double angle = std::atan2(y2 - y1, x2 - x1) * 180 / std::numbers::pi;
-    texts.push_back({x1 * k, y1 * k, header.textHeights[size] * k, angle, Layer(r[21])});
-  }
-  for (const TextRecord& t : texts) {
     const std::size_t window = std::min(kLongestString, in.remaining());
     const auto rest = in.Bytes(window);
     const auto nul = std::find(rest.begin(), rest.end(), uint8_t{0});
@@ -266,8 +261,8 @@ int ReadElements(ByteReader& in, const Header& header, ElementSink& sink, JwcRea
     in.Seek(in.pos() - window + text.size() + 1);
     // The file has no width: the height stands for it, as a drawing file read back makes of a
     // width too small to be meant, and picking and window selection measure the text by it.
-    const double values[] = {t.x, t.y, t.height, t.height, t.angle};
-    sink.Add(kText, 0, 0, t.layer, 0, kTextCodes, values, text.c_str());
+    const double values[] = {x, y, height, height, angle};
+    sink.Add(kText, 0, 0, Layer(r[21]), 0, kTextCodes, values, text.c_str());
   }
   for (int64_t i = 0; i < header.points; ++i) {
     const auto r = in.Bytes(kPointRecord);
