@@ -9,8 +9,15 @@ namespace plenwick {
 
 QString DrawingFileFilter() { return QString::fromUtf8("Plenwick 図面 (*.pwk *.PWK);;すべてのファイル (*)"); }
 
+// What 開く opens: our drawings and the files of other programs it reads.
+QString OpenableFileFilter() {
+  return QString::fromUtf8(
+      "図面ファイル (*.pwk *.PWK *.dxf *.DXF *.jww *.JWW);;Plenwick 図面 (*.pwk *.PWK);;ＤＸＦファイル (*.dxf *.DXF);;"
+      "ＪＷＷファイル (*.jww *.JWW);;すべてのファイル (*)");
+}
+
 QString AskDrawingToOpen(QWidget* parent) {
-  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), DrawingFileFilter());
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), OpenableFileFilter());
 }
 
 namespace {
@@ -43,6 +50,16 @@ QString AskDxfToOpen(QWidget* parent) {
 QString AskDxfToSave(QWidget* parent, const QString& folder) {
   return AskToSave(parent, QString::fromUtf8("DXF形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
                    QString::fromUtf8("図面データ (*.DXF)"), "dxf", QFileDialog::DontUseNativeDialog);
+}
+
+QString AskJwwToOpen(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＪＷＷファイル指定"), QDir::currentPath(),
+                                      QString::fromUtf8("ＪＷＷファイル (*.JWW)"), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+QString AskJwwToSave(QWidget* parent, const QString& folder) {
+  return AskToSave(parent, QString::fromUtf8("JWW形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
+                   QString::fromUtf8("図面データ (*.JWW)"), "jww", QFileDialog::DontUseNativeDialog);
 }
 
 QString AskHpglToSave(QWidget* parent, const QString& folder) {

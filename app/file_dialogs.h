@@ -19,6 +19,8 @@ QString AskDxfToOpen(QWidget* parent);
 // "DXF形式で図面データの保存": where to write a DXF file, in `folder`; ".dxf" is added when no
 // extension is given. Empty when cancelled.
 QString AskDxfToSave(QWidget* parent, const QString& folder);
+QString AskJwwToOpen(QWidget* parent);
+QString AskJwwToSave(QWidget* parent, const QString& folder);
 
 // "HPGL形式で図面データの保存": where to write an HP-GL file, in `folder`; ".pgl" is added when
 // no extension is given. Empty when cancelled.

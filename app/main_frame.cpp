@@ -19,6 +19,7 @@
 #include "drawing_info_dlg.h"
 #include "exchange/dxf_document.h"
 #include "exchange/dxf_placement.h"
+#include "exchange/jww_document.h"
 #include "file_dialogs.h"
 #include "frame_boxes.h"
 #include "menu_layout.h"
@@ -51,6 +52,7 @@ bool IsDrawingCommand(int id) {
     case kCmdFileSave:
     case kCmdFileSaveAs:
     case kCmdSaveDxf:
+    case kCmdSaveJww:
     case kCmdSaveHpgl:
     case kCmdPlotterOutput:
     case kCmdPlotterSettings:
@@ -325,18 +327,48 @@ CChildFrame* CMainFrame::NewDrawing() {
 
 CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  const bool dxf = IsDxfPath(absolute.toStdString());
-  const QString documentPath = dxf ? QString::fromStdString(DxfDocumentPath(absolute.toStdString())) : absolute;
+  const std::string file = absolute.toStdString();
+  // JWW files go by their contents, DXF files by their extension.
+  const bool jww = IsJwwFile(file);
+  const bool dxf = !jww && IsDxfPath(file);
+  const QString documentPath = jww ? QString::fromStdString(JwwDocumentPath(file))
+                               : dxf ? QString::fromStdString(DxfDocumentPath(file))
+                                     : absolute;
   for (CChildFrame* child : Children()) {
     if (child->path() == documentPath) {
       client_->setActiveSubWindow(child);
       return child;
     }
   }
-  if (dxf) return OpenDxfDrawing(absolute, documentPath);
+  if (dxf) {
+    return OpenImportedDrawing(absolute, documentPath, [](CPlenwickDoc& doc, const std::string& in, std::string& error,
+                                                          std::string& notes) {
+      DxfReadReport report;
+      if (!OpenDxf(doc, in, report)) {
+        error = report.error;
+        return false;
+      }
+      if (report.skipped > 0) notes = std::to_string(report.skipped) + " 個の要素は値が使えないため読み込みませんでした。";
+      return true;
+    });
+  }
+  if (jww) {
+    return OpenImportedDrawing(absolute, documentPath, [](CPlenwickDoc& doc, const std::string& in, std::string& error,
+                                                          std::string& notes) {
+      JwwReadReport report;
+      if (!OpenJww(doc, in, report)) {
+        error = report.error;
+        return false;
+      }
+      // Reading stopped early: what was read is kept, and the user told why.
+      notes = report.error;
+      if (const std::string more = JwwReadNotes(report); !more.empty()) notes += (notes.empty() ? "" : "\n") + more;
+      return true;
+    });
+  }
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
   std::string error;
-  if (OpenDocumentFile(*document, absolute.toStdString(), &error) != 0) {
+  if (OpenDocumentFile(*document, file, &error) != 0) {
     ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(absolute, QString::fromStdString(error)).toStdString());
     recent_.Remove(absolute);
     RebuildRecentMenu();
@@ -347,25 +379,39 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   return AddChild(std::move(document), absolute);
 }
 
-CChildFrame* CMainFrame::OpenDxfDrawing(const QString& dxfPath, const QString& documentPath) {
+CChildFrame* CMainFrame::OpenImportedDrawing(const QString& importPath, const QString& documentPath, const ImportReader& read) {
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
-  DxfReadReport report;
-  if (!OpenDxf(*document, dxfPath.toStdString(), report)) {
-    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(dxfPath, QString::fromStdString(report.error)).toStdString());
-    recent_.Remove(dxfPath);
+  std::string error, notes;
+  if (!read(*document, importPath.toStdString(), error, notes)) {
+    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(importPath, QString::fromStdString(error)).toStdString());
+    recent_.Remove(importPath);
     RebuildRecentMenu();
     return nullptr;
   }
-  if (report.skipped > 0) {
-    ui_->ShowMessage(Tr("%1 個の要素は値が使えないため読み込みませんでした。").arg(report.skipped).toStdString());
-  }
-  // The DXF file, not the drawing that does not exist yet, is what reopens it.
-  recent_.Add(dxfPath);
+  if (!notes.empty()) ui_->ShowMessage(notes);
+  // The imported file, not the drawing that does not exist yet, is what reopens it.
+  recent_.Add(importPath);
   RebuildRecentMenu();
   CChildFrame* child = AddChild(std::move(document), documentPath);
   child->ConfirmFirstOverwrite();
   UpdateSizeBox();
   return child;
+}
+
+void CMainFrame::OnFileOpenJww() {
+  const QString path = AskJwwToOpen(this);
+  if (path.isEmpty()) return;
+  // Chosen as a JWW file: one that is not gets the reader's own message, whatever its extension.
+  const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+  if (IsJwwFile(file)) {
+    OpenDrawing(path);
+    return;
+  }
+  JwwContext context;
+  JwwReadReport report;
+  EntityList none;
+  ReadJww(context, file, none, report);
+  ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(path, QString::fromStdString(report.error)).toStdString());
 }
 
 void CMainFrame::ViewShown(CChildFrame* child) {
@@ -465,6 +511,9 @@ void CMainFrame::OnCommand(int id) {
     case kCmdOpenDxf:
       if (const QString path = AskDxfToOpen(this); !path.isEmpty()) OpenDrawing(path);
       return;
+    case kCmdOpenJww:
+      OnFileOpenJww();
+      return;
     case kCmdAppExit: close(); return;
     case kCmdDrawingPalette:
     case kCmdPartsData: tools_->OnFrameCommand(id); return;
@@ -500,6 +549,7 @@ void CMainFrame::OnCommand(int id) {
     case kCmdFileSave: child->Save(); break;
     case kCmdFileSaveAs: child->SaveAs(); break;
     case kCmdSaveDxf: child->SaveAsDxf(); break;
+    case kCmdSaveJww: child->SaveAsJww(); break;
     case kCmdSaveHpgl: SaveDrawingAsHpgl(this, child->document(), child->Folder()); break;
     case kCmdPlotterOutput: PlotDrawing(this, child->document()); break;
     case kCmdPlotterSettings: EditPlotterSettings(this, child->document()); break;
@@ -521,6 +571,7 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdFileNew:
     case kCmdFileOpen:
     case kCmdOpenDxf:
+    case kCmdOpenJww:
     case kCmdAppExit:
     case kCmdLayerList:
     case kCmdAppAbout:

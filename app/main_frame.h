@@ -4,6 +4,9 @@
 // opens and creates drawings, and routes every command to itself or to the active drawing.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include <QLabel>
 #include <QList>
 #include <QMainWindow>
@@ -83,7 +86,12 @@ class CMainFrame final : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  CChildFrame* OpenDxfDrawing(const QString& dxfPath, const QString& documentPath);
+  // Reads a file of another program into a new document: true, with `notes` for the user, when
+  // it opens; false with `error` set when not.
+  using ImportReader =
+      std::function<bool(CPlenwickDoc& doc, const std::string& path, std::string& error, std::string& notes)>;
+  CChildFrame* OpenImportedDrawing(const QString& importPath, const QString& documentPath, const ImportReader& read);
+  void OnFileOpenJww();
   void CreateActions();
   void CreateMenus();
   void CreateToolBars();

@@ -28,6 +28,10 @@ JwwContext DocumentJwwContext(const CPlenwickDoc& doc, bool selectionOnly);
 int SaveDocumentAsJww(CPlenwickDoc& doc, const std::string& path, bool selectionOnly = false,
                       std::string* error = nullptr, JwwWriteReport* report = nullptr);
 
+// The document path of a drawing read from `jwwPath`: the same folder and name with ".pwk" in
+// place of a ".jww" extension of any case (added when there is none).
+std::string JwwDocumentPath(const std::string& jwwPath);
+
 // What the user is told about what reading left out or changed, UTF-8; empty when nothing was.
 std::string JwwReadNotes(const JwwReadReport& report);
 
