@@ -416,9 +416,9 @@ class JwwReader {
       return;
     }
     const double from = full ? 0 : start;
-    const double span = full ? 2 * std::numbers::pi : sweep;
-    const int pieces = std::clamp(static_cast<int>(std::ceil(std::fabs(span) / (2 * std::numbers::pi) * kEllipseSamples)), 4,
-                                  kEllipseSamples);
+    // More than a turn draws nothing more.
+    const double span = full ? 2 * std::numbers::pi : std::clamp(sweep, -2 * std::numbers::pi, 2 * std::numbers::pi);
+    const int pieces = std::max(4, static_cast<int>(std::ceil(std::fabs(span) / (2 * std::numbers::pi) * kEllipseSamples)));
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(2 * (pieces + 1)));
     const double ct = std::cos(tilt), st = std::sin(tilt);
