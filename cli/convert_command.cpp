@@ -84,9 +84,7 @@ int Load(const std::string& in, Format from, LoadedDrawing& d) {
         std::fprintf(stderr, "plenwick-cli: %s: %s\n", in.c_str(), notes.c_str());
       }
       PlaceImported(JwwPlacementInput(context), d);
-      int highest = d.info.layers.layerCount - 1;
-      for (const DrawEntity& e : d.list) highest = std::max<int>(highest, e.layer);
-      d.info.layers.layerCount = static_cast<int16_t>(std::min(highest + 1, LayerTable::kLayers));
+      UseLayersOf(d.list, d.info.layers);
       break;
     }
     default: return Fail(in + ": cannot be read");

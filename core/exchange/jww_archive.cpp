@@ -91,16 +91,23 @@ bool JwwArchiveReader::Length(uint64_t* length, bool* wide) {
   return false;
 }
 
-bool JwwArchiveReader::String(std::string* out) {
+bool JwwArchiveReader::RawString(std::span<const uint8_t>* raw, bool* wide) {
   uint64_t length = 0;
-  bool wide = false;
-  if (!Length(&length, &wide)) return false;
-  const uint64_t bytes = wide ? length * 2 : length;
+  if (!Length(&length, wide)) return false;
+  const uint64_t bytes = *wide ? length * 2 : length;
+  // Never more than the file holds, whatever the prefix says.
   if (length > remaining() || bytes > remaining()) {
     Skip(remaining() + 1);
     return false;
   }
-  const std::span<const uint8_t> raw = Bytes(static_cast<std::size_t>(bytes));
+  *raw = Bytes(static_cast<std::size_t>(bytes));
+  return ok();
+}
+
+bool JwwArchiveReader::String(std::string* out) {
+  std::span<const uint8_t> raw;
+  bool wide = false;
+  if (!RawString(&raw, &wide)) return false;
   if (!wide) {
     out->assign(reinterpret_cast<const char*>(raw.data()), raw.size());
   } else if (AsciiUtf16(raw)) {
@@ -110,20 +117,13 @@ bool JwwArchiveReader::String(std::string* out) {
   } else {
     *out = Utf8ToSjis(Utf16LeToUtf8(raw, &badUtf16_));
   }
-  return ok();
+  return true;
 }
 
 bool JwwArchiveReader::SkipString() {
-  uint64_t length = 0;
+  std::span<const uint8_t> raw;
   bool wide = false;
-  if (!Length(&length, &wide)) return false;
-  const uint64_t bytes = wide ? length * 2 : length;
-  if (length > remaining() || bytes > remaining()) {
-    Skip(remaining() + 1);
-    return false;
-  }
-  Skip(static_cast<std::size_t>(bytes));
-  return ok();
+  return RawString(&raw, &wide);
 }
 
 JwwTag JwwArchiveReader::Tag() {

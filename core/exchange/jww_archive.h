@@ -62,6 +62,8 @@ class JwwArchiveReader {
  private:
   // Length of a string in characters, and whether it is UTF-16.
   bool Length(uint64_t* length, bool* wide);
+  // The bytes of a counted string; false when cut off.
+  bool RawString(std::span<const uint8_t>* raw, bool* wide);
 
   ByteReader in_;
   uint32_t mapCount_ = 1;

@@ -4,10 +4,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "exchange/dxf_document.h"
 #include "exchange/dxf_placement.h"
 #include "model/entity_core.h"
-#include "model/program_settings.h"
-#include "view/snap_registration.h"
 
 namespace plenwick {
 
@@ -21,28 +20,20 @@ DxfContext JwwPlacementInput(const JwwContext& context) {
   return input;
 }
 
+void UseLayersOf(const EntityList& list, LayerTable& layers) {
+  int highest = layers.layerCount - 1;
+  for (const DrawEntity& e : list) highest = std::max<int>(highest, e.layer);
+  layers.layerCount = static_cast<int16_t>(std::min(highest + 1, LayerTable::kLayers));
+}
+
 bool OpenJww(CPlenwickDoc& doc, const std::string& path, JwwReadReport& report) {
   JwwContext context;
   if (ReadJww(context, path, doc.entities, report) != 0) {
     ClearEntityList(doc.entities);
     return false;
   }
-  const DxfPlacement placement = PlaceDxfDrawing(JwwPlacementInput(context));
-  ApplyDxfPlacement(placement, doc.header, doc.entities);
-  doc.areaMin = placement.areaMin;
-  doc.areaMax = placement.areaMax;
-  doc.extentMin = placement.extentMin;
-  doc.extentMax = placement.extentMax;
-  doc.areaSet = 1;
-  doc.originX = placement.originX;
-  doc.originY = placement.originY;
-  // Layers of the upper layer groups come in use.
-  int highest = doc.layers.layerCount - 1;
-  for (const DrawEntity& e : doc.entities) highest = std::max<int>(highest, e.layer);
-  doc.layers.layerCount = static_cast<int16_t>(std::min(highest + 1, LayerTable::kLayers));
-  if (placement.scale > 0) CurrentSettings().DrawingScale = placement.scale;
-  RebuildSnapPoints(doc.snapPoints, doc.entities);
-  doc.SetModifiedFlag(false);
+  UseLayersOf(doc.entities, doc.layers);
+  PlaceImportedDrawing(doc, PlaceDxfDrawing(JwwPlacementInput(context)));
   return true;
 }
 

@@ -13,6 +13,10 @@ namespace plenwick {
 // guessed as for a DXF drawing, whose coordinates are likewise relative to the paper's centre.
 DxfContext JwwPlacementInput(const JwwContext& context);
 
+// Brings the layers the elements lie on into use (JWW layer groups reach beyond the eight layers
+// a new drawing shows).
+void UseLayersOf(const EntityList& list, LayerTable& layers);
+
 // Reads the JWW file at `path` into an empty document and places it on its paper as a DXF
 // drawing is placed: scale, paper size and orientation guessed from the area, boxes, elements
 // shifted by half the area, layers in use, snap points, the program-wide drawing scale; the
