@@ -388,13 +388,14 @@ CChildFrame* CMainFrame::OpenImportedDrawing(const QString& importPath, const QS
     RebuildRecentMenu();
     return nullptr;
   }
-  if (!notes.empty()) ui_->ShowMessage(notes);
   // The imported file, not the drawing that does not exist yet, is what reopens it.
   recent_.Add(importPath);
   RebuildRecentMenu();
   CChildFrame* child = AddChild(std::move(document), documentPath);
   child->ConfirmFirstOverwrite();
   UpdateSizeBox();
+  // Told over the drawing it concerns.
+  if (!notes.empty()) ui_->ShowMessage(notes);
   return child;
 }
 
