@@ -236,6 +236,71 @@ TEST(JwwRoundTrip, MoreObjectsThanAWordCountsUseTheLongCountAndBigClassTags) {
   EXPECT_EQ(back.tail->kind, kPoint);
 }
 
+// What the writer decides for what JWW cannot hold as it is, read back through our reader.
+TEST(JwwWrite, LineTypesColoursPaperScaleAndKindsWithoutACounterpart) {
+  EntityList list;
+  static constexpr int16_t kLineCodes[] = {10, 20, 11, 22};
+  // Line types 0..7: 0..4 come back, 5..7 have no JWW pen style and come back solid.
+  for (int lineType = 0; lineType < 8; ++lineType) {
+    const double v[] = {0, double(lineType), 10, double(lineType)};
+    AddEntity({kLine, 0, static_cast<int16_t>(lineType * 100), 0, 4}, nullptr, list, kLineCodes, 0, v, nullptr);
+  }
+  // A colour of no pen takes the nearest pen, white (the background's) never pen 0.
+  for (const int32_t colour : {0x0000FE, 0xFFFFFF}) {
+    const double v[] = {0, 20, 10, 20};
+    AddEntity({kLine, 0, 0, 0, 4}, nullptr, list, kLineCodes, colour, v, nullptr);
+  }
+  // An infinite line as the part the drawing area shows; a paint is left out and counted.
+  const double infinite[] = {0, 50, 1, 50};
+  AddEntity({kHorizontalInfiniteLine, 0, 0, 0, 4}, nullptr, list, kLineCodes, 0, infinite, nullptr);
+  const double paint[] = {0, 0, 1, 1};
+  const int16_t paintCodes[] = {0, 0, 0, 0};
+  AddEntity({kPaint, 0, 0, 0, 4}, nullptr, list, paintCodes, 0, paint, nullptr);
+
+  JwwContext context;
+  context.scale = 0.5f;  // below 1:1: written as 1:100, the coordinates divided by that
+  context.paperSize = 7;  // B4: the smallest JWW sheet holding it is A3
+  context.areaMin = {0, 0, 0};
+  context.areaMax = {500, 400, 0};
+  std::vector<uint8_t> bytes;
+  JwwWriteReport writeReport;
+  ASSERT_TRUE(WriteJww(context, list, [&bytes](std::span<const uint8_t> b) {
+    bytes.insert(bytes.end(), b.begin(), b.end());
+    return true;
+  }, &writeReport));
+  EXPECT_EQ(writeReport.dropped, 1);
+  JwwContext read;
+  EntityList back;
+  JwwReadReport report;
+  ASSERT_EQ(ReadJwwBytes(read, bytes, back, report), 0);
+  EXPECT_EQ(read.paper, 3);
+  EXPECT_EQ(read.scale, 100.0f);
+  ASSERT_EQ(back.size(), 11u);
+  for (int lineType = 0; lineType < 8; ++lineType) {
+    const DrawEntity& e = *EntityAt(back, lineType);
+    EXPECT_EQ(e.lineAttr, lineType < 5 ? lineType * 100 : 0) << lineType;
+    EXPECT_DOUBLE_EQ(e.values[3], lineType);
+  }
+  EXPECT_EQ(EntityAt(back, 8)->colour, 0x8000FF);  // almost red: pen 8, the pink one
+  EXPECT_EQ(EntityAt(back, 9)->colour, 0xC0C0C0);  // pen 9, grey
+  const DrawEntity& clipped = *EntityAt(back, 10);
+  const double ends[] = {0, 50, 500, 50};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(clipped.values[i], ends[i], 1e-9);
+
+  // Only the selection, when asked.
+  EntityAt(list, 3)->mark = kMarkSelected;
+  context.selectionOnly = 1;
+  bytes.clear();
+  ASSERT_TRUE(WriteJww(context, list, [&bytes](std::span<const uint8_t> b) {
+    bytes.insert(bytes.end(), b.begin(), b.end());
+    return true;
+  }));
+  EntityList selected;
+  ASSERT_EQ(ReadJwwBytes(read, bytes, selected, report), 0);
+  ASSERT_EQ(selected.size(), 1u);
+  EXPECT_EQ(selected.head->lineAttr, 300);
+}
+
 // Builds a file by hand: our header of the version given, then objects written by `objects`.
 template <typename Objects>
 std::vector<uint8_t> HandMade(uint32_t version, double scale, Objects&& objects) {
