@@ -148,13 +148,17 @@ class Decomposer {
       case kLine:
         if (has(4)) segment({v[0], v[1]}, {v[2], v[3]});
         return true;
+      // The part of an infinite line the drawing area shows.
       case kHorizontalInfiniteLine:
+        if (has(4) && v[1] >= area_.minY && v[1] <= area_.maxY) segment({area_.minX, v[1]}, {area_.maxX, v[1]});
+        return true;
       case kVerticalInfiniteLine:
+        if (has(4) && v[0] >= area_.minX && v[0] <= area_.maxX) segment({v[0], area_.minY}, {v[0], area_.maxY});
+        return true;
       case kAngledInfiniteLine: {
-        // The part of an infinite line the drawing area shows.
         ModelPoint a, b;
         double t0 = 0, t1 = 0;
-        if (SegmentOf(e, &a, &b) && ClipToBox(a, b, area_, -1e300, 1e300, &t0, &t1)) {
+        if (has(4) && SegmentOf(e, &a, &b) && ClipToBox(a, b, area_, -1e300, 1e300, &t0, &t1)) {
           segment({a.x + t0 * (b.x - a.x), a.y + t0 * (b.y - a.y)}, {a.x + t1 * (b.x - a.x), a.y + t1 * (b.y - a.y)});
         }
         return true;
