@@ -73,8 +73,10 @@ class JwwArchiveReader {
 class JwwArchiveWriter {
  public:
   // `schema` goes with every class introduced: the format version, as the format's own writer does.
-  JwwArchiveWriter(const ByteSink& sink, uint16_t schema, std::size_t chunk = std::size_t{1} << 20)
-      : out_(sink, chunk), schema_(schema) {}
+  // `firstNumber` is the running number the first class or object written gets: 1 for a whole
+  // file, more for a part of one written apart.
+  JwwArchiveWriter(const ByteSink& sink, uint16_t schema, std::size_t chunk = std::size_t{1} << 20, uint32_t firstNumber = 1)
+      : out_(sink, chunk), schema_(schema), mapCount_(firstNumber) {}
 
   void U8(uint8_t v) { *out_.Take(1) = v; }
   void U16(uint16_t v) {
@@ -107,7 +109,7 @@ class JwwArchiveWriter {
 
   ChunkWriter out_;
   uint16_t schema_;
-  uint32_t mapCount_ = 1;
+  uint32_t mapCount_;
 };
 
 // UTF-16LE code units to UTF-8; an unpaired surrogate becomes U+FFFD and is counted in `bad`.

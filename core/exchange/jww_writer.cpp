@@ -1,6 +1,7 @@
 // Writing a drawing as a JWW file of version 2.30: lines, arcs and circles, texts and points,
 // each class of record together; every other kind broken down into those.
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <numbers>
 #include <span>
@@ -263,18 +264,36 @@ bool WriteJww(const JwwContext& context, const EntityList& list, const ByteSink&
   JwwArchiveWriter out(sink, static_cast<uint16_t>(kJwwWrittenVersion));
   WriteJwwHeader(out, header);
   out.Count(static_cast<uint32_t>(total));
+  // One more walk of the list: the lines, which most drawings mostly are, go straight into the
+  // file; the other classes into memory, numbered where they will stand, and after the lines.
+  std::vector<uint8_t> held[kClassCount];
+  ByteSink sinks[kClassCount];
+  std::vector<std::unique_ptr<JwwArchiveWriter>> writers(kClassCount);
+  uint32_t number = 1;
   for (int c = 0; c < kClassCount; ++c) {
-    if (counts[c] == 0) continue;
-    uint32_t classNumber = 0;
-    for (const DrawEntity& e : list) {
-      if (!out.ok()) return false;
-      if (!IsExported(e, selectionOnly)) continue;
-      decomposer.Visit(e, [&](JwwClass cls, auto&& write) {
-        if (cls != c) return;
-        out.ObjectTag(kClassNames[c], &classNumber);
-        write(out);
-      });
+    if (c > 0) {
+      std::vector<uint8_t>& into = held[c];
+      sinks[c] = [&into](std::span<const uint8_t> bytes) {
+        into.insert(into.end(), bytes.begin(), bytes.end());
+        return true;
+      };
+      writers[c] = std::make_unique<JwwArchiveWriter>(sinks[c], static_cast<uint16_t>(kJwwWrittenVersion), std::size_t{1} << 16, number);
     }
+    if (counts[c] > 0) number += static_cast<uint32_t>(counts[c]) + 1;
+  }
+  uint32_t classNumbers[kClassCount] = {};
+  for (const DrawEntity& e : list) {
+    if (!out.ok()) return false;
+    if (!IsExported(e, selectionOnly)) continue;
+    decomposer.Visit(e, [&](JwwClass c, auto&& write) {
+      JwwArchiveWriter& w = c == kSen ? out : *writers[c];
+      w.ObjectTag(kClassNames[c], &classNumbers[c]);
+      write(w);
+    });
+  }
+  for (int c = 1; c < kClassCount; ++c) {
+    writers[c]->Finish();
+    out.Raw(std::string_view(reinterpret_cast<const char*>(held[c].data()), held[c].size()));
   }
   out.Count(0);  // no block definitions
   if (report) {
