@@ -230,7 +230,10 @@ class JwwReader {
   }
 
   bool ReadRecord(ClassKind kind, std::vector<Shape>* into, int nesting) {
-    std::vector<Shape> shapes;
+    // Reused from record to record: a million records cost no allocation each. A block list read
+    // within returns before its own shapes would be used.
+    std::vector<Shape>& shapes = pending_;
+    shapes.clear();
     switch (kind) {
       case ClassKind::kLine: shapes.push_back(ReadLine()); break;
       case ClassKind::kArc: {
@@ -482,6 +485,7 @@ class JwwReader {
   int64_t budget_ = 0;
   std::vector<std::pair<uint32_t, ClassKind>> classes_;
   std::vector<Shape> inserts_;
+  std::vector<Shape> pending_;
   std::unordered_map<uint32_t, std::vector<Shape>> blocks_;
   std::vector<uint32_t> expanding_;
 };
