@@ -28,6 +28,10 @@ for target in build/asan/fuzz/fuzz_*; do
   corpus=build/asan/fuzz-corpus/$name
   mkdir -p "$corpus"
   [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
+  if [ "$name" = fuzz_jww ]; then
+    # Seeds besides ours: the small real drawings of other programs, when they are at hand.
+    find ../shared/samples/jww -name '*.jww' -size -40k -exec cp -n {} "$corpus"/ \; 2>/dev/null || true
+  fi
   echo "-- $name"
   ASAN_OPTIONS=detect_leaks=1 "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 \
     -malloc_limit_mb=1024 -timeout=10 -print_final_stats=0 "$corpus" 2>&1 | tail -n 3

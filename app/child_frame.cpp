@@ -10,6 +10,7 @@
 
 #include "drawing_info_dlg.h"
 #include "exchange/dxf_document.h"
+#include "exchange/jww_document.h"
 #include "file_dialogs.h"
 #include "model/document_file.h"
 #include "model/drawing_info.h"
@@ -77,6 +78,17 @@ void CChildFrame::SaveAsDxf() {
   if (chosen.isEmpty()) return;
   // The document tells the user itself when the file cannot be written.
   SaveDocumentAsDxf(*document_, chosen.toStdString());
+  RefreshModified();
+}
+
+void CChildFrame::SaveAsJww() {
+  const QString chosen = AskJwwToSave(this, Folder());
+  if (chosen.isEmpty()) return;
+  // The document tells the user itself when the file cannot be written.
+  JwwWriteReport report;
+  if (SaveDocumentAsJww(*document_, chosen.toStdString(), false, nullptr, &report) == 0 && report.dropped > 0) {
+    document_->ui().ShowMessage(std::to_string(report.dropped) + " 個の要素（塗りつぶし、イメージ）は JWW 形式にないため書き込みませんでした。");
+  }
   RefreshModified();
 }
 

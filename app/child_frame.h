@@ -40,6 +40,7 @@ class CChildFrame final : public QMdiSubWindow {
   bool SaveTo(const QString& path);
   // "ＤＸＦ形式で保存": the drawing written as DXF to a file the user chooses.
   void SaveAsDxf();
+  void SaveAsJww();
   // The first "上書き保存" asks before it replaces a file already at the drawing's path (a
   // drawing read from DXF takes a path beside it that may name another drawing).
   void ConfirmFirstOverwrite() { confirmOverwrite_ = true; }

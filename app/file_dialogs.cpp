@@ -9,9 +9,15 @@ namespace plenwick {
 
 QString DrawingFileFilter() { return QString::fromUtf8("Plenwick 図面 (*.pwk *.PWK);;すべてのファイル (*)"); }
 
+// What 開く opens: our drawings and the files of other programs it reads.
+QString OpenableFileFilter() {
+  return QString::fromUtf8(
+      "図面ファイル (*.pwk *.PWK *.dxf *.DXF *.jww *.JWW *.jwc *.JWC);;Plenwick 図面 (*.pwk *.PWK);;"
+      "ＤＸＦファイル (*.dxf *.DXF);;ＪＷＷファイル (*.jww *.JWW);;ＪＷＣファイル (*.jwc *.JWC);;すべてのファイル (*)");
+}
+
 QString AskDrawingToOpen(QWidget* parent) {
-  const QString filter = QString::fromUtf8("Plenwick 図面 (*.pwk *.PWK);;ＪＷＣファイル (*.jwc *.JWC);;すべてのファイル (*)");
-  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), filter);
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), OpenableFileFilter());
 }
 
 namespace {
@@ -49,6 +55,16 @@ QString AskJwcToOpen(QWidget* parent) {
 QString AskDxfToSave(QWidget* parent, const QString& folder) {
   return AskToSave(parent, QString::fromUtf8("DXF形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
                    QString::fromUtf8("図面データ (*.DXF)"), "dxf", QFileDialog::DontUseNativeDialog);
+}
+
+QString AskJwwToOpen(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＪＷＷファイル指定"), QDir::currentPath(),
+                                      QString::fromUtf8("ＪＷＷファイル (*.JWW)"), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+QString AskJwwToSave(QWidget* parent, const QString& folder) {
+  return AskToSave(parent, QString::fromUtf8("JWW形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
+                   QString::fromUtf8("図面データ (*.JWW)"), "jww", QFileDialog::DontUseNativeDialog);
 }
 
 QString AskHpglToSave(QWidget* parent, const QString& folder) {

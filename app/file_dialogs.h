@@ -8,7 +8,7 @@ namespace plenwick {
 
 // The filter of drawing files in the open and save dialogs.
 QString DrawingFileFilter();
-// A drawing file (or a JWC file) to open; empty when cancelled.
+// A drawing file to open; empty when cancelled.
 QString AskDrawingToOpen(QWidget* parent);
 // Where to save a drawing, starting from `suggested`; ".pwk" is added when no extension is
 // given. Empty when cancelled.
@@ -21,6 +21,8 @@ QString AskJwcToOpen(QWidget* parent);
 // "DXF形式で図面データの保存": where to write a DXF file, in `folder`; ".dxf" is added when no
 // extension is given. Empty when cancelled.
 QString AskDxfToSave(QWidget* parent, const QString& folder);
+QString AskJwwToOpen(QWidget* parent);
+QString AskJwwToSave(QWidget* parent, const QString& folder);
 
 // "HPGL形式で図面データの保存": where to write an HP-GL file, in `folder`; ".pgl" is added when
 // no extension is given. Empty when cancelled.

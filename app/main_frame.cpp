@@ -20,6 +20,7 @@
 #include "exchange/dxf_document.h"
 #include "exchange/dxf_placement.h"
 #include "exchange/jwc_document.h"
+#include "exchange/jww_document.h"
 #include "file_dialogs.h"
 #include "frame_boxes.h"
 #include "menu_layout.h"
@@ -52,6 +53,7 @@ bool IsDrawingCommand(int id) {
     case kCmdFileSave:
     case kCmdFileSaveAs:
     case kCmdSaveDxf:
+    case kCmdSaveJww:
     case kCmdSaveHpgl:
     case kCmdPlotterOutput:
     case kCmdPlotterSettings:
@@ -326,10 +328,14 @@ CChildFrame* CMainFrame::NewDrawing() {
 
 CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  const bool dxf = IsDxfPath(absolute.toStdString());
-  const bool jwc = IsJwcPath(absolute.toStdString());
-  const QString documentPath = dxf   ? QString::fromStdString(DxfDocumentPath(absolute.toStdString()))
-                               : jwc ? QString::fromStdString(JwcDocumentPath(absolute.toStdString()))
+  const std::string file = absolute.toStdString();
+  // JWW files go by their contents, DXF and JWC files by their extension.
+  const bool jww = IsJwwFile(file);
+  const bool dxf = !jww && IsDxfPath(file);
+  const bool jwc = !jww && IsJwcPath(file);
+  const QString documentPath = jww ? QString::fromStdString(JwwDocumentPath(file))
+                               : dxf ? QString::fromStdString(DxfDocumentPath(file))
+                               : jwc ? QString::fromStdString(JwcDocumentPath(file))
                                      : absolute;
   for (CChildFrame* child : Children()) {
     if (child->path() == documentPath) {
@@ -337,51 +343,98 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
       return child;
     }
   }
-  if (dxf) return OpenDxfDrawing(absolute, documentPath);
-  if (jwc) return OpenJwcDrawing(absolute, documentPath);
+  if (dxf) {
+    return OpenImportedDrawing(absolute, documentPath, [](CPlenwickDoc& doc, const std::string& in, std::string& error,
+                                                          std::string& notes) {
+      DxfReadReport report;
+      if (!OpenDxf(doc, in, report)) {
+        error = report.error;
+        return false;
+      }
+      if (report.skipped > 0) notes = std::to_string(report.skipped) + " 個の要素は値が使えないため読み込みませんでした。";
+      return true;
+    });
+  }
+  if (jww) {
+    return OpenImportedDrawing(absolute, documentPath, [](CPlenwickDoc& doc, const std::string& in, std::string& error,
+                                                          std::string& notes) {
+      JwwReadReport report;
+      if (!OpenJww(doc, in, report)) {
+        error = report.error;
+        return false;
+      }
+      // Reading stopped early: what was read is kept, and the user told why.
+      notes = report.error;
+      if (const std::string more = JwwReadNotes(report); !more.empty()) notes += (notes.empty() ? "" : "\n") + more;
+      return true;
+    });
+  }
+  if (jwc) {
+    return OpenImportedDrawing(absolute, documentPath, [](CPlenwickDoc& doc, const std::string& in, std::string& error,
+                                                          std::string& notes) {
+      JwcReadResult result;
+      const bool whole = OpenJwc(doc, in, result) == 0;
+      // A file that stops early opens with what was read before it, the message told over it;
+      // one that held nothing opens nothing.
+      if (!whole && doc.entities.empty()) {
+        error = result.error;
+        return false;
+      }
+      notes = whole ? "" : result.error;
+      if (result.skipped > 0) {
+        notes += (notes.empty() ? "" : "\n") + std::to_string(result.skipped) +
+                 " 個の要素は値が使えないため読み込みませんでした。";
+      }
+      return true;
+    });
+  }
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
   std::string error;
-  if (OpenDocumentFile(*document, absolute.toStdString(), &error) != 0) return RefuseFile(absolute, error);
+  if (OpenDocumentFile(*document, file, &error) != 0) {
+    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(absolute, QString::fromStdString(error)).toStdString());
+    recent_.Remove(absolute);
+    RebuildRecentMenu();
+    return nullptr;
+  }
   recent_.Add(absolute);
   RebuildRecentMenu();
   return AddChild(std::move(document), absolute);
 }
 
-CChildFrame* CMainFrame::OpenDxfDrawing(const QString& dxfPath, const QString& documentPath) {
+CChildFrame* CMainFrame::OpenImportedDrawing(const QString& importPath, const QString& documentPath, const ImportReader& read) {
   auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
-  DxfReadReport report;
-  if (!OpenDxf(*document, dxfPath.toStdString(), report)) return RefuseFile(dxfPath, report.error);
-  return ShowImported(std::move(document), dxfPath, documentPath, report.skipped);
-}
-
-CChildFrame* CMainFrame::OpenJwcDrawing(const QString& jwcPath, const QString& documentPath) {
-  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
-  JwcReadResult result;
-  const bool whole = OpenJwc(*document, jwcPath.toStdString(), result) == 0;
-  if (!result.fileOpened) return RefuseFile(jwcPath, result.error);
-  if (!whole) ui_->ShowMessage(result.error);
-  // A file that stopped early still gives what was read before; with nothing read, no drawing.
-  if (!whole && document->entities.empty()) return nullptr;
-  return ShowImported(std::move(document), jwcPath, documentPath, result.skipped);
-}
-
-CChildFrame* CMainFrame::RefuseFile(const QString& path, const std::string& error) {
-  ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(path, QString::fromStdString(error)).toStdString());
-  recent_.Remove(path);
-  RebuildRecentMenu();
-  return nullptr;
-}
-
-CChildFrame* CMainFrame::ShowImported(std::unique_ptr<CPlenwickDoc> document, const QString& sourcePath,
-                                      const QString& documentPath, int64_t skipped) {
-  if (skipped > 0) ui_->ShowMessage(Tr("%1 個の要素は値が使えないため読み込みませんでした。").arg(skipped).toStdString());
-  // The source file, not the drawing that does not exist yet, is what reopens it.
-  recent_.Add(sourcePath);
+  std::string error, notes;
+  if (!read(*document, importPath.toStdString(), error, notes)) {
+    ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(importPath, QString::fromStdString(error)).toStdString());
+    recent_.Remove(importPath);
+    RebuildRecentMenu();
+    return nullptr;
+  }
+  // The imported file, not the drawing that does not exist yet, is what reopens it.
+  recent_.Add(importPath);
   RebuildRecentMenu();
   CChildFrame* child = AddChild(std::move(document), documentPath);
   child->ConfirmFirstOverwrite();
   UpdateSizeBox();
+  // Told over the drawing it concerns.
+  if (!notes.empty()) ui_->ShowMessage(notes);
   return child;
+}
+
+void CMainFrame::OnFileOpenJww() {
+  const QString path = AskJwwToOpen(this);
+  if (path.isEmpty()) return;
+  // Chosen as a JWW file: one that is not gets the reader's own message, whatever its extension.
+  const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+  if (IsJwwFile(file)) {
+    OpenDrawing(path);
+    return;
+  }
+  JwwContext context;
+  JwwReadReport report;
+  EntityList none;
+  ReadJww(context, file, none, report);
+  ui_->ShowMessage(Tr("%1 を開けませんでした。\n%2").arg(path, QString::fromStdString(report.error)).toStdString());
 }
 
 void CMainFrame::ViewShown(CChildFrame* child) {
@@ -481,6 +534,9 @@ void CMainFrame::OnCommand(int id) {
     case kCmdOpenDxf:
       if (const QString path = AskDxfToOpen(this); !path.isEmpty()) OpenDrawing(path);
       return;
+    case kCmdOpenJww:
+      OnFileOpenJww();
+      return;
     case kCmdOpenJwc:
       if (const QString path = AskJwcToOpen(this); !path.isEmpty()) OpenDrawing(path);
       return;
@@ -519,6 +575,7 @@ void CMainFrame::OnCommand(int id) {
     case kCmdFileSave: child->Save(); break;
     case kCmdFileSaveAs: child->SaveAs(); break;
     case kCmdSaveDxf: child->SaveAsDxf(); break;
+    case kCmdSaveJww: child->SaveAsJww(); break;
     case kCmdSaveHpgl: SaveDrawingAsHpgl(this, child->document(), child->Folder()); break;
     case kCmdPlotterOutput: PlotDrawing(this, child->document()); break;
     case kCmdPlotterSettings: EditPlotterSettings(this, child->document()); break;
@@ -541,6 +598,7 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdFileOpen:
     case kCmdOpenDxf:
     case kCmdOpenJwc:
+    case kCmdOpenJww:
     case kCmdAppExit:
     case kCmdLayerList:
     case kCmdAppAbout:

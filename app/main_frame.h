@@ -4,14 +4,15 @@
 // opens and creates drawings, and routes every command to itself or to the active drawing.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include <QLabel>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
-#include <cstdint>
 #include <memory>
-#include <string>
 
 #include "platform/installation.h"
 #include "qt_tool_ui.h"
@@ -85,14 +86,12 @@ class CMainFrame final : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  CChildFrame* OpenDxfDrawing(const QString& dxfPath, const QString& documentPath);
-  CChildFrame* OpenJwcDrawing(const QString& jwcPath, const QString& documentPath);
-  // Tells the user `path` could not be opened and why, and drops it from the recently-used list.
-  CChildFrame* RefuseFile(const QString& path, const std::string& error);
-  // Shows a drawing read from another program's file, saved later at documentPath; the user is
-  // told of `skipped` elements left out for unusable values.
-  CChildFrame* ShowImported(std::unique_ptr<CPlenwickDoc> document, const QString& sourcePath,
-                            const QString& documentPath, int64_t skipped);
+  // Reads a file of another program into a new document: true, with `notes` for the user, when
+  // it opens; false with `error` set when not.
+  using ImportReader =
+      std::function<bool(CPlenwickDoc& doc, const std::string& path, std::string& error, std::string& notes)>;
+  CChildFrame* OpenImportedDrawing(const QString& importPath, const QString& documentPath, const ImportReader& read);
+  void OnFileOpenJww();
   void CreateActions();
   void CreateMenus();
   void CreateToolBars();

@@ -1,5 +1,5 @@
-// convert: between the native drawing file and DXF, from it to HP-GL files, and from JWC files
-// to either, the format told by each file's extension.
+// convert: between the native drawing file, DXF and JWW, from JWC files, and from the native file
+// to HP-GL files, the format told by each file's extension.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -11,6 +11,8 @@
 #include "exchange/dxf_placement.h"
 #include "exchange/jwc_document.h"
 #include "exchange/jwc_reader.h"
+#include "exchange/jww_document.h"
+#include "exchange/jww_exchange.h"
 #include "model/document_defaults.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
@@ -22,7 +24,7 @@ namespace plenwick::cli {
 
 namespace {
 
-enum class Format { kUnknown, kNative, kDxf, kHpgl, kJwc };
+enum class Format { kUnknown, kNative, kDxf, kJww, kJwc, kHpgl };
 
 Format FormatOf(const std::string& path) {
   const std::size_t dot = path.rfind('.');
@@ -31,79 +33,121 @@ Format FormatOf(const std::string& path) {
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ext == "pwk") return Format::kNative;
   if (ext == "dxf") return Format::kDxf;
+  if (ext == "jww") return Format::kJww;
   if (ext == "jwc") return Format::kJwc;
   if (ext == "pgl" || ext == "plt" || ext == "hpgl") return Format::kHpgl;
   return Format::kUnknown;
 }
 
-// As "ＤＸＦ形式で保存" writes it: coordinates relative to the centre of the drawing's paper.
-int DrawingToDxf(const DrawingFileInfo& info, const EntityList& list, const std::string& out) {
+// A drawing read from any format the program opens, as it would stand in a new document.
+struct LoadedDrawing {
+  DrawingFileInfo info;
+  EntityList list;
+};
+
+// Places an imported drawing on its paper as the open commands do.
+void PlaceImported(const DxfPlacement& placement, LoadedDrawing& d) {
+  d.info.header = NewDrawingHeader(DefaultParameterBlock(), CurrentDocumentEnvironment());
+  ApplyDxfPlacement(placement, d.info.header, d.list);
+  d.info.areaMin = placement.areaMin;
+  d.info.areaMax = placement.areaMax;
+  d.info.extentMin = placement.extentMin;
+  d.info.extentMax = placement.extentMax;
+}
+
+void WarnSkipped(const std::string& in, int64_t skipped) {
+  if (skipped <= 0) return;
+  std::fprintf(stderr, "plenwick-cli: %s: %lld entit%s with unusable values skipped\n", in.c_str(),
+               static_cast<long long>(skipped), skipped == 1 ? "y" : "ies");
+}
+
+int Load(const std::string& in, Format from, LoadedDrawing& d) {
   std::string error;
-  DxfContext context;
-  context.ltScale = info.header.scale();
-  context.areaMin = info.areaMin;
-  context.areaMax = info.areaMax;
-  context.extentMin = info.extentMin;
-  context.extentMax = info.extentMax;
-  const double scale = std::isfinite(context.ltScale) && context.ltScale >= 1 ? context.ltScale : 1.0;
+  switch (from) {
+    case Format::kNative:
+      if (LoadDrawingFile(in, d.info, d.list, nullptr, &error) != 0) return Fail(in + ": " + error);
+      return 0;
+    case Format::kDxf: {
+      // As "ＤＸＦファイルを開く..." reads it.
+      DxfContext context;
+      DxfReadReport report;
+      if (ReadDxf(context, in, d.list, report) != 0) return Fail(in + ": " + report.error);
+      WarnSkipped(in, report.skipped);
+      PlaceImported(PlaceDxfDrawing(context), d);
+      break;
+    }
+    case Format::kJww: {
+      // As "JWWファイルを開く..." reads it.
+      JwwContext context;
+      JwwReadReport report;
+      if (ReadJww(context, in, d.list, report) != 0) return Fail(in + ": " + report.error);
+      if (!report.error.empty()) std::fprintf(stderr, "plenwick-cli: %s: %s\n", in.c_str(), report.error.c_str());
+      if (const std::string notes = JwwReadNotes(report); !notes.empty()) {
+        std::fprintf(stderr, "plenwick-cli: %s: %s\n", in.c_str(), notes.c_str());
+      }
+      PlaceImported(PlaceDxfDrawing(JwwPlacementInput(context)), d);
+      UseLayersOf(d.list, d.info.layers);
+      break;
+    }
+    case Format::kJwc: {
+      // As "JWＣファイルを開く..." reads it, at the file's own origin; one that stops early is refused.
+      JwcReadResult result;
+      if (ReadJwcFile(in, result, d.list) != 0) return Fail(in + ": " + result.error);
+      WarnSkipped(in, result.skipped);
+      PlaceImported(JwcPlacement(result), d);
+      UseLayersOf(d.list, d.info.layers);
+      break;
+    }
+    default: return Fail(in + ": cannot be read");
+  }
+  if (d.list.empty()) return Fail(in + ": the file holds no element a drawing can keep; nothing written");
+  return 0;
+}
+
+// The centre of the drawing's paper: what "ＤＸＦ形式で保存" and "JWW形式で保存..." take as the origin.
+ModelPoint PaperCentre(const DrawingFileInfo& info) {
+  const double scale = std::isfinite(info.header.scale()) && info.header.scale() >= 1 ? info.header.scale() : 1.0;
   const PaperSize paper = PaperFromTable(info.header.paperSize(), info.header.orientation());
-  context.originX = paper.width * scale / 2;
-  context.originY = paper.height * scale / 2;
-  if (ExportDxf(context, out, list, &error) != 0) return Fail(out + ": " + error);
-  return 0;
+  return {paper.width * scale / 2, paper.height * scale / 2};
 }
 
-int NativeToDxf(const std::string& in, const std::string& out) {
-  DrawingFileInfo info;
-  EntityList list;
+int Save(const std::string& out, Format to, const LoadedDrawing& d) {
   std::string error;
-  if (LoadDrawingFile(in, info, list, nullptr, &error) != 0) return Fail(in + ": " + error);
-  return DrawingToDxf(info, list, out);
-}
-
-// As "JWＣファイルを開く..." reads it (the file's own origin kept), then saved as a new drawing or
-// written as DXF. A file that stops early is refused: nothing is written.
-int JwcToDrawing(const std::string& in, const std::string& out, Format to) {
-  JwcReadResult result;
-  EntityList list;
-  if (ReadJwcFile(in, result, list) != 0) return Fail(in + ": " + result.error);
-  if (result.skipped > 0) {
-    std::fprintf(stderr, "plenwick-cli: %s: %lld element%s with unusable values skipped\n", in.c_str(),
-                 static_cast<long long>(result.skipped), result.skipped == 1 ? "" : "s");
+  const ModelPoint origin = PaperCentre(d.info);
+  switch (to) {
+    case Format::kNative:
+      if (SaveDrawingFile(out, d.info, d.list, &error) != 0) return Fail(out + ": " + error);
+      return 0;
+    case Format::kDxf: {
+      DxfContext context;
+      context.ltScale = d.info.header.scale();
+      context.areaMin = d.info.areaMin;
+      context.areaMax = d.info.areaMax;
+      context.extentMin = d.info.extentMin;
+      context.extentMax = d.info.extentMax;
+      context.originX = origin.x;
+      context.originY = origin.y;
+      if (ExportDxf(context, out, d.list, &error) != 0) return Fail(out + ": " + error);
+      return 0;
+    }
+    case Format::kJww: {
+      JwwContext context;
+      context.scale = d.info.header.scale();
+      context.paperSize = d.info.header.paperSize();
+      context.areaMin = d.info.areaMin;
+      context.areaMax = d.info.areaMax;
+      context.originX = origin.x;
+      context.originY = origin.y;
+      JwwWriteReport report;
+      if (ExportJww(context, out, d.list, &error, &report) != 0) return Fail(out + ": " + error);
+      if (report.dropped > 0) {
+        std::fprintf(stderr, "plenwick-cli: %s: %lld paint%s and images have no JWW form and were left out\n", out.c_str(),
+                     static_cast<long long>(report.dropped), report.dropped == 1 ? "" : "s");
+      }
+      return 0;
+    }
+    default: return Fail(out + ": cannot be written");
   }
-  DrawingFileInfo info;
-  info.header = NewDrawingHeader(DefaultParameterBlock(), CurrentDocumentEnvironment());
-  ApplyJwcPaper(result, info.header);
-  info.areaMin = result.areaMin;
-  info.areaMax = result.areaMax;
-  if (to == Format::kDxf) return DrawingToDxf(info, list, out);
-  std::string error;
-  if (SaveDrawingFile(out, info, list, &error) != 0) return Fail(out + ": " + error);
-  return 0;
-}
-
-// As "ＤＸＦファイルを開く..." reads it, then saved as a new drawing.
-int DxfToNative(const std::string& in, const std::string& out) {
-  DxfContext context;
-  EntityList list;
-  DxfReadReport report;
-  if (ReadDxf(context, in, list, report) != 0) return Fail(in + ": " + report.error);
-  if (report.skipped > 0) {
-    std::fprintf(stderr, "plenwick-cli: %s: %lld entit%s with unusable values skipped\n", in.c_str(),
-                 static_cast<long long>(report.skipped), report.skipped == 1 ? "y" : "ies");
-  }
-  if (list.empty()) return Fail(in + ": the file holds no element a drawing can keep; nothing written");
-  DrawingFileInfo info;
-  info.header = NewDrawingHeader(DefaultParameterBlock(), CurrentDocumentEnvironment());
-  const DxfPlacement placement = PlaceDxfDrawing(context);
-  ApplyDxfPlacement(placement, info.header, list);
-  info.areaMin = placement.areaMin;
-  info.areaMax = placement.areaMax;
-  info.extentMin = placement.extentMin;
-  info.extentMax = placement.extentMax;
-  std::string error;
-  if (SaveDrawingFile(out, info, list, &error) != 0) return Fail(out + ": " + error);
-  return 0;
 }
 
 // The plot options after IN OUT: --hpgl2, --paper A0..A6, --scale 0|100|50|30|20|10|1 (0: the
@@ -176,7 +220,7 @@ int NativeToHpgl(const std::string& in, const std::string& out, const HpglOption
 }  // namespace
 
 int RunConvert(int argc, char** argv) {
-  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .jwc, .pgl)");
+  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .jww, .jwc, .pgl)");
   const std::string in = argv[2], out = argv[3];
   const Format from = FormatOf(in), to = FormatOf(out);
   if (from == Format::kNative && to == Format::kHpgl) {
@@ -186,14 +230,17 @@ int RunConvert(int argc, char** argv) {
     return NativeToHpgl(in, out, options);
   }
   if (argc != 4) return Fail("plot options go with an HP-GL output (.pgl, .plt, .hpgl) only");
-  if (from == Format::kNative && to == Format::kDxf) return NativeToDxf(in, out);
-  if (from == Format::kDxf && to == Format::kNative) return DxfToNative(in, out);
-  if (from == Format::kJwc && (to == Format::kNative || to == Format::kDxf)) return JwcToDrawing(in, out, to);
   if (from == Format::kUnknown || to == Format::kUnknown) {
     return Fail("cannot tell the format of \"" + (from == Format::kUnknown ? in : out) +
-                "\" by its extension (.pwk, .dxf, .jwc, .pgl, .plt or .hpgl)");
+                "\" by its extension (.pwk, .dxf, .jww, .jwc, .pgl, .plt or .hpgl)");
   }
-  return Fail("convert turns a .pwk file into .dxf or .pgl, a .dxf file into .pwk, or a .jwc file into .pwk or .dxf");
+  if (to == Format::kHpgl || to == Format::kJwc || (from == Format::kNative && to == Format::kNative) ||
+      (from == Format::kDxf && to == Format::kDxf)) {
+    return Fail("convert turns a .pwk file into .dxf, .jww or .pgl, and a .dxf, .jww or .jwc file into .pwk, .dxf or .jww");
+  }
+  LoadedDrawing drawing;
+  if (const int failed = Load(in, from, drawing); failed != 0) return failed;
+  return Save(out, to, drawing);
 }
 
 }  // namespace plenwick::cli

@@ -27,7 +27,11 @@ bool OpenDxf(CPlenwickDoc& doc, const std::string& path, DxfReadReport& report) 
     ClearEntityList(doc.entities);
     return false;
   }
-  const DxfPlacement placement = PlaceDxfDrawing(context);
+  PlaceImportedDrawing(doc, PlaceDxfDrawing(context));
+  return true;
+}
+
+void PlaceImportedDrawing(CPlenwickDoc& doc, const DxfPlacement& placement) {
   ApplyDxfPlacement(placement, doc.header, doc.entities);
   doc.areaMin = placement.areaMin;
   doc.areaMax = placement.areaMax;
@@ -36,10 +40,9 @@ bool OpenDxf(CPlenwickDoc& doc, const std::string& path, DxfReadReport& report) 
   doc.areaSet = 1;
   doc.originX = placement.originX;
   doc.originY = placement.originY;
-  CurrentSettings().DrawingScale = placement.scale;
+  if (placement.scale > 0) CurrentSettings().DrawingScale = placement.scale;
   RebuildSnapPoints(doc.snapPoints, doc.entities);
   doc.SetModifiedFlag(false);
-  return true;
 }
 
 int SaveDocumentAsDxf(CPlenwickDoc& doc, const std::string& path, std::string* error) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "exchange/dxf_exchange.h"
+#include "exchange/dxf_placement.h"
 #include "model/plenwick_doc.h"
 
 namespace plenwick {
@@ -15,6 +16,11 @@ inline constexpr std::string_view kDxfWriteOpenErrorMessage = "ＤＸＦファ�
 // The export context of a document: its scale as $LTSCALE, its boxes, and its origin (the paper
 // centre its view shows) subtracted from every coordinate.
 DxfContext DocumentDxfContext(const CPlenwickDoc& doc, bool selectionOnly);
+
+// Puts an imported drawing, just read into the document's list, on its paper: the placement into
+// the header, the boxes and origin, the elements shifted by it, the program-wide drawing scale,
+// the snap points; the modified flag cleared.
+void PlaceImportedDrawing(CPlenwickDoc& doc, const DxfPlacement& placement);
 
 // Reads the DXF file at `path` into an empty document and places it on its paper: scale, paper
 // size and orientation, boxes, elements shifted by half the area, snap points, the program-wide

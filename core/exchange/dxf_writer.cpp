@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/dimension_terminator_shapes.h"
 #include "exchange/dxf_dimension_terminators.h"
 #include "exchange/dxf_exchange.h"
 #include "exchange/dxf_names.h"
@@ -108,13 +109,6 @@ void WriteTables(DxfOutput& out) {
   out.Group(0, "ENDSEC");
 }
 
-// Whether the element goes into the file. A dimension's parts follow their dimension.
-bool IsWritten(const DrawEntity& e, bool selectionOnly) {
-  const DrawEntity& decisive = IsDimensionPart(e) ? *e.owner : e;
-  if (decisive.mark < 0) return false;
-  return !selectionOnly || decisive.mark == kMarkSelected;
-}
-
 // Enough values for the kind, all of them numbers: "nan" or "inf" in the file would stop other
 // readers.
 bool HasUsableValues(const DrawEntity& e, int needed) {
@@ -201,7 +195,7 @@ bool WriteDxf(const DxfContext& context, const EntityList& list, const ByteSink&
   out.Group(2, "ENTITIES");
   for (const DrawEntity& e : list) {
     if (!out.ok()) return false;
-    if (IsWritten(e, context.selectionOnly != 0)) WriteElement(out, context, e);
+    if (IsExported(e, context.selectionOnly != 0)) WriteElement(out, context, e);
   }
   out.Group(0, "ENDSEC");
   out.Group(0, "EOF");

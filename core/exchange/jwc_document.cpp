@@ -1,30 +1,28 @@
 // Opening a JWC file into a document.
 #include "exchange/jwc_document.h"
 
+#include "exchange/dxf_document.h"
 #include "exchange/imported_path.h"
-#include "model/program_settings.h"
-#include "view/snap_registration.h"
+#include "exchange/jww_document.h"
 
 namespace plenwick {
 
-void ApplyJwcPaper(const JwcReadResult& result, DrawingHeader& header) {
-  header.setScale(result.scale);
-  header.setPaperSize(result.paperSize);
-  header.setOrientation(0);
-  header.setPaperMode(0);
+DxfPlacement JwcPlacement(const JwcReadResult& result) {
+  DxfPlacement placement;
+  placement.scale = result.scale;
+  placement.paperSize = result.paperSize;
+  placement.orientation = 0;
+  placement.areaMin = result.areaMin;
+  placement.areaMax = result.areaMax;
+  return placement;
 }
 
 int OpenJwc(CPlenwickDoc& doc, const std::string& path, JwcReadResult& result) {
   const int status = ReadJwcFile(path, result, doc.entities);
   if (result.placed) {
-    ApplyJwcPaper(result, doc.header);
-    doc.areaMin = result.areaMin;
-    doc.areaMax = result.areaMax;
-    doc.areaSet = 1;
-    CurrentSettings().DrawingScale = result.scale;
+    UseLayersOf(doc.entities, doc.layers);
+    PlaceImportedDrawing(doc, JwcPlacement(result));
   }
-  RebuildSnapPoints(doc.snapPoints, doc.entities);
-  doc.SetModifiedFlag(false);
   return status;
 }
 

@@ -3,20 +3,21 @@
 
 #include <string>
 
+#include "exchange/dxf_placement.h"
 #include "exchange/jwc_reader.h"
-#include "model/drawing_header.h"
 #include "model/plenwick_doc.h"
 
 namespace plenwick {
 
-// Puts the scale and the paper (landscape, from the paper table) a JWC file gave into a header.
-void ApplyJwcPaper(const JwcReadResult& result, DrawingHeader& header);
+// Where a JWC drawing lies: the scale, paper (landscape) and drawing area its header gave, and the
+// file's own origin (the paper's lower left corner) kept: no shift.
+DxfPlacement JwcPlacement(const JwcReadResult& result);
 
-// Reads the JWC file at `path` into an empty document. The elements keep the file's own origin
-// (the paper's lower left corner). Once the header was usable the document takes its scale, which
-// also becomes the program-wide drawing scale, its paper and drawing area; the snap points are
-// rebuilt and the modified flag cleared. Returns 0 when the whole file was read; 1 with
-// result.error set when reading stopped, the elements read before kept.
+// Reads the JWC file at `path` into an empty document. Once the header was usable the document
+// takes its placement (the scale also becoming the program-wide drawing scale) and the layers the
+// elements lie on come into use; the snap points are rebuilt and the modified flag cleared.
+// Returns 0 when the whole file was read; 1 with result.error set when reading stopped, the
+// elements read before kept.
 int OpenJwc(CPlenwickDoc& doc, const std::string& path, JwcReadResult& result);
 
 // The document path of a drawing read from `jwcPath`: ".pwk" in place of ".jwc", of any case.

@@ -147,6 +147,13 @@ class ChunkWriter {
     return p;
   }
   void Write(const void* data, std::size_t n) {
+    if (n > buffer_.size()) {
+      // Larger than the buffer: handed on as it is rather than copied.
+      Flush();
+      if (ok_) ok_ = sink_(std::span<const uint8_t>(static_cast<const uint8_t*>(data), n));
+      handedOn_ += n;
+      return;
+    }
     if (n) std::memcpy(Take(n), data, n);
   }
   void Zeros(std::size_t n) {

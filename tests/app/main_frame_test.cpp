@@ -21,9 +21,12 @@
 #include <QToolBar>
 #include <sys/stat.h>
 #include <filesystem>
+#include <span>
+#include <vector>
 
 #include "child_frame.h"
 #include "command_actions.h"
+#include "exchange/jww_exchange.h"
 #include "frame_boxes.h"
 #include "logo.h"
 #include "main_frame.h"
@@ -37,8 +40,8 @@
 #include "support/entity_builders.h"
 #include "support/jwc_file_builder.h"
 #include "support/recording_ui.h"
-#include "support/scoped_temp_folder.h"
 #include "view/tool_framework/command_ids.h"
+#include "support/scoped_temp_folder.h"
 #include "view_widget.h"
 #include "frame_fixture.h"
 #include "widget_test_support.h"
@@ -131,12 +134,55 @@ TEST_F(MainFrameTest, ADxfFileOpensAsANewDrawingBesideItAndABrokenOneOpensNothin
   EXPECT_NE(ui.messages[0].find("bad.dxf"), std::string::npos) << ui.messages[0];
 }
 
+TEST_F(MainFrameTest, AJwwFileOpensByItsContentsAndACutOffOneKeepsWhatWasRead) {
+  // A line on layer 20 (group 1) and a circle, written as JWW at 1:1 on A4 with the origin at the
+  // paper's centre.
+  EntityList list;
+  testing::AddLine(list, -10, 0, 10, 5);
+  list.head->layer = 20;
+  testing::AddCircle(list, 0, 0, 20);
+  JwwContext context;
+  context.paperSize = 4;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(WriteJww(context, list, [&bytes](std::span<const uint8_t> b) {
+    bytes.insert(bytes.end(), b.begin(), b.end());
+    return true;
+  }));
+  const auto write = [this](const std::string& name, std::span<const uint8_t> b) {
+    std::ofstream(tmp / name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    return QString::fromStdString(tmp / name);
+  };
+  EXPECT_TRUE(Enabled(kCmdOpenJww));
+  EXPECT_FALSE(Enabled(kCmdSaveJww));
+  CChildFrame* child = OpenShown(write("Plan.JWW", bytes));
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->path(), QString::fromStdString(tmp / "Plan.pwk"));
+  EXPECT_TRUE(Enabled(kCmdSaveJww));
+  const CPlenwickDoc& doc = child->document();
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.header.paperSize(), 4);
+  EXPECT_EQ(doc.layers.layerCount, 21);
+  ASSERT_EQ(doc.entities.size(), 2u);
+  const DrawEntity& line = *doc.entities.head;
+  EXPECT_EQ(std::vector<double>(line.values.get(), line.values.get() + 4), (std::vector<double>{138.5, 105, 158.5, 110}));
+  EXPECT_EQ(line.layer, 20);
+  EXPECT_TRUE(ui.messages.empty());
+
+  // Contents, not the name, make a JWW file; cut off in its circle, it opens with its line.
+  const QString cut = write("cut.dat", std::span<const uint8_t>(bytes.data(), bytes.size() - 20));
+  CChildFrame* partial = OpenShown(cut);
+  ASSERT_NE(partial, nullptr);
+  EXPECT_EQ(partial->document().entities.size(), 1u);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], "ファイルが途中で終わっています。");
+}
+
 TEST_F(MainFrameTest, TheJwcCommandOpensAFileAsANewDrawingAndAStoppedFileKeepsWhatItHeld) {
   testing::JwcDrawing d;
   d.scale = 10;
   d.paper = 3;
   d.paperWidth = 210;  // 20 model mm a file unit
-  d.lines = {{1, 2, 3, 4}};
+  d.lines = {{1, 2, 3, 4, 0, 0, 9}};
   d.arcs = {{5, 5, 1}};
   const std::vector<uint8_t> bytes = testing::BuildJwcFile(d);
   testing::WriteBytes(tmp / "Old.JWC", bytes);
@@ -156,6 +202,7 @@ TEST_F(MainFrameTest, TheJwcCommandOpensAFileAsANewDrawingAndAStoppedFileKeepsWh
   EXPECT_FALSE(child->document().IsModified());
   EXPECT_EQ(child->document().header.scale(), 10.0f);
   EXPECT_EQ(frame->sizeBox()->text(), QString::fromUtf8("用紙 Ａ３ 横　縮尺 1/10"));
+  EXPECT_EQ(child->document().layers.layerCount, 10);  // the line lies on layer 9
   std::vector<std::vector<double>> values;
   for (const DrawEntity& e : child->document().entities) values.emplace_back(e.values.get(), e.values.get() + e.valueCount);
   EXPECT_EQ(values, (std::vector<std::vector<double>>{{20, 40, 60, 80}, {100, 100, 20}}));
@@ -171,7 +218,7 @@ TEST_F(MainFrameTest, TheJwcCommandOpensAFileAsANewDrawingAndAStoppedFileKeepsWh
   ui.messages.clear();
   testing::WriteBytes(tmp / "short.jwc", std::vector<uint8_t>(bytes.begin(), bytes.begin() + 100));
   EXPECT_EQ(frame->OpenDrawing(QString::fromStdString(tmp / "short.jwc")), nullptr);
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"ERROR:1002 JWC_HEADER#1 CAN'T RAED"});
+  EXPECT_EQ(ui.messages, std::vector<std::string>{tmp / "short.jwc" + " を開けませんでした。\nERROR:1002 JWC_HEADER#1 CAN'T RAED"});
   EXPECT_EQ(frame->Children().size(), 2);
 }
 
