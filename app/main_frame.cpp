@@ -77,6 +77,7 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
     ui_ = ownUi_.get();
   }
   toolUi_ = std::make_unique<QtToolUi>(*ui_, this);
+  toolUi_->SetProgramFolder(QString::fromStdString(folders_.program));
   tools_ = std::make_unique<ToolFramework>(*toolUi_);
   RegisterStandardTools(*tools_);
   setWindowTitle(kProgramTitle);

@@ -1,10 +1,16 @@
 // The tool framework's windows and dialogs.
 #include "qt_tool_ui.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QSettings>
 #include <QMenu>
 
 #include "delete_group_dlg.h"
+#include "image_loader.h"
+#include "platform/sjis.h"
 #include "idou_zahyo_dialog.h"
 #include "line_input_dialog.h"
 #include "numeric_input_dialog.h"
@@ -79,6 +85,37 @@ std::vector<std::string> QtToolUi::FontFamilies() {
   std::vector<std::string> installed;
   for (const QString& family : QFontDatabase::families()) installed.push_back(family.toStdString());
   return FontChoices(installed);
+}
+
+namespace {
+
+constexpr char kOpenDirKey[] = "Plenwick/OpenDir";
+
+}  // namespace
+
+std::string QtToolUi::AskImageFile() {
+  const QSettings settings(programFolder_ + "/Plenwick.ini", QSettings::IniFormat);
+  const QString last = settings.value(kOpenDirKey).toString();
+  const QString folder = last.isEmpty() ? QDir::homePath() : QFileInfo(last).absolutePath();
+  const QString chosen = QFileDialog::getOpenFileName(
+      owner_, QString::fromUtf8("画像ファイル指定"), folder,
+      QString::fromUtf8("画像ファイル (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.png *.PNG *.gif *.GIF *.tif *.TIF "
+                        "*.tiff *.TIFF);;すべてのファイル (*)"),
+      nullptr, QFileDialog::DontUseNativeDialog);
+  return chosen.isEmpty() ? std::string() : QFileInfo(chosen).absoluteFilePath().toStdString();
+}
+
+bool QtToolUi::ImageLoads(const std::string& path) {
+  // Through the loader the views draw pictures with, read afresh: a miss kept from before the
+  // file was there must not hide it.
+  ImageLoader own;
+  ImageLoader* loader = SharedImageLoader();
+  return !(loader ? loader : &own)->Reload(Utf8ToSjis(path)).isNull();
+}
+
+void QtToolUi::RememberImageFile(const std::string& path) {
+  QSettings settings(programFolder_ + "/Plenwick.ini", QSettings::IniFormat);
+  settings.setValue(kOpenDirKey, QString::fromStdString(path));
 }
 
 }  // namespace plenwick

@@ -1,6 +1,6 @@
 // The tool framework's user interface in Qt: messages, the prompt box, the operation bar, the
 // palette's windows, the context menus of the tools, the numeric input dialog, the
-// window-deletion dialog and the dimension tolerance dialog.
+// window-deletion dialog, the dimension tolerance dialog and the picture file dialog.
 #pragma once
 
 #include <QWidget>
@@ -41,11 +41,18 @@ class QtToolUi final : public ToolUi {
   bool RunIdouZahyo(IdouZahyoDlg& dialog) override;
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
   std::vector<std::string> FontFamilies() override;
+  std::string AskImageFile() override;
+  bool ImageLoads(const std::string& path) override;
+  void RememberImageFile(const std::string& path) override;
+
+  // Where "Plenwick.ini" lies, which remembers the picture placed last.
+  void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
 
  private:
   UserInterface& messages_;
   QWidget* owner_;
   Windows windows_;
+  QString programFolder_;
 };
 
 }  // namespace plenwick

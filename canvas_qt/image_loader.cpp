@@ -1,7 +1,9 @@
 // Bounded image loading with a cache bounded by memory.
 #include "image_loader.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QThread>
 #include <QImageReader>
 
 #include "platform/sjis.h"
@@ -19,6 +21,24 @@ QImage ReadBounded(const QString& path) {
 }
 
 }  // namespace
+
+QImage ImageLoader::Reload(std::string_view pathSjis) {
+  for (auto it = cache_.begin(); it != cache_.end(); ++it) {
+    if (it->first == pathSjis) {
+      cachedBytes_ -= it->second.sizeInBytes();
+      cache_.erase(it);
+      break;
+    }
+  }
+  return Load(pathSjis);
+}
+
+ImageLoader* SharedImageLoader() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  if (!app || QThread::currentThread() != app->thread()) return nullptr;
+  static ImageLoader shared;
+  return &shared;
+}
 
 QImage ImageLoader::Load(std::string_view pathSjis) {
   const std::string key(pathSjis);

@@ -16,6 +16,9 @@ class ImageLoader {
   // unreadable, larger than the limits, or the path is longer than 255 characters. Windows
   // separators are tried as "/" too.
   QImage Load(std::string_view pathSjis);
+  // Loads the file again, whatever is kept of it: one placed after it was found missing or
+  // broken is drawn as it is now.
+  QImage Reload(std::string_view pathSjis);
 
   static constexpr qint64 kMaxFileBytes = 256LL << 20;
   static constexpr int kMaxAllocationMb = 512;
@@ -29,5 +32,9 @@ class ImageLoader {
   std::list<std::pair<std::string, QImage>> cache_;  // most recently used first
   qint64 cachedBytes_ = 0;
 };
+
+// The loader the canvases of the application's main thread share, so that a picture placed is
+// read once for every view; null on any other thread or without an application.
+ImageLoader* SharedImageLoader();
 
 }  // namespace plenwick

@@ -282,7 +282,11 @@ void QtPainterCanvas::Text(PixelPoint topLeft, std::string_view sjis, const Font
 }
 
 bool QtPainterCanvas::Image(const PixelRect& box, std::string_view pathSjis, const ColourMatrix* matrix) {
-  const QImage loaded = images_.Load(pathSjis);
+  if (!images_) {
+    ImageLoader* shared = SharedImageLoader();
+    images_ = shared ? shared : &ownImages_;
+  }
+  const QImage loaded = images_->Load(pathSjis);
   if (loaded.isNull()) return false;
   const double w = static_cast<double>(box.right) - box.left, h = static_cast<double>(box.bottom) - box.top;
   if (w <= 0 || h <= 0) return true;

@@ -76,7 +76,9 @@ class QtPainterCanvas : public Canvas {
   bool rasterEngine_ = false;
   TextRunCache* textRuns_ = nullptr;
   std::string key_;  // reused for cache look-ups
-  ImageLoader images_;
+  // Pictures: the shared loader on the main thread, an own one elsewhere.
+  ImageLoader ownImages_;
+  ImageLoader* images_ = nullptr;
 };
 
 // Owns the image and its painter; base of QtImageCanvas so they exist before the canvas.

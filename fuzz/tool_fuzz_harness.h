@@ -123,6 +123,19 @@ class Ui final : public SilentToolUi {
     const std::string second = in_.Text();
     return dialog.OnExecute(first, second, *this) ? DialogResult::kOk : DialogResult::kCancel;
   }
+  // Any path, cancelled or not, and a check that says what the input says.
+  std::string AskImageFile() override {
+    switch (in_.Byte() % 3) {
+      case 0: return {};
+      case 1: return in_.Text();
+      default: {
+        std::string bytes(static_cast<std::size_t>(in_.Byte()) * 2, '\0');
+        for (char& c : bytes) c = static_cast<char>(in_.Byte());
+        return bytes;
+      }
+    }
+  }
+  bool ImageLoads(const std::string&) override { return in_.Byte() % 2 == 0; }
 
  private:
   Bytes& in_;

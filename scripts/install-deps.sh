@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev llvm
   libgtest-dev libgmock-dev googletest
   nlohmann-json3-dev libboost-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-image-formats-plugins
   xvfb xdotool xauth x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho
   ccache time

@@ -7,6 +7,7 @@
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/dimension_parts.h"
 #include "tools/draw/dimension_tool.h"
+#include "tools/draw/image_tool.h"
 #include "tools/draw/line_tool.h"
 #include "tools/draw/text_tool.h"
 #include "tools/draw/tolerance_dlg.h"
@@ -44,6 +45,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kCornerToolCode: return std::make_unique<CCornerTool>(state);
     case kMoveToolCode: return std::make_unique<CMoveTool>(state);
     case kTransformToolCode: return std::make_unique<CTransformTool>(state);
+    case kImageToolCode: return std::make_unique<CImageTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);
   }
 }

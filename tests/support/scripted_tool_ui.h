@@ -87,6 +87,16 @@ class ScriptedToolUi final : public ToolUi {
     return false;
   }
   std::vector<std::string> FontFamilies() override { return fonts; }
+  // The picture dialog answers imageAnswer (empty: cancelled); the check answers imageLoads.
+  std::string AskImageFile() override {
+    ++imageAsks;
+    return imageAnswer;
+  }
+  bool ImageLoads(const std::string& path) override {
+    imageChecks.push_back(path);
+    return imageLoads;
+  }
+  void RememberImageFile(const std::string& path) override { rememberedImages.push_back(path); }
 
   std::vector<std::string> messages;
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;
@@ -110,6 +120,11 @@ class ScriptedToolUi final : public ToolUi {
   std::vector<int> lineFocus;  // the edit each refused answer put the focus back into
   int lineInputs = 0;
   std::vector<std::string> fonts;
+  std::string imageAnswer;
+  bool imageLoads = true;
+  int imageAsks = 0;
+  std::vector<std::string> imageChecks;
+  std::vector<std::string> rememberedImages;
   std::function<void(CDeleteGroupDlg&)> deleteGroupScript;
   bool deleteGroupAnswer = false;  // "実　行" when true, else "ｷｬﾝｾﾙ"
   int deleteGroupRuns = 0;

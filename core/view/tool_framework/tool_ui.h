@@ -74,6 +74,18 @@ class ToolUi : public UserInterface {
   }
   // Face names of the display's font families (at most 512, in enumeration order), UTF-8.
   virtual std::vector<std::string> FontFamilies() { return {}; }
+
+  // The picture file dialog "画像ファイル指定", opened in the folder of the picture placed last:
+  // the absolute path of the file chosen (UTF-8), empty when cancelled. A shell without it cancels.
+  virtual std::string AskImageFile() { return {}; }
+  // Whether the picture at `path` (UTF-8) loads as drawings draw it, read afresh (a file that
+  // was missing before counts as it is now).
+  virtual bool ImageLoads(const std::string& path) {
+    (void)path;
+    return false;
+  }
+  // Remembers the picture placed, for the next dialog to open in its folder.
+  virtual void RememberImageFile(const std::string& path) { (void)path; }
 };
 
 // The window of one view.
