@@ -527,6 +527,7 @@ int ReadJwwHeader(JwwArchiveReader& in, JwwContext& context, JwwHeader& header) 
   header.version = in.U32();
   context.version = static_cast<int32_t>(std::min<uint32_t>(header.version, INT32_MAX));
   if (!in.ok()) return 1;
+  // Versions 0 and 1 would read as the other answers: they are not JWW files this reads either.
   if (header.version < kJwwOldestVersion) return static_cast<int>(std::max<uint32_t>(header.version, 2));
   if (!ReadJwwHeaderFields(in, header)) return 1;
   context.paper = static_cast<int32_t>(std::min<uint32_t>(header.paper, INT32_MAX));
@@ -550,7 +551,7 @@ int ReadJwwBytes(JwwContext& context, std::span<const uint8_t> bytes, EntityList
     } else if (headerResult >= 11) {
       report.error = std::string(kJwwOldVersionMessage);
     } else {
-      report.error = "JWW ファイルの版 " + std::to_string(headerResult) + " は読めません。";
+      report.error = "JWW ファイルの版 " + std::to_string(context.version) + " は読めません。";
     }
     return 1;
   }
