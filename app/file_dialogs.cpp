@@ -12,8 +12,8 @@ QString DrawingFileFilter() { return QString::fromUtf8("Plenwick 図面 (*.pwk *
 // What 開く opens: our drawings and the files of other programs it reads.
 QString OpenableFileFilter() {
   return QString::fromUtf8(
-      "図面ファイル (*.pwk *.PWK *.dxf *.DXF *.jww *.JWW);;Plenwick 図面 (*.pwk *.PWK);;ＤＸＦファイル (*.dxf *.DXF);;"
-      "ＪＷＷファイル (*.jww *.JWW);;すべてのファイル (*)");
+      "図面ファイル (*.pwk *.PWK *.dxf *.DXF *.jww *.JWW *.jwc *.JWC);;Plenwick 図面 (*.pwk *.PWK);;"
+      "ＤＸＦファイル (*.dxf *.DXF);;ＪＷＷファイル (*.jww *.JWW);;ＪＷＣファイル (*.jwc *.JWC);;すべてのファイル (*)");
 }
 
 QString AskDrawingToOpen(QWidget* parent) {
@@ -45,6 +45,11 @@ QString AskDrawingToSave(QWidget* parent, const QString& suggested) {
 QString AskDxfToOpen(QWidget* parent) {
   return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＤＸＦファイル指定"), QDir::currentPath(),
                                       QString::fromUtf8("ＤＸＦファイル (*.DXF)"), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
+QString AskJwcToOpen(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＪＷ-ＣＡＤ形式ファイル指定"), QDir::currentPath(),
+                                      QString::fromUtf8("ＪＷＣファイル (*.JWC)"), nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 QString AskDxfToSave(QWidget* parent, const QString& folder) {

@@ -16,6 +16,8 @@ QString AskDrawingToSave(QWidget* parent, const QString& suggested);
 
 // "ＤＸＦファイル指定": a DXF file to open; empty when cancelled.
 QString AskDxfToOpen(QWidget* parent);
+// "ＪＷ-ＣＡＤ形式ファイル指定": a JWC file to open; empty when cancelled.
+QString AskJwcToOpen(QWidget* parent);
 // "DXF形式で図面データの保存": where to write a DXF file, in `folder`; ".dxf" is added when no
 // extension is given. Empty when cancelled.
 QString AskDxfToSave(QWidget* parent, const QString& folder);

@@ -19,6 +19,7 @@
 #include "drawing_info_dlg.h"
 #include "exchange/dxf_document.h"
 #include "exchange/dxf_placement.h"
+#include "exchange/jwc_document.h"
 #include "exchange/jww_document.h"
 #include "file_dialogs.h"
 #include "frame_boxes.h"
@@ -329,11 +330,13 @@ CChildFrame* CMainFrame::NewDrawing() {
 CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
   const std::string file = absolute.toStdString();
-  // JWW files go by their contents, DXF files by their extension.
+  // JWW files go by their contents, DXF and JWC files by their extension.
   const bool jww = IsJwwFile(file);
   const bool dxf = !jww && IsDxfPath(file);
+  const bool jwc = !jww && IsJwcPath(file);
   const QString documentPath = jww ? QString::fromStdString(JwwDocumentPath(file))
                                : dxf ? QString::fromStdString(DxfDocumentPath(file))
+                               : jwc ? QString::fromStdString(JwcDocumentPath(file))
                                      : absolute;
   for (CChildFrame* child : Children()) {
     if (child->path() == documentPath) {
@@ -364,6 +367,25 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
       // Reading stopped early: what was read is kept, and the user told why.
       notes = report.error;
       if (const std::string more = JwwReadNotes(report); !more.empty()) notes += (notes.empty() ? "" : "\n") + more;
+      return true;
+    });
+  }
+  if (jwc) {
+    return OpenImportedDrawing(absolute, documentPath, [](CPlenwickDoc& doc, const std::string& in, std::string& error,
+                                                          std::string& notes) {
+      JwcReadResult result;
+      const bool whole = OpenJwc(doc, in, result) == 0;
+      // A file that stops early opens with what was read before it, the message told over it;
+      // one that held nothing opens nothing.
+      if (!whole && doc.entities.empty()) {
+        error = result.error;
+        return false;
+      }
+      notes = whole ? "" : result.error;
+      if (result.skipped > 0) {
+        notes += (notes.empty() ? "" : "\n") + std::to_string(result.skipped) +
+                 " 個の要素は値が使えないため読み込みませんでした。";
+      }
       return true;
     });
   }
@@ -516,6 +538,9 @@ void CMainFrame::OnCommand(int id) {
     case kCmdOpenJww:
       OnFileOpenJww();
       return;
+    case kCmdOpenJwc:
+      if (const QString path = AskJwcToOpen(this); !path.isEmpty()) OpenDrawing(path);
+      return;
     case kCmdAppExit: close(); return;
     case kCmdDrawingPalette:
     case kCmdPartsData: tools_->OnFrameCommand(id); return;
@@ -573,6 +598,7 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdFileNew:
     case kCmdFileOpen:
     case kCmdOpenDxf:
+    case kCmdOpenJwc:
     case kCmdOpenJww:
     case kCmdAppExit:
     case kCmdLayerList:

@@ -1,5 +1,5 @@
-// convert: between the native drawing file, DXF and JWW, and from it to HP-GL files, the format told
-// by each file's extension.
+// convert: between the native drawing file, DXF and JWW, from JWC files, and from the native file
+// to HP-GL files, the format told by each file's extension.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -9,6 +9,8 @@
 #include "commands.h"
 #include "exchange/dxf_exchange.h"
 #include "exchange/dxf_placement.h"
+#include "exchange/jwc_document.h"
+#include "exchange/jwc_reader.h"
 #include "exchange/jww_document.h"
 #include "exchange/jww_exchange.h"
 #include "model/document_defaults.h"
@@ -22,7 +24,7 @@ namespace plenwick::cli {
 
 namespace {
 
-enum class Format { kUnknown, kNative, kDxf, kJww, kHpgl };
+enum class Format { kUnknown, kNative, kDxf, kJww, kJwc, kHpgl };
 
 Format FormatOf(const std::string& path) {
   const std::size_t dot = path.rfind('.');
@@ -32,6 +34,7 @@ Format FormatOf(const std::string& path) {
   if (ext == "pwk") return Format::kNative;
   if (ext == "dxf") return Format::kDxf;
   if (ext == "jww") return Format::kJww;
+  if (ext == "jwc") return Format::kJwc;
   if (ext == "pgl" || ext == "plt" || ext == "hpgl") return Format::kHpgl;
   return Format::kUnknown;
 }
@@ -43,9 +46,8 @@ struct LoadedDrawing {
 };
 
 // Places an imported drawing on its paper as the open commands do.
-void PlaceImported(const DxfContext& placementInput, LoadedDrawing& d) {
+void PlaceImported(const DxfPlacement& placement, LoadedDrawing& d) {
   d.info.header = NewDrawingHeader(DefaultParameterBlock(), CurrentDocumentEnvironment());
-  const DxfPlacement placement = PlaceDxfDrawing(placementInput);
   ApplyDxfPlacement(placement, d.info.header, d.list);
   d.info.areaMin = placement.areaMin;
   d.info.areaMax = placement.areaMax;
@@ -71,7 +73,7 @@ int Load(const std::string& in, Format from, LoadedDrawing& d) {
       DxfReadReport report;
       if (ReadDxf(context, in, d.list, report) != 0) return Fail(in + ": " + report.error);
       WarnSkipped(in, report.skipped);
-      PlaceImported(context, d);
+      PlaceImported(PlaceDxfDrawing(context), d);
       break;
     }
     case Format::kJww: {
@@ -83,7 +85,16 @@ int Load(const std::string& in, Format from, LoadedDrawing& d) {
       if (const std::string notes = JwwReadNotes(report); !notes.empty()) {
         std::fprintf(stderr, "plenwick-cli: %s: %s\n", in.c_str(), notes.c_str());
       }
-      PlaceImported(JwwPlacementInput(context), d);
+      PlaceImported(PlaceDxfDrawing(JwwPlacementInput(context)), d);
+      UseLayersOf(d.list, d.info.layers);
+      break;
+    }
+    case Format::kJwc: {
+      // As "JWＣファイルを開く..." reads it, at the file's own origin; one that stops early is refused.
+      JwcReadResult result;
+      if (ReadJwcFile(in, result, d.list) != 0) return Fail(in + ": " + result.error);
+      WarnSkipped(in, result.skipped);
+      PlaceImported(JwcPlacement(result), d);
       UseLayersOf(d.list, d.info.layers);
       break;
     }
@@ -209,7 +220,7 @@ int NativeToHpgl(const std::string& in, const std::string& out, const HpglOption
 }  // namespace
 
 int RunConvert(int argc, char** argv) {
-  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .jww, .pgl)");
+  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .jww, .jwc, .pgl)");
   const std::string in = argv[2], out = argv[3];
   const Format from = FormatOf(in), to = FormatOf(out);
   if (from == Format::kNative && to == Format::kHpgl) {
@@ -221,10 +232,11 @@ int RunConvert(int argc, char** argv) {
   if (argc != 4) return Fail("plot options go with an HP-GL output (.pgl, .plt, .hpgl) only");
   if (from == Format::kUnknown || to == Format::kUnknown) {
     return Fail("cannot tell the format of \"" + (from == Format::kUnknown ? in : out) +
-                "\" by its extension (.pwk, .dxf, .jww, .pgl, .plt or .hpgl)");
+                "\" by its extension (.pwk, .dxf, .jww, .jwc, .pgl, .plt or .hpgl)");
   }
-  if (to == Format::kHpgl || (from == Format::kNative && to == Format::kNative) || (from == Format::kDxf && to == Format::kDxf)) {
-    return Fail("convert turns a .pwk file into .dxf, .jww or .pgl, and a .dxf or .jww file into .pwk, .dxf or .jww");
+  if (to == Format::kHpgl || to == Format::kJwc || (from == Format::kNative && to == Format::kNative) ||
+      (from == Format::kDxf && to == Format::kDxf)) {
+    return Fail("convert turns a .pwk file into .dxf, .jww or .pgl, and a .dxf, .jww or .jwc file into .pwk, .dxf or .jww");
   }
   LoadedDrawing drawing;
   if (const int failed = Load(in, from, drawing); failed != 0) return failed;

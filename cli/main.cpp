@@ -20,6 +20,7 @@ void Usage(std::FILE* to) {
                "  copy IN.pwk OUT.pwk           read a drawing and write it back\n"
                "  convert IN OUT                between .pwk and .dxf (by the extensions, any case), as\n"
                "                                opening a DXF file and saving as DXF do\n"
+               "  convert IN.jwc OUT.pwk|OUT.dxf  a JWC file (DOS JW_CAD) as opening it reads it\n"
                "  convert IN.pwk OUT.pgl|OUT.plt|OUT.hpgl [--hpgl2] [--paper A0..A6]\n"
                "          [--scale 0|100|50|30|20|10|1] [--paper-based] [--correction X Y]\n"
                "                                the HP-GL file saving as HPGL writes (what is shown)\n"

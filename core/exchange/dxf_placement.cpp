@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "exchange/imported_path.h"
 #include "model/entity_core.h"
 #include "view/paper.h"
 
@@ -18,12 +19,7 @@ bool Matches(double value, double side) { return std::fabs(value - side) < 1; }
 
 }  // namespace
 
-bool IsDxfPath(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return tail == ".dxf";
-}
+bool IsDxfPath(const std::string& path) { return HasFileExtension(path, ".dxf"); }
 
 DxfPlacement PlaceDxfDrawing(const DxfContext& context) {
   DxfPlacement p;
@@ -64,8 +60,6 @@ void ApplyDxfPlacement(const DxfPlacement& placement, DrawingHeader& header, Ent
   TranslateEntities(list.head, placement.originX, placement.originY);
 }
 
-std::string DxfDocumentPath(const std::string& dxfPath) {
-  return (IsDxfPath(dxfPath) ? dxfPath.substr(0, dxfPath.size() - 4) : dxfPath) + ".pwk";
-}
+std::string DxfDocumentPath(const std::string& dxfPath) { return ImportedDocumentPath(dxfPath, ".dxf"); }
 
 }  // namespace plenwick

@@ -2,10 +2,10 @@
 #include "exchange/jww_document.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "exchange/dxf_document.h"
 #include "exchange/dxf_placement.h"
+#include "exchange/imported_path.h"
 #include "model/entity_core.h"
 
 namespace plenwick {
@@ -60,11 +60,7 @@ int SaveDocumentAsJww(CPlenwickDoc& doc, const std::string& path, bool selection
   return 0;
 }
 
-std::string JwwDocumentPath(const std::string& jwwPath) {
-  std::string tail = jwwPath.size() >= 4 ? jwwPath.substr(jwwPath.size() - 4) : std::string();
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return (tail == ".jww" ? jwwPath.substr(0, jwwPath.size() - 4) : jwwPath) + ".pwk";
-}
+std::string JwwDocumentPath(const std::string& jwwPath) { return ImportedDocumentPath(jwwPath, ".jww"); }
 
 std::string JwwReadNotes(const JwwReadReport& report) {
   std::string notes;

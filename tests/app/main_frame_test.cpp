@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,6 +38,7 @@
 #include "pop_layer.h"
 #include "splash_window.h"
 #include "support/entity_builders.h"
+#include "support/jwc_file_builder.h"
 #include "support/recording_ui.h"
 #include "view/tool_framework/command_ids.h"
 #include "support/scoped_temp_folder.h"
@@ -173,6 +175,51 @@ TEST_F(MainFrameTest, AJwwFileOpensByItsContentsAndACutOffOneKeepsWhatWasRead) {
   EXPECT_EQ(partial->document().entities.size(), 1u);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0], "ファイルが途中で終わっています。");
+}
+
+TEST_F(MainFrameTest, TheJwcCommandOpensAFileAsANewDrawingAndAStoppedFileKeepsWhatItHeld) {
+  testing::JwcDrawing d;
+  d.scale = 10;
+  d.paper = 3;
+  d.paperWidth = 210;  // 20 model mm a file unit
+  d.lines = {{1, 2, 3, 4, 0, 0, 9}};
+  d.arcs = {{5, 5, 1}};
+  const std::vector<uint8_t> bytes = testing::BuildJwcFile(d);
+  testing::WriteBytes(tmp / "Old.JWC", bytes);
+  ASSERT_TRUE(Enabled(kCmdOpenJwc));
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("ＪＷ-ＣＡＤ形式ファイル指定"));
+    EXPECT_EQ(dialog->nameFilters(), QStringList{QString::fromUtf8("ＪＷＣファイル (*.JWC)")});
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(tmp / "Old.JWC"));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  frame->OnCommand(kCmdOpenJwc);
+  ASSERT_EQ(frame->Children().size(), 1);
+  CChildFrame* child = frame->Children()[0];
+  EXPECT_EQ(child->path(), QString::fromStdString(tmp / "Old.pwk"));
+  EXPECT_FALSE(child->document().IsModified());
+  EXPECT_EQ(child->document().header.scale(), 10.0f);
+  EXPECT_EQ(frame->sizeBox()->text(), QString::fromUtf8("用紙 Ａ３ 横　縮尺 1/10"));
+  EXPECT_EQ(child->document().layers.layerCount, 10);  // the line lies on layer 9
+  std::vector<std::vector<double>> values;
+  for (const DrawEntity& e : child->document().entities) values.emplace_back(e.values.get(), e.values.get() + e.valueCount);
+  EXPECT_EQ(values, (std::vector<std::vector<double>>{{20, 40, 60, 80}, {100, 100, 20}}));
+  EXPECT_TRUE(ui.messages.empty());
+
+  // From the command line or dropped: a file that stops after the line opens with the line.
+  testing::WriteBytes(tmp / "cut.jwc", std::vector<uint8_t>(bytes.begin(), bytes.end() - 1));
+  CChildFrame* cut = OpenShown(QString::fromStdString(tmp / "cut.jwc"));
+  ASSERT_NE(cut, nullptr);
+  EXPECT_EQ(cut->document().entities.size(), 1u);
+  EXPECT_EQ(ui.messages, std::vector<std::string>{"ERROR:READ 円弧要素の読み込み"});
+  // One that holds nothing opens nothing.
+  ui.messages.clear();
+  testing::WriteBytes(tmp / "short.jwc", std::vector<uint8_t>(bytes.begin(), bytes.begin() + 100));
+  EXPECT_EQ(frame->OpenDrawing(QString::fromStdString(tmp / "short.jwc")), nullptr);
+  EXPECT_EQ(ui.messages, std::vector<std::string>{tmp / "short.jwc" + " を開けませんでした。\nERROR:1002 JWC_HEADER#1 CAN'T RAED"});
+  EXPECT_EQ(frame->Children().size(), 2);
 }
 
 TEST_F(MainFrameTest, OpensAFileShowsItAndRemembersIt) {

@@ -20,11 +20,14 @@
 
 #include "cli_run.h"
 #include "commands.h"
+#include "exchange/dxf_exchange.h"
 #include "json_drawing.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "platform/file_io.h"
 #include "platform/sjis.h"
+#include "support/jwc_file_builder.h"
+#include "support/scoped_temp_folder.h"
 
 namespace plenwick {
 namespace {
@@ -300,6 +303,42 @@ TEST_F(CliTest, ConvertToDxfAndBackKeepsTheElementsAtTheirPlaces) {
   const double* line = list.head->values.get();
   EXPECT_EQ(std::vector<double>(line, line + 4), (std::vector<double>{0, 0, 0, 0}));
   EXPECT_EQ(std::string(list.head->next->text.view()), "\x83\x65\x83\x4c\x83\x58\xff");
+}
+
+TEST_F(CliTest, ConvertReadsJwcFilesAtTheirOwnOriginAndRefusesOneThatStops) {
+  testing::JwcDrawing d;
+  d.scale = 50;
+  d.paper = 1;
+  d.paperWidth = 841;
+  d.lines = {{1, 2, 3, 4}};
+  const std::vector<uint8_t> bytes = testing::BuildJwcFile(d);
+  testing::WriteBytes((dir / "old.JWC").string(), bytes);
+  const CliRun r = RunCli("convert '" + (dir / "old.JWC").string() + "' '" + (dir / "old.pwk").string() + "'", dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  DrawingFileInfo info;
+  EntityList list;
+  std::string error;
+  ASSERT_EQ(LoadDrawingFile((dir / "old.pwk").string(), info, list, nullptr, &error), 0) << error;
+  EXPECT_EQ(info.header.scale(), 50.0f);
+  EXPECT_EQ(info.header.paperSize(), 1);
+  EXPECT_EQ(info.areaMax, (std::array<double, 3>{42050, 29700, 6400}));
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(std::vector<double>(list.head->values.get(), list.head->values.get() + 4),
+            (std::vector<double>{50, 100, 150, 200}));
+  // As DXF: relative to the paper's centre, as saving as DXF writes it.
+  ASSERT_EQ(RunCli("convert '" + (dir / "old.JWC").string() + "' '" + (dir / "old.dxf").string() + "'", dir).status, 0);
+  EntityList fromDxf;
+  DxfContext context;
+  DxfReadReport report;
+  ASSERT_EQ(ReadDxf(context, (dir / "old.dxf").string(), fromDxf, report), 0) << report.error;
+  ASSERT_EQ(fromDxf.size(), 1u);
+  EXPECT_EQ(fromDxf.head->values[0], 50 - 42050 / 2);
+
+  testing::WriteBytes((dir / "cut.jwc").string(), std::vector<uint8_t>(bytes.begin(), bytes.end() - 1));
+  const CliRun cut = RunCli("convert '" + (dir / "cut.jwc").string() + "' '" + (dir / "cut.pwk").string() + "'", dir);
+  EXPECT_NE(cut.status, 0);
+  EXPECT_EQ(cut.err, "plenwick-cli: " + (dir / "cut.jwc").string() + ": ERROR:READ 線要素の読み込み\n");
+  EXPECT_FALSE(fs::exists(dir / "cut.pwk"));
 }
 
 TEST_F(CliTest, CopyKeepsThePreviousFileWhenTheTargetCannotBeReplaced) {

@@ -65,7 +65,7 @@ step "ＤＸＦ形式で保存 through its dialog"
 # The File menu from the keyboard: the enabled items down to ＤＸＦ形式で保存.
 xdotool key alt+f
 sleep 0.5
-xdotool key Down Down Down Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Down Down Return
 save=$(window 'DXF形式で図面データの保存' 15) || fail "no DXF save dialog"
 focus "$save"
 xdotool key ctrl+a

@@ -58,7 +58,7 @@ step "JWW形式で保存 through its dialog"
 # The File menu from the keyboard: the enabled items down to JWW形式で保存.
 xdotool key alt+f
 sleep 0.5
-xdotool key Down Down Down Down Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Down Down Down Return
 save=$(window 'JWW形式で図面データの保存' 15) || fail "no JWW save dialog"
 focus "$save"
 xdotool key ctrl+a
