@@ -178,7 +178,9 @@ e2e_run_inside() {
   local plenwick=$1 cli=$2 started status=0
   chmod +x "$work/inside.sh"
   started=$(date +%s)
-  timeout 100 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/inside.sh" "$plenwick" "$cli" "$work" \
+  # From a display number of its own choosing: two test runs at once (two checkouts) would
+  # otherwise both start at :99 and may take it together.
+  timeout 100 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" "$work/inside.sh" "$plenwick" "$cli" "$work" \
     "$e2e_common" || status=$?
   echo "took $(($(date +%s) - started)) s"
   if [ "$status" -ne 0 ]; then
