@@ -8,6 +8,7 @@
 #include "tools/draw/dimension_parts.h"
 #include "tools/draw/dimension_tool.h"
 #include "tools/draw/line_tool.h"
+#include "tools/draw/point_tool.h"
 #include "tools/draw/poly_tool.h"
 #include "tools/draw/text_tool.h"
 #include "tools/draw/tolerance_dlg.h"
@@ -35,6 +36,7 @@ namespace {
 std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
   switch (code) {
     case kSelectToolCode: return std::make_unique<CSelectTool>(state);
+    case kPointToolCode: return std::make_unique<CPointTool>(state);
     case kLineToolCode: return std::make_unique<CLineTool>(state);
     case kCurveToolCode: return std::make_unique<CCurveTool>(state);
     case kCircleToolCode: return std::make_unique<CCircleTool>(state);

@@ -11,6 +11,7 @@ namespace plenwick {
 
 namespace {
 
+constexpr int kStateHighlight = 1;  // the drawing state of the highlight colour
 // Half the size of the magnet's snap marker, pixels.
 constexpr int kMagnetMarkerHalf = 4;
 
@@ -140,6 +141,26 @@ void CFeedbackTool::EndOperation(ToolView& view, std::optional<std::string_view>
   } else {
     view.ShowFirstPrompt();
   }
+}
+
+void CFeedbackTool::Highlight(ToolView& view, DrawEntity& e) {
+  DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, e, kStateHighlight); });
+  highlighted_.push_back(&e);
+}
+
+void CFeedbackTool::DrawHighlights(ToolView& view) {
+  if (highlighted_.empty()) return;
+  DrawUnderneath(view, [&](Canvas& canvas) {
+    for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, kStateHighlight);
+  });
+}
+
+void CFeedbackTool::RestoreHighlights(ToolView& view) {
+  if (highlighted_.empty()) return;
+  DrawUnderneath(view, [&](Canvas& canvas) {
+    for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, e->mark);
+  });
+  highlighted_.clear();
 }
 
 void CFeedbackTool::ShowCross(ToolView& view, ModelPoint at) {
