@@ -5,6 +5,7 @@
 #include "view/selection.h"
 #include "view/tool_framework/distance_label.h"
 #include "view/tool_framework/point_entry.h"
+#include "view/tool_framework/tool_rules.h"
 #include "view/tool_framework/tool_view.h"
 
 namespace plenwick {
@@ -141,6 +142,19 @@ void CFeedbackTool::EndOperation(ToolView& view, std::optional<std::string_view>
   } else {
     view.ShowFirstPrompt();
   }
+}
+
+void CFeedbackTool::StepClick(ToolView& view, PixelPoint point, const std::function<void()>& click) {
+  view.ReleaseCapture();
+  Attach(view);
+  EraseRubber(view);
+  click();
+  if (state().InputStep != 0) ShowPreview(view, state().NumericEntered ? lastPoint : point);
+}
+
+void CFeedbackTool::EndOnRightButton(ToolView& view) {
+  Attach(view);
+  if (state().InputStep != 0 && ContextMenuFor(state(), view.settings(), false) == 0) EndOperation(view, std::nullopt);
 }
 
 void CFeedbackTool::Highlight(ToolView& view, DrawEntity& e) {

@@ -52,6 +52,13 @@ class CFeedbackTool : public CDrawTool {
   // Ends the running operation: its feedback off, step 0, and the given prompt or the mode's
   // first one.
   void EndOperation(ToolView& view, std::optional<std::string_view> prompt);
+  // A click that ends a step: the rubber figure of the step goes, `click` acts, and the rubber
+  // figure of the step that follows (if any) is shown for the click or, after a typed value, for
+  // the cursor.
+  void StepClick(ToolView& view, PixelPoint point, const std::function<void()>& click);
+  // The right button abandons the running operation, except where it brings the numeric input's
+  // menu (whose キャンセル ends it).
+  void EndOnRightButton(ToolView& view);
   // Draws an element the operation picked in the highlight colour until the operation ends (or
   // RestoreHighlights).
   void Highlight(ToolView& view, DrawEntity& e);

@@ -9,7 +9,6 @@
 #include "view/pick.h"
 #include "view/tool_framework/point_entry.h"
 #include "view/tool_framework/tool_codes.h"
-#include "view/tool_framework/tool_rules.h"
 #include "view/tool_framework/tool_view.h"
 
 namespace plenwick {
@@ -42,24 +41,17 @@ void CPolyTool::FocusOperationBar(ToolView& view) {
 void CPolyTool::OnLButtonDown(ToolView&, unsigned, PixelPoint point) { pressPoint = point; }
 
 void CPolyTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
-  view.ReleaseCapture();
-  Attach(view);
-  // The rubber figure belongs to the step that is ending.
-  EraseRubber(view);
-  switch (state().ToolMode) {
-    case kBox: Box(view, point); break;
-    case kParallelogram: Parallelogram(view, point); break;
-    case kRegularPolygon: RegularPolygon(view, point); break;
-    default: return;
-  }
-  if (state().InputStep != 0) ShowPreview(view, state().NumericEntered ? lastPoint : point);
+  StepClick(view, point, [&] {
+    switch (state().ToolMode) {
+      case kBox: Box(view, point); break;
+      case kParallelogram: Parallelogram(view, point); break;
+      case kRegularPolygon: RegularPolygon(view, point); break;
+      default: break;
+    }
+  });
 }
 
-void CPolyTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
-  Attach(view);
-  // Where the right button brings the numeric input's menu, its キャンセル ends the operation.
-  if (state().InputStep != 0 && ContextMenuFor(state(), view.settings(), false) == 0) EndOperation(view, std::nullopt);
-}
+void CPolyTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) { EndOnRightButton(view); }
 
 void CPolyTool::TakeFirst(ToolView& view, ModelPoint p, PixelPoint click, std::string_view prompt) {
   first_.Start(p, click, view.view().mapping());
