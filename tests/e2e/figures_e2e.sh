@@ -51,13 +51,6 @@ set -euo pipefail
 plenwick=$1 cli=$2 work=$3
 source "$4"
 
-save_and_dump() {
-  focus "$main"
-  xdotool key ctrl+s
-  sleep 1
-  "$cli" dump --json "$work/drawing.pwk" >"$work/dump.json"
-}
-
 e2e_open_drawing
 
 step "where the drawing is on the screen"
@@ -75,15 +68,13 @@ e2e_on_palette 30 113
 e2e_click_near 100 150 2 -1
 
 step "Ctrl+S"
-save_and_dump
-python3 "$work/check.py" "$work/dump.json" || fail "the saved drawing is not what was drawn"
+e2e_save_and_check
 
 step "Ctrl+Z takes the point back"
 focus "$main"
 xdotool key ctrl+z
 sleep 0.3
-save_and_dump
-python3 "$work/check.py" "$work/dump.json" undone || fail "undo did not take only the point"
+e2e_save_and_check undone
 echo "PASS"
 INSIDE
 e2e_run_inside "$plenwick" "$cli"
