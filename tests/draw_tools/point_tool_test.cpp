@@ -93,6 +93,13 @@ TEST_F(PointToolTest, FreeAndOffsetPointsCarryTheCurrentAttributes) {
     EXPECT_EQ(std::vector<int16_t>(e.codes.get(), e.codes.get() + 2), (std::vector<int16_t>{10, 20}));
   }
   EXPECT_FALSE(t.doc->snapPoints.PointsOf(list().tail).empty()) << "a point is a snap point";
+  // The bars take the focus in 座標入力 and 移動点 only.
+  for (int mode = 0; mode < 5; ++mode) {
+    Select(mode);
+    const int before = t.ui.barFocus;
+    Command(kCmdFocusOperationBar);
+    EXPECT_EQ(t.ui.barFocus, before + (mode == 1 || mode == 3 ? 1 : 0)) << "mode " << mode;
+  }
 }
 
 TEST_F(PointToolTest, IntersectionsOfEveryKindOfPair) {

@@ -135,6 +135,34 @@ TEST_F(PolyToolTest, EveryModeStoresItsFigureAsOneGroup) {
   }
 }
 
+TEST_F(PolyToolTest, EachStepAsksForItsPoint) {
+  const std::vector<std::vector<std::string>> prompts = {
+      {"終了位置を指示して下さい。"},
+      {"基準線 終端を指示して下さい。", "終了位置を指示して下さい。"},
+      {"半径終端を指示して下さい。[マウス右：数値入力／中止]",
+       "マウスにて作図方向を指示して下さい。[マウス右：角度入力／中止]"},
+  };
+  for (int mode = 0; mode < 3; ++mode) {
+    Select(mode);
+    EXPECT_EQ(prompt(), kFirstPrompts[mode]);
+    for (std::size_t i = 0; i < prompts[mode].size(); ++i) {
+      Click(100 + 30.0 * i, 100 + 20.0 * i * i);
+      EXPECT_EQ(prompt(), prompts[mode][i]);
+      EXPECT_EQ(step(), static_cast<int>(i) + 1);
+    }
+    Move(150, 170);
+    EXPECT_GT(XorCount(), 0u) << "the rubber figure follows the mouse";
+    Command(kCmdCancel);
+  }
+  // The bars take the focus in the box and the polygon only.
+  for (int mode = 0; mode < 3; ++mode) {
+    Select(mode);
+    const int before = t.ui.barFocus;
+    Command(kCmdFocusOperationBar);
+    EXPECT_EQ(t.ui.barFocus, before + (mode == 1 ? 0 : 1));
+  }
+}
+
 TEST_F(PolyToolTest, TypedRadiusAndAngleMakeThePolygon) {
   s().PolyVertexCount = 4;
   Select(2);

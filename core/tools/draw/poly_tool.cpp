@@ -1,12 +1,9 @@
 // The polygon tool's sub-modes: the steps of each, their rubber figures and the groups they add.
 #include "tools/draw/poly_tool.h"
 
-#include <cmath>
-
 #include "model/entity_core.h"
 #include "tools/draw/element_adding.h"
 #include "tools/draw/line_geometry.h"
-#include "view/pick.h"
 #include "view/tool_framework/point_entry.h"
 #include "view/tool_framework/tool_codes.h"
 #include "view/tool_framework/tool_view.h"
@@ -15,9 +12,9 @@ namespace plenwick {
 
 namespace {
 
-constexpr std::string_view kBoxEnd = "終了位置を指示して下さい。";
+// The box's opposite corner and the parallelogram's opposite side.
+constexpr std::string_view kEndPosition = "終了位置を指示して下さい。";
 constexpr std::string_view kBaseEnd = "基準線 終端を指示して下さい。";
-constexpr std::string_view kOppositeSide = "終了位置を指示して下さい。";
 constexpr std::string_view kRadiusEnd = "半径終端を指示して下さい。[マウス右：数値入力／中止]";
 constexpr std::string_view kFirstVertex = "マウスにて作図方向を指示して下さい。[マウス右：角度入力／中止]";
 
@@ -77,7 +74,7 @@ void CPolyTool::Box(ToolView& view, PixelPoint click) {
     return;
   }
   if (state().InputStep == 0) {
-    TakeFirst(view, ClickedPoint(*this, view, click), click, kBoxEnd);
+    TakeFirst(view, ClickedPoint(*this, view, click), click, kEndPosition);
     return;
   }
   if (first_.SamePixel(click, view.view().mapping())) return;
@@ -93,7 +90,7 @@ void CPolyTool::Parallelogram(ToolView& view, PixelPoint click) {
     case 1:
       if (!(Distance(first_.anchor(), p) >= kMinFigureSize)) return;
       second_ = p;
-      view.ShowPrompt(0, kOppositeSide);
+      view.ShowPrompt(0, kEndPosition);
       state().InputStep = 2;
       return;
     default: break;
