@@ -3,7 +3,9 @@
 // user works (radii of a few to some tens of mm), and 100 more on the whole-drawing view (radii of
 // metres, crossing a thousand elements each); the figures are the median times of the click that
 // adds one (the element added, its snap points and intersections found through the element
-// index, and the circle drawn).
+// index, and the circle drawn). Hexagons go the same way through the polygon tool (centre, radius,
+// then the timed click that gives the first vertex's direction and adds the header and its six
+// sides); tools.add_in_1m_ms is the larger of the circle and hexagon medians.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -73,9 +75,9 @@ int main(int argc, char** argv) {
     router.OnLButtonUp(0, p);
   };
   int repaints = 0;
-  // 101 circles at random places, the view zoomed into each place first when `zoom` is set; the
-  // times of their adding clicks but the first (which also builds the picking index).
-  auto drawCircles = [&](bool zoom) {
+  // 101 circles (or hexagons) at random places, the view zoomed into each place first when `zoom`
+  // is set; the times of their adding clicks but the first (which also builds the picking index).
+  auto drawFigures = [&](bool zoom, bool hexagons) {
     std::vector<double> adding;
     const std::size_t elementsBefore = doc.entities.size();
     for (int i = 0; i < 101; ++i) {
@@ -85,30 +87,45 @@ int main(int argc, char** argv) {
         view.ZoomToRect({centre.x - 20, centre.y - 12}, {centre.x + 20, centre.y + 12});
         centre = {800, 500};
       }
-      const PixelPoint edge{centre.x + r(random), centre.y};
+      const int radius = r(random);
+      PixelPoint last{centre.x + radius, centre.y};
       click(centre);
-      router.OnMouseMove(0, edge);
+      if (hexagons) {
+        click(last);
+        last = {centre.x, centre.y - radius};
+      }
+      router.OnMouseMove(0, last);
       const int before = host.invalidations;
       const double ms = TimeMs([&] {
-        router.OnLButtonDown(kMkLButton, edge);
-        router.OnLButtonUp(0, edge);
+        router.OnLButtonDown(kMkLButton, last);
+        router.OnLButtonUp(0, last);
       });
       repaints += host.invalidations - before;
       if (i > 0) adding.push_back(ms);
     }
-    // A radius click the magnet brings onto the centre adds nothing; most pairs must add.
-    const std::size_t circles = doc.entities.size() - elementsBefore;
-    if (circles < 80 || circles > 101) {
-      std::fprintf(stderr, "%zu circles were added for 101 pairs of clicks\n", circles);
+    // A radius click the magnet brings onto the centre adds nothing; most must add.
+    const std::size_t perFigure = hexagons ? 7 : 1;
+    const std::size_t figures = (doc.entities.size() - elementsBefore) / perFigure;
+    if (figures < 80 || figures > 101 || (doc.entities.size() - elementsBefore) % perFigure != 0) {
+      std::fprintf(stderr, "%zu elements were added for 101 figures\n", doc.entities.size() - elementsBefore);
       std::exit(1);
     }
     return adding;
   };
-  const std::vector<double> zoomed = drawCircles(true);
-  const std::vector<double> whole = drawCircles(false);
-  Figure("tools.add_in_1m_ms", Median(zoomed), "ms");
-  Figure("tools.add_in_1m_max_ms", *std::max_element(zoomed.begin(), zoomed.end()), "ms");
-  Figure("tools.add_in_1m_whole_view_ms", Median(whole), "ms");
+  const std::vector<double> zoomed = drawFigures(true, false);
+  const std::vector<double> whole = drawFigures(false, false);
+  router.OnCommand(32831);  // 多角形
+  CurrentSettings().PolyValuesOn = 0;
+  CurrentSettings().PolyVertexCount = 6;
+  const std::vector<double> hexagons = drawFigures(true, true);
+  const std::vector<double> wholeHexagons = drawFigures(false, true);
+  Figure("tools.add_in_1m_ms", std::max(Median(zoomed), Median(hexagons)), "ms");
+  Figure("tools.circle_add_in_1m_ms", Median(zoomed), "ms");
+  Figure("tools.hexagon_add_in_1m_ms", Median(hexagons), "ms");
+  Figure("tools.add_in_1m_max_ms",
+         std::max(*std::max_element(zoomed.begin(), zoomed.end()), *std::max_element(hexagons.begin(), hexagons.end())),
+         "ms");
+  Figure("tools.add_in_1m_whole_view_ms", std::max(Median(whole), Median(wholeHexagons)), "ms");
   Figure("tools.repaints_while_adding", repaints, "count");
   return 0;
 }

@@ -9,6 +9,8 @@
 #include "tools/draw/dimension_tool.h"
 #include "tools/draw/image_tool.h"
 #include "tools/draw/line_tool.h"
+#include "tools/draw/point_tool.h"
+#include "tools/draw/poly_tool.h"
 #include "tools/draw/text_tool.h"
 #include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/corner_tool.h"
@@ -35,9 +37,11 @@ namespace {
 std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
   switch (code) {
     case kSelectToolCode: return std::make_unique<CSelectTool>(state);
+    case kPointToolCode: return std::make_unique<CPointTool>(state);
     case kLineToolCode: return std::make_unique<CLineTool>(state);
     case kCurveToolCode: return std::make_unique<CCurveTool>(state);
     case kCircleToolCode: return std::make_unique<CCircleTool>(state);
+    case kPolyToolCode: return std::make_unique<CPolyTool>(state);
     case kTextToolCode: return std::make_unique<CTextTool>(state);
     case kDimensionToolCode: return std::make_unique<CDimensionTool>(state);
     case kDeleteToolCode: return std::make_unique<CDeleteTool>(state);

@@ -216,13 +216,7 @@ TEST_F(CircleToolTest, ThreePointArcsPassTheirPointsInTheirDirection) {
 }
 
 TEST_F(CircleToolTest, EveryEndingLeavesNothingOnTheScreen) {
-  const auto endings = std::vector<std::function<void()>>{
-      [&] { Command(kCmdCancel); },
-      [&] { RightClick(250, 250); },
-      [&] { ASSERT_TRUE(t.router->OnCommand(32811)); },  // 直線
-      [&] { Command(kCmdUndo); },
-  };
-  t.ui.contextAnswer = kCmdCancel;  // the numeric input menu's キャンセル
+  const std::vector<std::function<void()>> endings = Endings();
   for (int mode = 0; mode < 6; ++mode) {
     for (std::size_t ending = 0; ending < endings.size(); ++ending) {
       for (int clicks = 1; clicks <= 3; ++clicks) {

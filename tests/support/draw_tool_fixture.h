@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,6 +60,13 @@ class DrawToolTest : public ::testing::Test {
     t.router->OnContextMenu(Px(x, y));
   }
   void Command(int id) { t.router->OnCommand(id); }
+  // The ways a running operation ends: Cancel, a right click (answering キャンセル where it brings
+  // the numeric input's menu), another tool (直線) and an undo, in that order.
+  std::vector<std::function<void()>> Endings() {
+    t.ui.contextAnswer = kCmdCancel;
+    return {[this] { Command(kCmdCancel); }, [this] { RightClick(250, 250); },
+            [this] { ASSERT_TRUE(t.router->OnCommand(32811)); }, [this] { Command(kCmdUndo); }};
+  }
 
   // Exclusive-or figures of one kind drawn since the last whole fill.
   int XorSinceWholeFill(CanvasOp op) const {

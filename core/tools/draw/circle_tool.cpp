@@ -8,7 +8,6 @@
 #include "view/pick.h"
 #include "view/tool_framework/point_entry.h"
 #include "view/tool_framework/tool_codes.h"
-#include "view/tool_framework/tool_rules.h"
 #include "view/tool_framework/tool_view.h"
 
 namespace plenwick {
@@ -47,20 +46,15 @@ void CCircleTool::FocusOperationBar(ToolView& view) {
 void CCircleTool::OnLButtonDown(ToolView&, unsigned, PixelPoint point) { pressPoint = point; }
 
 void CCircleTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
-  view.ReleaseCapture();
-  Attach(view);
-  if (state().ToolMode < kRadiusCircle || state().ToolMode > kThreePointArc) return;
-  // The rubber figure belongs to the step that is ending.
-  EraseRubber(view);
-  Click(view, point);
-  if (state().InputStep != 0) ShowPreview(view, state().NumericEntered ? lastPoint : point);
+  if (state().ToolMode < kRadiusCircle || state().ToolMode > kThreePointArc) {
+    view.ReleaseCapture();
+    Attach(view);
+    return;
+  }
+  StepClick(view, point, [&] { Click(view, point); });
 }
 
-void CCircleTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
-  Attach(view);
-  // Where the right button brings the numeric input's menu, its キャンセル ends the operation.
-  if (state().InputStep != 0 && ContextMenuFor(state(), view.settings(), false) == 0) EndOperation(view, std::nullopt);
-}
+void CCircleTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) { EndOnRightButton(view); }
 
 void CCircleTool::Click(ToolView& view, PixelPoint click) {
   const int mode = state().ToolMode;

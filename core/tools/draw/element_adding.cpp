@@ -1,7 +1,9 @@
 // The drawing tools' one way of adding an element.
 #include "tools/draw/element_adding.h"
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "model/entity_core.h"
 #include "model/undo.h"
@@ -53,8 +55,39 @@ ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElemen
   if (d.AddDocumentEntity(attr, element.font, codes, s.CurrentColour, element.values.data(), element.text, &e) != 0) {
     return d.protection == kNotProtected ? ElementAdded::kDropped : ElementAdded::kRefused;
   }
+  if (element.owner) {
+    e->owner = element.owner;
+    e->groupNo = element.owner->groupNo;
+  }
   tool.DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, *e, kMarkNone); });
   if (added) *added = e;
+  return ElementAdded::kAdded;
+}
+
+ElementAdded AddToolFigure(CFeedbackTool& tool, ToolView& view, ModelPoint reference,
+                           std::span<const ModelPoint> vertices) {
+  static constexpr int16_t kHeaderCodes[4] = {10, 20, 10, 20};
+  static constexpr int16_t kSideCodes[4] = {10, 20, 11, 22};
+  const double header[4] = {reference.x, reference.y, 1, 0};
+  if (vertices.size() < 3 || !ToolElementStorable(kGroupHeader, header)) return ElementAdded::kDropped;
+  std::vector<std::array<double, 4>> sides;
+  sides.reserve(vertices.size());
+  for (std::size_t i = 0; i < vertices.size(); ++i) {
+    const ModelPoint a = vertices[i];
+    const ModelPoint b = vertices[(i + 1) % vertices.size()];
+    sides.push_back({a.x, a.y, b.x, b.y});
+    if (!ToolElementStorable(kLine, sides.back())) return ElementAdded::kDropped;
+  }
+  CPlenwickDoc& d = view.doc();
+  const EntityAttr headerAttr{kGroupHeader, 0, 0, view.settings().CurrentLayer, 4};
+  if (d.protection == kNotProtected) BeginOperation(d.entities, d.snapPoints);
+  DrawEntity* owner = nullptr;
+  if (d.AddDocumentEntity(headerAttr, nullptr, kHeaderCodes, 0, header, nullptr, &owner) != 0) {
+    return d.protection == kNotProtected ? ElementAdded::kDropped : ElementAdded::kRefused;
+  }
+  for (const std::array<double, 4>& side : sides) {
+    AddToolElement(tool, view, {.kind = kLine, .codes = kSideCodes, .values = side, .owner = owner}, nullptr, false);
+  }
   return ElementAdded::kAdded;
 }
 

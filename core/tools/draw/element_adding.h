@@ -7,6 +7,7 @@
 #include <span>
 
 #include "model/draw_entity.h"
+#include "view/view_mapping.h"
 
 namespace plenwick {
 
@@ -37,11 +38,19 @@ struct NewElement {
   const char* font = nullptr;  // texts: the face (Shift-JIS)
   const char* text = nullptr;  // texts: the string (Shift-JIS)
   bool penOnly = false;        // dimensions: lineAttr is the pen alone, without the line type
+  DrawEntity* owner = nullptr;  // a figure's sides: their group header, whose number they take
 };
 
 // Adds the element. With `newStep` it is an undo step of its own (BeginOperation first);
 // otherwise it joins the step the caller opened. `added` receives the element.
 ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElement& element,
                             DrawEntity** added = nullptr, bool newStep = true);
+
+// Adds a closed figure of straight sides as one group in an undo step of its own: a group header
+// (lineAttr and colour 0, values: `reference`, 1, 0) and the sides from each vertex to the next,
+// the last back to the first, as its members. Every side is checked first, so the figure is
+// added whole or not at all; on a protected drawing the user is told once.
+ElementAdded AddToolFigure(CFeedbackTool& tool, ToolView& view, ModelPoint reference,
+                           std::span<const ModelPoint> vertices);
 
 }  // namespace plenwick

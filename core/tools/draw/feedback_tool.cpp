@@ -5,12 +5,14 @@
 #include "view/selection.h"
 #include "view/tool_framework/distance_label.h"
 #include "view/tool_framework/point_entry.h"
+#include "view/tool_framework/tool_rules.h"
 #include "view/tool_framework/tool_view.h"
 
 namespace plenwick {
 
 namespace {
 
+constexpr int kStateHighlight = 1;  // the drawing state of the highlight colour
 // Half the size of the magnet's snap marker, pixels.
 constexpr int kMagnetMarkerHalf = 4;
 
@@ -140,6 +142,39 @@ void CFeedbackTool::EndOperation(ToolView& view, std::optional<std::string_view>
   } else {
     view.ShowFirstPrompt();
   }
+}
+
+void CFeedbackTool::StepClick(ToolView& view, PixelPoint point, const std::function<void()>& click) {
+  view.ReleaseCapture();
+  Attach(view);
+  EraseRubber(view);
+  click();
+  if (state().InputStep != 0) ShowPreview(view, state().NumericEntered ? lastPoint : point);
+}
+
+void CFeedbackTool::EndOnRightButton(ToolView& view) {
+  Attach(view);
+  if (state().InputStep != 0 && ContextMenuFor(state(), view.settings(), false) == 0) EndOperation(view, std::nullopt);
+}
+
+void CFeedbackTool::Highlight(ToolView& view, DrawEntity& e) {
+  DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, e, kStateHighlight); });
+  highlighted_.push_back(&e);
+}
+
+void CFeedbackTool::DrawHighlights(ToolView& view) {
+  if (highlighted_.empty()) return;
+  DrawUnderneath(view, [&](Canvas& canvas) {
+    for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, kStateHighlight);
+  });
+}
+
+void CFeedbackTool::RestoreHighlights(ToolView& view) {
+  if (highlighted_.empty()) return;
+  DrawUnderneath(view, [&](Canvas& canvas) {
+    for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, e->mark);
+  });
+  highlighted_.clear();
 }
 
 void CFeedbackTool::ShowCross(ToolView& view, ModelPoint at) {

@@ -52,6 +52,16 @@ class CFeedbackTool : public CDrawTool {
   // Ends the running operation: its feedback off, step 0, and the given prompt or the mode's
   // first one.
   void EndOperation(ToolView& view, std::optional<std::string_view> prompt);
+  // A click that ends a step: the rubber figure of the step goes, `click` acts, and the rubber
+  // figure of the step that follows (if any) is shown for the click or, after a typed value, for
+  // the cursor.
+  void StepClick(ToolView& view, PixelPoint point, const std::function<void()>& click);
+  // The right button abandons the running operation, except where it brings the numeric input's
+  // menu (whose キャンセル ends it).
+  void EndOnRightButton(ToolView& view);
+  // Draws an element the operation picked in the highlight colour until the operation ends (or
+  // RestoreHighlights).
+  void Highlight(ToolView& view, DrawEntity& e);
 
  protected:
   // Slots of the figures; a tool may use the ones from kOwnSlot on for its own.
@@ -71,6 +81,9 @@ class CFeedbackTool : public CDrawTool {
   void ForgetMagnet(ToolView& view);
   XorFeedback& feedback() { return feedback_; }
   ToolView* attachedView() const { return view_; }
+  // The highlighted elements drawn highlighted again (after a repaint), or as they are.
+  void DrawHighlights(ToolView& view);
+  void RestoreHighlights(ToolView& view);
   // The rubber figure wanted again after a whole repaint (a typed value took it away).
   void ForgetPreviewWanted() { previewWanted_ = false; }
 
@@ -85,6 +98,7 @@ class CFeedbackTool : public CDrawTool {
 
  private:
   XorFeedback feedback_;
+  std::vector<DrawEntity*> highlighted_;
   std::optional<ModelPoint> crossAt_;  // model mm
   // The mouse has asked for the rubber figure since the operation's last change of course (a
   // typed value takes it away): a repaint shows it again, also one that was empty before.

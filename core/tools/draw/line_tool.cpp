@@ -10,7 +10,6 @@ namespace plenwick {
 
 namespace {
 
-constexpr int kStateHighlight = 1;  // the drawing state of the highlight colour
 constexpr int kGuideSlot = 2;       // the centre line's dotted guide
 
 }  // namespace
@@ -79,32 +78,12 @@ void CLineTool::ShowOwnFeedbackAgain(ToolView& view, bool wholeClient) {
 
 void CLineTool::ResetOwnState() { state().lineReferenceFlag = 0; }
 
-void CLineTool::RestoreHighlights(ToolView& view) {
-  if (highlighted_.empty()) return;
-  DrawUnderneath(view, [&](Canvas& canvas) {
-    for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, e->mark);
-  });
-  highlighted_.clear();
-}
-
 void CLineTool::ShowGuide(ToolView& view, const LineEnds& guide) {
   guide_ = guide;
   XorFigure figure;
   figure.pen = {PenKind::kCosmetic, PenStyle::kDot, 1, highlightColour};
   figure.AddSegment(view.view().mapping(), guide.a, guide.b);
   feedback().Show(view, kGuideSlot, std::move(figure));
-}
-
-void CLineTool::Highlight(ToolView& view, DrawEntity& e) {
-  DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, e, kStateHighlight); });
-  highlighted_.push_back(&e);
-}
-
-void CLineTool::DrawHighlights(ToolView& view) {
-  if (highlighted_.empty()) return;
-  DrawUnderneath(view, [&](Canvas& canvas) {
-    for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, kStateHighlight);
-  });
 }
 
 }  // namespace plenwick

@@ -36,12 +36,8 @@ class CLineTool final : public CFeedbackTool {
   friend class LineSession;
 
   LineSubMode* Mode() const;
-  // The operation's own feedback, remembered by its model points: the dotted guide and elements
-  // drawn highlighted.
+  // The operation's own feedback, remembered by its model points: the dotted guide.
   void ShowGuide(ToolView& view, const LineEnds& guide);
-  void Highlight(ToolView& view, DrawEntity& e);
-  void DrawHighlights(ToolView& view);
-  void RestoreHighlights(ToolView& view);
 
   void BuildPreview(ToolView& view, PixelPoint cursor, RubberShape* shape) override;
   void DropOwnOperation(ToolView& view) override;
@@ -49,7 +45,6 @@ class CLineTool final : public CFeedbackTool {
   void ResetOwnState() override;
 
   std::array<std::unique_ptr<LineSubMode>, kModeCount> modes_;
-  std::vector<DrawEntity*> highlighted_;
   std::optional<LineEnds> guide_;  // model mm
 };
 

@@ -111,6 +111,12 @@ CInputNumDlg::CInputNumDlg(int kind, double current) : kind_(kind) {
   if (kind == kStretchLengthKind) initialText_ = FormatNumberText(current, 2);
 }
 
+CInputNumDlg CInputNumDlg::WithPreset(double current) {
+  CInputNumDlg dialog(kStretchLengthKind, current);
+  dialog.kind_ = 0;
+  return dialog;
+}
+
 bool CInputNumDlg::OnExecute(std::string_view text, UserInterface& ui) {
   const auto result = EvaluateNumericInput(LimitNumericInputText(text));
   if (const std::string_view* message = std::get_if<std::string_view>(&result)) {

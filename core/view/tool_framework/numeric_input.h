@@ -49,6 +49,9 @@ class CInputNumDlg {
   // The dialog with the label of `kind`; kind 10 starts with `current` in its edit ("%0.2f"
   // without trailing zeros), the others empty.
   explicit CInputNumDlg(int kind, double current = 0);
+  // The dialog of kind 0's label starting with `current` in its edit, as kind 10 does: a distance
+  // asked with the last one offered again.
+  static CInputNumDlg WithPreset(double current);
 
   int kind() const { return kind_; }
   std::string_view caption() const { return kNumericInputCaption; }
