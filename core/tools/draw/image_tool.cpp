@@ -36,26 +36,21 @@ CImageTool::CImageTool(InteractionState& state) : CFeedbackTool(kImageToolCode, 
 void CImageTool::OnLButtonDown(ToolView&, unsigned, PixelPoint point) { pressPoint = point; }
 
 void CImageTool::OnLButtonUp(ToolView& view, unsigned, PixelPoint point) {
-  view.ReleaseCapture();
-  Attach(view);
-  EraseRubber(view);
-  const ModelPoint p = ClickedPoint(*this, view, point, kPickAll);
-  if (state().InputStep == 0) {
+  StepClick(view, point, [&] {
+    const ModelPoint p = ClickedPoint(*this, view, point, kPickAll);
+    if (state().InputStep != 0) {
+      Place(view, p);
+      return;
+    }
     first_.Start(p, point, view.view().mapping());
     ShowCross(view, p);
     view.ShowPrompt(0, kSecondCorner);
     state().InputStep = 1;
     state().phaseFlag = 1;
-    ShowPreview(view, point);
-    return;
-  }
-  Place(view, p);
+  });
 }
 
-void CImageTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) {
-  Attach(view);
-  if (state().InputStep != 0) EndOperation(view, std::nullopt);
-}
+void CImageTool::OnRButtonDown(ToolView& view, unsigned, PixelPoint) { EndOnRightButton(view); }
 
 void CImageTool::Place(ToolView& view, ModelPoint second) {
   const ModelPoint a = first_.anchor();
