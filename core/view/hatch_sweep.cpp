@@ -12,30 +12,29 @@ namespace plenwick {
 namespace {
 
 // A piece of boundary that moves one way along the normal: it covers offsets u0 ≤ u < u1.
+// Straight: t = a + (u − u0) · b. Arc: the half (branch +1 or −1) of the circle of centre (a, b)
+// in the family's coordinates and radius r ahead of or behind its centre.
 struct SweepEdge {
   double u0 = 0;
   double u1 = 0;
-  double t0 = 0;     // straight: position along the line at u0
-  double slope = 0;  // straight: dt/du
-  double cu = 0;     // arc: centre and radius in the family's coordinates
-  double ct = 0;
-  double radius = 0;
-  int branch = 0;  // 0 straight; +1 or −1: the half of the circle ahead of or behind its centre
+  double a = 0;
+  double b = 0;
+  double r = 0;
+  int branch = 0;
 
   double At(double u) const {
-    if (branch == 0) return t0 + (u - u0) * slope;
-    const double d = u - cu;
-    return ct + branch * std::sqrt(std::max(0.0, radius * radius - d * d));
+    if (branch == 0) return a + (u - u0) * b;
+    const double d = u - a;
+    return b + branch * std::sqrt(std::max(0.0, r * r - d * d));
   }
   bool Finite() const {
-    return std::isfinite(u0) && std::isfinite(u1) && std::isfinite(t0) && std::isfinite(slope) && std::isfinite(cu) &&
-           std::isfinite(ct) && std::isfinite(radius * radius);
+    return std::isfinite(u0) && std::isfinite(u1) && std::isfinite(a) && std::isfinite(b) && std::isfinite(r * r);
   }
 };
 
 class EdgeBuilder {
  public:
-  explicit EdgeBuilder(const LineFamily& f) : f_(f) {}
+  EdgeBuilder(const LineFamily& f, std::size_t pieces) : f_(f) { edges_.reserve(pieces + 4); }
 
   void Straight(ModelPoint a, ModelPoint b) {
     double ua = U(a), ub = U(b), ta = T(a), tb = T(b);
@@ -46,12 +45,7 @@ class EdgeBuilder {
       std::swap(ua, ub);
       std::swap(ta, tb);
     }
-    SweepEdge e;
-    e.u0 = ua;
-    e.u1 = ub;
-    e.t0 = ta;
-    e.slope = (tb - ta) / (ub - ua);
-    edges_.push_back(e);
+    edges_.push_back({ua, ub, ta, (tb - ta) / (ub - ua), 0, 0});
   }
 
   // The arc of the circle (centre, radius) from angle `start` over the signed `sweep` (radians),
@@ -78,14 +72,8 @@ class EdgeBuilder {
       const double ua = U(pa), ub = U(pb);
       if (ua != ub) {
         const double mid = start + dir * (sa + sb) / 2;
-        SweepEdge e;
-        e.u0 = std::min(ua, ub);
-        e.u1 = std::max(ua, ub);
-        e.cu = cu;
-        e.ct = ct;
-        e.radius = r;
-        e.branch = f_.along.x * std::cos(mid) + f_.along.y * std::sin(mid) < 0 ? -1 : 1;
-        edges_.push_back(e);
+        const int branch = f_.along.x * std::cos(mid) + f_.along.y * std::sin(mid) < 0 ? -1 : 1;
+        edges_.push_back({std::min(ua, ub), std::max(ua, ub), cu, ct, r, branch});
       }
       sa = sb;
       pa = pb;
@@ -115,7 +103,7 @@ bool OnCircle(ModelPoint p, const BoundaryPiece& arc) {
 
 // The boundary's monotone edges in the family's coordinates; none when a number is not finite.
 std::vector<SweepEdge> EdgesOf(const LineFamily& family, const std::vector<BoundaryPiece>& pieces) {
-  EdgeBuilder build(family);
+  EdgeBuilder build(family, pieces.size());
   for (const BoundaryPiece& p : pieces) {
     if (!Finite(p)) return {};
     if (p.kind != BoundaryPiece::Kind::kCircle) continue;
