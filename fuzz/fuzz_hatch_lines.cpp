@@ -9,29 +9,14 @@
 
 #include "fuzz_bytes.h"
 #include "model/draw_entity.h"
+#include "support/even_odd_inside.h"
 #include "tools/standard_tools.h"
 #include "view/hatch_lines.h"
 #include "view/render_hooks.h"
 
 using namespace plenwick;
 
-namespace {
-
-// Inside by the even–odd rule, or within `near` of the closed polygon.
-bool InsideOrNear(const std::vector<ModelPoint>& poly, ModelPoint q, double near) {
-  bool inside = false;
-  for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-    const ModelPoint a = poly[i], b = poly[j];
-    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? ((q.x - a.x) * dx + (q.y - a.y) * dy) / len2 : 0;
-    t = t < 0 ? 0 : t > 1 ? 1 : t;
-    if (std::hypot(a.x + t * dx - q.x, a.y + t * dy - q.y) <= near) return true;
-    if ((a.y > q.y) != (b.y > q.y) && q.x < a.x + (q.y - a.y) * dx / dy) inside = !inside;
-  }
-  return inside;
-}
-
-}  // namespace
+using plenwick::testing::InsideOrNear;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const bool installed = (InstallToolExtensions(), true);

@@ -11,11 +11,14 @@
 #include <numbers>
 #include <random>
 
+#include "support/even_odd_inside.h"
 #include "tools/standard_tools.h"
 #include "view/render_hooks.h"
 
 namespace plenwick {
 namespace {
+
+using testing::InsideOrNear;
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
@@ -80,18 +83,6 @@ std::vector<ModelPoint> Flatten(const std::vector<BoundaryPiece>& pieces) {
     }
   }
   return out;
-}
-
-bool InsideOrNear(const std::vector<ModelPoint>& poly, ModelPoint q, double near) {
-  bool inside = false;
-  for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-    const ModelPoint a = poly[i], b = poly[j];
-    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
-    const double t = len2 > 0 ? std::clamp(((q.x - a.x) * dx + (q.y - a.y) * dy) / len2, 0.0, 1.0) : 0;
-    if (std::hypot(a.x + t * dx - q.x, a.y + t * dy - q.y) <= near) return true;
-    if ((a.y > q.y) != (b.y > q.y) && q.x < a.x + (q.y - a.y) * dx / dy) inside = !inside;
-  }
-  return inside;
 }
 
 double Area(const std::vector<ModelPoint>& poly) {
