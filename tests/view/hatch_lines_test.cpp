@@ -12,6 +12,7 @@
 #include <random>
 
 #include "support/even_odd_inside.h"
+#include "support/render_fixture.h"
 #include "tools/standard_tools.h"
 #include "view/render_hooks.h"
 
@@ -226,6 +227,19 @@ TEST(HatchLines, WorkedCases) {
     EXPECT_NEAR(std::remainder(s.a.y - 30, 5), 0, 1e-9);
     EXPECT_NEAR(std::hypot(s.a.x - 100, s.a.y - 50), 20, 1e-9);
     EXPECT_NEAR(std::hypot(s.b.x - 100, s.b.y - 50), 20, 1e-9);
+  }
+}
+
+// The view draws a hatching's lines once the program has started: inside the circle, in pixels.
+TEST(HatchLines, TheViewDrawsThemInsideTheBoundary) {
+  testing::RenderFixture f;
+  InstallToolExtensions();
+  f.Draw(*Record(2, 5, 5, 30, {80, 30, 120, 70}, {Circle(100, 50, 20)}));
+  const auto lines = f.canvas.OfKind(CanvasOp::kLine);
+  ASSERT_GE(lines.size(), 12u);
+  const PixelPoint centre = f.At(100, 50);
+  for (const auto& line : lines) {
+    for (PixelPoint p : line.points) EXPECT_LE(std::hypot(p.x - centre.x, p.y - centre.y), 21) << p.x << ", " << p.y;
   }
 }
 
