@@ -19,6 +19,7 @@
 #include "tools/edit/move_tool.h"
 #include "tools/edit/select_tool.h"
 #include "tools/edit/transform_tool.h"
+#include "view/hatch_lines.h"
 #include "view/snap_registration.h"
 #include "view/tool_framework/command_ids.h"
 #include "view/tool_framework/tool_view.h"
@@ -30,6 +31,7 @@ void CToolPlaceholder::OnLButtonUp(ToolView& view, unsigned, PixelPoint) { view.
 void InstallToolExtensions() {
   InstallDefaultSnapPointRegistrar();
   InstallDimensionExtensions();
+  InstallHatchLineGenerator();
 }
 
 namespace {

@@ -43,7 +43,8 @@ namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
-// The pieces that chain from vertex to vertex (circles stand alone).
+}  // namespace
+
 std::vector<const BoundaryPiece*> ChainOf(const std::vector<BoundaryPiece>& pieces) {
   std::vector<const BoundaryPiece*> chain;
   for (const BoundaryPiece& p : pieces) {
@@ -52,8 +53,6 @@ std::vector<const BoundaryPiece*> ChainOf(const std::vector<BoundaryPiece>& piec
   return chain;
 }
 
-// The start angle and signed sweep (radians, negative clockwise) of an arc piece running to
-// `end`; equal angles sweep a whole turn. False when they are not finite.
 bool ArcPieceSweep(const BoundaryPiece& p, ModelPoint end, double* start, double* sweep) {
   const double a0 = std::atan2(p.point.y - p.centre.y, p.point.x - p.centre.x);
   const double a1 = std::atan2(end.y - p.centre.y, end.x - p.centre.x);
@@ -64,8 +63,6 @@ bool ArcPieceSweep(const BoundaryPiece& p, ModelPoint end, double* start, double
   *sweep = p.counterClockwise ? s : -s;
   return true;
 }
-
-}  // namespace
 
 std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces) {
   std::vector<ModelPoint> points;

@@ -23,6 +23,13 @@ struct BoundaryPiece {
 // the end of the values, or after maxPieces pieces.
 std::vector<BoundaryPiece> ReadBoundaryPieces(const DrawEntity& entity, int first, int maxPieces = 32767);
 
+// The pieces that chain from vertex to vertex, in order (circle pieces stand alone).
+std::vector<const BoundaryPiece*> ChainOf(const std::vector<BoundaryPiece>& pieces);
+
+// The start angle and signed sweep (radians, negative clockwise) of an arc piece running from
+// its start vertex to `end`; equal angles sweep a whole turn. False when they are not finite.
+bool ArcPieceSweep(const BoundaryPiece& p, ModelPoint end, double* start, double* sweep);
+
 // The boundary as one closed polygon (the closing edge implied): vertices in order, each arc
 // piece flattened from its start vertex to the next piece's start (steps of at most 5 degrees).
 // Circle pieces are left out (a lone circle is drawn as an ellipse instead).
