@@ -158,7 +158,7 @@ class JwwReader {
       case JwwTag::Kind::kNewClass:
         kind = ClassOf(tag.className);
         if (kind == ClassKind::kUnknown) {
-          return Stop("未対応のデータ (" + Utf8Printable(tag.className) + ") があるため、そこから先を読み込みませんでした。");
+          return Stop("未対応のデータ (" + PrintableName(tag.className) + ") があるため、そこから先を読み込みませんでした。");
         }
         classes_.push_back({tag.index, kind});
         break;
@@ -469,7 +469,7 @@ class JwwReader {
     expanding_.pop_back();
   }
 
-  static std::string Utf8Printable(std::string_view name) {
+  static std::string PrintableName(std::string_view name) {
     std::string out;
     for (const char ch : name.substr(0, 40)) out.push_back(ch >= 0x20 && ch < 0x7F ? ch : '?');
     return out;
