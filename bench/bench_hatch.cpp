@@ -110,13 +110,14 @@ double RegionMs(const std::string& dir) {
   std::vector<double> times;
   for (int i = 0; i < 6; ++i) {
     const std::size_t before = doc.entities.size();
+    const DrawEntity* last = doc.entities.tail;
     router.OnMouseMove(0, at);
     std::vector<ModelSegment> lines;
     const double ms = TimeMs([&] {
       router.OnLButtonDown(kMkLButton, at);
       router.OnLButtonUp(0, at);
       // Generated here as well, whether or not the view drew the hatching whole.
-      if (doc.entities.size() == before + 1) GenerateHatchLines(*doc.entities.tail, lines);
+      if (doc.entities.tail != last) GenerateHatchLines(*doc.entities.tail, lines);
     });
     if (doc.entities.size() != before + 1 || doc.entities.tail->kind != kHatch || lines.size() < 500) {
       std::fprintf(stderr, "the click added no hatching\n");
