@@ -6,11 +6,16 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "qt_canvas.h"
+#include "view/paint_brush.h"
+
 namespace plenwick {
 
 namespace {
 
 constexpr int kW = 16, kH = 15;
+// The paint bar's radio buttons, patterns 0 to 6.
+constexpr int kPaintPatternFirstId = 1464;
 
 const QColor kInk(30, 30, 30);
 const QColor kBlue(20, 70, 180);
@@ -112,8 +117,21 @@ void Turn(QPainter& p, bool right) {
   p.drawPolygon(QPolygonF({QPointF(x - 3, 7), QPointF(x + 3, 7), QPointF(x, 11)}));
 }
 
+// The paint bar's seven choices: a swatch of each fill as drawings show it.
+void PaintSwatch(QPainter& p, int pattern) {
+  QtPainterCanvas canvas(p, false);
+  const ColourRef ink = 0x1E1E1E;
+  canvas.SetPen({PenKind::kCosmetic, PenStyle::kSolid, 1, ink});
+  canvas.SetBrush(PaintPatternBrush(pattern, ink));
+  canvas.Rectangle({1, 1, kW - 1, kH - 1});
+}
+
 // Draws the picture of command `id`; false when it has none.
 bool DrawIcon(QPainter& p, int id) {
+  if (id >= kPaintPatternFirstId && id < kPaintPatternFirstId + 7) {
+    PaintSwatch(p, id - kPaintPatternFirstId);
+    return true;
+  }
   switch (id) {
     case 57600:  // new
       Sheet(p);

@@ -95,7 +95,13 @@ void OperationBarWidget::Build() {
         QAbstractButton* button;
         if (c.picture) {
           auto* tool = new QToolButton(this);
-          tool->setText(Text(c.caption).isEmpty() ? QString::number(controls_.size() + 1) : Text(c.caption));
+          const QIcon icon = CommandIcon(id);
+          if (icon.isNull()) {
+            tool->setText(Text(c.caption).isEmpty() ? QString::number(controls_.size() + 1) : Text(c.caption));
+          } else {
+            tool->setIcon(icon);
+            tool->setIconSize(QSize(16, 15));
+          }
           tool->setToolTip(Text(c.caption));
           button = tool;
         } else {

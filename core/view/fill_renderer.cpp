@@ -7,17 +7,13 @@
 #include "view/boundary_pieces.h"
 #include "view/entity_renderer_parts.h"
 #include "view/entity_stroke.h"
+#include "view/paint_brush.h"
 #include "view/pixel_geometry.h"
 #include "view/render_hooks.h"
 
-namespace plenwick::render_parts {
+namespace plenwick {
 
-namespace {
-
-constexpr double kSafePixels = 1 << 24;
-
-// Paint patterns 1..6 are hatch brushes; anything else fills solid.
-Brush PaintBrush(int pattern, ColourRef colour) {
+Brush PaintPatternBrush(int pattern, ColourRef colour) {
   Brush b{BrushKind::kHatch, HatchStyle::kHorizontal, colour};
   switch (pattern) {
     case 1: b.hatch = HatchStyle::kHorizontal; break;
@@ -30,6 +26,14 @@ Brush PaintBrush(int pattern, ColourRef colour) {
   }
   return b;
 }
+
+}  // namespace plenwick
+
+namespace plenwick::render_parts {
+
+namespace {
+
+constexpr double kSafePixels = 1 << 24;
 
 // Maps a model polygon to pixels, clipping it to the device area when it reaches far outside.
 std::vector<PixelPoint> PolygonPixels(const RenderContext& ctx, const std::vector<ModelPoint>& model) {
@@ -73,7 +77,7 @@ void DrawPaint(const RenderContext& ctx, const DrawEntity& e, ColourRef colour) 
   if (pieces.empty()) return;
   Canvas& c = ctx.canvas;
   c.SetPen({PenKind::kCosmetic, PenStyle::kSolid, 1, colour});
-  c.SetBrush(PaintBrush(e.lineAttr / 100, colour));
+  c.SetBrush(PaintPatternBrush(e.lineAttr / 100, colour));
   c.SetBackgroundMode(BackgroundMode::kTransparent);
   if (pieces.size() == 1 && pieces[0].kind == BoundaryPiece::Kind::kCircle) {
     const BoundaryPiece& circle = pieces[0];

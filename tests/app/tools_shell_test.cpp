@@ -26,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <array>
+#include <set>
 #include <filesystem>
 
 #include "child_frame.h"
@@ -211,6 +212,35 @@ TEST_F(ToolShellTest, BarEditsReachTheToolValues) {
   EXPECT_EQ(CurrentSettings().LineHVMode, 1);
   EXPECT_TRUE(qobject_cast<QRadioButton*>(bar->control(1319))->isChecked());
   EXPECT_FALSE(qobject_cast<QRadioButton*>(bar->control(1318))->isChecked());
+}
+
+// The hatching bar refuses spacings no hatching can be drawn with; the paint bar offers its seven
+// fills as pictures, each a different swatch, and the one clicked is the paint's pattern.
+TEST_F(ToolShellTest, HatchingAndPaintBarsTakeTheirChoices) {
+  frame->OnCommand(32862);
+  OperationBarWidget* bar = frame->operationBar();
+  auto* spacing = qobject_cast<QLineEdit*>(bar->control(1066));
+  ASSERT_NE(spacing, nullptr);
+  spacing->setText("0");
+  emit spacing->textEdited(spacing->text());
+  emit spacing->editingFinished();
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0], "0.01 から 1000000 までの数値を入力してください。");
+  EXPECT_FLOAT_EQ(CurrentSettings().HatchSpacingY, 20.0f);
+
+  frame->OnCommand(32863);
+  bar = frame->operationBar();
+  std::set<qint64> swatches;
+  for (int id = 1464; id < 1471; ++id) {
+    auto* button = qobject_cast<QToolButton*>(bar->control(id));
+    ASSERT_NE(button, nullptr) << id;
+    ASSERT_FALSE(button->icon().isNull()) << id;
+    const QImage picture = button->icon().pixmap(16, 15).toImage();
+    swatches.insert(qHashBits(picture.constBits(), static_cast<std::size_t>(picture.sizeInBytes())));
+  }
+  EXPECT_GE(swatches.size(), 7u);
+  qobject_cast<QToolButton*>(bar->control(1467))->click();
+  EXPECT_EQ(frame->tools().state().PaintPattern, 3);
 }
 
 TEST_F(ToolShellTest, NumericInputEvaluatesFromLeftToRight) {
