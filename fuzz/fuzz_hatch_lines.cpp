@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   e->codes[0] = static_cast<int16_t>(static_cast<int>(in.Byte()) - 8);
   std::vector<ModelSegment> lines;
-  InstalledRenderHooks().hatchLines(*e, lines);
+  InstalledRenderHooks().hatchLines(*e, nullptr, lines);
   if (static_cast<int64_t>(lines.size()) > kMaxHatchSegments) __builtin_trap();
   for (const ModelSegment& s : lines) {
     if (!std::isfinite(s.a.x) || !std::isfinite(s.a.y) || !std::isfinite(s.b.x) || !std::isfinite(s.b.y)) {

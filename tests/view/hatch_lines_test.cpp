@@ -59,7 +59,7 @@ std::unique_ptr<DrawEntity> Record(int pattern, double sy, double sx, double ang
 std::vector<ModelSegment> Drawn(const DrawEntity& e) {
   InstallToolExtensions();
   std::vector<ModelSegment> lines;
-  InstalledRenderHooks().hatchLines(e, lines);
+  InstalledRenderHooks().hatchLines(e, nullptr, lines);
   return lines;
 }
 
