@@ -51,7 +51,7 @@ int64_t Stride(double pixelsApart, bool odd) {
   return stride;
 }
 
-// The lines of family `f` a screen needs: those crossing its window, thinned by `stride`.
+// The lines of family `f` a screen needs: those that may cross its window, thinned by `stride`.
 LineSelection OnScreen(const HatchScreenView* screen, const LineFamily& f, int64_t stride) {
   if (!screen) return {};
   const ModelRect& w = screen->window;
@@ -62,6 +62,9 @@ LineSelection OnScreen(const HatchScreenView* screen, const LineFamily& f, int64
     wanted.from = std::min(wanted.from, u);
     wanted.to = std::max(wanted.to, u);
   }
+  // A spacing more either way, so that rounding never loses a line through the window's corner.
+  wanted.from -= f.spacing;
+  wanted.to += f.spacing;
   return wanted;
 }
 
