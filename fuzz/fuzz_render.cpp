@@ -1,5 +1,6 @@
 // Draws elements made of arbitrary bytes (any kind, state, line attribute and values, NaN and
-// huge numbers included) through an arbitrary view mapping, on the screen and when printing:
+// huge numbers included; hatch lines and terminators as the program draws them) through an
+// arbitrary view mapping, on the screen and when printing:
 // nothing may crash, convert an unrepresentable number, or put a point far beyond the pixel limit.
 #include <algorithm>
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include "model/draw_entity.h"
 #include "model/entity_core.h"
 #include "model/entity_list.h"
+#include "tools/standard_tools.h"
 #include "view/entity_bounds.h"
 #include "view/entity_renderer.h"
 #include "view/recording_canvas.h"
@@ -59,6 +61,9 @@ void CheckPoints(const RecordingCanvas& canvas) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  // The hooks the program draws dimensions' terminators and hatch lines through.
+  static const bool installed = (InstallToolExtensions(), true);
+  (void)installed;
   Bytes in(data, size);
   ViewMapping m;
   m.scale = in.Take<double>();

@@ -181,6 +181,25 @@ inline void AddElement(Bytes& in, CPlenwickDoc& doc) {
   }
 }
 
+// A paint or hatching of arbitrary codes and values (piece counts, codes, NaN and huge values).
+inline void AddHostileFill(Bytes& in, CPlenwickDoc& doc) {
+  const int count = 2 + in.Byte() % 40;
+  std::vector<int16_t> codes(static_cast<std::size_t>(count));
+  std::vector<double> values(static_cast<std::size_t>(count));
+  static constexpr int16_t kCodes[] = {10, 20, 0, 1, 2, 3, 4, 5, 50, 51, 52, 60, -1};
+  for (int i = 0; i < count; ++i) {
+    const uint8_t c = in.Byte();
+    codes[static_cast<std::size_t>(i)] = c < 128 ? (i % 2 ? int16_t{20} : int16_t{10}) : kCodes[c % std::size(kCodes)];
+    values[static_cast<std::size_t>(i)] = in.Byte() % 8 ? in.Byte() * 3.0 : in.Float();
+  }
+  codes[0] = static_cast<int16_t>(static_cast<int>(in.Byte()) - 8);
+  const bool hatch = in.Byte() % 2;
+  const auto subKind = static_cast<int16_t>(static_cast<int>(in.Byte() % 6) - 1);
+  const auto lineAttr = static_cast<int16_t>(in.Byte() % 9 * 100 + in.Byte() % 9);
+  AddEntity({static_cast<int16_t>(hatch ? kHatch : kPaint), subKind, lineAttr, kInputLayer, static_cast<int16_t>(count)},
+            nullptr, doc.entities, codes.data(), 0, values.data(), nullptr);
+}
+
 // The window's paint of the whole client, or of a part the input gives.
 inline void Paint(Bytes& in, CPlenwickView& view, Host& host) {
   const ViewMapping& m = view.mapping();
@@ -224,6 +243,7 @@ struct ToolFuzzSpec {
   const char* folderName;                             // a temporary program folder of its own
   std::vector<std::pair<int, int>> families;          // palette family, sub-modes
   void (*setSetting)(Bytes& in, ProgramSettings& s);  // one hostile setting from the input
+  bool hostileFills = false;                          // the input adds paints and hatchings too
 };
 
 inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec& spec) {
@@ -289,7 +309,13 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
           // The moving bar's "マウス指定" / "座標指定".
           tools.state().MovePlacementMode = static_cast<int16_t>(in.Byte() % 2);
           break;
-        case 9: AddElement(in, doc); break;
+        case 9:
+          if (spec.hostileFills && in.Byte() % 2) {
+            AddHostileFill(in, doc);
+          } else {
+            AddElement(in, doc);
+          }
+          break;
         case 10: doc.protection = in.Byte() % 3; break;
         case 11: {
           static constexpr int kViewCommands[] = {kCmdGridDisplay, kCmdPageUp, kCmdPageDown, kCmdPanUp,

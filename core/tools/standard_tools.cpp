@@ -7,6 +7,7 @@
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/dimension_parts.h"
 #include "tools/draw/dimension_tool.h"
+#include "tools/draw/hatch_tool.h"
 #include "tools/draw/image_tool.h"
 #include "tools/draw/line_tool.h"
 #include "tools/draw/point_tool.h"
@@ -50,6 +51,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kExpansionToolCode: return std::make_unique<CExpansionTool>(state);
     case kCornerToolCode: return std::make_unique<CCornerTool>(state);
     case kMoveToolCode: return std::make_unique<CMoveTool>(state);
+    case kHatchiToolCode: return std::make_unique<CHatchiTool>(state);
     case kTransformToolCode: return std::make_unique<CTransformTool>(state);
     case kImageToolCode: return std::make_unique<CImageTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);

@@ -1,6 +1,7 @@
 // Coded boundary pieces of paints and hatchings.
 #include "view/boundary_pieces.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -64,10 +65,68 @@ bool ArcPieceSweep(const BoundaryPiece& p, ModelPoint end, double* start, double
   return true;
 }
 
+namespace {
+
+constexpr double kFlatteningStep = 5 * std::numbers::pi / 180;
+
+int FlatteningSteps(double sweep) { return static_cast<int>(std::ceil(std::fabs(sweep) / kFlatteningStep)); }
+
+}  // namespace
+
+int ArcPieceFlatteningPoints(const BoundaryPiece& p, ModelPoint end) {
+  double a0 = 0, sweep = 0;
+  if (!ArcPieceSweep(p, end, &a0, &sweep) || !std::isfinite(sweep)) return -1;
+  return std::max(FlatteningSteps(sweep), 1);
+}
+
+void EncodeBoundaryPieces(const std::vector<BoundaryPiece>& pieces, std::vector<int16_t>& codes,
+                          std::vector<double>& values) {
+  for (const BoundaryPiece& p : pieces) {
+    switch (p.kind) {
+      case BoundaryPiece::Kind::kVertex:
+        codes.insert(codes.end(), {10, 20});
+        values.insert(values.end(), {p.point.x, p.point.y});
+        break;
+      case BoundaryPiece::Kind::kArc:
+        codes.insert(codes.end(), {static_cast<int16_t>(p.counterClockwise ? 1 : 0), 2, 3, 4, 5});
+        values.insert(values.end(), {p.centre.x, p.centre.y, p.radius, p.point.x, p.point.y});
+        break;
+      case BoundaryPiece::Kind::kCircle:
+        codes.insert(codes.end(), {50, 51, 52});
+        values.insert(values.end(), {p.centre.x, p.centre.y, p.radius});
+        break;
+    }
+  }
+}
+
+Box BoundaryBox(const std::vector<BoundaryPiece>& pieces) {
+  Box box;
+  const std::vector<const BoundaryPiece*> chain = ChainOf(pieces);
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    const BoundaryPiece& p = *chain[k];
+    box.Add(p.point);
+    double a0 = 0, sweep = 0;
+    if (p.kind != BoundaryPiece::Kind::kArc || !ArcPieceSweep(p, chain[(k + 1) % chain.size()]->point, &a0, &sweep)) {
+      continue;
+    }
+    // The quarter points the arc passes on its way.
+    const double from = std::min(a0, a0 + sweep), to = std::max(a0, a0 + sweep);
+    for (double q = std::ceil(from / (kTwoPi / 4)) * (kTwoPi / 4); q <= to; q += kTwoPi / 4) {
+      box.Add({p.centre.x + std::fabs(p.radius) * std::cos(q), p.centre.y + std::fabs(p.radius) * std::sin(q)});
+    }
+  }
+  for (const BoundaryPiece& p : pieces) {
+    if (p.kind != BoundaryPiece::Kind::kCircle) continue;
+    const double r = std::fabs(p.radius);
+    box.Add({p.centre.x - r, p.centre.y - r});
+    box.Add({p.centre.x + r, p.centre.y + r});
+  }
+  return box;
+}
+
 std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces) {
   std::vector<ModelPoint> points;
   const std::vector<const BoundaryPiece*> chain = ChainOf(pieces);
-  constexpr double kStep = 5 * std::numbers::pi / 180;
   for (std::size_t k = 0; k < chain.size(); ++k) {
     const BoundaryPiece& p = *chain[k];
     points.push_back(p.point);
@@ -75,7 +134,7 @@ std::vector<ModelPoint> FlattenBoundary(const std::vector<BoundaryPiece>& pieces
     if (p.kind != BoundaryPiece::Kind::kArc || !ArcPieceSweep(p, chain[(k + 1) % chain.size()]->point, &a0, &sweep)) {
       continue;
     }
-    const int steps = static_cast<int>(std::ceil(std::fabs(sweep) / kStep));
+    const int steps = FlatteningSteps(sweep);
     for (int s = 1; s < steps; ++s) {
       const double a = a0 + sweep * s / steps;
       points.push_back({p.centre.x + p.radius * std::cos(a), p.centre.y + p.radius * std::sin(a)});

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/draw_entity.h"
+#include "view/geometry.h"
 #include "view/view_mapping.h"
 
 namespace plenwick {
@@ -29,6 +30,20 @@ std::vector<const BoundaryPiece*> ChainOf(const std::vector<BoundaryPiece>& piec
 // The start angle and signed sweep (radians, negative clockwise) of an arc piece running from
 // its start vertex to `end`; equal angles sweep a whole turn. False when they are not finite.
 bool ArcPieceSweep(const BoundaryPiece& p, ModelPoint end, double* start, double* sweep);
+
+// The points an arc piece running to `end` flattens into (its start and the points between, at
+// steps of at most 5 degrees); -1 when its sweep is not finite.
+int ArcPieceFlatteningPoints(const BoundaryPiece& p, ModelPoint end);
+
+// Appends the pieces in their coded form: a vertex as codes 10, 20; an arc piece as 1
+// (counter-clockwise) or 0, then 2, 3, 4, 5 over centre x, y, radius, start x, y; a circle as 50,
+// 51, 52 over centre x, y, radius.
+void EncodeBoundaryPieces(const std::vector<BoundaryPiece>& pieces, std::vector<int16_t>& codes,
+                          std::vector<double>& values);
+
+// The box the boundary's outline spans: its vertices, each arc piece over its own sweep to the next
+// piece's start, and whole circles.
+Box BoundaryBox(const std::vector<BoundaryPiece>& pieces);
 
 // The boundary as one closed polygon (the closing edge implied): vertices in order, each arc
 // piece flattened from its start vertex to the next piece's start (steps of at most 5 degrees).

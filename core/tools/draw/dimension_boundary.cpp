@@ -32,6 +32,11 @@ double ShoelaceArea(const std::vector<ModelPoint>& v) {
 
 }  // namespace
 
+bool RunsCounterClockwise(const BoundaryStretch& arcPiece) {
+  const bool forward = AlongArcDeg(arcPiece.circle, arcPiece.to) >= AlongArcDeg(arcPiece.circle, arcPiece.from);
+  return forward == (arcPiece.circle.direction == 1);
+}
+
 double StretchLength(const BoundaryStretch& piece) {
   switch (piece.type) {
     case BoundaryStretch::Type::kSegment: return Distance(piece.from, piece.to);
@@ -64,7 +69,7 @@ double EnclosedArea(const std::vector<BoundaryStretch>& pieces) {
     const double to = AlongArcDeg(piece.circle, piece.to);
     const double theta = DegreesToRadians(std::fabs(to - from));
     // Walked counter-clockwise about its centre, the arc bulges out of the chord to the right.
-    const int ccw = to >= from ? piece.circle.direction : -piece.circle.direction;
+    const int ccw = RunsCounterClockwise(piece) ? 1 : -1;
     const double r = piece.circle.radius;
     sum += ccw * r * r * (theta - std::sin(theta));
   }

@@ -27,6 +27,8 @@ struct BoundaryStretch {
   std::vector<ModelPoint> vertices;  // polygons
 };
 
+// Whether an arc piece, running over its arc from one vertex to the other, turns counter-clockwise.
+bool RunsCounterClockwise(const BoundaryStretch& arcPiece);
 // Length of the piece; for an arc, along the arc between its two vertices.
 double StretchLength(const BoundaryStretch& piece);
 // The area enclosed by pieces that follow one another round a closed boundary: the shoelace sum of

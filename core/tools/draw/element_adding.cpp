@@ -45,7 +45,8 @@ ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElemen
   if (!ToolElementStorable(element.kind, element.values)) return ElementAdded::kDropped;
   CPlenwickDoc& d = view.doc();
   const ProgramSettings& s = view.settings();
-  const auto lineAttr = static_cast<int16_t>(element.penOnly ? s.CurrentPen : s.CurrentLineType * 100 + s.CurrentPen);
+  const int type = element.fillPattern >= 0 ? element.fillPattern : element.penOnly ? 0 : s.CurrentLineType;
+  const auto lineAttr = static_cast<int16_t>(type * 100 + s.CurrentPen);
   const EntityAttr attr{element.kind, element.subKind, lineAttr,
                         s.CurrentLayer, static_cast<int16_t>(element.values.size())};
   // A protected drawing refuses with its message; the recorded step stays undoable then.

@@ -37,7 +37,8 @@ struct NewElement {
   std::span<const double> values;
   const char* font = nullptr;  // texts: the face (Shift-JIS)
   const char* text = nullptr;  // texts: the string (Shift-JIS)
-  bool penOnly = false;        // dimensions: lineAttr is the pen alone, without the line type
+  bool penOnly = false;        // dimensions, hatchings: lineAttr is the pen alone, without the line type
+  int16_t fillPattern = -1;    // paints: lineAttr is this pattern × 100 + the pen
   DrawEntity* owner = nullptr;  // a figure's sides: their group header, whose number they take
 };
 

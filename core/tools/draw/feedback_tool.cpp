@@ -169,12 +169,22 @@ void CFeedbackTool::DrawHighlights(ToolView& view) {
   });
 }
 
+void CFeedbackTool::Mark(ToolView& view, DrawEntity& e, int16_t mark) {
+  marked_.push_back({&e, e.mark});
+  e.mark = mark;
+  DrawUnderneath(view, [&](Canvas& canvas) { view.view().DrawElement(canvas, e, mark); });
+}
+
 void CFeedbackTool::RestoreHighlights(ToolView& view) {
-  if (highlighted_.empty()) return;
+  if (highlighted_.empty() && marked_.empty()) return;
+  // Latest first: an element marked twice gets back the mark it had before the first.
+  for (auto it = marked_.rbegin(); it != marked_.rend(); ++it) it->first->mark = it->second;
   DrawUnderneath(view, [&](Canvas& canvas) {
     for (DrawEntity* e : highlighted_) view.view().DrawElement(canvas, *e, e->mark);
+    for (const auto& [e, mark] : marked_) view.view().DrawElement(canvas, *e, e->mark);
   });
   highlighted_.clear();
+  marked_.clear();
 }
 
 void CFeedbackTool::ShowCross(ToolView& view, ModelPoint at) {

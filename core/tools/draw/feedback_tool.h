@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tools/draw/line_geometry.h"
@@ -62,6 +63,9 @@ class CFeedbackTool : public CDrawTool {
   // Draws an element the operation picked in the highlight colour until the operation ends (or
   // RestoreHighlights).
   void Highlight(ToolView& view, DrawEntity& e);
+  // Gives an element the operation picked a mark (and its look) until the operation ends (or
+  // RestoreHighlights), which gives it back the mark it had.
+  void Mark(ToolView& view, DrawEntity& e, int16_t mark);
 
  protected:
   // Slots of the figures; a tool may use the ones from kOwnSlot on for its own.
@@ -99,6 +103,7 @@ class CFeedbackTool : public CDrawTool {
  private:
   XorFeedback feedback_;
   std::vector<DrawEntity*> highlighted_;
+  std::vector<std::pair<DrawEntity*, int16_t>> marked_;  // with the mark each had before
   std::optional<ModelPoint> crossAt_;  // model mm
   // The mouse has asked for the rubber figure since the operation's last change of course (a
   // typed value takes it away): a repaint shows it again, also one that was empty before.

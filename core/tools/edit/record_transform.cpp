@@ -62,7 +62,7 @@ void VisitPoints(int kind, std::vector<double>& v, const std::vector<int16_t>& c
     case kPaint:
       VisitBoundary(v, codes, 2, 32767, [&](int code, std::size_t at) {
         VisitPair(v, at, visit);
-        if (code != 10) VisitPair(v, at + 3, visit);
+        if (code == 0 || code == 1) VisitPair(v, at + 3, visit);
       });
       return;
     case kHatch:

@@ -24,6 +24,13 @@ EditBinding AngleEdit(float& field) {
   b.max = 360;
   return b;
 }
+// A hatching's spacing: lines no closer than a hundredth of a unit, nor further than a kilometre.
+EditBinding SpacingEdit(float& field) {
+  EditBinding b = FloatEdit(field);
+  b.min = 0.01;
+  b.max = 1e6;
+  return b;
+}
 EditBinding IntEdit(int16_t& field, int min, int max) {
   return {Number::kInt, min, max, [&field] { return static_cast<double>(field); },
           [&field](double v) { field = static_cast<int16_t>(v); }};
@@ -221,13 +228,13 @@ void BuildControls(OperationBar& bar, const OperationBarContext& ctx) {
       bar.AddRadio(1063, "格子", pattern, 2);
       bar.AddRadio(1064, "レンガ", pattern, 3);
       bar.AddLabel("横間隔");
-      bar.AddEdit(1065, FloatEdit(s.HatchSpacingX));
+      bar.AddEdit(1065, SpacingEdit(s.HatchSpacingX));
       bar.AddLabel(Unit(s), 1444);
       bar.AddLabel("縦間隔");
-      bar.AddEdit(1066, FloatEdit(s.HatchSpacingY));
+      bar.AddEdit(1066, SpacingEdit(s.HatchSpacingY));
       bar.AddLabel(Unit(s), 1445);
       bar.AddLabel("角度");
-      bar.AddEdit(1067, FloatEdit(s.HatchAngle));
+      bar.AddEdit(1067, AngleEdit(s.HatchAngle));
       break;
     }
     case kOpeDimBox: {
