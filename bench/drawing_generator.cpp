@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <vector>
 
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "platform/sjis.h"
+#include "tools/draw/hatch_region.h"
 #include "view/dimension_record.h"
 #include "view/hatch_lines.h"
 
@@ -26,8 +28,8 @@ void AddLine(EntityList& list, double x1, double y1, double x2, double y2, int16
   AddEntity({kLine, 0, pen, 0, 4}, nullptr, list, codes, 0, values, nullptr);
 }
 
-// One record being built: codes and values in storage order.
-struct CodedValues {
+// One dimension record being built: codes and values in storage order.
+struct DimensionValues {
   std::vector<int16_t> codes;
   std::vector<double> values;
   void Put(int code, double v) {
@@ -42,7 +44,7 @@ struct CodedValues {
 
 // The fields every dimension starts with: the packed tolerance and prefix, the tolerances, the
 // measured length, text height, angle and the decimals' format.
-void PutDimensionHeader(CodedValues& d, int tolerance, const char* prefix, double length, int decimals) {
+void PutDimensionHeader(DimensionValues& d, int tolerance, const char* prefix, double length, int decimals) {
   d.Put(30, PackDimensionField(MakeDimensionPacked(tolerance, prefix)));
   d.Put(31, tolerance ? 0.0015 : 0);
   d.Put(32, tolerance ? 0.2 : 0);
@@ -53,7 +55,7 @@ void PutDimensionHeader(CodedValues& d, int tolerance, const char* prefix, doubl
 }
 
 // A distance dimension from (x, y) across w by h, its line offset to the side.
-void PutDistance(CodedValues& d, double x, double y, double w, double h) {
+void PutDistance(DimensionValues& d, double x, double y, double w, double h) {
   for (int code : {15, 16}) d.Put(code, 3);
   for (int code : {18, 19}) d.Put(code, 1);
   d.PutPoint(21, x, y);
@@ -75,7 +77,7 @@ void AddComposite(EntityList& list, int which, double x, double y, int16_t pen) 
       e->groupNo = header->groupNo;
     }
   } else if (which == 1) {
-    CodedValues d;
+    DimensionValues d;
     PutDimensionHeader(d, 0, "", std::hypot(10.0, 5.0), 0);
     d.Put(14, 33304);
     PutDistance(d, x, y, 10, 5);
@@ -104,7 +106,7 @@ void GenerateDimensionDrawing(EntityList& list, int64_t count, uint32_t seed) {
     const int decimals = static_cast<int>((i / 72) % 5);
     const double x = static_cast<double>(i % perRow) * kCell, y = static_cast<double>(i / perRow) * kCell;
     const double w = 5 + unit(rng) * 30, h = 5 + unit(rng) * 30;
-    CodedValues d;
+    DimensionValues d;
     PutDimensionHeader(d, tolerance, kPrefixes[i % 4], std::hypot(w, h), decimals);
     if (kind != kDimArea) d.Put(14, 33304);
     switch (kind) {
@@ -251,45 +253,28 @@ void AppendRoomHatchings(EntityList& list, int64_t count, uint32_t seed, double 
   static const double kAngles[] = {0, 0, 0, 90, 45, 30, 17.5, -23.7, 135, 62.3, 200.1, 301.25};
   const int64_t perRow = static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(count))));
   const double slot = side / static_cast<double>(perRow);
+  auto vertex = [](double x, double y) { return BoundaryPiece{BoundaryPiece::Kind::kVertex, {x, y}, {}, 0, true}; };
   for (int64_t i = 0; i < count; ++i) {
     const double w = kCell * (1 + 2 * unit(rng)), h = kCell * (1 + 2 * unit(rng));
     const double x0 = static_cast<double>(i % perRow) * slot + unit(rng) * std::max(0.0, slot - w);
     const double y0 = static_cast<double>(i / perRow) * slot + unit(rng) * std::max(0.0, slot - h);
     const double x1 = x0 + w, y1 = y0 + h;
-    const bool bay = i % 6 == 0, column = i % 6 == 1;
-    const auto pattern = static_cast<int16_t>(i % 4);
-    const double spacing = (w + h) / 2 / (10 + 30 * unit(rng));
-    CodedValues d;
-    d.Put(column ? 5 : 4, spacing);
-    d.Put(0, pattern == kHatchBrick ? 2 * spacing : spacing);
-    d.Put(0, kAngles[i % std::size(kAngles)]);
-    d.Put(60, x0);
-    d.Put(61, y0);
-    d.Put(62, x1);
-    d.Put(63, bay ? y1 + w / 2 : y1);
-    auto vertex = [&](double x, double y) {
-      d.Put(10, x);
-      d.Put(20, y);
-    };
-    vertex(x0, y0);
-    vertex(x1, y0);
-    if (bay) {  // a half circle over the top side, counter-clockwise from its right end
-      d.Put(1, (x0 + x1) / 2);
-      d.Put(2, y1);
-      d.Put(3, w / 2);
-      d.Put(4, x1);
-      d.Put(5, y1);
-    } else {
-      vertex(x1, y1);
+    std::vector<BoundaryPiece> pieces{vertex(x0, y0), vertex(x1, y0), vertex(x1, y1), vertex(x0, y1)};
+    if (i % 6 == 0) {  // a bay: a half circle over the top side, counter-clockwise from its right end
+      pieces[2] = {BoundaryPiece::Kind::kArc, {x1, y1}, {(x0 + x1) / 2, y1}, w / 2, true};
+    } else if (i % 6 == 1) {  // a round column, left out by the even-odd rule
+      const ModelPoint c{x0 + w / 3, y0 + h / 3};
+      pieces.push_back({BoundaryPiece::Kind::kCircle, c, c, std::min(w, h) / 8, true});
     }
-    vertex(x0, y1);
-    if (column) {  // left out of the room's hatching by the even-odd rule
-      d.Put(50, x0 + w / 3);
-      d.Put(51, y0 + h / 3);
-      d.Put(52, std::min(w, h) / 8);
-    }
-    AddEntity({kHatch, pattern, static_cast<int16_t>(i % 8), 0, static_cast<int16_t>(d.values.size())}, nullptr,
-              list, d.codes.data(), 0, d.values.data(), nullptr);
+    HatchSpacing hatch;
+    hatch.pattern = static_cast<int16_t>(i % 4);
+    hatch.spacingY = (w + h) / 2 / (10 + 30 * unit(rng));
+    hatch.spacingX = hatch.pattern == kHatchBrick ? 2 * hatch.spacingY : hatch.spacingY;
+    hatch.angleDeg = kAngles[i % std::size(kAngles)];
+    const std::optional<RegionRecord> r = HatchRecordOf(pieces, hatch);
+    if (!r) continue;
+    AddEntity({kHatch, r->subKind, static_cast<int16_t>(i % 8), 0, static_cast<int16_t>(r->values.size())}, nullptr,
+              list, r->codes.data(), 0, r->values.data(), nullptr);
   }
 }
 
