@@ -425,7 +425,9 @@ TEST(HatchLines, TheScreenDrawsEveryLineFromHalfAPixelApart) {
         static_cast<int>(rng() % 800));
     const ScreenAndEveryLine drawn = DrawBothWays(f, *hatch);
     ASSERT_EQ(drawn.screen.size(), drawn.everyLine.size()) << round;
-    for (std::size_t i = 0; i < drawn.screen.size(); ++i) ASSERT_EQ(drawn.screen[i].points, drawn.everyLine[i].points) << round;
+    for (std::size_t i = 0; i < drawn.screen.size(); ++i) {
+      ASSERT_EQ(drawn.screen[i].points, drawn.everyLine[i].points) << round;
+    }
     std::vector<ModelSegment> all;
     GenerateHatchLines(*hatch, all);
     clipped += drawn.screen.size() < all.size();
