@@ -19,7 +19,7 @@ struct ModelSegment {
 using DimensionTerminatorDrawer =
     std::function<void(const RenderContext& ctx, const DrawEntity& dimension, int state, ColourRef colour)>;
 // What a screen can show of a hatching: only lines that cross `window` (model mm), and of a family
-// closer than a pixel a subset of its own lines still no further apart than one pixel, which
+// less than half a pixel apart a subset of its own lines still at most a pixel apart, which
 // reaches the same pixels.
 struct HatchScreenView {
   ModelRect window;
