@@ -1,6 +1,7 @@
 // Benchmark "render": painting a drawing of 1,000,000 elements whole into a 1920 x 1080 picture,
 // and painting a view zoomed so that about 1 % of it is visible (the rest must cost next to
-// nothing); and painting 100,000 texts whole against painting 100,000 lines along their baselines.
+// nothing); painting it whole with 10,000 room hatchings added against without them; and
+// painting 100,000 texts whole against painting 100,000 lines along their baselines.
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "drawing_generator.h"
 #include "model/program_settings.h"
 #include "qt_canvas.h"
+#include "tools/standard_tools.h"
 #include "view/plenwick_view.h"
 #include "view/standalone_drawing.h"
 
@@ -64,6 +66,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QGuiApplication app(argc, argv);
+  InstallToolExtensions();  // hatch lines are drawn through the program's generator
   constexpr int64_t kElements = 1000000;
   constexpr int kWidth = 1920, kHeight = 1080;
 
@@ -87,6 +90,19 @@ int main(int argc, char** argv) {
   view.mapping().Recentre();
   Paint(view);
   Figure("render.zoomed_ms", MedianMs(5, [&] { Paint(view); }), "ms");
+
+  // The same drawing whole with and without hatchings.
+  constexpr int64_t kHatchings = 10000;
+  view.ShowWhole();
+  Paint(view);
+  const double plainMs = MedianMs(3, [&] { Paint(view); });
+  AppendRoomHatchings(drawing.entities, kHatchings, 4242, GeneratedDrawingSide(kElements));
+  view.ShowWhole();
+  Paint(view);
+  const double hatchedMs = MedianMs(3, [&] { Paint(view); });
+  std::fprintf(stderr, "whole drawing: %.1f ms plain, %.1f ms with %lld hatchings\n", plainMs, hatchedMs,
+               static_cast<long long>(kHatchings));
+  Figure("render.hatch_vs_plain", hatchedMs / plainMs, "x");
 
   constexpr int64_t kTexts = 100000;
   const double textMs = TextPaintMs(kTexts, false, kWidth, kHeight);

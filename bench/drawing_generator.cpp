@@ -5,13 +5,16 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <vector>
 
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
 #include "platform/sjis.h"
+#include "tools/draw/hatch_region.h"
 #include "view/dimension_record.h"
+#include "view/hatch_lines.h"
 
 namespace plenwick::bench {
 
@@ -241,6 +244,37 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, cons
       AddLine(list, jx, jy, jx + 10, jy, pen);
     }
     added(before);
+  }
+}
+
+void AppendRoomHatchings(EntityList& list, int64_t count, uint32_t seed, double side) {
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  static const double kAngles[] = {0, 0, 0, 90, 45, 30, 17.5, -23.7, 135, 62.3, 200.1, 301.25};
+  const int64_t perRow = static_cast<int64_t>(std::ceil(std::sqrt(static_cast<double>(count))));
+  const double slot = side / static_cast<double>(perRow);
+  auto vertex = [](double x, double y) { return BoundaryPiece{BoundaryPiece::Kind::kVertex, {x, y}, {}, 0, true}; };
+  for (int64_t i = 0; i < count; ++i) {
+    const double w = kCell * (1 + 2 * unit(rng)), h = kCell * (1 + 2 * unit(rng));
+    const double x0 = static_cast<double>(i % perRow) * slot + unit(rng) * std::max(0.0, slot - w);
+    const double y0 = static_cast<double>(i / perRow) * slot + unit(rng) * std::max(0.0, slot - h);
+    const double x1 = x0 + w, y1 = y0 + h;
+    std::vector<BoundaryPiece> pieces{vertex(x0, y0), vertex(x1, y0), vertex(x1, y1), vertex(x0, y1)};
+    if (i % 6 == 0) {  // a bay: a half circle over the top side, counter-clockwise from its right end
+      pieces[2] = {BoundaryPiece::Kind::kArc, {x1, y1}, {(x0 + x1) / 2, y1}, w / 2, true};
+    } else if (i % 6 == 1) {  // a round column, left out by the even-odd rule
+      const ModelPoint c{x0 + w / 3, y0 + h / 3};
+      pieces.push_back({BoundaryPiece::Kind::kCircle, c, c, std::min(w, h) / 8, true});
+    }
+    HatchSpacing hatch;
+    hatch.pattern = static_cast<int16_t>(i % 4);
+    hatch.spacingY = (w + h) / 2 / (10 + 30 * unit(rng));
+    hatch.spacingX = hatch.pattern == kHatchBrick ? 2 * hatch.spacingY : hatch.spacingY;
+    hatch.angleDeg = kAngles[i % std::size(kAngles)];
+    const std::optional<RegionRecord> r = HatchRecordOf(pieces, hatch);
+    if (!r) continue;
+    AddEntity({kHatch, r->subKind, static_cast<int16_t>(i % 8), 0, static_cast<int16_t>(r->values.size())}, nullptr,
+              list, r->codes.data(), 0, r->values.data(), nullptr);
   }
 }
 

@@ -42,6 +42,12 @@ void GenerateTextDrawing(EntityList& list, int64_t count, uint32_t seed, double 
 // dimension tools store, with every tolerance type, 0 to 4 decimals and a prefix on some.
 void GenerateDimensionDrawing(EntityList& list, int64_t count, uint32_t seed);
 
+// Appends `count` room-sized hatchings (kind 71) spread over the generated plan drawing's square of
+// `side` mm: rectangles of 1 to 3 cells a side, a sixth with a bay (an arc piece) and a sixth
+// with a round column left out (a circle piece); every pattern, angles of 0, 90 and odd ones,
+// spacings a tenth to a fortieth of the room (bricks twice as long as high).
+void AppendRoomHatchings(EntityList& list, int64_t count, uint32_t seed, double side);
+
 // What SaveDrawingFile needs besides the elements: default layers, scale 1:1.
 DrawingFileInfo GeneratedDrawingInfo();
 

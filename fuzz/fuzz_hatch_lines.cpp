@@ -1,7 +1,7 @@
 // Generates the hatch lines of hatchings made of arbitrary bytes (pattern, spacings, angle,
 // box, piece codes and numbers, NaN and huge values included) through the hook the program
-// installs: nothing may crash or hang, the output stays within its cap and finite, and for a
-// boundary of straight pieces no line passes a point outside it.
+// installs, for files and for a screen: nothing may crash or hang, the output stays within its
+// cap and finite, and for a boundary of straight pieces no line passes a point outside it.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -36,9 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     e->values[i] = in.Double(2.5, 240);
   }
   e->codes[0] = static_cast<int16_t>(static_cast<int>(in.Byte()) - 8);
+  // Every line (files, paper), then what a screen with a window anywhere at any zoom asks for.
+  const HatchScreenView screen{{in.Double(), in.Double(), in.Double(), in.Double()}, in.Double(0.01, 240)};
   std::vector<ModelSegment> lines;
-  InstalledRenderHooks().hatchLines(*e, lines);
-  if (static_cast<int64_t>(lines.size()) > kMaxHatchSegments) __builtin_trap();
+  for (const HatchScreenView* view : {static_cast<const HatchScreenView*>(nullptr), &screen}) {
+    const std::size_t before = lines.size();
+    InstalledRenderHooks().hatchLines(*e, view, lines);
+    if (static_cast<int64_t>(lines.size() - before) > kMaxHatchSegments) __builtin_trap();
+  }
   for (const ModelSegment& s : lines) {
     if (!std::isfinite(s.a.x) || !std::isfinite(s.a.y) || !std::isfinite(s.b.x) || !std::isfinite(s.b.y)) {
       __builtin_trap();

@@ -169,7 +169,7 @@ void WriteElement(DxfOutput& out, const DxfContext& context, const DrawEntity& e
       const auto& generate = InstalledRenderHooks().hatchLines;
       if (!generate || !HasUsableValues(e, 0)) break;
       std::vector<ModelSegment> lines;
-      generate(e, lines);
+      generate(e, nullptr, lines);
       for (const ModelSegment& s : lines) {
         if (std::isfinite(s.a.x) && std::isfinite(s.a.y) && std::isfinite(s.b.x) && std::isfinite(s.b.y)) {
           out.Line(s.a, s.b, style);

@@ -200,7 +200,7 @@ class Decomposer {
         const auto& generate = InstalledRenderHooks().hatchLines;
         if (!generate || !v) return true;
         std::vector<ModelSegment> lines;
-        generate(e, lines);
+        generate(e, nullptr, lines);
         for (const ModelSegment& s : lines) segment(s.a, s.b);
         return true;
       }

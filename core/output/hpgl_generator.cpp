@@ -218,7 +218,7 @@ void HpglGenerator::Geometry(const DrawEntity& e) {
       const auto& generate = InstalledRenderHooks().hatchLines;
       if (!generate || !Finite(e, 0)) return;
       std::vector<ModelSegment> lines;
-      generate(e, lines);
+      generate(e, nullptr, lines);
       for (const ModelSegment& s : lines) {
         if (std::isfinite(s.a.x) && std::isfinite(s.a.y) && std::isfinite(s.b.x) && std::isfinite(s.b.y)) {
           Segment(s.a, s.b);

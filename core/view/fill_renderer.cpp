@@ -102,7 +102,9 @@ void DrawHatch(const RenderContext& ctx, const DrawEntity& e, int state, ColourR
   const auto& generate = InstalledRenderHooks().hatchLines;
   if (!generate) return;
   std::vector<ModelSegment> lines;
-  generate(e, lines);
+  // Paper and exported pictures get every line; the screen only those it can show.
+  const HatchScreenView screen{ctx.visible, ctx.mapping.PixelsPerModelMm()};
+  generate(e, ctx.printing || ctx.exporting ? nullptr : &screen, lines);
   const EntityStroke stroke(ctx, e.lineAttr, colour, state);
   for (const ModelSegment& s : lines) stroke.Segment(s.a, s.b);
 }

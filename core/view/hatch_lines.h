@@ -39,13 +39,16 @@ inline constexpr int64_t kMaxHatchSegments = 1'000'000;
 // of it. A family's lines run along (2000, 0) or (0, 2000) turned by the angle, at multiples of
 // its spacing from the line through (x, min y), x the box's maximum when the angle (taken into
 // 0..360) lies in (0, 90] or (180, 270], else its minimum. A box that does not hold the boundary's
-// vertices is replaced by theirs. No line leaves the boundary.
+// vertices is replaced by theirs. No line leaves the boundary. With a `screen`, only the lines it
+// needs (see HatchScreenView): of a family less than half a pixel apart every n-th line, n the
+// most that leaves at most a pixel between them; no brick joints between courses that close.
 void GenerateHatchLines(const HatchLayout& layout, const std::vector<BoundaryPiece>& pieces,
-                        std::vector<ModelSegment>& lines);
+                        std::vector<ModelSegment>& lines, const HatchScreenView* screen = nullptr);
 
 // The same for a hatching record: codes[0] pieces from value 7; values 0 to 6 the spacings
 // (vertical, then horizontal distance), the angle and the box; subKind the pattern.
-void GenerateHatchLines(const DrawEntity& hatch, std::vector<ModelSegment>& lines);
+void GenerateHatchLines(const DrawEntity& hatch, std::vector<ModelSegment>& lines,
+                        const HatchScreenView* screen = nullptr);
 
 // Makes GenerateHatchLines the renderer's and the writers' hatch-line hook.
 void InstallHatchLineGenerator();

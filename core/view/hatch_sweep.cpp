@@ -134,7 +134,8 @@ std::vector<SweepEdge> EdgesOf(const LineFamily& family, const std::vector<Bound
 }  // namespace
 
 bool SweepLineFamily(const LineFamily& family, const std::vector<BoundaryPiece>& pieces, int64_t maxLines,
-                     HatchBudget& budget, const std::function<void(int64_t k, double t0, double t1)>& inside) {
+                     HatchBudget& budget, const std::function<void(int64_t k, double t0, double t1)>& inside,
+                     const LineSelection& wanted) {
   const double s = family.spacing;
   if (!(s > 0) || !std::isfinite(s)) return false;
   std::vector<SweepEdge> edges = EdgesOf(family, pieces);
@@ -145,11 +146,20 @@ bool SweepLineFamily(const LineFamily& family, const std::vector<BoundaryPiece>&
   const double first = std::ceil(edges.front().u0 / s), last = std::floor(top / s);
   if (!std::isfinite(first) || !std::isfinite(last) || std::fabs(first) > 1e15 || std::fabs(last) > 1e15) return false;
   if (last - first + 1 > static_cast<double>(maxLines)) return false;
+  const double from = std::max(first, std::ceil(wanted.from / s)), to = std::min(last, std::floor(wanted.to / s));
+  if (!(from <= to) || wanted.stride < 1) return true;
+  // Offsets stay within 1e15 lines of 0, so a longer stride would select line 0 at most anyway.
+  const int64_t stride = std::min<int64_t>(wanted.stride, int64_t{1} << 51);
+  auto begin = static_cast<int64_t>(from);
+  if (const int64_t r = ((begin % stride) + stride) % stride; r != 0) begin += stride - r;
+  const auto end = static_cast<int64_t>(to);
+  if (begin > end) return true;
 
   std::vector<const SweepEdge*> active;
   std::vector<double> crossings;
   std::size_t next = 0;
-  for (auto k = static_cast<int64_t>(first); k <= static_cast<int64_t>(last); ++k) {
+  for (int64_t n = 0, count = (end - begin) / stride; n <= count; ++n) {
+    const int64_t k = begin + n * stride;
     const double u = static_cast<double>(k) * s;
     while (next < edges.size() && edges[next].u0 <= u) active.push_back(&edges[next++]);
     crossings.clear();

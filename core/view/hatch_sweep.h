@@ -3,6 +3,7 @@
 // each line meets only the pieces active at its offset.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -20,6 +21,14 @@ struct LineFamily {
   double spacing = 0;
 };
 
+// Which of a family's lines are wanted: those whose index is a multiple of `stride` and whose
+// offset along the normal lies within [from, to] (model mm).
+struct LineSelection {
+  int64_t stride = 1;
+  double from = -HUGE_VAL;
+  double to = HUGE_VAL;
+};
+
 // What one hatching may still produce; shared by its families so that hostile records stay
 // bounded in time and memory.
 struct HatchBudget {
@@ -32,9 +41,11 @@ struct HatchBudget {
 // from where it begins up to, not including, where it ends, so that a line through a vertex
 // meets the boundary once where it passes and twice (or not at all) where it touches. Arc pieces
 // whose vertices lie off their circle run straight between them. Returns false when the family
-// was given up: more than maxLines lines over the boundary, or the budget spent; nothing is drawn
-// for a boundary with a number that is not finite.
+// was given up: more than maxLines lines over the boundary (counting every line, wanted or not), or
+// the budget spent; nothing is drawn for a boundary with a number that is not finite. Only the
+// `wanted` lines are cut.
 bool SweepLineFamily(const LineFamily& family, const std::vector<BoundaryPiece>& pieces, int64_t maxLines,
-                     HatchBudget& budget, const std::function<void(int64_t k, double t0, double t1)>& inside);
+                     HatchBudget& budget, const std::function<void(int64_t k, double t0, double t1)>& inside,
+                     const LineSelection& wanted = {});
 
 }  // namespace plenwick

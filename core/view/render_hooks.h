@@ -18,8 +18,17 @@ struct ModelSegment {
 // Draws the terminators of one dimension (kind 50) in the given state and colour.
 using DimensionTerminatorDrawer =
     std::function<void(const RenderContext& ctx, const DrawEntity& dimension, int state, ColourRef colour)>;
-// Appends the hatch lines (model mm) of one hatching (kind 71).
-using HatchLineGenerator = std::function<void(const DrawEntity& hatch, std::vector<ModelSegment>& lines)>;
+// What a screen can show of a hatching: only lines that cross `window` (model mm), and of a family
+// less than half a pixel apart a subset of its own lines still at most a pixel apart, which
+// reaches the same pixels.
+struct HatchScreenView {
+  ModelRect window;
+  double pixelsPerModelMm = 0;
+};
+// Appends the hatch lines (model mm) of one hatching (kind 71): every line when `screen` is null
+// (files, plotters, paper), else those the screen needs.
+using HatchLineGenerator =
+    std::function<void(const DrawEntity& hatch, const HatchScreenView* screen, std::vector<ModelSegment>& lines)>;
 
 struct RenderHooks {
   DimensionTerminatorDrawer dimensionTerminators;

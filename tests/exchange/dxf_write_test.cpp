@@ -181,10 +181,11 @@ TEST(DxfWrite, CurvesAndHatchingsAsLines) {
 
   Add(list, kHatch, {0, 0, 0, 0, 0, 10, 10}, Attr(2, 1));
   EXPECT_EQ(LineEnds(EntitiesOf(DxfText(list))).size(), 16u);  // no hatch hook: no lines
-  const RenderHooks before = InstallRenderHooks({{}, [](const DrawEntity&, std::vector<ModelSegment>& out) {
-                                                   out.push_back({{1, 2}, {3, 4}});
-                                                   out.push_back({{0, 0}, {std::numeric_limits<double>::infinity(), 0}});
-                                                 }});
+  const RenderHooks before =
+      InstallRenderHooks({{}, [](const DrawEntity&, const HatchScreenView*, std::vector<ModelSegment>& out) {
+                            out.push_back({{1, 2}, {3, 4}});
+                            out.push_back({{0, 0}, {std::numeric_limits<double>::infinity(), 0}});
+                          }});
   const std::string hatched = EntitiesOf(DxfText(list));
   InstallRenderHooks(before);
   EXPECT_NE(hatched.find("LINE\n  8\nPEN2\n 10\n1\n 20\n2\n 11\n3\n 21\n4\n  6\nDASHED\n"), std::string::npos);

@@ -398,7 +398,7 @@ TEST_F(EntityKinds, HooksDrawTerminatorsAndHatchLines) {
          ++terminatorCalls;
          seen = colour;
        },
-       [](const DrawEntity&, std::vector<ModelSegment>& lines) {
+       [](const DrawEntity&, const HatchScreenView*, std::vector<ModelSegment>& lines) {
          lines.push_back({{0, 50}, {100, 50}});
          lines.push_back({{0, 60}, {100, 60}});
        }});

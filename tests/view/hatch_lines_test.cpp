@@ -10,10 +10,12 @@
 #include <limits>
 #include <numbers>
 #include <random>
+#include <set>
 
 #include "support/even_odd_inside.h"
 #include "support/render_fixture.h"
 #include "tools/standard_tools.h"
+#include "view/entity_stroke.h"
 #include "view/render_hooks.h"
 
 namespace plenwick {
@@ -59,7 +61,7 @@ std::unique_ptr<DrawEntity> Record(int pattern, double sy, double sx, double ang
 std::vector<ModelSegment> Drawn(const DrawEntity& e) {
   InstallToolExtensions();
   std::vector<ModelSegment> lines;
-  InstalledRenderHooks().hatchLines(e, lines);
+  InstalledRenderHooks().hatchLines(e, nullptr, lines);
   return lines;
 }
 
@@ -377,6 +379,101 @@ TEST(HatchLines, HostileRecordsStayBounded) {
                                    {Vertex(0, 0), Vertex(1000, 0), Vertex(1000, 1000), Vertex(0, 1000)}));
   EXPECT_TRUE(dense.empty());
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+// What the screen draws of a hatching through the renderer, and what drawing every generated line
+// (as files and paper get them) would have drawn, in pixels.
+struct ScreenAndEveryLine {
+  std::vector<RecordedPrimitive> screen;
+  std::vector<RecordedPrimitive> everyLine;
+};
+ScreenAndEveryLine DrawBothWays(testing::RenderFixture& f, const DrawEntity& hatch) {
+  InstallToolExtensions();
+  f.canvas.Clear();
+  f.Draw(hatch);
+  RecordingCanvas reference;
+  const RenderContext ctx(reference, f.mapping, f.settings, f.layers);
+  const EntityStroke stroke(ctx, hatch.lineAttr, 0, 0);
+  std::vector<ModelSegment> lines;
+  GenerateHatchLines(hatch, lines);
+  for (const ModelSegment& s : lines) stroke.Segment(s.a, s.b);
+  return {f.canvas.primitives(), reference.primitives()};
+}
+
+// Puts model point `at` on client pixel (px, py) at `pixelsPerMm`.
+void Aim(ViewMapping& m, double pixelsPerMm, ModelPoint at, int px, int py) {
+  m.PixelsPerMm = pixelsPerMm;
+  m.ScrollOffset = {static_cast<int>(std::lround(at.x * pixelsPerMm)) - px,
+                    py - m.clientHeight + static_cast<int>(std::lround(at.y * pixelsPerMm))};
+}
+
+// Down to half a pixel between lines the screen draws exactly what every line would, over random
+// regions, patterns, angles and windows that cut them anywhere.
+TEST(HatchLines, TheScreenDrawsEveryLineFromHalfAPixelApart) {
+  std::mt19937 rng(2108);
+  std::uniform_real_distribution<double> unit(0, 1);
+  int clipped = 0;
+  for (int round = 0; round < 200; ++round) {
+    const std::vector<BoundaryPiece> pieces = RandomRegion(rng);
+    const Box box = BoxOf(Flatten(pieces));
+    const double sy = 1 + unit(rng) * 4, sx = 1 + unit(rng) * 4;
+    const auto hatch = Record(static_cast<int>(rng() % 4), sy, sx, unit(rng) * 720 - 360, box, pieces);
+    testing::RenderFixture f;
+    const double least = 0.5 * (1 + 1e-9) / std::min(sy, sx);
+    const ModelPoint at{box.minX + unit(rng) * (box.maxX - box.minX), box.minY + unit(rng) * (box.maxY - box.minY)};
+    Aim(f.mapping, least * (round % 4 == 0 ? 1 : 1 + unit(rng) * 200), at, static_cast<int>(rng() % 1000),
+        static_cast<int>(rng() % 800));
+    const ScreenAndEveryLine drawn = DrawBothWays(f, *hatch);
+    ASSERT_EQ(drawn.screen.size(), drawn.everyLine.size()) << round;
+    for (std::size_t i = 0; i < drawn.screen.size(); ++i) {
+      ASSERT_EQ(drawn.screen[i].points, drawn.everyLine[i].points) << round;
+    }
+    std::vector<ModelSegment> all;
+    GenerateHatchLines(*hatch, all);
+    clipped += drawn.screen.size() < all.size();
+  }
+  EXPECT_GT(clipped, 100);  // most windows cut the hatching
+}
+
+// Lines less than half a pixel apart are thinned to some of the same lines, so none leaves the
+// boundary, with no pixel row or column left between them that every line would have reached.
+TEST(HatchLines, DenseLinesAreThinnedWithoutGaps) {
+  std::mt19937 rng(2109);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int round = 0; round < 200; ++round) {
+    const int pattern = round % 4;
+    const double w = 20 + unit(rng) * 200, h = 20 + unit(rng) * 200, spacing = 0.5 + unit(rng) * 3;
+    const auto hatch = Record(pattern, spacing, pattern == 3 ? 2 * spacing : spacing, 0, {0, 0, w, h},
+                              {Vertex(0, 0), Vertex(w, 0), Vertex(w, h), Vertex(0, h)});
+    testing::RenderFixture f;
+    Aim(f.mapping, (0.02 + unit(rng) * 0.45) / spacing, {0, 0}, 100, 700);
+    const ScreenAndEveryLine drawn = DrawBothWays(f, *hatch);
+    ASSERT_LT(drawn.screen.size(), drawn.everyLine.size()) << round;
+    auto same = [](const RecordedPrimitive& a, const RecordedPrimitive& b) { return a.points == b.points; };
+    auto at = drawn.everyLine.begin();
+    for (const RecordedPrimitive& p : drawn.screen) {
+      at = std::find_if(at, drawn.everyLine.end(), [&](const RecordedPrimitive& q) { return same(p, q); });
+      ASSERT_NE(at, drawn.everyLine.end()) << round;  // one of the generated lines, in their order
+    }
+    // Rows of horizontal lines, columns of vertical ones (brick joints are left out).
+    for (bool rows : {true, false}) {
+      auto reached = [&](const std::vector<RecordedPrimitive>& v) {
+        std::set<int> out;
+        for (const RecordedPrimitive& p : v) {
+          const PixelPoint a = p.points.front(), b = p.points.back();
+          if (rows && a.y == b.y && a.x != b.x) out.insert(a.y);
+          if (!rows && a.x == b.x && a.y != b.y && pattern != 3) out.insert(a.x);
+        }
+        return out;
+      };
+      const std::set<int> screen = reached(drawn.screen), every = reached(drawn.everyLine);
+      if (every.empty()) continue;
+      ASSERT_FALSE(screen.empty()) << round;
+      EXPECT_EQ(*screen.rbegin() - *screen.begin() + 1, static_cast<int>(screen.size())) << round;  // no gap
+      EXPECT_LE(*screen.begin() - *every.begin(), 1) << round;
+      EXPECT_LE(*every.rbegin() - *screen.rbegin(), 1) << round;
+    }
+  }
 }
 
 }  // namespace
