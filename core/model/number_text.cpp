@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace plenwick {
 
@@ -87,15 +88,28 @@ std::size_t WriteFixedNumber(char* out, double value, int decimals) {
   return ec == std::errc() ? static_cast<std::size_t>(last - out) : 0;
 }
 
-std::string FormatNumberText(double value, int decimals) {
-  std::string text = FormatFixedNumber(std::isfinite(value) ? value : 0, decimals);
-  if (text.empty()) return "0";
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-  }
-  if (text == "-0") text = "0";
+std::string FormatNumberText(double value, int decimals, NegativeZero negativeZero) {
+  std::string text;
+  AppendNumberText(text, value, decimals, negativeZero);
   return text;
+}
+
+void AppendNumberText(std::string& out, double value, int decimals, NegativeZero negativeZero) {
+  char buffer[kFixedNumberRoom];
+  std::size_t n = WriteFixedNumber(buffer, std::isfinite(value) ? value : 0, decimals);
+  if (n == 0) {
+    out += '0';
+    return;
+  }
+  if (std::memchr(buffer, '.', n) != nullptr) {
+    while (buffer[n - 1] == '0') --n;
+    if (buffer[n - 1] == '.') --n;
+  }
+  if (n == 2 && buffer[0] == '-' && buffer[1] == '0' && negativeZero == NegativeZero::kAsZero) {
+    out += '0';
+    return;
+  }
+  out.append(buffer, n);
 }
 
 std::optional<double> ParseDecimalText(std::string_view text) {
