@@ -10,6 +10,21 @@ namespace {
 
 constexpr double kFullCircleTolerance = 0.001;  // degrees
 
+// By ListItemKind: the element kind, its subKind and its codes.
+constexpr int16_t kItemKinds[3] = {kPoint, kLine, kArc};
+constexpr int16_t kItemSubKinds[3] = {0, 0, 1};
+constexpr int16_t kItemCodes[3][5] = {{10, 20}, {10, 20, 11, 22}, {10, 20, 40, 50, 51}};
+
+// Adds `offset` to the item's coordinates (not to radius and angles).
+void Shift(ListItem& item, ModelPoint offset) {
+  item.values[0] += offset.x;
+  item.values[1] += offset.y;
+  if (item.kind == ListItemKind::kLine) {
+    item.values[2] += offset.x;
+    item.values[3] += offset.y;
+  }
+}
+
 // The item of one element, or nothing for other kinds and unusable values.
 bool ItemOf(const DrawEntity& e, ModelPoint origin, ListItem& item) {
   int needed = 0;
@@ -26,12 +41,7 @@ bool ItemOf(const DrawEntity& e, ModelPoint origin, ListItem& item) {
     if (!std::isfinite(e.values[i])) return false;
     item.values[static_cast<std::size_t>(i)] = e.values[i];
   }
-  item.values[0] -= origin.x;
-  item.values[1] -= origin.y;
-  if (item.kind == ListItemKind::kLine) {
-    item.values[2] -= origin.x;
-    item.values[3] -= origin.y;
-  }
+  Shift(item, {-origin.x, -origin.y});
   // Direction 1 runs counter-clockwise from the start angle; any other clockwise, which is the
   // counter-clockwise arc from the end angle. The list knows no direction.
   if (e.kind == kArc && e.subKind != 1) std::swap(item.values[3], item.values[4]);
@@ -64,6 +74,19 @@ std::vector<ListItem> ListItemsOf(const EntityList& list, ModelPoint origin, boo
     if (ItemOf(e, origin, item)) items.push_back(item);
   }
   return items;
+}
+
+std::optional<ItemElement> ElementOfItem(const ListItem& item, ModelPoint origin) {
+  ListItem shifted = item;
+  Shift(shifted, origin);
+  const std::span<const double> values = ValuesOf(shifted);
+  if (!AllInCoordinateRange(values)) return std::nullopt;
+  const auto k = static_cast<std::size_t>(item.kind);
+  ItemElement element;
+  element.attr = {kItemKinds[k], kItemSubKinds[k], 0, 0, static_cast<int16_t>(values.size())};
+  element.codes = kItemCodes[k];
+  element.values = shifted.values;
+  return element;
 }
 
 }  // namespace plenwick

@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "model/entity_core.h"
 #include "model/entity_list.h"
 #include "view/view_mapping.h"
 
@@ -40,5 +42,17 @@ bool IsFullCircleItem(const ListItem& item);
 // so that the item's counter-clockwise arc is the same arc. Elements with too few values or
 // values that are not finite are left out.
 std::vector<ListItem> ListItemsOf(const EntityList& list, ModelPoint origin, bool selectedOnly);
+
+// What an item becomes in a drawing: a point (subKind 0), a line, or an arc (subKind 1,
+// counter-clockwise from the start angle; a full circle has angles 0 and 0), with its codes and
+// its values in drawing coordinates. attr.lineAttr and attr.layer are left 0 for the caller.
+struct ItemElement {
+  EntityAttr attr;
+  const int16_t* codes = nullptr;
+  std::array<double, 5> values{};
+};
+// The element of `item` in a drawing whose origin offset is `origin` (model mm); nothing when a
+// value would lie outside the coordinate range there, which a drawing file would not keep.
+std::optional<ItemElement> ElementOfItem(const ListItem& item, ModelPoint origin);
 
 }  // namespace plenwick

@@ -19,11 +19,9 @@ struct ListItemsAdded {
   std::size_t skipped = 0;         // items a drawing file could not keep
 };
 
-// Adds an element for each item in order, with the settings' current line type, pen, colour and
-// layer: a point (subKind 0), a line, or an arc (subKind 1, counter-clockwise from the start
-// angle; a full circle has angles 0 and 0). The origin offset of the drawing is added to the
-// coordinates. Items with a value outside the coordinate range after that are skipped. The
-// elements form one undo step. Nothing changes when no item can be added (kNothing) or when the
+// Adds the element of each item in order (ElementOfItem at the drawing's origin offset) with the
+// settings' current line type, pen, colour and layer; items a drawing file could not keep are
+// skipped. The elements form one undo step. Nothing changes when no item can be added (kNothing) or when the
 // drawing is protected (the user is told: kRefused). The screen is the caller's.
 ListItemsAdded AddListItems(CPlenwickDoc& doc, const ProgramSettings& settings, std::span<const ListItem> items);
 
