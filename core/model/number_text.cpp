@@ -24,11 +24,11 @@ void AppendFixedNumber(std::string& out, double value, int decimals) {
 std::size_t WriteFixedNumber(char* out, double value, int decimals) {
   if (!std::isfinite(value)) return 0;
   decimals = std::clamp(decimals, 0, 15);
-  static constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
+  static constexpr double kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
   // Scaled to whole units and rounded, unless the value lies near a rounding tie, where only the
-  // exact decimal expansion decides.
-  const double scaled = decimals <= 4 ? value * kPowers[decimals] : 0;
-  if (decimals <= 4 && std::fabs(scaled) < 1e15) {
+  // exact decimal expansion decides. Up to six decimals: the "%f" of CSV files.
+  const double scaled = decimals <= 6 ? value * kPowers[decimals] : 0;
+  if (decimals <= 6 && std::fabs(scaled) < 1e15) {
     // floor without the library call: the value fits an int64.
     double below = static_cast<double>(static_cast<int64_t>(scaled));
     if (below > scaled) below -= 1;
@@ -45,6 +45,8 @@ std::size_t WriteFixedNumber(char* out, double value, int decimals) {
         case 2: whole = magnitude / 100, fraction = magnitude % 100; break;
         case 3: whole = magnitude / 1000, fraction = magnitude % 1000; break;
         case 4: whole = magnitude / 10000, fraction = magnitude % 10000; break;
+        case 5: whole = magnitude / 100000, fraction = magnitude % 100000; break;
+        case 6: whole = magnitude / 1000000, fraction = magnitude % 1000000; break;
         default: break;
       }
       std::size_t digits = 1;

@@ -23,7 +23,7 @@ void AppendNumberText(std::string& out, double value, int decimals, NegativeZero
 // empty for NaN and infinities.
 std::string FormatFixedNumber(double value, int decimals);
 // Appends the value as "%.*f" writes it (decimals clamped to 0..15; NaN and infinities append
-// nothing). Quick for the few decimals of coordinates: plotter streams write millions.
+// nothing). Quick for up to six decimals: plotter streams and CSV files write millions.
 void AppendFixedNumber(std::string& out, double value, int decimals);
 // The same written to `out`, which has room for kFixedNumberRoom bytes; the length written.
 inline constexpr std::size_t kFixedNumberRoom = 400;  // the largest double has 309 digits
