@@ -110,6 +110,8 @@ CsvReadResult ReadCsvFile(const std::string& path, std::vector<ListItem>& items)
 std::size_t ImportCsvItems(UserInterface& ui, const std::string& path, std::vector<ListItem>& items) {
   const std::size_t before = items.size();
   const CsvReadResult result = ReadCsvFile(path, items);
+  // Silence would leave the user to guess why the list did not grow.
+  if (result.status == CsvReadStatus::kNotOpened) ui.ShowMessage(path + " を開けませんでした。\n" + result.error);
   if (result.status == CsvReadStatus::kRefused) ui.ShowMessage(result.error);
   return items.size() - before;
 }

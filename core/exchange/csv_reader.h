@@ -41,8 +41,8 @@ CsvReadResult ReadCsvBytes(std::span<const uint8_t> bytes, std::vector<ListItem>
 // be read gives kNotOpened, with nothing appended.
 CsvReadResult ReadCsvFile(const std::string& path, std::vector<ListItem>& items);
 
-// ReadCsvFile for the user: a refused file is told with its message; one that cannot be opened
-// is ignored without a word. Returns the number of items appended.
+// ReadCsvFile for the user: a refused file is told with its line and fault, one that cannot be
+// read with "<path> を開けませんでした。" and the reason. Returns the number of items appended.
 std::size_t ImportCsvItems(UserInterface& ui, const std::string& path, std::vector<ListItem>& items);
 
 }  // namespace plenwick

@@ -2,7 +2,8 @@
 // shapes give (a lost "-0", digits cut from huge values, a locale's comma), drawings that do not
 // survive export, import and export again (a clockwise arc turned into its complement, values
 // moved by the origin offset), hostile files that append half of themselves or pass silently,
-// and imported items that escape the undo step, the protection or the current attributes.
+// and imported items that escape the undo step, the protection, the coordinate range or the
+// current attributes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -214,7 +215,7 @@ TEST(Csv, HostileFilesAreRefusedWholeWithTheLineAndTheFault) {
                                           Circle(1, 2, 3, 30, 60), Circle(0, 0, 0)}));
 }
 
-TEST(Csv, FilesAreReplacedWholeOrToldAndUnreadableOnesIgnored) {
+TEST(Csv, FilesAreReplacedWholeAndEveryFailureIsTold) {
   RecordingUserInterface ui;
   ScopedTempFolder tmp;
   const std::string path = tmp / "list.csv";
@@ -233,12 +234,14 @@ TEST(Csv, FilesAreReplacedWholeOrToldAndUnreadableOnesIgnored) {
   std::vector<ListItem> items;
   EXPECT_EQ(ImportCsvItems(ui, tmp / "none.csv", items), 0u);
   EXPECT_EQ(ImportCsvItems(ui, tmp.path(), items), 0u);
-  EXPECT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ReadCsvFile(tmp.path(), items).status, CsvReadStatus::kNotOpened);
+  ASSERT_EQ(ui.messages.size(), 4u);
+  EXPECT_EQ(ui.messages[2], tmp / "none.csv" + " を開けませんでした。\ncannot open " + tmp / "none.csv" +
+                                ": No such file or directory");
+  EXPECT_EQ(ui.messages[3], tmp.path() + " を開けませんでした。\ncannot read " + tmp.path() + ": not a regular file");
   testing::WriteBytes(path, std::vector<uint8_t>{'P', 'O', 'I', 'N', 'T', ',', 'x'});
   EXPECT_EQ(ImportCsvItems(ui, path, items), 0u);
-  ASSERT_EQ(ui.messages.size(), 3u);
-  EXPECT_EQ(ui.messages[2], "CSVファイルの 1 行目を読めません: 2 番目の欄を数値として読めません");
+  ASSERT_EQ(ui.messages.size(), 5u);
+  EXPECT_EQ(ui.messages[4], "CSVファイルの 1 行目を読めません: 2 番目の欄を数値として読めません");
   EXPECT_TRUE(items.empty());
 }
 
@@ -250,37 +253,50 @@ TEST(Csv, AddedItemsAreOneUndoStepAndRespectProtectionAndRange) {
   doc.originY = 50;
   const int16_t codes[] = {10, 20};
   const double v[] = {1, 1};
-  doc.AddDocumentEntity({kPoint, 0, 0, 0, 2}, nullptr, codes, 0, v, nullptr);
+  for (int i = 0; i < 2; ++i) {
+    BeginOperation(doc.entities, doc.snapPoints);
+    doc.AddDocumentEntity({kPoint, 0, 0, 0, 2}, nullptr, codes, 0, v, nullptr);
+  }
   doc.SetModifiedFlag(false);
-  const std::vector<ListItem> items = {Point(1, 2), Line(99999999999.9, 0, 0, 0), Circle(1, 2, 3, 30, 60),
-                                       Line(-1, -2, 3, 4)};
+  std::vector<ListItem> items = {Point(1, 2), Circle(1, 2, 3, 30, 60), Line(-1, -2, 3, 4)};
+  auto unchanged = [&] {
+    EXPECT_EQ(doc.entities.size(), 2u);
+    EXPECT_FALSE(doc.IsModified());
+  };
 
   doc.protection = kWriteProtected;
   EXPECT_EQ(AddListItems(doc, {}, items).result, ListItemsResult::kRefused);
   EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(kWriteProtectedMessage)});
-  EXPECT_EQ(doc.entities.size(), 1u);
-  EXPECT_FALSE(doc.IsModified());
+  unchanged();
   doc.protection = kNotProtected;
 
-  // The line whose start leaves the coordinate range by the offset is skipped.
+  // A line whose end the offset takes out of the coordinate range: named, nothing added.
+  items.insert(items.begin() + 2, Line(0, 0, 99999999999.9, 0));
+  const ListItemsAdded refused = AddListItems(doc, {}, items);
+  EXPECT_EQ(refused.result, ListItemsResult::kOutOfRange);
+  EXPECT_EQ(refused.outOfRange, 2u);
+  EXPECT_EQ(ui.messages.back(), "3 行目の要素は座標の範囲を超えるため、図面に反映できません。");
+  unchanged();
+  EXPECT_EQ(AddListItems(doc, {}, {}).result, ListItemsResult::kNothing);
+  unchanged();
+  // Neither opened a step: the point added last can still be undone.
+  Undo(doc.entities, ui);
+  EXPECT_EQ(doc.entities.size(), 1u);
+  Undo(doc.entities, ui);
+  EXPECT_EQ(doc.entities.size(), 2u);
+
+  items.erase(items.begin() + 2);
   const ListItemsAdded added = AddListItems(doc, {}, items);
   EXPECT_EQ(added.result, ListItemsResult::kAdded);
-  EXPECT_EQ(added.skipped, 1u);
-  ASSERT_EQ(doc.entities.size(), 4u);
+  ASSERT_EQ(doc.entities.size(), 5u);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(std::vector<double>(added.added[2]->values.get(), added.added[2]->values.get() + 4),
             (std::vector<double>{99, 48, 103, 54}));
   Undo(doc.entities, ui);
-  EXPECT_EQ(doc.entities.size(), 1u);
+  EXPECT_EQ(doc.entities.size(), 2u);
   Undo(doc.entities, ui);
-  EXPECT_EQ(doc.entities.size(), 4u);
-
-  // Nothing to add opens no step: the last one can still be undone.
-  EXPECT_EQ(AddListItems(doc, {}, {}).result, ListItemsResult::kNothing);
-  EXPECT_EQ(AddListItems(doc, {}, std::vector<ListItem>{Point(1e11, 0)}).result, ListItemsResult::kNothing);
-  Undo(doc.entities, ui);
-  EXPECT_EQ(doc.entities.size(), 1u);
-  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(doc.entities.size(), 5u);
+  EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 }  // namespace
