@@ -67,6 +67,16 @@ QString AskJwwToSave(QWidget* parent, const QString& folder) {
                    QString::fromUtf8("図面データ (*.JWW)"), "jww", QFileDialog::DontUseNativeDialog);
 }
 
+QString AskCsvToSave(QWidget* parent, const QString& folder) {
+  return AskToSave(parent, QString::fromUtf8("ＣＳＶ形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
+                   QString::fromUtf8("CSV形式 (*.CSV)"), "csv", QFileDialog::DontUseNativeDialog);
+}
+
+QString AskCsvToOpen(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, QString::fromUtf8("ＣＳＶファイル指定"), QDir::currentPath(),
+                                      QString::fromUtf8("ＣＳＶファイル (*.CSV)"), nullptr, QFileDialog::DontUseNativeDialog);
+}
+
 QString AskHpglToSave(QWidget* parent, const QString& folder) {
   return AskToSave(parent, QString::fromUtf8("HPGL形式で図面データの保存"), folder + QString::fromUtf8("/未設定ファイル"),
                    QString::fromUtf8("図面データ (*.PGL)"), "pgl", QFileDialog::DontUseNativeDialog);

@@ -24,6 +24,12 @@ QString AskDxfToSave(QWidget* parent, const QString& folder);
 QString AskJwwToOpen(QWidget* parent);
 QString AskJwwToSave(QWidget* parent, const QString& folder);
 
+// "ＣＳＶ形式で図面データの保存": where the element list writes its CSV file, in `folder` and named
+// "未設定ファイル" at first; ".csv" is added when no extension is given. Empty when cancelled.
+QString AskCsvToSave(QWidget* parent, const QString& folder);
+// "ＣＳＶファイル指定": a CSV file for the element list to read; empty when cancelled.
+QString AskCsvToOpen(QWidget* parent);
+
 // "HPGL形式で図面データの保存": where to write an HP-GL file, in `folder`; ".pgl" is added when
 // no extension is given. Empty when cancelled.
 QString AskHpglToSave(QWidget* parent, const QString& folder);

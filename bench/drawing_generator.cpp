@@ -214,6 +214,10 @@ void GeneratePlanDrawing(EntityList& list, const GeneratorOptions& options, cons
       const int16_t codes[] = {10, 20, 40};
       const double values[] = {jx, jy, 1.0 + unit(rng) * 10.0};
       AddEntity({kCircle, 0, pen, 0, 3}, nullptr, list, codes, 0, values, nullptr);
+    } else if (pick == 19 && options.withPoints) {
+      const int16_t codes[] = {10, 20};
+      const double values[] = {jx, jy};
+      AddEntity({kPoint, 0, pen, 0, 2}, nullptr, list, codes, 0, values, nullptr);
     } else if (pick < 18 || (!options.withTexts && !options.withCurves)) {
       // Door swings.
       const int16_t codes[] = {10, 20, 40, 50, 51};

@@ -16,6 +16,7 @@ struct GeneratorOptions {
   uint32_t seed = 12345;
   bool withTexts = true;   // texts (kind 40)
   bool withCurves = true;  // control-point and free curves (kinds 24, 26)
+  bool withPoints = false;  // points (kind 10), one element in twenty
   // Every hundredth element a group of two lines (header and members), a distance dimension or
   // a hatching of a square, in turn.
   bool withComposites = false;

@@ -1,5 +1,6 @@
-// convert: between the native drawing file, DXF and JWW, from JWC files, and from the native file
-// to HP-GL files, the format told by each file's extension.
+// convert: between the native drawing file, DXF and JWW, from JWC files, between any of these and
+// CSV lists of points, lines, circles and arcs, and from the native file to HP-GL files, the
+// format told by each file's extension.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -7,12 +8,15 @@
 #include <string>
 
 #include "commands.h"
+#include "exchange/csv_reader.h"
+#include "exchange/csv_writer.h"
 #include "exchange/dxf_exchange.h"
 #include "exchange/dxf_placement.h"
 #include "exchange/jwc_document.h"
 #include "exchange/jwc_reader.h"
 #include "exchange/jww_document.h"
 #include "exchange/jww_exchange.h"
+#include "exchange/list_item.h"
 #include "model/document_defaults.h"
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
@@ -24,7 +28,7 @@ namespace plenwick::cli {
 
 namespace {
 
-enum class Format { kUnknown, kNative, kDxf, kJww, kJwc, kHpgl };
+enum class Format { kUnknown, kNative, kDxf, kJww, kJwc, kCsv, kHpgl };
 
 Format FormatOf(const std::string& path) {
   const std::size_t dot = path.rfind('.');
@@ -35,6 +39,7 @@ Format FormatOf(const std::string& path) {
   if (ext == "dxf") return Format::kDxf;
   if (ext == "jww") return Format::kJww;
   if (ext == "jwc") return Format::kJwc;
+  if (ext == "csv") return Format::kCsv;
   if (ext == "pgl" || ext == "plt" || ext == "hpgl") return Format::kHpgl;
   return Format::kUnknown;
 }
@@ -53,6 +58,27 @@ void PlaceImported(const DxfPlacement& placement, LoadedDrawing& d) {
   d.info.areaMax = placement.areaMax;
   d.info.extentMin = placement.extentMin;
   d.info.extentMax = placement.extentMax;
+}
+
+// The centre of the drawing's paper: what "ＤＸＦ形式で保存" and "JWW形式で保存..." take as the origin,
+// and the origin offset list coordinates are relative to.
+ModelPoint PaperCentre(const DrawingFileInfo& info) {
+  const double scale = std::isfinite(info.header.scale()) && info.header.scale() >= 1 ? info.header.scale() : 1.0;
+  const PaperSize paper = PaperFromTable(info.header.paperSize(), info.header.orientation());
+  return {paper.width * scale / 2, paper.height * scale / 2};
+}
+
+// A new drawing on the default paper holding the file's items (pen 0, layer 0), as applying the
+// element list to a new drawing adds them.
+void PlaceCsvItems(const std::vector<ListItem>& items, LoadedDrawing& d, int64_t& skipped) {
+  d.info.header = NewDrawingHeader(DefaultParameterBlock(), CurrentDocumentEnvironment());
+  const ModelPoint centre = PaperCentre(d.info);
+  d.info.areaMax = {2 * centre.x, 2 * centre.y, 0};
+  d.info.extentMax = d.info.areaMax;
+  for (const ListItem& item : items) {
+    const std::optional<ItemElement> e = ElementOfItem(item, centre);
+    if (!e || AddEntity(e->attr, nullptr, d.list, e->codes, 0, e->values.data(), nullptr) != 0) ++skipped;
+  }
 }
 
 void WarnSkipped(const std::string& in, int64_t skipped) {
@@ -98,17 +124,19 @@ int Load(const std::string& in, Format from, LoadedDrawing& d) {
       UseLayersOf(d.list, d.info.layers);
       break;
     }
+    case Format::kCsv: {
+      std::vector<ListItem> items;
+      const CsvReadResult result = ReadCsvFile(in, items);
+      if (result.status != CsvReadStatus::kRead) return Fail(in + ": " + result.error);
+      int64_t skipped = 0;
+      PlaceCsvItems(items, d, skipped);
+      WarnSkipped(in, skipped);
+      break;
+    }
     default: return Fail(in + ": cannot be read");
   }
   if (d.list.empty()) return Fail(in + ": the file holds no element a drawing can keep; nothing written");
   return 0;
-}
-
-// The centre of the drawing's paper: what "ＤＸＦ形式で保存" and "JWW形式で保存..." take as the origin.
-ModelPoint PaperCentre(const DrawingFileInfo& info) {
-  const double scale = std::isfinite(info.header.scale()) && info.header.scale() >= 1 ? info.header.scale() : 1.0;
-  const PaperSize paper = PaperFromTable(info.header.paperSize(), info.header.orientation());
-  return {paper.width * scale / 2, paper.height * scale / 2};
 }
 
 int Save(const std::string& out, Format to, const LoadedDrawing& d) {
@@ -146,6 +174,10 @@ int Save(const std::string& out, Format to, const LoadedDrawing& d) {
       }
       return 0;
     }
+    case Format::kCsv:
+      // As the element list writes it: every point, line, circle and arc, relative to the paper's centre.
+      if (ExportCsv(out, ListItemsOf(d.list, origin, false), &error) != 0) return Fail(out + ": " + error);
+      return 0;
     default: return Fail(out + ": cannot be written");
   }
 }
@@ -220,7 +252,7 @@ int NativeToHpgl(const std::string& in, const std::string& out, const HpglOption
 }  // namespace
 
 int RunConvert(int argc, char** argv) {
-  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .jww, .jwc, .pgl)");
+  if (argc < 4) return Fail("usage: plenwick-cli convert IN OUT [plot options]   (.pwk, .dxf, .jww, .jwc, .csv, .pgl)");
   const std::string in = argv[2], out = argv[3];
   const Format from = FormatOf(in), to = FormatOf(out);
   if (from == Format::kNative && to == Format::kHpgl) {
@@ -232,11 +264,12 @@ int RunConvert(int argc, char** argv) {
   if (argc != 4) return Fail("plot options go with an HP-GL output (.pgl, .plt, .hpgl) only");
   if (from == Format::kUnknown || to == Format::kUnknown) {
     return Fail("cannot tell the format of \"" + (from == Format::kUnknown ? in : out) +
-                "\" by its extension (.pwk, .dxf, .jww, .jwc, .pgl, .plt or .hpgl)");
+                "\" by its extension (.pwk, .dxf, .jww, .jwc, .csv, .pgl, .plt or .hpgl)");
   }
   if (to == Format::kHpgl || to == Format::kJwc || (from == Format::kNative && to == Format::kNative) ||
-      (from == Format::kDxf && to == Format::kDxf)) {
-    return Fail("convert turns a .pwk file into .dxf, .jww or .pgl, and a .dxf, .jww or .jwc file into .pwk, .dxf or .jww");
+      (from == Format::kDxf && to == Format::kDxf) || (from == Format::kCsv && to == Format::kCsv)) {
+    return Fail("convert turns a .pwk file into .dxf, .jww, .csv or .pgl, and a .dxf, .jww, .jwc or .csv file into .pwk, "
+                ".dxf, .jww or .csv");
   }
   LoadedDrawing drawing;
   if (const int failed = Load(in, from, drawing); failed != 0) return failed;

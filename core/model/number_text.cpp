@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace plenwick {
 
@@ -23,11 +24,11 @@ void AppendFixedNumber(std::string& out, double value, int decimals) {
 std::size_t WriteFixedNumber(char* out, double value, int decimals) {
   if (!std::isfinite(value)) return 0;
   decimals = std::clamp(decimals, 0, 15);
-  static constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
+  static constexpr double kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
   // Scaled to whole units and rounded, unless the value lies near a rounding tie, where only the
-  // exact decimal expansion decides.
-  const double scaled = decimals <= 4 ? value * kPowers[decimals] : 0;
-  if (decimals <= 4 && std::fabs(scaled) < 1e15) {
+  // exact decimal expansion decides. Up to six decimals: the "%f" of CSV files.
+  const double scaled = decimals <= 6 ? value * kPowers[decimals] : 0;
+  if (decimals <= 6 && std::fabs(scaled) < 1e15) {
     // floor without the library call: the value fits an int64.
     double below = static_cast<double>(static_cast<int64_t>(scaled));
     if (below > scaled) below -= 1;
@@ -44,6 +45,8 @@ std::size_t WriteFixedNumber(char* out, double value, int decimals) {
         case 2: whole = magnitude / 100, fraction = magnitude % 100; break;
         case 3: whole = magnitude / 1000, fraction = magnitude % 1000; break;
         case 4: whole = magnitude / 10000, fraction = magnitude % 10000; break;
+        case 5: whole = magnitude / 100000, fraction = magnitude % 100000; break;
+        case 6: whole = magnitude / 1000000, fraction = magnitude % 1000000; break;
         default: break;
       }
       std::size_t digits = 1;
@@ -87,15 +90,28 @@ std::size_t WriteFixedNumber(char* out, double value, int decimals) {
   return ec == std::errc() ? static_cast<std::size_t>(last - out) : 0;
 }
 
-std::string FormatNumberText(double value, int decimals) {
-  std::string text = FormatFixedNumber(std::isfinite(value) ? value : 0, decimals);
-  if (text.empty()) return "0";
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-  }
-  if (text == "-0") text = "0";
+std::string FormatNumberText(double value, int decimals, NegativeZero negativeZero) {
+  std::string text;
+  AppendNumberText(text, value, decimals, negativeZero);
   return text;
+}
+
+void AppendNumberText(std::string& out, double value, int decimals, NegativeZero negativeZero) {
+  char buffer[kFixedNumberRoom];
+  std::size_t n = WriteFixedNumber(buffer, std::isfinite(value) ? value : 0, decimals);
+  if (n == 0) {
+    out += '0';
+    return;
+  }
+  if (std::memchr(buffer, '.', n) != nullptr) {
+    while (buffer[n - 1] == '0') --n;
+    if (buffer[n - 1] == '.') --n;
+  }
+  if (n == 2 && buffer[0] == '-' && buffer[1] == '0' && negativeZero == NegativeZero::kAsZero) {
+    out += '0';
+    return;
+  }
+  out.append(buffer, n);
 }
 
 std::optional<double> ParseDecimalText(std::string_view text) {

@@ -341,6 +341,41 @@ TEST_F(CliTest, ConvertReadsJwcFilesAtTheirOwnOriginAndRefusesOneThatStops) {
   EXPECT_FALSE(fs::exists(dir / "cut.pwk"));
 }
 
+TEST_F(CliTest, ConvertWritesCsvListsRelativeToThePaperCentreAndReadsThemBack) {
+  // Relative to the centre of A0 landscape at 1:50; the text and the dimension are no list items.
+  WriteSample(dir / "plan.pwk");
+  ASSERT_EQ(RunCli("convert '" + (dir / "plan.pwk").string() + "' '" + (dir / "plan.CSV").string() + "'", dir).status, 0);
+  std::ifstream written(dir / "plan.CSV");
+  std::string first;
+  std::getline(written, first);
+  EXPECT_EQ(first, "LINE,-29724.9,-20999.666667,-29725,-21000,,");
+
+  const std::string rows = "POINT,1,2,,,,\nLINE,-0,0,100.5,50,,\nCIRCLE,10,20,5,,,\nCIRCLE,10,20,5,30,60\n";
+  std::ofstream(dir / "list.csv") << "\xEF\xBB\xBF" << rows << "other,row\r\n";
+  const CliRun toPwk = RunCli("convert '" + (dir / "list.csv").string() + "' '" + (dir / "list.pwk").string() + "'", dir);
+  ASSERT_EQ(toPwk.status, 0) << toPwk.err;
+  DrawingFileInfo info;
+  EntityList list;
+  std::string error;
+  ASSERT_EQ(LoadDrawingFile((dir / "list.pwk").string(), info, list, nullptr, &error), 0) << error;
+  std::vector<std::vector<double>> values;
+  for (const DrawEntity& e : list) values.emplace_back(e.values.get(), e.values.get() + e.valueCount);
+  // A new drawing: A4 landscape at 1:1, centre (148.5, 105); circles become arcs.
+  EXPECT_EQ(values, (std::vector<std::vector<double>>{
+                        {149.5, 107}, {148.5, 105, 249, 155}, {158.5, 125, 5, 0, 0}, {158.5, 125, 5, 30, 60}}));
+  ASSERT_EQ(RunCli("convert '" + (dir / "list.pwk").string() + "' '" + (dir / "back.csv").string() + "'", dir).status, 0);
+  std::stringstream back;
+  back << std::ifstream(dir / "back.csv").rdbuf();
+  EXPECT_EQ(back.str(), "POINT,1,2,,,,\nLINE,0,0,100.5,50,,\nCIRCLE,10,20,5,,,\nCIRCLE,10,20,5,30,60\n");
+
+  std::ofstream(dir / "bad.csv") << rows << "LINE,1,2,3,4e99\n";
+  const CliRun bad = RunCli("convert '" + (dir / "bad.csv").string() + "' '" + (dir / "bad.pwk").string() + "'", dir);
+  EXPECT_NE(bad.status, 0);
+  EXPECT_EQ(bad.err, "plenwick-cli: " + (dir / "bad.csv").string() +
+                         ": CSVファイルの 5 行目を読めません: 5 番目の欄の値が座標の範囲を超えています\n");
+  EXPECT_FALSE(fs::exists(dir / "bad.pwk"));
+}
+
 TEST_F(CliTest, CopyKeepsThePreviousFileWhenTheTargetCannotBeReplaced) {
   const fs::path good = dir / "good.pwk";
   WriteSample(good);

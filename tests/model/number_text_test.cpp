@@ -40,10 +40,11 @@ TEST(NumberText, FixedNumbersAreWhatPrintfWrites) {
     double v = mantissa(random) * std::pow(10.0, exponent(random));
     if (i % 4 == 0) v = std::round(v * 8) / 8;  // ties in binary
     if (i % 4 == 1) v = std::nextafter(std::round(v * 200) / 200, v > 0 ? 1e300 : -1e300);
+    if (i % 8 == 2) v = std::nextafter(std::round(v * 2e6) / 2e6, i % 16 == 2 ? 1e300 : -1e300);  // sixth place
     values.push_back(v);
   }
   for (double v : values) {
-    for (int decimals = 0; decimals <= 5; ++decimals) {
+    for (int decimals = 0; decimals <= 7; ++decimals) {
       char expected[400];
       std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
       std::string text = "x";
