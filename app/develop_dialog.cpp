@@ -1,15 +1,14 @@
 // The development tool's dialog window.
 #include "develop_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <string>
 #include <vector>
 
+#include "dialog_buttons.h"
 #include "qt_user_interface.h"
 #include "tools/draw/develop_dlg.h"
 #include "view/tool_framework/tool_ui.h"
@@ -38,14 +37,7 @@ DevelopDialog::DevelopDialog(CDevelopDlg& model, ToolUi& ui, QWidget* parent)
     if (used && !first) first = edits_[i];
   }
   layout->addLayout(fields);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(FromUtf8(CDevelopDlg::kOk), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  buttons->addButton(FromUtf8(CDevelopDlg::kCancel), QDialogButtonBox::RejectRole)->setObjectName("cancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &DevelopDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DevelopDialog::reject);
-  layout->addWidget(buttons);
+  AddDialogButtons(*this, *layout, CDevelopDlg::kOk, CDevelopDlg::kCancel);
   if (first) first->setFocus();
 }
 
@@ -53,9 +45,7 @@ void DevelopDialog::accept() {
   std::vector<std::string> texts;
   for (const QLineEdit* e : edits_) texts.push_back(e->text().toStdString());
   if (!model_.OnExecute(texts, ui_)) {
-    QLineEdit* atFault = edit(model_.focusField());
-    atFault->setFocus();
-    atFault->selectAll();
+    FocusAtFault(*edit(model_.focusField()));
     return;
   }
   QDialog::accept();
