@@ -2,14 +2,13 @@
 #include "delete_group_dlg.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_user_interface.h"
 #include "tools/edit/delete_group_dlg.h"
 
@@ -78,14 +77,7 @@ DeleteGroupDlg::DeleteGroupDlg(CDeleteGroupDlg& model, QWidget* parent) : QDialo
   }
   connect(outside, &QRadioButton::toggled, this, [this](bool on) { model_.SetOutside(on); });
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(FromUtf8(D::kOkText), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  buttons->addButton(FromUtf8(D::kCancelText), QDialogButtonBox::RejectRole)->setObjectName("cancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &DeleteGroupDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &DeleteGroupDlg::reject);
-  layout->addWidget(buttons);
+  AddDialogButtons(*this, *layout, D::kOkText, D::kCancelText);
   SyncEnabling();
 }
 

@@ -1,13 +1,12 @@
 // The moving tool's displacement dialog window.
 #include "idou_zahyo_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_user_interface.h"
 #include "tools/edit/idou_zahyo_dlg.h"
 
@@ -27,22 +26,13 @@ IdouZahyoDialog::IdouZahyoDialog(IdouZahyoDlg& model, UserInterface& ui, QWidget
     fields->addWidget(edits_[field], field, 1);
   }
   layout->addLayout(fields);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(FromUtf8(IdouZahyoDlg::kOk), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  buttons->addButton(FromUtf8(IdouZahyoDlg::kCancel), QDialogButtonBox::RejectRole)->setObjectName("cancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &IdouZahyoDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &IdouZahyoDialog::reject);
-  layout->addWidget(buttons);
+  AddDialogButtons(*this, *layout, IdouZahyoDlg::kOk, IdouZahyoDlg::kCancel);
   edits_[0]->setFocus();
 }
 
 void IdouZahyoDialog::accept() {
   if (!model_.OnExecute(edits_[0]->text().toStdString(), edits_[1]->text().toStdString(), ui_)) {
-    QLineEdit* atFault = edit(model_.focusField());
-    atFault->setFocus();
-    atFault->selectAll();
+    FocusAtFault(*edit(model_.focusField()));
     return;
   }
   QDialog::accept();

@@ -1,16 +1,15 @@
 // The line tool's input dialog window.
 #include "line_input_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_user_interface.h"
 #include "view/tool_framework/line_input.h"
 
@@ -51,14 +50,7 @@ LineInputDialog::LineInputDialog(CLineInputDlg& model, UserInterface& ui, QWidge
   }
   layout->addLayout(fields);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(FromUtf8(kLineInputOk), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  buttons->addButton(FromUtf8(kLineInputCancel), QDialogButtonBox::RejectRole)->setObjectName("cancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &LineInputDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &LineInputDialog::reject);
-  layout->addWidget(buttons);
+  AddDialogButtons(*this, *layout, kLineInputOk, kLineInputCancel);
 
   modes_[model.mode() == 1 ? 1 : 0]->setChecked(true);
   ShowMode(model.mode());
@@ -73,9 +65,7 @@ void LineInputDialog::ShowMode(int mode) {
 
 void LineInputDialog::accept() {
   if (!model_.OnExecute(edits_[0]->text().toStdString(), edits_[1]->text().toStdString(), ui_)) {
-    QLineEdit* atFault = edit(model_.focusField());
-    atFault->setFocus();
-    atFault->selectAll();
+    FocusAtFault(*edit(model_.focusField()));
     return;
   }
   QDialog::accept();

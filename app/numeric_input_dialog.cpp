@@ -1,12 +1,11 @@
 // The numeric input dialog's window.
 #include "numeric_input_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_user_interface.h"
 #include "view/tool_framework/numeric_input.h"
 
@@ -24,14 +23,7 @@ NumericInputDialog::NumericInputDialog(CInputNumDlg& model, UserInterface& ui, Q
   edit_->setText(FromUtf8(model.initialText()));
   edit_->selectAll();
   layout->addWidget(edit_);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(FromUtf8(kNumericInputOk), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  buttons->addButton(FromUtf8(kNumericInputCancel), QDialogButtonBox::RejectRole)->setObjectName("cancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &NumericInputDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &NumericInputDialog::reject);
-  layout->addWidget(buttons);
+  AddDialogButtons(*this, *layout, kNumericInputOk, kNumericInputCancel);
   edit_->setFocus();
 }
 

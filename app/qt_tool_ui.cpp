@@ -9,6 +9,7 @@
 #include <QMenu>
 
 #include "delete_group_dlg.h"
+#include "develop_dialog.h"
 #include "image_loader.h"
 #include "platform/sjis.h"
 #include "idou_zahyo_dialog.h"
@@ -81,6 +82,11 @@ bool QtToolUi::RunToleranceSettings(CSunpouKousaDlg& dialog) {
   return window.exec() == QDialog::Accepted;
 }
 
+bool QtToolUi::RunDevelop(CDevelopDlg& dialog) {
+  DevelopDialog window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted;
+}
+
 std::vector<std::string> QtToolUi::FontFamilies() {
   std::vector<std::string> installed;
   for (const QString& family : QFontDatabase::families()) installed.push_back(family.toStdString());
@@ -89,13 +95,26 @@ std::vector<std::string> QtToolUi::FontFamilies() {
 
 namespace {
 
-constexpr char kOpenDirKey[] = "Plenwick/OpenDir";
+constexpr std::string_view kOpenDirSection = "Plenwick";
+constexpr std::string_view kOpenDirKey = "OpenDir";
+
+// The key of `key` in `section`, as QSettings names it.
+QString ProfileKey(std::string_view section, std::string_view key) { return FromUtf8(section) + "/" + FromUtf8(key); }
 
 }  // namespace
 
-std::string QtToolUi::AskImageFile() {
+std::string QtToolUi::ProfileText(std::string_view section, std::string_view key) {
   const QSettings settings(programFolder_ + "/Plenwick.ini", QSettings::IniFormat);
-  const QString last = settings.value(kOpenDirKey).toString();
+  return settings.value(ProfileKey(section, key)).toString().toStdString();
+}
+
+void QtToolUi::WriteProfileText(std::string_view section, std::string_view key, std::string_view text) {
+  QSettings settings(programFolder_ + "/Plenwick.ini", QSettings::IniFormat);
+  settings.setValue(ProfileKey(section, key), FromUtf8(text));
+}
+
+std::string QtToolUi::AskImageFile() {
+  const QString last = QString::fromStdString(ProfileText(kOpenDirSection, kOpenDirKey));
   const QString folder = last.isEmpty() ? QDir::homePath() : QFileInfo(last).absolutePath();
   const QString chosen = QFileDialog::getOpenFileName(
       owner_, QString::fromUtf8("画像ファイル指定"), folder,
@@ -113,9 +132,6 @@ bool QtToolUi::ImageLoads(const std::string& path) {
   return !(loader ? loader : &own)->Reload(Utf8ToSjis(path)).isNull();
 }
 
-void QtToolUi::RememberImageFile(const std::string& path) {
-  QSettings settings(programFolder_ + "/Plenwick.ini", QSettings::IniFormat);
-  settings.setValue(kOpenDirKey, QString::fromStdString(path));
-}
+void QtToolUi::RememberImageFile(const std::string& path) { WriteProfileText(kOpenDirSection, kOpenDirKey, path); }
 
 }  // namespace plenwick

@@ -1,6 +1,7 @@
 // The tool framework's user interface in Qt: messages, the prompt box, the operation bar, the
 // palette's windows, the context menus of the tools, the numeric input dialog, the
-// window-deletion dialog, the dimension tolerance dialog and the picture file dialog.
+// window-deletion dialog, the dimension tolerance dialog, the development dialog, the picture
+// file dialog and the profile "Plenwick.ini".
 #pragma once
 
 #include <QWidget>
@@ -40,12 +41,16 @@ class QtToolUi final : public ToolUi {
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override;
   bool RunIdouZahyo(IdouZahyoDlg& dialog) override;
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
+  bool RunDevelop(CDevelopDlg& dialog) override;
+  std::string ProfileText(std::string_view section, std::string_view key) override;
+  void WriteProfileText(std::string_view section, std::string_view key, std::string_view text) override;
   std::vector<std::string> FontFamilies() override;
   std::string AskImageFile() override;
   bool ImageLoads(const std::string& path) override;
   void RememberImageFile(const std::string& path) override;
 
-  // Where "Plenwick.ini" lies, which remembers the picture placed last.
+  // Where "Plenwick.ini" lies, the profile that remembers the picture placed last and the
+  // development dialog's texts.
   void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
 
  private:

@@ -2,14 +2,13 @@
 #include "sunpou_kousa_dlg.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
 #include "qt_user_interface.h"
 #include "tools/draw/tolerance_dlg.h"
 
@@ -70,14 +69,7 @@ SunpouKousaDlg::SunpouKousaDlg(CSunpouKousaDlg& model, UserInterface& ui, QWidge
   preview_ = new TolerancePreview(this);
   layout->addWidget(preview_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(FromUtf8(D::kOkText), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
-  buttons->addButton(FromUtf8(D::kCancelText), QDialogButtonBox::RejectRole)->setObjectName("cancel");
-  connect(buttons, &QDialogButtonBox::accepted, this, &SunpouKousaDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &SunpouKousaDlg::reject);
-  layout->addWidget(buttons);
+  AddDialogButtons(*this, *layout, D::kOkText, D::kCancelText);
 
   connect(type_, &QComboBox::currentIndexChanged, this, [this](int index) {
     model_.SelectIndex(index, values_[0]->text().toStdString(), values_[1]->text().toStdString());
@@ -97,9 +89,7 @@ void SunpouKousaDlg::ShowType() {
 void SunpouKousaDlg::accept() {
   if (!model_.OnSet(values_[0]->text().toStdString(), values_[1]->text().toStdString(), ui_)) {
     ShowType();
-    QLineEdit* atFault = values_[model_.focusField() == 1 ? 1 : 0];
-    atFault->setFocus();
-    atFault->selectAll();
+    FocusAtFault(*values_[model_.focusField() == 1 ? 1 : 0]);
     return;
   }
   QDialog::accept();

@@ -1,6 +1,6 @@
-// Fuzzes the polygon and point tools through the drawing tools' harness, over hostile settings
-// of their bars (NaN, infinite and huge sizes, radii, angles, offsets and distances, vertex
-// counts a parameter file may hold) and thick line types.
+// Fuzzes the polygon, point and development tools through the drawing tools' harness, over
+// hostile settings of their bars (NaN, infinite and huge sizes, radii, angles, offsets and
+// distances, vertex counts a parameter file may hold), thick line types and any dialog texts.
 #include "tool_fuzz_harness.h"
 
 namespace {
@@ -32,5 +32,5 @@ void SetSetting(Bytes& in, ProgramSettings& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  return fuzzing::RunToolFuzz(data, size, {"plenwick_fuzz_figure_tools", {{5, 3}, {1, 5}}, SetSetting});
+  return fuzzing::RunToolFuzz(data, size, {"plenwick_fuzz_figure_tools", {{5, 3}, {1, 5}, {15, 2}}, SetSetting});
 }

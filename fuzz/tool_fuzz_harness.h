@@ -22,6 +22,7 @@
 #include "model/entity_core.h"
 #include "model/plenwick_doc.h"
 #include "model/program_settings.h"
+#include "tools/draw/develop_dlg.h"
 #include "tools/draw/element_adding.h"
 #include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/delete_group_dlg.h"
@@ -136,6 +137,15 @@ class Ui final : public SilentToolUi {
     }
   }
   bool ImageLoads(const std::string&) override { return in_.Byte() % 2 == 0; }
+  // Seven texts a time, up to three times.
+  bool RunDevelop(CDevelopDlg& dialog) override {
+    for (int attempt = in_.Byte() % 4; attempt > 0; --attempt) {
+      std::vector<std::string> texts;
+      for (int field = 0; field < CDevelopDlg::kFieldCount; ++field) texts.push_back(in_.Text());
+      if (dialog.OnExecute(texts, *this)) return true;
+    }
+    return false;
+  }
 
  private:
   Bytes& in_;

@@ -6,6 +6,7 @@
 #include "tools/draw/circle_tool.h"
 #include "tools/draw/curve_tool.h"
 #include "tools/draw/dimension_parts.h"
+#include "tools/draw/develop_tool.h"
 #include "tools/draw/dimension_tool.h"
 #include "tools/draw/hatch_tool.h"
 #include "tools/draw/image_tool.h"
@@ -54,6 +55,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kHatchiToolCode: return std::make_unique<CHatchiTool>(state);
     case kTransformToolCode: return std::make_unique<CTransformTool>(state);
     case kImageToolCode: return std::make_unique<CImageTool>(state);
+    case kDevelopToolCode: return std::make_unique<CDevelopTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);
   }
 }

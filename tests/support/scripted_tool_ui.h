@@ -3,12 +3,14 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "tools/draw/develop_dlg.h"
 #include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
@@ -86,6 +88,29 @@ class ScriptedToolUi final : public ToolUi {
     }
     return false;
   }
+  // Types each scripted set of seven texts into the development dialog until one is accepted;
+  // the dialog is cancelled when the script runs out.
+  bool RunDevelop(CDevelopDlg& dialog) override {
+    developInitialTexts.emplace_back();
+    for (int field = 0; field < CDevelopDlg::kFieldCount; ++field) {
+      developInitialTexts.back().push_back(dialog.initialText(field));
+    }
+    while (!developTexts.empty()) {
+      const std::vector<std::string> texts = developTexts.front();
+      developTexts.pop_front();
+      if (dialog.OnExecute(texts, *this)) return true;
+      developFocus.push_back(dialog.focusField());
+    }
+    return false;
+  }
+  // The profile: "section/key" -> text.
+  std::string ProfileText(std::string_view section, std::string_view key) override {
+    const auto it = profile.find(std::string(section) + "/" + std::string(key));
+    return it == profile.end() ? std::string() : it->second;
+  }
+  void WriteProfileText(std::string_view section, std::string_view key, std::string_view text) override {
+    profile[std::string(section) + "/" + std::string(key)] = text;
+  }
   std::vector<std::string> FontFamilies() override { return fonts; }
   // The picture dialog answers imageAnswer (empty: cancelled); the check answers imageLoads.
   std::string AskImageFile() override {
@@ -131,6 +156,10 @@ class ScriptedToolUi final : public ToolUi {
   std::deque<std::pair<std::string, std::string>> idouTexts;
   std::vector<int> idouFocus;  // the edit each refused pair put the focus back into
   int idouRuns = 0;
+  std::deque<std::vector<std::string>> developTexts;
+  std::vector<std::vector<std::string>> developInitialTexts;  // what each development dialog showed
+  std::vector<int> developFocus;  // the field each refused set put the focus back into
+  std::map<std::string, std::string> profile;
 };
 
 class RecordingToolViewHost final : public ToolViewHost {

@@ -1,7 +1,6 @@
 // The drawing tools' one way of adding an element.
 #include "tools/draw/element_adding.h"
 
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -65,20 +64,31 @@ ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElemen
   return ElementAdded::kAdded;
 }
 
-ElementAdded AddToolFigure(CFeedbackTool& tool, ToolView& view, ModelPoint reference,
-                           std::span<const ModelPoint> vertices) {
+GroupPiece LinePiece(ModelPoint a, ModelPoint b) { return {kLine, {a.x, a.y, b.x, b.y, 0}}; }
+
+GroupPiece CirclePiece(ModelPoint centre, double radius) { return {kCircle, {centre.x, centre.y, radius, 0, 0}}; }
+
+GroupPiece ArcPiece(ModelPoint centre, double radius, double startDegrees, double endDegrees) {
+  return {kArc, {centre.x, centre.y, radius, startDegrees, endDegrees}};
+}
+
+ElementAdded AddToolGroup(CFeedbackTool& tool, ToolView& view, ModelPoint reference, std::span<const GroupPiece> pieces,
+                          GroupMembers members) {
   static constexpr int16_t kHeaderCodes[4] = {10, 20, 10, 20};
-  static constexpr int16_t kSideCodes[4] = {10, 20, 11, 22};
+  static constexpr int16_t kLineCodes[4] = {10, 20, 11, 22};
+  static constexpr int16_t kRoundCodes[5] = {10, 20, 40, 50, 51};
   const double header[4] = {reference.x, reference.y, 1, 0};
-  if (vertices.size() < 3 || !ToolElementStorable(kGroupHeader, header)) return ElementAdded::kDropped;
-  std::vector<std::array<double, 4>> sides;
-  sides.reserve(vertices.size());
-  for (std::size_t i = 0; i < vertices.size(); ++i) {
-    const ModelPoint a = vertices[i];
-    const ModelPoint b = vertices[(i + 1) % vertices.size()];
-    sides.push_back({a.x, a.y, b.x, b.y});
-    if (!ToolElementStorable(kLine, sides.back())) return ElementAdded::kDropped;
+  if (!ToolElementStorable(kGroupHeader, header)) return ElementAdded::kDropped;
+  std::vector<const GroupPiece*> kept;
+  kept.reserve(pieces.size());
+  for (const GroupPiece& piece : pieces) {
+    if (ToolElementStorable(piece.kind, piece.valueSpan())) {
+      kept.push_back(&piece);
+    } else if (members == GroupMembers::kWhole) {
+      return ElementAdded::kDropped;
+    }
   }
+  if (kept.empty()) return ElementAdded::kDropped;
   CPlenwickDoc& d = view.doc();
   const EntityAttr headerAttr{kGroupHeader, 0, 0, view.settings().CurrentLayer, 4};
   if (d.protection == kNotProtected) BeginOperation(d.entities, d.snapPoints);
@@ -86,10 +96,26 @@ ElementAdded AddToolFigure(CFeedbackTool& tool, ToolView& view, ModelPoint refer
   if (d.AddDocumentEntity(headerAttr, nullptr, kHeaderCodes, 0, header, nullptr, &owner) != 0) {
     return d.protection == kNotProtected ? ElementAdded::kDropped : ElementAdded::kRefused;
   }
-  for (const std::array<double, 4>& side : sides) {
-    AddToolElement(tool, view, {.kind = kLine, .codes = kSideCodes, .values = side, .owner = owner}, nullptr, false);
+  for (const GroupPiece* piece : kept) {
+    const bool line = piece->kind == kLine;
+    const std::span<const int16_t> codes = line ? std::span<const int16_t>(kLineCodes)
+                                                : std::span<const int16_t>(kRoundCodes).first(piece->valueSpan().size());
+    // Arcs of a figure run counter-clockwise.
+    const auto subKind = static_cast<int16_t>(piece->kind == kArc ? 1 : 0);
+    AddToolElement(tool, view, {.kind = piece->kind, .subKind = subKind, .codes = codes, .values = piece->valueSpan(),
+                                .owner = owner},
+                   nullptr, false);
   }
   return ElementAdded::kAdded;
+}
+
+ElementAdded AddToolFigure(CFeedbackTool& tool, ToolView& view, ModelPoint reference,
+                           std::span<const ModelPoint> vertices) {
+  if (vertices.size() < 3) return ElementAdded::kDropped;
+  std::vector<GroupPiece> sides;
+  sides.reserve(vertices.size());
+  for (std::size_t i = 0; i < vertices.size(); ++i) sides.push_back(LinePiece(vertices[i], vertices[(i + 1) % vertices.size()]));
+  return AddToolGroup(tool, view, reference, sides, GroupMembers::kWhole);
 }
 
 }  // namespace plenwick

@@ -3,6 +3,7 @@
 // (protection, modified flag, snap points), and drawn at once under the tool's feedback.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -47,10 +48,34 @@ struct NewElement {
 ElementAdded AddToolElement(CFeedbackTool& tool, ToolView& view, const NewElement& element,
                             DrawEntity** added = nullptr, bool newStep = true);
 
-// Adds a closed figure of straight sides as one group in an undo step of its own: a group header
-// (lineAttr and colour 0, values: `reference`, 1, 0) and the sides from each vertex to the next,
-// the last back to the first, as its members. Every side is checked first, so the figure is
-// added whole or not at all; on a protected drawing the user is told once.
+// A member of a group a tool adds: a line (x1, y1, x2, y2), a circle (centre x, y, radius) or a
+// counter-clockwise arc (centre x, y, radius, start and end angle in degrees), model mm.
+struct GroupPiece {
+  int16_t kind = kLine;
+  std::array<double, 5> values{};
+  std::span<const double> valueSpan() const {
+    return {values.data(), kind == kLine ? 4u : kind == kCircle ? 3u : 5u};
+  }
+};
+GroupPiece LinePiece(ModelPoint a, ModelPoint b);
+GroupPiece CirclePiece(ModelPoint centre, double radius);
+GroupPiece ArcPiece(ModelPoint centre, double radius, double startDegrees, double endDegrees);
+
+// How a group treats members a drawing file cannot keep.
+enum class GroupMembers : uint8_t {
+  kWhole,        // one such member leaves the whole group out
+  kStorableOnly  // such members are left out, the others added
+};
+
+// Adds a group in an undo step of its own: a group header (lineAttr and colour 0, values:
+// `reference`, 1, 0) and the pieces as its members, with the current attributes. Every piece is
+// checked first; nothing is added when no piece is left. On a protected drawing the user is told
+// once.
+ElementAdded AddToolGroup(CFeedbackTool& tool, ToolView& view, ModelPoint reference, std::span<const GroupPiece> pieces,
+                          GroupMembers members);
+
+// Adds a closed figure of straight sides as one group: the sides from each vertex to the next,
+// the last back to the first; the figure is added whole or not at all.
 ElementAdded AddToolFigure(CFeedbackTool& tool, ToolView& view, ModelPoint reference,
                            std::span<const ModelPoint> vertices);
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/user_interface.h"
@@ -15,6 +16,7 @@
 namespace plenwick {
 
 class CDeleteGroupDlg;
+class CDevelopDlg;
 class IdouZahyoDlg;
 class CInputNumDlg;
 class CLineInputDlg;
@@ -71,6 +73,22 @@ class ToolUi : public UserInterface {
   virtual bool RunToleranceSettings(CSunpouKousaDlg& dialog) {
     (void)dialog;
     return false;
+  }
+  // Runs the development drawing dialog modally: true after "実　行" (dialog.input() holds the
+  // values). A shell without it cancels.
+  virtual bool RunDevelop(CDevelopDlg& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // The application profile ("Plenwick.ini" in the program folder): the text kept under `key`
+  // in `section` (UTF-8), empty when there is none; and keeping one. A shell without a profile
+  // keeps nothing.
+  virtual std::string ProfileText(std::string_view section, std::string_view key) {
+    (void)section, (void)key;
+    return {};
+  }
+  virtual void WriteProfileText(std::string_view section, std::string_view key, std::string_view text) {
+    (void)section, (void)key, (void)text;
   }
   // Face names of the display's font families (at most 512, in enumeration order), UTF-8.
   virtual std::vector<std::string> FontFamilies() { return {}; }
