@@ -1,6 +1,6 @@
 // The tool framework's user interface in Qt: messages, the prompt box, the operation bar, the
 // palette's windows, the context menus of the tools, the numeric input dialog, the
-// window-deletion dialog, the dimension tolerance dialog and the picture file dialog.
+// window-deletion dialog, the attribute dialogs, the dimension tolerance dialog and the picture file dialog.
 #pragma once
 
 #include <QWidget>
@@ -39,6 +39,7 @@ class QtToolUi final : public ToolUi {
   DialogResult RunLineInput(CLineInputDlg& dialog) override;
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override;
   bool RunIdouZahyo(IdouZahyoDlg& dialog) override;
+  bool RunAttributeDialog(AttributeDialogModel& dialog) override;
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
   std::vector<std::string> FontFamilies() override;
   std::string AskImageFile() override;

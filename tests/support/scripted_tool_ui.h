@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/draw/tolerance_dlg.h"
+#include "tools/edit/attribute_dialog.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
 #include "view/tool_framework/interaction_state.h"
@@ -86,6 +87,11 @@ class ScriptedToolUi final : public ToolUi {
     }
     return false;
   }
+  // Lets attributeScript work the attribute dialog and answer; cancelled without one.
+  bool RunAttributeDialog(AttributeDialogModel& dialog) override {
+    attributeCaptions.emplace_back(dialog.caption());
+    return attributeScript ? attributeScript(dialog) : false;
+  }
   std::vector<std::string> FontFamilies() override { return fonts; }
   // The picture dialog answers imageAnswer (empty: cancelled); the check answers imageLoads.
   std::string AskImageFile() override {
@@ -100,6 +106,8 @@ class ScriptedToolUi final : public ToolUi {
 
   std::vector<std::string> messages;
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;
+  std::function<bool(AttributeDialogModel&)> attributeScript;
+  std::vector<std::string> attributeCaptions;  // of every attribute dialog opened
   int beeps = 0;
   int promptRepaints = 0;
   OperationBar* currentBar = nullptr;

@@ -14,6 +14,7 @@
 
 namespace plenwick {
 
+class AttributeDialogModel;
 class CDeleteGroupDlg;
 class IdouZahyoDlg;
 class CInputNumDlg;
@@ -69,6 +70,12 @@ class ToolUi : public UserInterface {
   // Runs the dimension tolerance dialog modally: true after "設　定" (the dialog holds the checked
   // values). A shell without it cancels.
   virtual bool RunToleranceSettings(CSunpouKousaDlg& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // Runs an element's attribute dialog modally: true after "実　行" (dialog.geometry() and
+  // dialog.look() hold the new element). A shell without it cancels.
+  virtual bool RunAttributeDialog(AttributeDialogModel& dialog) {
     (void)dialog;
     return false;
   }
