@@ -76,12 +76,22 @@ AttributeDialogWindow::AttributeDialogWindow(AttributeDialogModel& model, UserIn
   auto* lineType = new LineTypeCombo(model_.look(), this);
   auto* pen = new PenCombo(model_.look(), this);
   colour_ = new ColourButton(model_.look(), this);
-  fields->addWidget(new QLabel(FromUtf8(kAttributeLineTypeLabel), this), row, 0);
-  fields->addWidget(lineType, row, 1);
+  if (model_.ShowsLineType()) {
+    fields->addWidget(new QLabel(FromUtf8(kAttributeLineTypeLabel), this), row, 0);
+    fields->addWidget(lineType, row, 1);
+  } else {
+    lineType->hide();
+  }
   fields->addWidget(new QLabel(FromUtf8(kAttributePenLabel), this), row + 1, 0);
   auto* penRow = new QHBoxLayout;
   penRow->addWidget(pen, 1);
-  penRow->addWidget(colour_);
+  if (model_.colourCaption().empty()) {
+    penRow->addWidget(colour_);
+  } else {
+    auto* colourBox = new QGroupBox(FromUtf8(model_.colourCaption()), this);
+    (new QHBoxLayout(colourBox))->addWidget(colour_);
+    penRow->addWidget(colourBox);
+  }
   fields->addLayout(penRow, row + 1, 1);
 
   auto* body = new QHBoxLayout;

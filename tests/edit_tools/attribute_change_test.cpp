@@ -1,8 +1,9 @@
 // Guards the attribute dialogs a double click of the selection tool opens: fields read whole
 // (12345.678901 must not lose digits) and anything that is no number refused with the message
-// that names the field; the shape radios' enabling; a line, an infinite line or an angled one
-// replaced with its new ends relative to the origin offset and its new look in one undo step;
-// cancel and a protected drawing change nothing.
+// that names the field; the shape radios' enabling; every kind with a dialog (line, point,
+// circle, arc, polygon, curves, hatching, paint) replaced with its new values relative to the
+// origin offset and its new look in one undo step, curves changed in place; cancel and a
+// protected drawing change nothing.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -213,7 +214,19 @@ struct KindCase {
   int16_t newKind;
   int16_t newSubKind;
   std::vector<double> newValues;
+  int16_t newLineAttr = 601;       // type 6 and the old pen 1 unless a paint's pattern is chosen
+  std::vector<int16_t> codes = {};  // of a hatching or paint (others get the fixture's)
 };
+
+// A square boundary of four vertices from (x, y), 100 mm wide, as the region records keep it.
+std::vector<int16_t> SquareCodes(std::vector<int16_t> head) {
+  for (int i = 0; i < 4; ++i) head.insert(head.end(), {10, 20});
+  return head;
+}
+std::vector<double> SquareValues(std::vector<double> head, double x, double y) {
+  head.insert(head.end(), {x, y, x + 100, y, x + 100, y + 100, x, y + 100});
+  return head;
+}
 
 // Each kind with a dialog: the caption and values shown, the choices and edits changed, and the
 // element replaced in one undo step, or a curve changed where it stands.
@@ -235,6 +248,11 @@ TEST_F(AttributeChangeTest, EveryKindOpensItsDialogAndTakesTheNewValues) {
        {400, 500, 450, 520, 500, 500}},
       {kBezierCurve, 0, {100, 500, 200, 520, 300, 500}, {100, 500}, "曲線作図属性変更", {}, {}, {}, "", {}, kBezierCurve, 0,
        {100, 500, 200, 520, 300, 500}},
+      {kHatch, 1, SquareValues({20, 10, 0, 450, 100, 550, 200}, 450, 100), {500, 100}, "ハッチング作図属性変更",
+       {"20", "10", "0"}, {3}, {"0", "1", "2"}, "縦間隔の入力に誤りがあります！", {"5", "7.5", "-45"}, kHatch, 3,
+       SquareValues({5, 7.5, -45, 450, 100, 550, 200}, 450, 100), 601, SquareCodes({4, 0, 0, 60, 61, 62, 63})},
+      {kPaint, 4, SquareValues({0, 0}, 600, 100), {650, 100}, "塗りつぶし作図属性変更", {}, {4}, {}, "", {}, kPaint, 4,
+       SquareValues({0, 0}, 600, 100), 401, SquareCodes({4, 0})},
   };
   for (const KindCase& c : cases) {
     SCOPED_TRACE(c.caption + " kind " + std::to_string(c.kind));
@@ -243,7 +261,14 @@ TEST_F(AttributeChangeTest, EveryKindOpensItsDialogAndTakesTheNewValues) {
     for (DrawEntity& other : t.doc->entities) {
       if (other.kind != kGrid) other.layer = 5;  // earlier cases' elements are not picked any more
     }
-    DrawEntity* e = Add(c.kind, c.values, c.subKind, 0);
+    DrawEntity* e = nullptr;
+    if (c.codes.empty()) {
+      e = Add(c.kind, c.values, c.subKind, 0);
+    } else {
+      ASSERT_EQ(t.doc->AddDocumentEntity({c.kind, c.subKind, 0, 0, static_cast<int16_t>(c.values.size())}, nullptr,
+                                         c.codes.data(), 0, c.values.data(), nullptr, &e),
+                0);
+    }
     e->lineAttr = 101;
     const std::string before = Dump();
     const bool inPlace = c.kind == kBezierCurve || c.kind == kFreeCurve;
@@ -252,9 +277,9 @@ TEST_F(AttributeChangeTest, EveryKindOpensItsDialogAndTakesTheNewValues) {
       std::vector<std::string> shown;
       for (int i = 0; i < dialog.fieldCount(); ++i) shown.push_back(dialog.initialText(i));
       EXPECT_EQ(shown, c.shown);
-      for (std::size_t g = 0; g < c.choices.size(); ++g) dialog.SetChoice(static_cast<int>(g), c.choices[g]);
       dialog.look().lineType = 6;
       dialog.look().colour = 0x00ABCDEF;
+      for (std::size_t g = 0; g < c.choices.size(); ++g) dialog.SetChoice(static_cast<int>(g), c.choices[g]);
       if (!c.refused.empty()) {
         EXPECT_FALSE(dialog.OnExecute(c.refused, t.ui));
       }
@@ -267,7 +292,7 @@ TEST_F(AttributeChangeTest, EveryKindOpensItsDialogAndTakesTheNewValues) {
     EXPECT_EQ(changed->kind, c.newKind);
     EXPECT_EQ(changed->subKind, c.newSubKind);
     ExpectValues(Values(changed), c.newValues);
-    EXPECT_EQ(changed->lineAttr, 601);
+    EXPECT_EQ(changed->lineAttr, c.newLineAttr);
     EXPECT_EQ(changed->colour, 0x00ABCDEF);
     EXPECT_TRUE(t.doc->IsModified());
     if (inPlace) continue;

@@ -11,6 +11,7 @@
 #include "tools/edit/change_line_dlg.h"
 #include "tools/edit/change_look_dlg.h"
 #include "tools/edit/change_point_dlg.h"
+#include "tools/edit/change_region_dlg.h"
 #include "tools/edit/record_replacement.h"
 #include "tools/edit/select_tool.h"
 #include "view/plenwick_view.h"
@@ -32,6 +33,8 @@ std::unique_ptr<AttributeDialogModel> DialogFor(const DrawEntity& e, double orig
     case kFreeCurve: return std::make_unique<CChangeSplineDlg>(e);
     case kCircle:
     case kArc: return std::make_unique<CChangeArcDlg>(e, originX, originY);
+    case kPaint: return std::make_unique<CChangePaintDlg>(e);
+    case kHatch: return std::make_unique<CChangeHatDlg>(e);
     case kPolygon: return std::make_unique<CChangePolyDlg>(e);
     default: return nullptr;
   }

@@ -60,6 +60,10 @@ class AttributeDialogModel {
   const ElementLook& look() const { return look_; }
   // Whether the element is changed where it stands, without an undo step (curves).
   virtual bool InPlace() const { return false; }
+  // Whether the line-type combo is shown (a paint's pattern takes the line type's place).
+  virtual bool ShowsLineType() const { return true; }
+  // The caption of the colour button's frame (none: the button stands by the pen combo).
+  virtual std::string_view colourCaption() const { return {}; }
 
   // "実　行" with every edit's text (UTF-8): true when the dialog closes (geometry() holds the new
   // element); otherwise the message has been shown and focusField() names the edit the focus
