@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Drives plenwick in a virtual X server through the line attribute dialog: 図形選択 from the
 # palette, a double click on the red line opens "直線作図属性変更", its end X is typed anew and
-# 実　行 replaces the line. plenwick-cli's dump after Ctrl+S holds the new end with the line's
-# own line attribute and colour, and after Ctrl+Z the line as it was.
+# 実　行 replaces the line (the dialog shows X relative to the drawing's origin, which lies at the
+# sheet's centre x 148.5: typing 1.75 puts the end at 150.25). plenwick-cli's dump after Ctrl+S
+# holds the new end with the line's own line attribute and colour, and after Ctrl+Z the line as
+# it was.
 #   attribute_e2e.sh PLENWICK PLENWICK_CLI
 set -euo pipefail
 source "$(dirname "$0")/e2e_common.sh"
@@ -47,7 +49,7 @@ focus "$dialog"
 
 step "the end X typed anew, 実　行"
 # The focus starts in the start X edit; two Tabs reach the end X.
-xdotool key Tab sleep 0.2 key Tab sleep 0.2 key ctrl+a sleep 0.2 type "150.25"
+xdotool key Tab sleep 0.2 key Tab sleep 0.2 key ctrl+a sleep 0.2 type "1.75"
 xdotool sleep 0.2 key Return
 for _ in $(seq 1 40); do
   xdotool search --name '^直線作図属性変更$' >/dev/null 2>&1 || break
