@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QMenu>
 
+#include "attribute_dialog_window.h"
 #include "delete_group_dlg.h"
 #include "develop_dialog.h"
 #include "image_loader.h"
@@ -69,6 +70,11 @@ ToolUi::DialogResult QtToolUi::RunLineInput(CLineInputDlg& dialog) {
 
 bool QtToolUi::RunIdouZahyo(IdouZahyoDlg& dialog) {
   IdouZahyoDialog window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted;
+}
+
+bool QtToolUi::RunAttributeDialog(AttributeDialogModel& dialog) {
+  AttributeDialogWindow window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted;
 }
 

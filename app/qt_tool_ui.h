@@ -1,7 +1,7 @@
 // The tool framework's user interface in Qt: messages, the prompt box, the operation bar, the
 // palette's windows, the context menus of the tools, the numeric input dialog, the
-// window-deletion dialog, the dimension tolerance dialog, the development dialog, the picture
-// file dialog and the profile "Plenwick.ini".
+// window-deletion dialog, the attribute dialogs, the dimension tolerance dialog, the development
+// dialog, the picture file dialog and the profile "Plenwick.ini".
 #pragma once
 
 #include <QWidget>
@@ -40,6 +40,7 @@ class QtToolUi final : public ToolUi {
   DialogResult RunLineInput(CLineInputDlg& dialog) override;
   bool RunDeleteGroup(CDeleteGroupDlg& dialog) override;
   bool RunIdouZahyo(IdouZahyoDlg& dialog) override;
+  bool RunAttributeDialog(AttributeDialogModel& dialog) override;
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
   bool RunDevelop(CDevelopDlg& dialog) override;
   std::string ProfileText(std::string_view section, std::string_view key) override;

@@ -3,7 +3,8 @@
 // registration and release, every kind of deletion with the window dialog's choices, the expansion
 // tool's trims, cuts and joins, corners of every style, distance and trim, moves, copies and
 // mirrors by clicks and typed values with any factor and angle, and scales, stretches and offsets
-// with typed factors and lengths, over groups, protection and undo.
+// with typed factors and lengths, and the attribute dialogs a double click opens with any
+// texts, shape and look, over groups, protection and undo.
 #include "tool_fuzz_harness.h"
 
 namespace {

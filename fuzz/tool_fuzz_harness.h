@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,7 @@
 #include "tools/draw/develop_dlg.h"
 #include "tools/draw/element_adding.h"
 #include "tools/draw/tolerance_dlg.h"
+#include "tools/edit/attribute_dialog.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
 #include "tools/standard_tools.h"
@@ -115,6 +117,16 @@ class Ui final : public SilentToolUi {
     const std::string x = in_.Text();
     const std::string y = in_.Text();
     return dialog.OnExecute(x, y, *this);
+  }
+  // Any choices, line type and pen, and any texts or the ones shown.
+  bool RunAttributeDialog(AttributeDialogModel& dialog) override {
+    const uint8_t how = in_.Byte();
+    for (int group = 0; group < static_cast<int>(dialog.choices().size()); ++group) dialog.SetChoice(group, in_.Byte() % 4);
+    dialog.look().lineType = in_.Byte() % 9;
+    dialog.look().SelectPen(in_.Byte() % 9);
+    std::vector<std::string> texts;
+    for (int field = 0; field < dialog.fieldCount(); ++field) texts.push_back(how & 1 ? dialog.initialText(field) : in_.Text());
+    return dialog.OnExecute(texts, *this);
   }
   DialogResult RunLineInput(CLineInputDlg& dialog) override {
     const uint8_t how = in_.Byte();

@@ -15,6 +15,7 @@
 #include "tools/draw/poly_tool.h"
 #include "tools/draw/text_tool.h"
 #include "tools/draw/tolerance_dlg.h"
+#include "tools/edit/attribute_change.h"
 #include "tools/edit/corner_tool.h"
 #include "tools/edit/delete_tool.h"
 #include "tools/edit/expansion_tool.h"
@@ -40,7 +41,11 @@ namespace {
 
 std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
   switch (code) {
-    case kSelectToolCode: return std::make_unique<CSelectTool>(state);
+    case kSelectToolCode: {
+      auto select = std::make_unique<CSelectTool>(state);
+      InstallAttributeDialogs(*select);
+      return select;
+    }
     case kPointToolCode: return std::make_unique<CPointTool>(state);
     case kLineToolCode: return std::make_unique<CLineTool>(state);
     case kCurveToolCode: return std::make_unique<CCurveTool>(state);

@@ -12,6 +12,7 @@
 
 #include "tools/draw/develop_dlg.h"
 #include "tools/draw/tolerance_dlg.h"
+#include "tools/edit/attribute_dialog.h"
 #include "tools/edit/delete_group_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
 #include "view/tool_framework/interaction_state.h"
@@ -111,6 +112,11 @@ class ScriptedToolUi final : public ToolUi {
   void WriteProfileText(std::string_view section, std::string_view key, std::string_view text) override {
     profile[std::string(section) + "/" + std::string(key)] = text;
   }
+  // Lets attributeScript work the attribute dialog and answer; cancelled without one.
+  bool RunAttributeDialog(AttributeDialogModel& dialog) override {
+    attributeCaptions.emplace_back(dialog.caption());
+    return attributeScript ? attributeScript(dialog) : false;
+  }
   std::vector<std::string> FontFamilies() override { return fonts; }
   // The picture dialog answers imageAnswer (empty: cancelled); the check answers imageLoads.
   std::string AskImageFile() override {
@@ -125,6 +131,8 @@ class ScriptedToolUi final : public ToolUi {
 
   std::vector<std::string> messages;
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;
+  std::function<bool(AttributeDialogModel&)> attributeScript;
+  std::vector<std::string> attributeCaptions;  // of every attribute dialog opened
   int beeps = 0;
   int promptRepaints = 0;
   OperationBar* currentBar = nullptr;

@@ -56,6 +56,8 @@ std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement
     DrawEntity* e = AppendRecord(doc.entities, old, r.geometry, static_cast<int16_t>(layer >= 0 ? layer : old.layer));
     r.geometry = {};
     if (!e) continue;
+    if (r.lineAttr) e->lineAttr = *r.lineAttr;
+    if (r.colour) e->colour = *r.colour;
     if (old.kind == kGroupHeader) {
       newHeaders[&old] = e;
       if (numbers == GroupNumbers::kKept) e->groupNo = old.groupNo;

@@ -19,6 +19,9 @@ struct Replacement {
   DrawEntity* old = nullptr;
   RecordGeometry geometry;  // of the new record
   bool dropped = false;     // the old record goes without a new one
+  // The new record's line attribute (type * 100 + pen) and colour when they change too.
+  std::optional<int16_t> lineAttr{};
+  std::optional<int32_t> colour{};
 };
 
 enum class ReplaceResult { kReplaced, kNothing, kRefused };

@@ -15,6 +15,7 @@
 
 namespace plenwick {
 
+class AttributeDialogModel;
 class CDeleteGroupDlg;
 class CDevelopDlg;
 class IdouZahyoDlg;
@@ -89,6 +90,12 @@ class ToolUi : public UserInterface {
   }
   virtual void WriteProfileText(std::string_view section, std::string_view key, std::string_view text) {
     (void)section, (void)key, (void)text;
+  }
+  // Runs an element's attribute dialog modally: true after "実　行" (dialog.geometry() and
+  // dialog.look() hold the new element). A shell without it cancels.
+  virtual bool RunAttributeDialog(AttributeDialogModel& dialog) {
+    (void)dialog;
+    return false;
   }
   // Face names of the display's font families (at most 512, in enumeration order), UTF-8.
   virtual std::vector<std::string> FontFamilies() { return {}; }

@@ -1,0 +1,64 @@
+// The controls every attribute dialog shares, over an ElementLook: the line-type combo drawn as
+// samples, the pen combo in the pens' colours (choosing a pen takes its colour), the colour
+// button that opens the colour dialog, and the preview box that the core draws into.
+#pragma once
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <functional>
+
+#include "view/canvas.h"
+
+namespace plenwick {
+
+struct ElementLook;
+
+// The line types 0..7 as samples; the element's type is selected (none when outside 0..7).
+class LineTypeCombo final : public QComboBox {
+  Q_OBJECT
+ public:
+  LineTypeCombo(ElementLook& look, QWidget* parent);
+
+ signals:
+  void lookChanged();
+};
+
+// "Ｐｅｎ №１" .. "Ｐｅｎ №８" in their colours.
+class PenCombo final : public QComboBox {
+  Q_OBJECT
+ public:
+  PenCombo(ElementLook& look, QWidget* parent);
+
+ signals:
+  void lookChanged();
+};
+
+// A button whose face is the chosen colour; a click opens the colour dialog.
+class ColourButton final : public QPushButton {
+  Q_OBJECT
+ public:
+  ColourButton(ElementLook& look, QWidget* parent);
+  // The face shows the look's colour again (after a pen was chosen).
+  void ShowColour();
+
+ signals:
+  void lookChanged();
+
+ private:
+  ElementLook& look_;
+};
+
+// " 作図イメージ ": `draw` paints onto the box's canvas, (0, 0) its top-left corner.
+class PreviewBox final : public QGroupBox {
+ public:
+  using Draw = std::function<void(Canvas& canvas, int width, int height)>;
+  PreviewBox(Draw draw, QWidget* parent);
+  // Paints the preview again from the current values.
+  void Refresh();
+
+ private:
+  QWidget* area_;
+};
+
+}  // namespace plenwick

@@ -1,0 +1,332 @@
+// Guards the attribute dialogs a double click of the selection tool opens: fields read whole
+// (12345.678901 must not lose digits) and anything that is no number refused with the message
+// that names the field; the shape radios' enabling; every kind with a dialog (line, point,
+// circle, arc, polygon, curves, hatching, paint) replaced with its new values relative to the
+// origin offset and its new look in one undo step, curves changed in place; cancel and a
+// protected drawing change nothing.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "edit_fixture.h"
+#include "model/number_text.h"
+#include "model/plenwick_doc.h"
+#include "model/program_settings.h"
+#include "tools/draw/line_geometry.h"
+#include "tools/edit/change_arc_dlg.h"
+#include "tools/edit/change_line_dlg.h"
+#include "view/tool_framework/command_ids.h"
+
+namespace plenwick {
+namespace {
+
+using testing::ExpectValues;
+
+class AttributeChangeTest : public testing::EditToolTest {
+ protected:
+  AttributeChangeTest() {
+    t.doc->originX = 10;
+    t.doc->originY = 20;
+    EXPECT_TRUE(t.router->OnCommand(32801));  // 図形選択
+  }
+  // A double click on `at` answered by `script`.
+  void DoubleClickWith(ModelPoint at, std::function<bool(AttributeDialogModel&)> script) {
+    t.ui.attributeScript = std::move(script);
+    DoubleClick(at.x, at.y);
+  }
+};
+
+struct ExecuteCase {
+  int shape;
+  std::vector<std::string> texts;
+  std::string_view message;  // empty: accepted
+  int focus;
+  int16_t kind;
+  std::vector<double> values;  // model mm, with the origin offset (10, 20)
+};
+
+TEST_F(AttributeChangeTest, ExecuteReadsWholeFieldsInOrderAndNamesTheOneAtFault) {
+  using D = CChangeLineDlg;
+  const std::vector<ExecuteCase> cases = {
+      {D::kFree, {"1", "2", "3", "4"}, "", 0, kLine, {11, 22, 13, 24}},
+      {D::kFree, {"12345.678901", "-.5", "5.", "-0"}, "", 0, kLine, {12355.678901, 19.5, 15, 20}},
+      {D::kFree, {"", "", "", ""}, "始端側Ｘ座標値が入力されていません！", 0, 0, {}},
+      {D::kFree, {"1", "", "x", ""}, "始端側Ｙ座標値が入力されていません！", 1, 0, {}},
+      {D::kFree, {"1", "2", "", "4"}, "終端側Ｘ座標値が入力されていません！", 2, 0, {}},
+      {D::kFree, {"1", "2", "3", ""}, "終端側Ｙ座標値が入力されていません！", 3, 0, {}},
+      {D::kFree, {"--1", "", "", ""}, "始端側Ｘ座標の入力に誤りがあります！", 0, 0, {}},
+      {D::kFree, {"1", "1-2", "", ""}, "始端側Ｙ座標の入力に誤りがあります！", 1, 0, {}},
+      {D::kFree, {"1", "2", ".", ""}, "終端側Ｘ座標の入力に誤りがあります！", 2, 0, {}},
+      {D::kFree, {"1", "2", "3", "-"}, "終端側Ｙ座標の入力に誤りがあります！", 3, 0, {}},
+      {D::kFree, {"1e5", "2", "3", "4"}, "始端側Ｘ座標の入力に誤りがあります！", 0, 0, {}},
+      {D::kFree, {"+1", "2", "3", "4"}, "始端側Ｘ座標の入力に誤りがあります！", 0, 0, {}},
+      {D::kFree, {" 1", "2", "3", "4"}, "始端側Ｘ座標の入力に誤りがあります！", 0, 0, {}},
+      {D::kFree, {"1..2", "2", "3", "4"}, "始端側Ｘ座標の入力に誤りがあります！", 0, 0, {}},
+      // Ends the drawing cannot hold are named too, before anything is replaced.
+      {D::kFree, {"1", "2", "99999999999999", "4"}, "終端側Ｘ座標の入力に誤りがあります！", 2, 0, {}},
+      {D::kFree, {"1", "-99999999999", "3", "4"}, "始端側Ｙ座標の入力に誤りがあります！", 1, 0, {}},
+      // Disabled edits are not read.
+      {D::kHorizontal, {"", "5", "junk", ""}, "", 0, kHorizontalInfiniteLine, {kInfiniteLow, 25, kInfiniteHigh, 25}},
+      {D::kVertical, {"7", "", "", "junk"}, "", 0, kVerticalInfiniteLine, {17, kInfiniteLow, 17, kInfiniteHigh}},
+      {D::kHorizontal, {"1", "", "3", "4"}, "始端側Ｙ座標値が入力されていません！", 1, 0, {}},
+      {D::kVertical, {"1-", "", "3", "4"}, "始端側Ｘ座標の入力に誤りがあります！", 0, 0, {}},
+  };
+  const DrawEntity* line = Add(kLine, {100, 200, 300, 400});
+  for (const ExecuteCase& c : cases) {
+    SCOPED_TRACE(c.texts[0] + "|" + c.texts[1] + "|" + c.texts[2] + "|" + c.texts[3] + " shape " + std::to_string(c.shape));
+    CChangeLineDlg dialog(*line, t.doc->originX, t.doc->originY);
+    dialog.SetChoice(CChangeLineDlg::kShapeChoice, c.shape);
+    t.ui.messages.clear();
+    const bool ok = dialog.OnExecute(c.texts, t.ui);
+    EXPECT_EQ(ok, c.message.empty());
+    if (ok) {
+      EXPECT_TRUE(t.ui.messages.empty());
+      EXPECT_EQ(dialog.geometry().kind, c.kind);
+      EXPECT_EQ(dialog.geometry().values, c.values) << "read exactly, not rounded";
+      EXPECT_EQ(dialog.geometry().codes, (std::vector<int16_t>{10, 20, 11, 22}));
+    } else {
+      EXPECT_EQ(t.ui.messages, std::vector<std::string>{std::string(c.message)});
+      EXPECT_EQ(dialog.focusField(), c.focus);
+    }
+  }
+}
+
+TEST_F(AttributeChangeTest, OpensWithEndsRelativeToTheOriginAndTheShapeOfTheKind) {
+  struct OpenCase {
+    int16_t kind;
+    std::vector<double> values;
+    int16_t lineAttr;
+    int shape;
+    std::array<std::string, 4> texts;
+    std::array<bool, 4> enabled;
+  };
+  const std::vector<OpenCase> cases = {
+      {kLine, {110, 220.5, 13.126, 20}, 105, CChangeLineDlg::kFree, {"100", "200.5", "3.13", "0"}, {1, 1, 1, 1}},
+      {kHorizontalInfiniteLine, {kInfiniteLow, 50, kInfiniteHigh, 50}, 0, CChangeLineDlg::kHorizontal,
+       {"-999999.9", "30", "9999999.9", "30"}, {0, 1, 0, 0}},
+      {kVerticalInfiniteLine, {60, kInfiniteLow, 60, kInfiniteHigh}, 702, CChangeLineDlg::kVertical,
+       {"50", "-999999.9", "50", "9999999.9"}, {1, 0, 0, 0}},
+      {kAngledInfiniteLine, {10, 20, 11, 21}, 307, CChangeLineDlg::kFree, {"0", "0", "1", "1"}, {1, 1, 1, 1}},
+  };
+  for (const OpenCase& c : cases) {
+    SCOPED_TRACE(c.kind);
+    DrawEntity* e = Add(c.kind, c.values);
+    e->lineAttr = c.lineAttr;
+    const CChangeLineDlg dialog(*e, t.doc->originX, t.doc->originY);
+    EXPECT_EQ(dialog.caption(), "直線作図属性変更");
+    EXPECT_EQ(dialog.choice(CChangeLineDlg::kShapeChoice), c.shape);
+    for (int field = 0; field < 4; ++field) {
+      EXPECT_EQ(dialog.initialText(field), c.texts[static_cast<std::size_t>(field)]);
+      EXPECT_EQ(dialog.FieldEnabled(field), c.enabled[static_cast<std::size_t>(field)]);
+    }
+    EXPECT_EQ(dialog.look().lineType, c.lineAttr / 100);
+    EXPECT_EQ(dialog.look().pen, c.lineAttr % 100);
+    EXPECT_EQ(dialog.look().lineAttr(), c.lineAttr) << "an unchanged look is saved back as it was";
+  }
+  // Choosing a pen takes its colour; a number beyond the pens changes nothing.
+  CChangeLineDlg dialog(*Add(kLine, {0, 0, 1, 1}), 0, 0);
+  CurrentSettings().PenColours[5] = 0x123456;
+  dialog.look().SelectPen(5);
+  EXPECT_EQ(dialog.look().colour, 0x123456);
+  EXPECT_EQ(dialog.look().pen, 5);
+  dialog.look().SelectPen(8);
+  EXPECT_EQ(dialog.look().pen, 5);
+}
+
+// The dialog a double click opens on a random line of any kind: random texts, shape and look
+// replace it in one undo step; Ctrl+Z gives the drawing back.
+class AttributeReplacement : public AttributeChangeTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AttributeReplacement, ReplacesTheLineInOneUndoStep) {
+  std::mt19937 random(static_cast<unsigned>(GetParam()));
+  auto coordinate = [&] { return RandomCoordinate(random); };
+  const auto kind = static_cast<int16_t>(kLine + GetParam() % 4);
+  std::vector<double> values{coordinate(), coordinate(), coordinate(), coordinate()};
+  ModelPoint at{(values[0] + values[2]) / 2, (values[1] + values[3]) / 2};
+  if (kind == kHorizontalInfiniteLine) values = {kInfiniteLow, values[1], kInfiniteHigh, values[1]};
+  if (kind == kVerticalInfiniteLine) values = {values[0], kInfiniteLow, values[0], kInfiniteHigh};
+  if (kind == kHorizontalInfiniteLine) at = {300, values[1]};
+  if (kind == kVerticalInfiniteLine) at = {values[0], 300};
+  const bool grouped = GetParam() % 8 == 0;  // lines only: a group of one line
+  DrawEntity* line = grouped ? Group({values})->next : Add(kind, values, 3, 0);
+  line->lineAttr = 203;
+  line->colour = 0x445566;
+  const std::string before = Dump();
+
+  const int shape = static_cast<int>(random() % 3);
+  const std::array<double, 4> typed{coordinate(), coordinate() + 0.25, -coordinate(), coordinate()};
+  const int pen = static_cast<int>(random() % 8);
+  const int lineType = static_cast<int>(random() % 8);
+  CurrentSettings().PenColours[static_cast<std::size_t>(pen)] = 0x0A0B0C + pen;
+  DoubleClickWith(at, [&](AttributeDialogModel& dialog) {
+    EXPECT_EQ(dialog.look().lineAttr(), 203);
+    dialog.SetChoice(CChangeLineDlg::kShapeChoice, shape);
+    dialog.look().lineType = lineType;
+    dialog.look().SelectPen(pen);
+    std::vector<std::string> texts;
+    for (const double v : typed) texts.push_back(FormatNumberText(v, 6));
+    return dialog.OnExecute(texts, t.ui);
+  });
+  ASSERT_EQ(t.ui.attributeCaptions, std::vector<std::string>{"直線作図属性変更"});
+  const DrawEntity* changed = t.doc->entities.tail;
+  ASSERT_NE(changed, line);
+  std::vector<double> expected{typed[0] + 10, typed[1] + 20, typed[2] + 10, typed[3] + 20};
+  int16_t expectedKind = kind == kAngledInfiniteLine ? kAngledInfiniteLine : kLine;
+  if (shape == CChangeLineDlg::kHorizontal) {
+    expectedKind = kHorizontalInfiniteLine;
+    expected = {kInfiniteLow, expected[1], kInfiniteHigh, expected[1]};
+  } else if (shape == CChangeLineDlg::kVertical) {
+    expectedKind = kVerticalInfiniteLine;
+    expected = {expected[0], kInfiniteLow, expected[0], kInfiniteHigh};
+  }
+  EXPECT_EQ(changed->kind, expectedKind);
+  ExpectValues(Values(changed), expected);
+  EXPECT_EQ(changed->lineAttr, lineType * 100 + pen);
+  EXPECT_EQ(changed->colour, 0x0A0B0C + pen);
+  EXPECT_EQ(changed->layer, 0);
+  EXPECT_EQ(changed->subKind, grouped ? 0 : 3);
+  if (grouped) {
+    ASSERT_NE(changed->owner, nullptr);
+    EXPECT_EQ(changed->owner->kind, kGroupHeader);
+    EXPECT_EQ(changed->prev, changed->owner) << "a group's member follows its header";
+  }
+  EXPECT_TRUE(t.doc->IsModified());
+
+  Command(kCmdUndo);
+  EXPECT_EQ(Dump(), before);
+  EXPECT_EQ(line->lineAttr, 203);
+  EXPECT_EQ(line->colour, 0x445566);
+}
+
+INSTANTIATE_TEST_SUITE_P(RandomLines, AttributeReplacement, ::testing::Range(0, 40));
+
+struct KindCase {
+  int16_t kind;
+  int16_t subKind;
+  std::vector<double> values;
+  ModelPoint at;  // on the element
+  std::string caption;
+  std::vector<std::string> shown;
+  std::vector<int> choices;  // chosen per group
+  std::vector<std::string> refused;  // answered first, when given, with `message`
+  std::string message;
+  std::vector<std::string> typed;
+  int16_t newKind;
+  int16_t newSubKind;
+  std::vector<double> newValues;
+  int16_t newLineAttr = 601;       // type 6 and the old pen 1 unless a paint's pattern is chosen
+  std::vector<int16_t> codes = {};  // of a hatching or paint (others get the fixture's)
+};
+
+// A square boundary of four vertices from (x, y), 100 mm wide, as the region records keep it.
+std::vector<int16_t> SquareCodes(std::vector<int16_t> head) {
+  for (int i = 0; i < 4; ++i) head.insert(head.end(), {10, 20});
+  return head;
+}
+std::vector<double> SquareValues(std::vector<double> head, double x, double y) {
+  head.insert(head.end(), {x, y, x + 100, y, x + 100, y + 100, x, y + 100});
+  return head;
+}
+
+// Each kind with a dialog: the caption and values shown, the choices and edits changed, and the
+// element replaced in one undo step, or a curve changed where it stands.
+TEST_F(AttributeChangeTest, EveryKindOpensItsDialogAndTakesTheNewValues) {
+  const std::vector<KindCase> cases = {
+      {kPoint, 1, {100, 100}, {100, 100}, "点作図属性変更", {"90", "80"}, {2}, {"1-", "2"}, "Ｘ座標の入力に誤りがあります！",
+       {"95.5", "-20"}, kPoint, 2, {105.5, 0}},
+      {kCircle, 0, {200, 200, 50}, {250, 200}, "円作図属性変更", {"190", "180", "50", "0", "360"}, {1, 0}, {}, "",
+       {"190", "180", "25", "30", "-120.5"}, kArc, -1, {200, 200, 25, 30, -120.5}},
+      {kArc, 1, {300, 300, 40, 0, 90}, {300, 340}, "円作図属性変更", {"290", "280", "40", "0", "90"}, {0, 0},
+       {"290", "280", "0", "x", ""}, "半径の入力に誤りがあります！", {"290", "280", "40", "x", ""}, kCircle, 0,
+       {300, 300, 40}},
+      {kArc, -1, {300, 300, 40, 0, 90}, {300, 340}, "円作図属性変更", {"290", "280", "40", "0", "90"}, {1, 1},
+       {"290", "280", "40", "1", ""}, "終了角度値が入力されていません！", {"290", "280", "40", "1", "2"}, kArc, 1,
+       {300, 300, 40, 1, 2}},
+      {kPolygon, 0, {100, 400, 200, 400, 150, 480}, {150, 400}, "多角形作図属性変更", {}, {}, {}, "", {}, kPolygon, 0,
+       {100, 400, 200, 400, 150, 480}},
+      {kFreeCurve, 0, {400, 500, 450, 520, 500, 500}, {400, 500}, "曲線作図属性変更", {}, {}, {}, "", {}, kFreeCurve, 0,
+       {400, 500, 450, 520, 500, 500}},
+      {kBezierCurve, 0, {100, 500, 200, 520, 300, 500}, {100, 500}, "曲線作図属性変更", {}, {}, {}, "", {}, kBezierCurve, 0,
+       {100, 500, 200, 520, 300, 500}},
+      {kHatch, 1, SquareValues({20, 10, 0, 450, 100, 550, 200}, 450, 100), {500, 100}, "ハッチング作図属性変更",
+       {"20", "10", "0"}, {3}, {"0", "1", "2"}, "縦間隔の入力に誤りがあります！", {"5", "7.5", "-45"}, kHatch, 3,
+       SquareValues({5, 7.5, -45, 450, 100, 550, 200}, 450, 100), 601, SquareCodes({4, 0, 0, 60, 61, 62, 63})},
+      {kPaint, 4, SquareValues({0, 0}, 600, 100), {650, 100}, "塗りつぶし作図属性変更", {}, {4}, {}, "", {}, kPaint, 4,
+       SquareValues({0, 0}, 600, 100), 401, SquareCodes({4, 0})},
+  };
+  for (const KindCase& c : cases) {
+    SCOPED_TRACE(c.caption + " kind " + std::to_string(c.kind));
+    t.ui.messages.clear();
+    t.ui.attributeCaptions.clear();
+    for (DrawEntity& other : t.doc->entities) {
+      if (other.kind != kGrid) other.layer = 5;  // earlier cases' elements are not picked any more
+    }
+    DrawEntity* e = nullptr;
+    if (c.codes.empty()) {
+      e = Add(c.kind, c.values, c.subKind, 0);
+    } else {
+      ASSERT_EQ(t.doc->AddDocumentEntity({c.kind, c.subKind, 0, 0, static_cast<int16_t>(c.values.size())}, nullptr,
+                                         c.codes.data(), 0, c.values.data(), nullptr, &e),
+                0);
+    }
+    e->lineAttr = 101;
+    const std::string before = Dump();
+    const bool inPlace = c.kind == kBezierCurve || c.kind == kFreeCurve;
+    t.doc->SetModifiedFlag(false);
+    DoubleClickWith(c.at, [&](AttributeDialogModel& dialog) {
+      std::vector<std::string> shown;
+      for (int i = 0; i < dialog.fieldCount(); ++i) shown.push_back(dialog.initialText(i));
+      EXPECT_EQ(shown, c.shown);
+      dialog.look().lineType = 6;
+      dialog.look().colour = 0x00ABCDEF;
+      for (std::size_t g = 0; g < c.choices.size(); ++g) dialog.SetChoice(static_cast<int>(g), c.choices[g]);
+      if (!c.refused.empty()) {
+        EXPECT_FALSE(dialog.OnExecute(c.refused, t.ui));
+      }
+      return dialog.OnExecute(c.typed, t.ui);
+    });
+    EXPECT_EQ(t.ui.attributeCaptions, std::vector<std::string>{c.caption});
+    EXPECT_EQ(t.ui.messages, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+    const DrawEntity* changed = t.doc->entities.tail;
+    EXPECT_EQ(changed == e, inPlace);
+    EXPECT_EQ(changed->kind, c.newKind);
+    EXPECT_EQ(changed->subKind, c.newSubKind);
+    ExpectValues(Values(changed), c.newValues);
+    EXPECT_EQ(changed->lineAttr, c.newLineAttr);
+    EXPECT_EQ(changed->colour, 0x00ABCDEF);
+    EXPECT_TRUE(t.doc->IsModified());
+    if (inPlace) continue;
+    Command(kCmdUndo);
+    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(e->lineAttr, 101);
+  }
+}
+
+TEST_F(AttributeChangeTest, CancelAndAProtectedDrawingChangeNothing) {
+  DrawEntity* line = Add(kLine, {100, 100, 300, 100});
+  DrawEntity* curve = Add(kFreeCurve, {400, 500, 450, 520});
+  const std::string before = Dump();
+  DoubleClickWith({200, 100}, [](AttributeDialogModel&) { return false; });
+  EXPECT_EQ(t.ui.attributeCaptions.size(), 1u);
+  EXPECT_EQ(Dump(), before);
+  EXPECT_EQ(Records(kLine), std::vector<const DrawEntity*>{line});
+
+  t.doc->protection = kWriteProtected;
+  t.doc->SetModifiedFlag(false);
+  auto changeAll = [&](AttributeDialogModel& dialog) {
+    dialog.look().SelectPen(4);
+    return dialog.OnExecute({"1", "2", "3", "4"}, t.ui);
+  };
+  DoubleClickWith({200, 100}, changeAll);
+  DoubleClickWith({400, 500}, changeAll);
+  EXPECT_EQ(t.ui.attributeCaptions.size(), 3u);
+  EXPECT_EQ(t.docUi.messages, std::vector<std::string>(2, std::string(kWriteProtectedMessage)));
+  EXPECT_EQ(Dump(), before) << "the old line is kept, not left in the undo buffer";
+  EXPECT_EQ(Records(kLine), std::vector<const DrawEntity*>{line});
+  EXPECT_EQ(line->lineAttr, 0);
+  EXPECT_EQ(curve->lineAttr, 0);
+  EXPECT_FALSE(t.doc->IsModified());
+}
+
+}  // namespace
+}  // namespace plenwick
