@@ -20,10 +20,8 @@ QString AskDrawingToOpen(QWidget* parent) {
   return QFileDialog::getOpenFileName(parent, QString::fromUtf8("開く"), QDir::currentPath(), OpenableFileFilter());
 }
 
-namespace {
-
 QString AskToSave(QWidget* parent, const QString& title, const QString& suggested, const QString& filter,
-                  const QString& suffix, QFileDialog::Options options = {}) {
+                  const QString& suffix, QFileDialog::Options options) {
   QFileDialog dialog(parent, title, QFileInfo(suggested).absolutePath(), filter);
   dialog.setOptions(options);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -34,8 +32,6 @@ QString AskToSave(QWidget* parent, const QString& title, const QString& suggeste
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }
-
-}  // namespace
 
 QString AskDrawingToSave(QWidget* parent, const QString& suggested) {
   return AskToSave(parent, QString::fromUtf8("名前を付けて保存"), suggested, DrawingFileFilter(), "pwk");

@@ -1,10 +1,17 @@
 // The open and save dialogs of drawing files.
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 #include <QWidget>
 
 namespace plenwick {
+
+// A save dialog titled `title` starting at `suggested` (folder and name) with one filter; the
+// suffix is added when no extension is typed, before the question whether to replace a file.
+// Empty when cancelled.
+QString AskToSave(QWidget* parent, const QString& title, const QString& suggested, const QString& filter,
+                  const QString& suffix, QFileDialog::Options options = {});
 
 // The filter of drawing files in the open and save dialogs.
 QString DrawingFileFilter();

@@ -30,6 +30,7 @@
 #include "model/program_settings.h"
 #include "operation_bar_widget.h"
 #include "palette_window.h"
+#include "parts_browser_window.h"
 #include "plotter_commands.h"
 #include "pop_layer.h"
 #include "shell_command_ids.h"
@@ -80,6 +81,10 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
   toolUi_->SetProgramFolder(QString::fromStdString(folders_.program));
   tools_ = std::make_unique<ToolFramework>(*toolUi_);
   RegisterStandardTools(*tools_);
+  tools_->SetPartsBrowserAvailable(true);
+  toolUi_->SetPartRegistered([this](const std::string&) {
+    if (partsBrowser_ && partsBrowser_->isVisible()) partsBrowser_->Reload();
+  });
   setWindowTitle(kProgramTitle);
   setAcceptDrops(true);
   client_ = new CBitmapClient(this);
@@ -255,7 +260,7 @@ void CMainFrame::ShowPaletteWindow(PaletteWindow shown) {
     palette_->show();
   } else if (shown == PaletteWindow::kPartsBrowser) {
     if (palette_) palette_->HideQuietly();
-    if (!partsBrowser_) partsBrowser_ = new PartsBrowserWindow([this] { OnCommand(kCmdDrawingPalette); }, this);
+    if (!partsBrowser_) partsBrowser_ = new CPopInportDlg(CurrentSettings(), [this] { OnCommand(kCmdDrawingPalette); }, this);
     partsBrowser_->show();
   } else if (shown == PaletteWindow::kClosed) {
     if (palette_) palette_->HideQuietly();

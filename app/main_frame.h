@@ -32,7 +32,7 @@ class CChildFrame;
 class CGrigBarDlg;
 class DrawingPaletteWindow;
 class OperationBarWidget;
-class PartsBrowserWindow;
+class CPopInportDlg;
 class PromptBoxWidget;
 class CPlenwickDoc;
 class CSizeInfoDlg;
@@ -68,7 +68,7 @@ class CMainFrame final : public QMainWindow {
   UserInterface& ui() { return *ui_; }
   ToolFramework& tools() { return *tools_; }
   DrawingPaletteWindow* palette() const { return palette_; }
-  PartsBrowserWindow* partsBrowser() const { return partsBrowser_; }
+  CPopInportDlg* partsBrowser() const { return partsBrowser_; }
   OperationBarWidget* operationBar() const { return operationBar_; }
   QString StatusText(int pane) const;
   CPopLayer* layerList() const { return layerList_; }
@@ -125,7 +125,7 @@ class CMainFrame final : public QMainWindow {
   OperationBarWidget* operationBar_ = nullptr;
   QToolBar* operationBarArea_ = nullptr;
   DrawingPaletteWindow* palette_ = nullptr;
-  PartsBrowserWindow* partsBrowser_ = nullptr;
+  CPopInportDlg* partsBrowser_ = nullptr;
   CGrigBarDlg* gridBar_ = nullptr;
   std::array<QLabel*, kStatusPanes> panes_{};
   QMenu* recentMenu_ = nullptr;

@@ -1,4 +1,4 @@
-// The drawing palette's and the parts browser's windows.
+// The drawing palette's window.
 #include "palette_window.h"
 
 #include <QButtonGroup>
@@ -89,28 +89,6 @@ void DrawingPaletteWindow::moveEvent(QMoveEvent* event) {
   if (!isVisible()) return;
   const QPoint offset = pos() - FrameOrigin(this);
   model_.OnMove({offset.x(), offset.y()});
-}
-
-PartsBrowserWindow::PartsBrowserWindow(std::function<void()> closed, QWidget* frame)
-    : QWidget(frame, Qt::Tool), closed_(std::move(closed)) {
-  setObjectName("partsBrowser");
-  setWindowTitle(QString::fromUtf8("部品データ"));
-  auto* layout = new QVBoxLayout(this);
-  auto* label = new QLabel(QString::fromUtf8("部品データ"), this);
-  label->setAlignment(Qt::AlignCenter);
-  layout->addWidget(label);
-  resize(180, 300);
-}
-
-void PartsBrowserWindow::HideQuietly() {
-  hidingQuietly_ = true;
-  hide();
-  hidingQuietly_ = false;
-}
-
-void PartsBrowserWindow::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
-  if (!hidingQuietly_ && closed_) closed_();
 }
 
 }  // namespace plenwick

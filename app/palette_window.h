@@ -1,9 +1,8 @@
 // The drawing palette's window ("作図パレット"): sixteen family buttons above the list of the
-// chosen family's modes, and the parts browser's window that takes its place when it is closed.
+// chosen family's modes.
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 #include "view/tool_framework/drawing_palette.h"
 
@@ -35,22 +34,6 @@ class DrawingPaletteWindow final : public QWidget {
   QListWidget* list_;
   int listedFamily_ = -1;
   bool refreshing_ = false;
-  bool hidingQuietly_ = false;
-};
-
-// "部品データ": the parts browser's place. The library itself comes with the parts placement;
-// closing this window brings the drawing palette back.
-class PartsBrowserWindow final : public QWidget {
-  Q_OBJECT
- public:
-  PartsBrowserWindow(std::function<void()> closed, QWidget* frame);
-  void HideQuietly();
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  std::function<void()> closed_;
   bool hidingQuietly_ = false;
 };
 

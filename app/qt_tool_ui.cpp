@@ -15,6 +15,8 @@
 #include "platform/sjis.h"
 #include "idou_zahyo_dialog.h"
 #include "line_input_dialog.h"
+#include "exchange/part_files.h"
+#include "parts_registration_dlg.h"
 #include "numeric_input_dialog.h"
 #include "qt_user_interface.h"
 #include "sunpou_kousa_dlg.h"
@@ -139,5 +141,12 @@ bool QtToolUi::ImageLoads(const std::string& path) {
 }
 
 void QtToolUi::RememberImageFile(const std::string& path) { WriteProfileText(kOpenDirSection, kOpenDirKey, path); }
+
+std::string QtToolUi::AskPartFileToRegister(int& format) {
+  std::string notice;
+  const std::string root = PartsFolderOf(CurrentSettings(), &notice);
+  if (!notice.empty()) ShowMessage(notice);
+  return plenwick::AskPartFileToRegister(owner_, root, format);
+}
 
 }  // namespace plenwick

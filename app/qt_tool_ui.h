@@ -49,6 +49,12 @@ class QtToolUi final : public ToolUi {
   std::string AskImageFile() override;
   bool ImageLoads(const std::string& path) override;
   void RememberImageFile(const std::string& path) override;
+  std::string AskPartFileToRegister(int& format) override;
+  void PartRegistered(const std::string& path) override {
+    if (partRegistered_) partRegistered_(path);
+  }
+  // What an open parts browser does when a part was registered.
+  void SetPartRegistered(std::function<void(const std::string&)> registered) { partRegistered_ = std::move(registered); }
 
   // Where "Plenwick.ini" lies, the profile that remembers the picture placed last and the
   // development dialog's texts.
@@ -58,6 +64,7 @@ class QtToolUi final : public ToolUi {
   UserInterface& messages_;
   QWidget* owner_;
   Windows windows_;
+  std::function<void(const std::string&)> partRegistered_;
   QString programFolder_;
 };
 

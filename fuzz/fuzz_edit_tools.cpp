@@ -4,13 +4,32 @@
 // tool's trims, cuts and joins, corners of every style, distance and trim, moves, copies and
 // mirrors by clicks and typed values with any factor and angle, and scales, stretches and offsets
 // with typed factors and lengths, and the attribute dialogs a double click opens with any
-// texts, shape and look, over groups, protection and undo.
+// texts, shape and look, the parts placement of the drawing's own elements at any base, scale and
+// angle, and the part registration's cancel, over groups, protection and undo.
 #include "tool_fuzz_harness.h"
+#include "tools/draw/part_placement.h"
+#include "tools/edit/record_replacement.h"
 
 namespace {
 
 using namespace plenwick;
 using fuzzing::Bytes;
+
+// The part the placement puts down: the drawing's elements as they are now, with any base,
+// scale and angle (the browser refuses none of them here).
+void ChoosePart(Bytes& in, CPlenwickDoc& doc) {
+  PartPlacement& part = CurrentPartPlacement();
+  part.Clear();
+  for (const DrawEntity& e : doc.entities) {
+    if (e.mark != kMarkDeleted && e.kind != kDimension && !(e.owner && e.owner->kind == kDimension)) {
+      AppendRecord(part.buffer, e, GeometryOf(e), e.layer);
+    }
+  }
+  part.Measure();
+  part.base = static_cast<PartBase>(in.Byte() % 3);
+  part.scale = in.Float();
+  part.angle = in.Float();
+}
 
 void SetSetting(Bytes& in, ProgramSettings& s) {
   const auto flag = static_cast<int16_t>(in.Byte() % 3);
@@ -32,7 +51,8 @@ void SetSetting(Bytes& in, ProgramSettings& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  CurrentPartPlacement().Clear();
   return fuzzing::RunToolFuzz(data, size, {"plenwick_fuzz_edit_tools",
-                                            {{0, 5}, {8, 3}, {9, 6}, {10, 1}, {11, 3}, {12, 6}},
-                                            SetSetting});
+                                            {{0, 5}, {8, 3}, {9, 6}, {10, 1}, {11, 3}, {12, 6}, {16, 0}},
+                                            SetSetting, false, ChoosePart});
 }

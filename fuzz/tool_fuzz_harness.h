@@ -266,6 +266,7 @@ struct ToolFuzzSpec {
   std::vector<std::pair<int, int>> families;          // palette family, sub-modes
   void (*setSetting)(Bytes& in, ProgramSettings& s);  // one hostile setting from the input
   bool hostileFills = false;                          // the input adds paints and hatchings too
+  void (*documentAction)(Bytes& in, CPlenwickDoc& doc) = nullptr;  // with the settings, now and then
 };
 
 inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec& spec) {
@@ -321,13 +322,14 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
           static constexpr int kCommands[] = {
               kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay, kCmdReturnKey,
               kCmdCloseTextBox, kCmdToleranceSettings,
-              kCmdFocusOperationBar, kCmdSelectAllKey, kCmdEndSelection, kCmdGroupRegister, kCmdGroupRelease, 1493, 1494, 1495, 1496,
+              kCmdFocusOperationBar, kCmdSelectAllKey, kCmdEndSelection, kCmdGroupRegister, kCmdGroupRelease, kCmdPartsRegistration, 1493, 1494, 1495, 1496,
               1497, 1498};
           router.OnCommand(kCommands[in.Byte() % std::size(kCommands)]);
           break;
         }
         case 8:
           spec.setSetting(in, CurrentSettings());
+          if (spec.documentAction && in.Byte() % 4 == 0) spec.documentAction(in, doc);
           // The moving bar's "マウス指定" / "座標指定".
           tools.state().MovePlacementMode = static_cast<int16_t>(in.Byte() % 2);
           break;

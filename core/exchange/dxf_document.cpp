@@ -45,14 +45,14 @@ void PlaceImportedDrawing(CPlenwickDoc& doc, const DxfPlacement& placement) {
   doc.SetModifiedFlag(false);
 }
 
-int SaveDocumentAsDxf(CPlenwickDoc& doc, const std::string& path, std::string* error) {
+int SaveDocumentAsDxf(CPlenwickDoc& doc, const std::string& path, std::string* error, bool selectionOnly) {
   std::string reason;
-  if (ExportDxf(DocumentDxfContext(doc, false), path, doc.entities, &reason) != 0) {
+  if (ExportDxf(DocumentDxfContext(doc, selectionOnly), path, doc.entities, &reason) != 0) {
     doc.ui().ShowMessage(std::string(kDxfWriteOpenErrorMessage) + "\n" + reason);
     if (error) *error = reason;
     return 1;
   }
-  doc.SetModifiedFlag();
+  if (!selectionOnly) doc.SetModifiedFlag();
   return 0;
 }
 

@@ -30,7 +30,9 @@ bool OpenDxf(CPlenwickDoc& doc, const std::string& path, DxfReadReport& report);
 
 // Writes the document as DXF at `path` (the previous file kept on failure, when the user is told
 // "ＤＸＦファイルの書き込みオープンエラー！" with the reason). The drawing itself is not saved, so it
-// counts as modified afterwards. Returns 0 or 1.
-int SaveDocumentAsDxf(CPlenwickDoc& doc, const std::string& path, std::string* error = nullptr);
+// counts as modified afterwards. With `selectionOnly` only the selected elements (mark 4) are
+// written (a part), and the drawing stays as modified as it was. Returns 0 or 1.
+int SaveDocumentAsDxf(CPlenwickDoc& doc, const std::string& path, std::string* error = nullptr,
+                      bool selectionOnly = false);
 
 }  // namespace plenwick

@@ -10,6 +10,7 @@
 #include "tools/draw/dimension_tool.h"
 #include "tools/draw/hatch_tool.h"
 #include "tools/draw/image_tool.h"
+#include "tools/draw/inport_tool.h"
 #include "tools/draw/line_tool.h"
 #include "tools/draw/point_tool.h"
 #include "tools/draw/poly_tool.h"
@@ -61,6 +62,7 @@ std::unique_ptr<CDrawTool> MakeTool(int code, InteractionState& state) {
     case kTransformToolCode: return std::make_unique<CTransformTool>(state);
     case kImageToolCode: return std::make_unique<CImageTool>(state);
     case kDevelopToolCode: return std::make_unique<CDevelopTool>(state);
+    case kInportToolCode: return std::make_unique<CInportTool>(state);
     default: return std::make_unique<CToolPlaceholder>(code, state);
   }
 }

@@ -154,6 +154,7 @@ TEST_F(ToolShellTest, AToolChosenOnThePaletteEndsAHandMove) {
 }
 
 TEST_F(ToolShellTest, ClosingThePaletteOnlyClosesItUntilThereIsAPartsBrowser) {
+  frame->tools().SetPartsBrowserAvailable(false);
   frame->OnCommand(32811);
   frame->palette()->close();
   EXPECT_FALSE(frame->palette()->isVisible());
@@ -166,7 +167,6 @@ TEST_F(ToolShellTest, ClosingThePaletteOnlyClosesItUntilThereIsAPartsBrowser) {
 }
 
 TEST_F(ToolShellTest, ClosingThePaletteBringsThePartsBrowserAndBack) {
-  frame->tools().SetPartsBrowserAvailable(true);
   frame->palette()->close();
   ASSERT_NE(frame->partsBrowser(), nullptr);
   EXPECT_TRUE(frame->partsBrowser()->isVisible());

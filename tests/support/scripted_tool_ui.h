@@ -128,6 +128,15 @@ class ScriptedToolUi final : public ToolUi {
     return imageLoads;
   }
   void RememberImageFile(const std::string& path) override { rememberedImages.push_back(path); }
+  // The registration of a part answers partFormat and partPath (empty: cancelled).
+  std::string AskPartFileToRegister(int& format) override {
+    format = partFormat;
+    return partPath;
+  }
+  void PartRegistered(const std::string& path) override { registeredParts.push_back(path); }
+  int partFormat = 0;
+  std::string partPath;
+  std::vector<std::string> registeredParts;
 
   std::vector<std::string> messages;
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;

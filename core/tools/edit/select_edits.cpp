@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "exchange/part_files.h"
 #include "model/entity_core.h"
 #include "model/undo.h"
 #include "tools/edit/record_replacement.h"
@@ -227,6 +228,18 @@ void CSelectTool::ReleaseGroup(ToolView& view) {
   doc.SetModifiedFlag();
   view.host().Invalidate(nullptr);
   EndEdit(view);
+  OnCancel(view);
+}
+
+void CSelectTool::RegisterPart(ToolView& view) {
+  if (state().ToolMode == kPartsRegister && !MarkedInListOrder(view, kMarkSelected).empty()) {
+    int format = 0;
+    const std::string path = view.ui().AskPartFileToRegister(format);
+    if (!path.empty() && format >= 0 && format <= 2 &&
+        WritePartFile(view.doc(), static_cast<PartFormat>(format), path) == 0) {
+      view.ui().PartRegistered(path);
+    }
+  }
   OnCancel(view);
 }
 

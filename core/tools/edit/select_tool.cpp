@@ -172,6 +172,7 @@ bool CSelectTool::OnToolCommand(ToolView& view, int commandId) {
   switch (commandId) {
     case kCmdGroupRegister: RegisterGroup(view); return true;
     case kCmdGroupRelease: ReleaseGroup(view); return true;
+    case kCmdPartsRegistration: RegisterPart(view); return true;
     default: return false;
   }
 }

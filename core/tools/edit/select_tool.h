@@ -35,7 +35,7 @@ class CSelectTool final : public CFeedbackTool {
   void OnSelectAll(ToolView& view) override;
   void OnUndo(ToolView& view) override;
   void ClearFeedback(ToolView& view) override;
-  // The bar's order, mirror and turn buttons; group registration and release.
+  // The bar's order, mirror and turn buttons; group registration and release; part registration.
   bool OnToolCommand(ToolView& view, int commandId) override;
 
   void SetAttributeEditor(AttributeEditor editor) { attributeEditor_ = std::move(editor); }
@@ -70,6 +70,8 @@ class CSelectTool final : public CFeedbackTool {
   void Reorder(ToolView& view, bool toEnd);
   void RegisterGroup(ToolView& view);
   void ReleaseGroup(ToolView& view);
+  // Writes the selection as a part file where the user says; the picks are cleared either way.
+  void RegisterPart(ToolView& view);
   // Every record carrying `mark` (with the members of groups and dimensions), in list order.
   std::vector<DrawEntity*> MarkedInListOrder(ToolView& view, int16_t mark) const;
   // After an edit that replaced the marked records: the marks went with them.

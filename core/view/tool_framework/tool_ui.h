@@ -111,6 +111,15 @@ class ToolUi : public UserInterface {
   }
   // Remembers the picture placed, for the next dialog to open in its folder.
   virtual void RememberImageFile(const std::string& path) { (void)path; }
+  // Registering a part: "部品データ登録場所指定" (the format: 0 DXF, 1 PWK, 2 JWW, and the folder),
+  // then the save dialog of that format. The path chosen (UTF-8), with `format` set; empty when
+  // cancelled. A shell without it cancels.
+  virtual std::string AskPartFileToRegister(int& format) {
+    (void)format;
+    return {};
+  }
+  // A part file was written at `path`: an open parts browser lists it.
+  virtual void PartRegistered(const std::string& path) { (void)path; }
 };
 
 // The window of one view.
