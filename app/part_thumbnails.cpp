@@ -22,7 +22,7 @@ namespace {
 QString KeyOf(const QString& path) {
   const QFileInfo info(path);
   return path + '\n' + QString::number(info.size()) + '\n' +
-         QString::number(info.lastModified(QTimeZone::UTC).toMSecsSinceEpoch());
+         QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 // A part that cannot be read or is too large to draw: a crossed box.
