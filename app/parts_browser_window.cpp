@@ -110,8 +110,10 @@ CPopInportDlg::CPopInportDlg(ProgramSettings& settings, std::function<void()> cl
   connect(base_, &QComboBox::currentIndexChanged, this,
           [](int index) { CurrentPartPlacement().base = static_cast<PartBase>(index); });
   connect(scale_, &QLineEdit::textEdited, preview_, qOverload<>(&QWidget::update));
-  connect(scale_, &QLineEdit::editingFinished, this, &CPopInportDlg::TakeScale);
-  connect(angle_, &QLineEdit::editingFinished, this, &CPopInportDlg::TakeAngle);
+  connect(scale_, &QLineEdit::editingFinished, this,
+          [this] { TakeField(*scale_, CurrentPartPlacement().scale, PartScaleAccepted); });
+  connect(angle_, &QLineEdit::editingFinished, this,
+          [this] { TakeField(*angle_, CurrentPartPlacement().angle, PartAngleAccepted); });
   connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { Choose(item); });
 }
 
@@ -162,27 +164,15 @@ void CPopInportDlg::Choose(QTreeWidgetItem* item) {
   preview_->update();
 }
 
-void CPopInportDlg::TakeScale() {
-  PartPlacement& part = CurrentPartPlacement();
+void CPopInportDlg::TakeField(QLineEdit& edit, double& value, bool (*accepted)(double)) {
   bool ok = false;
-  const double typed = scale_->text().toDouble(&ok);
-  if (ok && PartScaleAccepted(typed)) {
-    part.scale = typed;
+  const double typed = edit.text().toDouble(&ok);
+  if (ok && accepted(typed)) {
+    value = typed;
   } else {
-    scale_->setText(Number(part.scale));
+    edit.setText(Number(value));
   }
   preview_->update();
-}
-
-void CPopInportDlg::TakeAngle() {
-  PartPlacement& part = CurrentPartPlacement();
-  bool ok = false;
-  const double typed = angle_->text().toDouble(&ok);
-  if (ok && PartAngleAccepted(typed)) {
-    part.angle = typed;
-  } else {
-    angle_->setText(Number(part.angle));
-  }
 }
 
 void CPopInportDlg::HideQuietly() {

@@ -45,9 +45,9 @@ class CPopInportDlg final : public QWidget {
  private:
   void AddChildren(QTreeWidgetItem* parent, const PartsTreeNode& node);
   void Choose(QTreeWidgetItem* item);
-  // The scale or angle field lost the focus: the value taken, or the previous one shown again.
-  void TakeScale();
-  void TakeAngle();
+  // The scale or angle field lost the focus: its value taken when `accepted`, else the previous
+  // one shown again.
+  void TakeField(QLineEdit& edit, double& value, bool (*accepted)(double));
 
   ProgramSettings& settings_;
   std::function<void()> closed_;

@@ -41,40 +41,6 @@ bool FromHex(const std::string& s, std::vector<uint8_t>& out) {
   return true;
 }
 
-bool IsValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    std::size_t length = 0;
-    uint32_t cp = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-      cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (s.size() - i < length) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (t & 0x3F);
-    }
-    const uint32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
-
 void PutText(ordered_json& j, const char* key, std::string_view sjis) {
   const std::string utf8 = SjisToUtf8(sjis);
   j[key] = utf8;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sjis.h"
+
 namespace plenwick::cli {
 
 // Lower-case hex of n bytes.
@@ -17,8 +19,7 @@ std::string Hex(const uint8_t* p, std::size_t n);
 // The bytes of a hex string (either case); false when it is not one.
 bool FromHex(const std::string& s, std::vector<uint8_t>& out);
 
-// Whether bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsValidUtf8(std::string_view s);
+using plenwick::IsValidUtf8;
 
 // Puts a Shift-JIS string under `key` as UTF-8, with `key`+"Bytes" as hex when the UTF-8 form
 // cannot carry it back (or the conversion gave bytes that are not UTF-8, then shown replaced).

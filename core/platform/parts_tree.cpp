@@ -10,41 +10,11 @@
 #include <set>
 #include <utility>
 
+#include "platform/sjis.h"
+
 namespace plenwick {
 
 namespace {
-
-bool IsValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    std::size_t n = 0;
-    uint32_t cp = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      n = 1, cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      n = 2, cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      n = 3, cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + n >= s.size()) return false;
-    for (std::size_t k = 1; k <= n; ++k) {
-      const auto d = static_cast<unsigned char>(s[i + k]);
-      if ((d & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past Unicode's range.
-    static constexpr uint32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += n + 1;
-  }
-  return true;
-}
 
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }

@@ -23,6 +23,9 @@ bool Utf8ToSjisExact(std::string_view utf8, std::string* sjis, std::string* refu
 // character, for storing a string in a field narrower than the string.
 std::size_t SjisPrefixLength(std::string_view sjis, std::size_t maxBytes);
 
+// Whether bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsValidUtf8(std::string_view s);
+
 // Number of characters in Shift-JIS bytes: a two-byte character counts once.
 std::size_t SjisCharacterCount(std::string_view sjis);
 
