@@ -2,20 +2,28 @@
 // items in sight and never twice for an unchanged file however the list is scrolled, a changed
 // file gets a new one and an unreadable one a broken mark; choosing a part fills the part buffer
 // (an unreadable one leaves it empty), a scale or angle out of range brings the old value back,
-// and an unusable stored folder falls back to the default one with a notice.
+// an unusable stored folder falls back to the default one with a notice, and registration asks
+// for the format and folder and then for the name in that format's save dialog.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "part_thumbnails.h"
 #include "parts_browser_window.h"
+#include "parts_registration_dlg.h"
 #include "platform/sjis.h"
 #include "support/scoped_temp_folder.h"
 #include "tools/draw/part_placement.h"
@@ -63,8 +71,8 @@ TEST_F(PartsBrowserTest, ScrollingDrawsEachThumbnailOnceAndAChangedFileAgain) {
   EXPECT_LT(firstSight, kParts) << "only the items in sight";
   QScrollBar* bar = tree->verticalScrollBar();
   for (int pass = 0; pass < 3; ++pass) {
-    for (int v = 0; v <= bar->maximum(); v += 7) {
-      bar->setValue(v);
+    for (int v = 0; v < bar->maximum() + 7; v += 7) {
+      bar->setValue(std::min(v, bar->maximum()));
       WaitForThumbnails(browser);
     }
     bar->setValue(0);
@@ -133,6 +141,41 @@ TEST_F(PartsBrowserTest, AStoredWindowsFolderFallsBackToTheDefaultWithANotice) {
   EXPECT_TRUE(browser.notice()->text().contains(QString::fromUtf8("c:\\部品データ")));
   EXPECT_TRUE(browser.tree()->topLevelItem(0)->text(0).endsWith(QString::fromUtf8("/部品データ")));
   qunsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(PartsBrowserTest, RegistrationTakesTheFormatAndFolderThenTheFormatsSaveDialog) {
+  std::filesystem::create_directories(folder / "b/c");
+  std::filesystem::create_directories(folder / "a");
+  QString title, directory;
+  QStringList filters;
+  testing::WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<CGaibuDataSaveDlg*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("部品データ登録場所指定"));
+    EXPECT_EQ(testing::Child<QPushButton>(dialog, "ok")->text(), QString::fromUtf8("登\u3000録"));
+    EXPECT_EQ(testing::Child<QPushButton>(dialog, "cancel")->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
+    testing::Child<QRadioButton>(dialog, "format2")->click();
+    dialog->tree()->setCurrentItem(Find(dialog->tree(), "c"));
+    testing::WhenModal(
+        [&](QWidget* save) {
+          auto* files = qobject_cast<QFileDialog*>(save);
+          ASSERT_NE(files, nullptr);
+          title = files->windowTitle();
+          directory = files->directory().absolutePath();
+          filters = files->nameFilters();
+          files->selectFile("bolt");
+          static_cast<QDialog*>(files)->accept();  // public in QDialog
+        },
+        dialog);
+    testing::Child<QPushButton>(dialog, "ok")->click();
+  });
+  int format = 0;
+  const std::string path = AskPartFileToRegister(nullptr, folder.path(), format);
+  EXPECT_EQ(format, 2);
+  EXPECT_EQ(title, QString::fromUtf8("JWW形式で部品データの登録"));
+  EXPECT_EQ(directory.toStdString(), folder / "b/c");
+  EXPECT_EQ(filters, QStringList{QString::fromUtf8("図面データ (*.JWW)")});
+  EXPECT_EQ(path, folder / "b/c/bolt.jww");
 }
 
 }  // namespace

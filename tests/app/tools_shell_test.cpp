@@ -41,6 +41,7 @@
 #include "numeric_input_dialog.h"
 #include "operation_bar_widget.h"
 #include "palette_window.h"
+#include "parts_browser_window.h"
 #include "support/entity_builders.h"
 #include "support/recording_ui.h"
 #include "support/scoped_temp_folder.h"

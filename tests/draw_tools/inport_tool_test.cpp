@@ -2,16 +2,17 @@
 // and base positions every kind of element lands where p' = click + s·Rot(a)·(p − base) puts it
 // (worked out here with sines and cosines, not through the program's transform), with the sizes
 // the placement gives (radius and text height × s, text width kept, leader width × s), as one
-// group on the current layer that one undo takes away; a turn of 0.004° is none; a lone
+// group on the current layer that one undo takes away; a dimension comes once, its parts made anew; a turn of 0.004° is none; a lone
 // horizontal line is placed by its own base; an empty buffer beeps and adds nothing. A selection
 // registered as a part in each format, read back as the browser reads it and placed, comes out as
-// the same geometry moved.
+// the same geometry moved; one that cannot be written is reported and registers nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <random>
 
+#include "dimensions/dimension_records.h"
 #include "exchange/part_files.h"
 #include "model/entity_core.h"
 #include "support/draw_tool_fixture.h"
@@ -228,6 +229,52 @@ TEST_F(InportToolTest, ARegisteredSelectionIsPlacedAsTheSameGeometryMovedInEvery
       }
     }
     Command(kCmdUndo);
+  }
+}
+
+TEST_F(InportToolTest, ARegistrationThatCannotBeWrittenSaysSoAndRegistersNothing) {
+  testing::ScopedTempFolder folder;
+  AddLine(t.doc->entities, 10, 10, 60, 30);
+  const char* names[] = {"none/p.dxf", "none/p.pwk", "none/p.jww"};
+  for (int format = 0; format < 3; ++format) {
+    SCOPED_TRACE(names[format]);
+    Command(32804);
+    Click(35, 20);
+    t.ui.partFormat = format;
+    t.ui.partPath = folder / names[format];
+    const std::size_t messages = t.docUi.messages.size();
+    Command(kCmdPartsRegistration);
+    EXPECT_TRUE(t.ui.registeredParts.empty());
+    ASSERT_EQ(t.docUi.messages.size(), messages + 1);
+    if (format == 2) {
+      EXPECT_EQ(t.docUi.messages.back().rfind("JWW File WriteOpen ERROR!", 0), 0u);
+    }
+    for (const DrawEntity& e : t.doc->entities) EXPECT_EQ(e.mark, kMarkNone) << "the picks are cleared";
+  }
+}
+
+TEST_F(InportToolTest, ADimensionIsPlacedOnceAndMakesItsPartsAnew) {
+  PartPlacement& part = CurrentPartPlacement();
+  const DrawEntity* source = testing::DistanceRecord({0, 0}, {0, 10}, {40, 10}, 40).AddTo(part.buffer);
+  ASSERT_NE(source, nullptr);
+  const std::size_t generated = testing::PartsOf(part.buffer, source).size();
+  ASSERT_GT(generated, 0u);
+  part.Measure();
+  const ModelPoint base = part.BasePoint();
+  Click(300, 200);
+  const DrawEntity* header = nullptr;
+  const std::vector<const DrawEntity*> placed = Placed(&header);
+  ASSERT_EQ(placed.size(), 1 + generated) << "the dimension and its new parts, no copies of the old ones";
+  const DrawEntity* dimension = placed[0];
+  ASSERT_EQ(dimension->kind, kDimension);
+  EXPECT_EQ(dimension->owner, header);
+  EXPECT_EQ(testing::PartsOf(t.doc->entities, dimension).size(), generated);
+  const double dx = 300 - base.x, dy = 200 - base.y;
+  for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(source->valueCount); ++i) {
+    if (source->codes[i] == 40 || source->codes[i] == 50) {
+      EXPECT_NEAR(dimension->Value(static_cast<int>(i)), source->Value(static_cast<int>(i)) + dx, 1e-9);
+      EXPECT_NEAR(dimension->Value(static_cast<int>(i + 1)), source->Value(static_cast<int>(i + 1)) + dy, 1e-9);
+    }
   }
 }
 
