@@ -55,12 +55,17 @@ import -window root "$work/browser.png"
 step "the part chosen in the tree, 倍率 2, 角度 90"
 focus "$browser"
 eval "$(xdotool getwindowgeometry --shell "$browser")"
-# The tree's first row is the parts folder, the second the part.
-xdotool mousemove $((X + 60)) $((Y + 18)) click 1 sleep 0.3 key Down sleep 0.5
-xdotool key Tab Tab ctrl+a sleep 0.1 type --delay 20 "2"
-xdotool key Tab ctrl+a sleep 0.1 type --delay 20 "90"
+# The tree's first row (40 pixels high for the thumbnails) is the parts folder, the second the
+# part; the fields 倍率 and 角度 are the last two rows of the window.
+xdotool mousemove $((X + 100)) $((Y + 78)) click 1
+sleep 0.5
+xdotool mousemove $((X + 150)) $((Y + HEIGHT - 48)) click --repeat 3 1 sleep 0.2 type --delay 20 "2"
+xdotool mousemove $((X + 150)) $((Y + HEIGHT - 20)) click --repeat 3 1 sleep 0.2 type --delay 20 "90"
 xdotool key Tab
 sleep 0.3
+import -window root "$work/chosen.png"
+# The view may have moved meanwhile: the red line is looked for again.
+e2e_find_red_line
 
 step "the place: the red line's end"
 focus "$main"
