@@ -30,7 +30,10 @@ bool ReadByKind(std::span<const uint8_t> bytes, PartKind kind, EntityList& list,
     }
     case PartKind::kPwk: {
       DrawingFileInfo info;
-      return ReadPartsFile(bytes, info, list, &error) == 0;
+      if (ReadPartsFile(bytes, info, list, &error) != 0) return false;
+      // A damaged or cut-off part would be placed with pieces missing.
+      if (info.skippedRecords > 0) error = "damaged records";
+      return info.skippedRecords == 0;
     }
     case PartKind::kJww: {
       JwwContext context;
