@@ -53,6 +53,8 @@ class PartsBrowserTest : public ::testing::Test {
  protected:
   PartsBrowserTest() { settings.PartsFolder.assign(Utf8ToSjis(folder.path())); }
   ~PartsBrowserTest() override { CurrentPartPlacement().Clear(); }
+  testing::ScopedTempFolder data;  // the program's data folder, where the default parts folder lies
+  testing::ScopedEnv dataHome{"XDG_DATA_HOME", data.path()};
   testing::ScopedTempFolder folder;
   ProgramSettings settings;
 };
@@ -132,15 +134,12 @@ TEST_F(PartsBrowserTest, ChoosingAPartFillsTheBufferAndRefusedValuesComeBack) {
 }
 
 TEST_F(PartsBrowserTest, AStoredWindowsFolderFallsBackToTheDefaultWithANotice) {
-  testing::ScopedTempFolder data;
-  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path()));
   settings.PartsFolder.assign(Utf8ToSjis("c:\\部品データ"));
   CPopInportDlg browser(settings, {}, nullptr);
   browser.show();
   EXPECT_TRUE(browser.notice()->isVisibleTo(&browser));
   EXPECT_TRUE(browser.notice()->text().contains(QString::fromUtf8("c:\\部品データ")));
-  EXPECT_TRUE(browser.tree()->topLevelItem(0)->text(0).endsWith(QString::fromUtf8("/部品データ")));
-  qunsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(browser.tree()->topLevelItem(0)->text(0).toStdString(), data.path() + "/BRENTA/Plenwick/部品データ");
 }
 
 TEST_F(PartsBrowserTest, RegistrationTakesTheFormatAndFolderThenTheFormatsSaveDialog) {
