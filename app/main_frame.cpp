@@ -260,7 +260,11 @@ void CMainFrame::ShowPaletteWindow(PaletteWindow shown) {
     palette_->show();
   } else if (shown == PaletteWindow::kPartsBrowser) {
     if (palette_) palette_->HideQuietly();
-    if (!partsBrowser_) partsBrowser_ = new CPopInportDlg(CurrentSettings(), [this] { OnCommand(kCmdDrawingPalette); }, this);
+    if (!partsBrowser_) {
+      partsBrowser_ = new CPopInportDlg(CurrentSettings(), [this] { OnCommand(kCmdDrawingPalette); }, this);
+      // It takes the palette's place until the user moves it.
+      if (palette_) partsBrowser_->move(palette_->pos());
+    }
     partsBrowser_->show();
   } else if (shown == PaletteWindow::kClosed) {
     if (palette_) palette_->HideQuietly();
