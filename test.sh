@@ -26,7 +26,7 @@ for target in build/asan/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus=build/asan/fuzz-corpus/$name
-  mkdir -p "$corpus"
+  mkdir -p "$corpus" build/asan/fuzz-artifacts
   [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
   if [ "$name" = fuzz_jww ]; then
     # Seeds besides ours: the small real drawings of other programs, when they are at hand.
@@ -34,7 +34,8 @@ for target in build/asan/fuzz/fuzz_*; do
   fi
   echo "-- $name"
   ASAN_OPTIONS=detect_leaks=1 "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 \
-    -malloc_limit_mb=1024 -timeout=10 -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
+    -malloc_limit_mb=1024 -timeout=10 -print_final_stats=0 \
+    -artifact_prefix=build/asan/fuzz-artifacts/"$name"- "$corpus" 2>&1 | tail -n 3
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed"; exit 1; }
 done
 echo "== all tests passed"
