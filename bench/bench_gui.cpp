@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -71,7 +72,8 @@ class Child {
 // User plus system time of a process in clock ticks; -1 once it is gone.
 long long CpuTicks(pid_t pid) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  std::getline(in, text);
   const std::size_t close = text.rfind(')');
   if (close == std::string::npos) return -1;
   std::istringstream fields(text.substr(close + 2));
@@ -131,8 +133,10 @@ std::string RunText(const std::string& command) {
 }
 
 // Wall time (ms) from sending `key` until the program has used no processor time for 300 ms,
-// up to its last busy moment.
-double StepMs(pid_t pid, const std::string& display, const std::string& key) {
+// up to its last busy moment; `cpuMs` gets the processor time it used (a busy machine stretches
+// the wall time, not this).
+double StepMs(pid_t pid, const std::string& display, const std::string& key, double& cpuMs) {
+  const long long before = CpuTicks(pid);
   const Clock::time_point start = Clock::now();
   Child press({"xdotool", "key", key}, {"DISPLAY=" + display});
   press.Wait();
@@ -146,6 +150,7 @@ double StepMs(pid_t pid, const std::string& display, const std::string& key) {
       busy = Clock::now();
     }
   }
+  cpuMs = static_cast<double>(last - before) * TickMs();
   return std::chrono::duration<double, std::milli>(busy - start).count();
 }
 
@@ -189,15 +194,17 @@ Opened Open(const std::string& program, const std::string& display, const std::s
   RunText("DISPLAY=" + display + " xdotool windowfocus --sync " + window);
   Sleep(500);
   std::vector<double> zooms, pans;
-  for (const char* key : {"Page_Up", "Page_Up", "Page_Down", "Page_Down", "Page_Up", "Page_Down"}) {
-    zooms.push_back(StepMs(app.pid(), display, key));
-  }
-  for (const char* key : {"Left", "Up", "Right", "Down", "Left", "Right"}) pans.push_back(StepMs(app.pid(), display, key));
-  std::fprintf(stderr, "zoom steps:");
-  for (double z : zooms) std::fprintf(stderr, " %.0f", z);
-  std::fprintf(stderr, " ms; pan steps:");
-  for (double p : pans) std::fprintf(stderr, " %.0f", p);
-  std::fprintf(stderr, " ms\n");
+  auto time = [&](std::vector<double>& times, const char* what, std::initializer_list<const char*> keys) {
+    std::fprintf(stderr, "%s steps (wall / processor ms):", what);
+    for (const char* key : keys) {
+      double cpuMs = 0;
+      times.push_back(StepMs(app.pid(), display, key, cpuMs));
+      std::fprintf(stderr, " %.0f/%.0f", times.back(), cpuMs);
+    }
+    std::fprintf(stderr, "\n");
+  };
+  time(zooms, "zoom", {"Page_Up", "Page_Up", "Page_Down", "Page_Down", "Page_Up", "Page_Down"});
+  time(pans, "pan", {"Left", "Up", "Right", "Down", "Left", "Right"});
   Figure("gui.zoom_step_1m_ms", Median(zooms), "ms");
   Figure("gui.pan_step_1m_ms", Median(pans), "ms");
   return result;
