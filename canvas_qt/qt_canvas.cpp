@@ -215,9 +215,9 @@ bool QtPainterCanvas::TinyOutline(const QRectF& outline, bool arc, int start, in
   // A drawing seen whole holds hundreds of thousands of circles and arcs a pixel or two across;
   // the painter strokes each as a curved path. Larger ones draw as fast as they are.
   constexpr double kTiny = 6;
-  if (!tinyAsPoints_ || !rasterEngine_ || drawMode() != DrawMode::kCopy || pen().kind != PenKind::kCosmetic || pen().width != 1 ||
-      pen().style != PenStyle::kSolid || !(outline.width() <= kTiny) || !(outline.height() <= kTiny) ||
-      painter_.transform().type() != QTransform::TxNone || !painter_.device()) {
+  const bool plainPen = pen().kind == PenKind::kCosmetic && pen().width == 1 && pen().style == PenStyle::kSolid;
+  if (!tinyAsPoints_ || !rasterEngine_ || drawMode() != DrawMode::kCopy || !plainPen || !(outline.width() <= kTiny) ||
+      !(outline.height() <= kTiny) || painter_.transform().type() != QTransform::TxNone || !painter_.device()) {
     return false;
   }
   // The painter cuts outlines that cross the picture's edge before it strokes them, which moves

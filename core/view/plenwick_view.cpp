@@ -119,7 +119,8 @@ void CPlenwickView::OnDraw(Canvas& canvas, const PixelRect& clipBox) {
   ForceFullErase = 0;
   lastBackground_ = background;
   const PixelRect client = ClientRect();
-  if (clipBox.left <= 0 && clipBox.top <= 0 && clipBox.right >= client.right && clipBox.bottom >= client.bottom) ++wholeRenders_;
+  const bool whole = clipBox.left <= 0 && clipBox.top <= 0 && clipBox.right >= client.right && clipBox.bottom >= client.bottom;
+  if (whole) ++wholeRenders_;
   PaintEntities(MakeRenderContext(canvas), doc_.entities, MarksOf(doc_));
 }
 

@@ -10,6 +10,7 @@
 #include "frame_fixture.h"
 #include "main_frame.h"
 #include "model/document_file.h"
+#include "palette_window.h"
 #include "pop_layer.h"
 #include "support/entity_builders.h"
 #include "view_widget.h"
