@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -22,6 +23,9 @@
 #include "view/tool_framework/view_tool_router.h"
 
 namespace plenwick {
+
+// "plenwick.paint" debug messages count the whole renders (QT_LOGGING_RULES=plenwick.paint.debug=true).
+Q_LOGGING_CATEGORY(lcViewPaint, "plenwick.paint", QtWarningMsg)
 
 namespace {
 
@@ -67,8 +71,27 @@ Canvas& CViewWidget::Buffer() {
 }
 
 QImage CViewWidget::Picture() {
-  Buffer();
+  PaintDirty();
   return buffer_->image().copy();
+}
+
+bool CViewWidget::PaintWholeLater() {
+  // Whole paints wait for the paint event: the view changes that come before it (a held key, a
+  // window that settles) are rendered once.
+  InvalidateAll();
+  return true;
+}
+
+void CViewWidget::PaintDirty() {
+  Canvas& canvas = Buffer();
+  if (!initialized_ || dirty_.isEmpty()) return;
+  const PixelRect box = PixelRectOf(dirty_.boundingRect());
+  dirty_ = QRegion();
+  canvas.SetClip(&box);
+  const int before = view_.wholeRenders();
+  view_.OnPaint(canvas, box);
+  LogWholeRender(before);
+  canvas.SetClip(nullptr);
 }
 
 void CViewWidget::InitialUpdate() {
@@ -106,8 +129,14 @@ void CViewWidget::FollowViewMode() {
 void CViewWidget::DrawOnClient(const std::function<void(Canvas&)>& draw) {
   Canvas& canvas = Buffer();
   canvas.SetClip(nullptr);
+  const int before = view_.wholeRenders();
   draw(canvas);
+  LogWholeRender(before);
   viewport()->update();
+}
+
+void CViewWidget::LogWholeRender(int before) const {
+  if (view_.wholeRenders() != before) qCDebug(lcViewPaint) << "whole render" << view_.wholeRenders();
 }
 
 void CViewWidget::Invalidate(const PixelRect* rect) {
@@ -211,14 +240,7 @@ void CViewWidget::PlaceTextBox() {
 }
 
 void CViewWidget::paintEvent(QPaintEvent* event) {
-  Canvas& canvas = Buffer();
-  if (initialized_ && !dirty_.isEmpty()) {
-    const PixelRect box = PixelRectOf(dirty_.boundingRect());
-    dirty_ = QRegion();
-    canvas.SetClip(&box);
-    view_.OnPaint(canvas, box);
-    canvas.SetClip(nullptr);
-  }
+  PaintDirty();
   QPainter painter(viewport());
   painter.drawImage(event->rect(), buffer_->image(), event->rect());
   // A zoom or scroll moved the box's point.

@@ -40,7 +40,7 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
   void FollowViewMode();
   // Repaints the whole client at the next paint.
   void InvalidateAll() { Invalidate(nullptr); }
-  // The back-buffer as last painted (tests and screenshots).
+  // The back-buffer with what is invalid painted (tests and screenshots).
   QImage Picture();
 
   // ViewHost.
@@ -50,6 +50,7 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
   void SetScrollSizes(int width, int height) override;
   void SetCursorShape(int resource) override;
   std::optional<PaperSize> PrinterPaper() const override;
+  bool PaintWholeLater() override;
 
   // ToolViewHost: the text tool's inline edit box.
   void ShowTextBox(ModelPoint at) override;
@@ -78,6 +79,10 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
 
  private:
   Canvas& Buffer();
+  // Paints what is invalid on the back-buffer.
+  void PaintDirty();
+  // A debug message when the drawing pass just made (the count was `before`) was a whole render.
+  void LogWholeRender(int before) const;
   void UpdateScrollBars();
   // Puts the box with its lower-left corner on its point under the present mapping, inside the
   // client.

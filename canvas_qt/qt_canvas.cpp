@@ -101,18 +101,36 @@ QtPainterCanvas::QtPainterCanvas(QPainter& painter, bool rasterOps) : painter_(p
   KeepShapedTexts(true);
 }
 
+const QPen& QtPainterCanvas::PainterPen(const Pen& pen) {
+  for (const auto& [key, made] : pens_) {
+    if (key == pen) return made;
+  }
+  if (pens_.size() >= 64) pens_.clear();
+  return pens_.emplace_back(pen, MakePen(pen)).second;
+}
+
 void QtPainterCanvas::Prepare(bool withBrush) {
-  if (!applied_ || textPen_ || pen() != pen_) painter_.setPen(MakePen(pen()));
+  if (!applied_ || textPen_ || pen() != pen_) painter_.setPen(PainterPen(pen()));
   pen_ = pen();
   textPen_ = false;
   PrepareBrushAndMode(withBrush);
 }
 
-// Texts are drawn with the text colour as the painter's pen.
+// Texts are drawn with the text colour as the painter's pen. Glyphs are filled with the pen's
+// colour alone, so on raster devices a cosmetic pen of that colour already set serves as it is:
+// texts among lines of their colour cost no pen changes.
 void QtPainterCanvas::PrepareText() {
-  if (!applied_ || !textPen_ || textColour() != textColour_) painter_.setPen(ToQColor(textColour()));
-  textPen_ = true;
-  textColour_ = textColour();
+  const bool penServes = rasterEngine_ && pen_.kind == PenKind::kCosmetic && pen_.colour == textColour();
+  const bool current = applied_ && (textPen_ ? textColour() == textColour_ : penServes);
+  if (!current) {
+    if (!textQPen_ || textQPenColour_ != textColour()) {
+      textQPen_ = QPen(ToQColor(textColour()));
+      textQPenColour_ = textColour();
+    }
+    painter_.setPen(*textQPen_);
+    textPen_ = true;
+    textColour_ = textColour();
+  }
   PrepareBrushAndMode(false);
 }
 
@@ -178,7 +196,9 @@ void QtPainterCanvas::Rectangle(const PixelRect& box) {
 void QtPainterCanvas::Ellipse(const PixelRect& box) {
   if (box.right <= box.left || box.bottom <= box.top) return;
   Prepare(true);
-  painter_.drawEllipse(OutlineBox(box));
+  const QRectF outline = OutlineBox(box);
+  if (brush().kind == BrushKind::kNone && TinyOutline(outline, false, 0, 0)) return;
+  painter_.drawEllipse(outline);
 }
 
 void QtPainterCanvas::Arc(const PixelRect& box, double startDegrees, double sweepDegrees) {
@@ -186,7 +206,59 @@ void QtPainterCanvas::Arc(const PixelRect& box, double startDegrees, double swee
   Prepare(false);
   const int start = static_cast<int>(std::lround(std::fmod(startDegrees, 360.0) * 16));
   const int sweep = static_cast<int>(std::lround(std::clamp(sweepDegrees, -360.0, 360.0) * 16));
-  painter_.drawArc(OutlineBox(box), start, sweep);
+  const QRectF outline = OutlineBox(box);
+  if (TinyOutline(outline, true, start, sweep)) return;
+  painter_.drawArc(outline, start, sweep);
+}
+
+bool QtPainterCanvas::TinyOutline(const QRectF& outline, bool arc, int start, int sweep) {
+  // A drawing seen whole holds hundreds of thousands of circles and arcs a pixel or two across;
+  // the painter strokes each as a curved path. Larger ones draw as fast as they are.
+  constexpr double kTiny = 6;
+  const bool plainPen = pen().kind == PenKind::kCosmetic && pen().width == 1 && pen().style == PenStyle::kSolid;
+  if (!tinyAsPoints_ || !rasterEngine_ || drawMode() != DrawMode::kCopy || !plainPen || !(outline.width() <= kTiny) ||
+      !(outline.height() <= kTiny) || painter_.transform().type() != QTransform::TxNone || !painter_.device()) {
+    return false;
+  }
+  // The painter cuts outlines that cross the picture's edge before it strokes them, which moves
+  // their pixels: those are stroked.
+  constexpr double kEdge = 2;
+  if (outline.left() < kEdge || outline.top() < kEdge || outline.right() + kEdge >= painter_.device()->width() ||
+      outline.bottom() + kEdge >= painter_.device()->height()) {
+    return false;
+  }
+  const int w = static_cast<int>(outline.width()), h = static_cast<int>(outline.height());
+  // Full circles have no angles; arcs' angles lie within +-5760 (sixteenths of a degree).
+  const uint64_t key = static_cast<uint64_t>(w) | static_cast<uint64_t>(h) << 8 | static_cast<uint64_t>(arc) << 16 |
+                       static_cast<uint64_t>(start + 8192) << 24 | static_cast<uint64_t>(sweep + 8192) << 40;
+  auto it = tinyOutlines_.find(key);
+  if (it == tinyOutlines_.end()) {
+    if (tinyOutlines_.size() >= 4096) tinyOutlines_.clear();
+    // The outline drawn once the ordinary way, on a little picture with room around it.
+    constexpr int kMargin = 4;
+    QtImageCanvas probe(w + 2 * kMargin + 1, h + 2 * kMargin + 1, 0xFFFFFF);
+    probe.DrawTinyOutlinesAsPoints(false);
+    probe.SetPen({PenKind::kCosmetic, PenStyle::kSolid, 1, 0});
+    const PixelRect at{kMargin, kMargin, kMargin + w + 1, kMargin + h + 1};
+    if (arc) {
+      probe.Arc(at, start / 16.0, sweep / 16.0);  // sixteenths of a degree are exact in doubles
+    } else {
+      probe.Ellipse(at);
+    }
+    const QImage& picture = probe.Finish();
+    std::vector<QPoint> points;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        if ((picture.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) points.emplace_back(x - kMargin, y - kMargin);
+      }
+    }
+    it = tinyOutlines_.emplace(key, std::move(points)).first;
+  }
+  const QPoint corner(static_cast<int>(outline.left()), static_cast<int>(outline.top()));
+  points_.clear();
+  for (const QPoint& p : it->second) points_.push_back(p + corner);
+  if (!points_.empty()) painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+  return true;
 }
 
 void QtPainterCanvas::StrokePath(std::span<const PixelPolyline> pieces) {

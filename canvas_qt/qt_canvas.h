@@ -5,8 +5,11 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "image_loader.h"
 #include "text_runs.h"
@@ -37,6 +40,10 @@ class QtPainterCanvas : public Canvas {
   // on raster devices of the main thread, where it draws the same pixels as shaping each time.
   void KeepShapedTexts(bool on) { textRuns_ = on && rasterEngine_ ? SharedTextRuns() : nullptr; }
 
+  // Whether circles and arcs a few pixels across are drawn as the points their outlines set (on
+  // by default; off, the painter strokes each, as it does for the shapes' first drawing).
+  void DrawTinyOutlinesAsPoints(bool on) { tinyAsPoints_ = on; }
+
   // Texts taller than this many pixels are not drawn (no font engine rasterises them sensibly).
   static constexpr int kMaxTextPixels = 16384;
 
@@ -51,6 +58,11 @@ class QtPainterCanvas : public Canvas {
   void Prepare(bool withBrush);
   void PrepareText();
   void PrepareBrushAndMode(bool withBrush);
+  // The painter pen of a canvas pen, made once.
+  const QPen& PainterPen(const Pen& pen);
+  // Draws the outline of a small circle or arc as the points the painter's own outline would
+  // set, worked out once a shape; false when the outline is not small or not plainly drawn.
+  bool TinyOutline(const QRectF& outline, bool arc, int start, int sweep);
   // Group 0 is the font of upright texts; turned ones are drawn in TurnedGroup(g) of their angle
   // group g (see TextRunCache::AngleGroup), each a font engine of its own.
   static int TurnedGroup(int angleGroup) { return angleGroup + 1; }
@@ -70,6 +82,12 @@ class QtPainterCanvas : public Canvas {
   BackgroundMode backgroundMode_ = BackgroundMode::kTransparent;
   ColourRef background_ = 0;
   ColourRef textColour_ = 0;
+  std::vector<std::pair<Pen, QPen>> pens_;
+  bool tinyAsPoints_ = true;
+  std::optional<QPen> textQPen_;  // the pen of texts, made for textQPenColour_
+  ColourRef textQPenColour_ = 0;
+  std::unordered_map<uint64_t, std::vector<QPoint>> tinyOutlines_;  // points around (0, 0)
+  std::vector<QPoint> points_;  // reused for drawing one outline
   std::unordered_map<std::string, FontEntry> fonts_;
   // Shaped texts, on raster devices only: glyph runs drawn elsewhere (PDF, SVG) would lose
   // the characters behind the glyphs.

@@ -118,6 +118,9 @@ void CPlenwickView::OnDraw(Canvas& canvas, const PixelRect& clipBox) {
   if (ForceFullErase || lastBackground_ != background) canvas.FillRect(clipBox, background);
   ForceFullErase = 0;
   lastBackground_ = background;
+  const PixelRect client = ClientRect();
+  const bool whole = clipBox.left <= 0 && clipBox.top <= 0 && clipBox.right >= client.right && clipBox.bottom >= client.bottom;
+  if (whole) ++wholeRenders_;
   PaintEntities(MakeRenderContext(canvas), doc_.entities, MarksOf(doc_));
 }
 
@@ -146,6 +149,8 @@ void CPlenwickView::OnPaint(Canvas& canvas, const PixelRect& box) {
 }
 
 void CPlenwickView::PaintNow(bool eraseFirst) {
+  // The window's next paint erases and paints the whole client just as this would.
+  if ((eraseFirst || ForceFullErase) && host_.PaintWholeLater()) return;
   host_.DrawOnClient([&](Canvas& canvas) {
     const PixelRect client = ClientRect();
     // Some paints go over the old picture without erasing it: the overlay must be off it first.

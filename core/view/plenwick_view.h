@@ -73,6 +73,9 @@ class ViewHost {
   virtual void SetCursorShape(int resource) { (void)resource; }
   // The printer's current paper, when there is a printer.
   virtual std::optional<PaperSize> PrinterPaper() const { return std::nullopt; }
+  // Takes an erased, whole paint of the client to make at the next paint, so that view changes
+  // coming faster than a large drawing renders cost one render; false: the view paints now.
+  virtual bool PaintWholeLater() { return false; }
 };
 
 // What is drawn over the view's picture and is no part of it (a tool's exclusive-or feedback and
@@ -106,6 +109,9 @@ class CPlenwickView {
   // The window's paint of `box` (client pixels, the canvas clipped to it): the overlay taken off,
   // the background erased, OnDraw, and the overlay put back.
   void OnPaint(Canvas& canvas, const PixelRect& box);
+  // How many drawing passes so far covered the whole client: the costly renders a large drawing
+  // must not repeat while its window settles.
+  int wholeRenders() const { return wholeRenders_; }
   // What is drawn over the picture (null: nothing); every paint of the view goes round it.
   void SetPaintOverlay(PaintOverlay* overlay) { overlay_ = overlay; }
   PaintOverlay* paintOverlay() const { return overlay_; }
@@ -206,6 +212,7 @@ class CPlenwickView {
   PaperSize paper_;
   std::optional<ColourRef> lastBackground_;
   PaintOverlay* overlay_ = nullptr;
+  int wholeRenders_ = 0;
 };
 
 }  // namespace plenwick
