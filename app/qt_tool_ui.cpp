@@ -11,6 +11,7 @@
 #include "attribute_dialog_window.h"
 #include "delete_group_dlg.h"
 #include "develop_dialog.h"
+#include "entity_list_dialog.h"
 #include "image_loader.h"
 #include "platform/sjis.h"
 #include "idou_zahyo_dialog.h"
@@ -90,6 +91,11 @@ bool QtToolUi::RunToleranceSettings(CSunpouKousaDlg& dialog) {
 
 bool QtToolUi::RunDevelop(CDevelopDlg& dialog) {
   DevelopDialog window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted;
+}
+
+bool QtToolUi::RunEntityList(CEntyListDlg& dialog) {
+  EntityListDialog window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted;
 }
 

@@ -3,8 +3,9 @@
 // registration and release, every kind of deletion with the window dialog's choices, the expansion
 // tool's trims, cuts and joins, corners of every style, distance and trim, moves, copies and
 // mirrors by clicks and typed values with any factor and angle, and scales, stretches and offsets
-// with typed factors and lengths, and the attribute dialogs a double click opens with any
-// texts, shape and look, over groups, protection and undo.
+// with typed factors and lengths, the attribute dialogs a double click opens with any
+// texts, shape and look, and the entity list's edits and their application, over groups,
+// protection and undo.
 #include "tool_fuzz_harness.h"
 
 namespace {

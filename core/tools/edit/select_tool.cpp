@@ -172,6 +172,9 @@ bool CSelectTool::OnToolCommand(ToolView& view, int commandId) {
   switch (commandId) {
     case kCmdGroupRegister: RegisterGroup(view); return true;
     case kCmdGroupRelease: ReleaseGroup(view); return true;
+    case kCmdListEdit:
+      if (state().ToolMode == kListEdit) EditList(view);
+      return true;
     default: return false;
   }
 }

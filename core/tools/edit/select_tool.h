@@ -70,6 +70,9 @@ class CSelectTool final : public CFeedbackTool {
   void Reorder(ToolView& view, bool toEnd);
   void RegisterGroup(ToolView& view);
   void ReleaseGroup(ToolView& view);
+  // "リスト編集...": the entity list over the selection; applying or cancelling ends the mode's
+  // selection, a refusal keeps it.
+  void EditList(ToolView& view);
   // Every record carrying `mark` (with the members of groups and dimensions), in list order.
   std::vector<DrawEntity*> MarkedInListOrder(ToolView& view, int16_t mark) const;
   // After an edit that replaced the marked records: the marks went with them.

@@ -305,6 +305,6 @@ std::string_view AccelKeyName(AccelKey key) {
 
 std::span<const PaletteFamilyInfo> PaletteFamilies() { return kPaletteFamilies; }
 
-bool CommandAvailable(int id) { return id != kCmdPartsRegistration && id != kCmdListEdit; }
+bool CommandAvailable(int id) { return id != kCmdPartsRegistration; }
 
 }  // namespace plenwick

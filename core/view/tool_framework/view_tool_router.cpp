@@ -135,6 +135,8 @@ void ViewToolRouter::NumericInput() {
 }
 
 bool ViewToolRouter::OnCommand(int id) {
+  // The tool-bar button starts the list mode as its menu item does.
+  if (id == kCmdEntityList) id = kCmdSelectListMode;
   if (const CommandInfo* c = FindCommand(id); c && c->kind == CommandKind::kToolSelect) {
     tools_.SelectTool(c->mode, c->family, &toolView_);
     return true;
