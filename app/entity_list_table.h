@@ -8,7 +8,7 @@ namespace plenwick {
 
 class CEntyListDlg;
 
-class EntityListTable final : public QAbstractTableModel {
+class EntityListTable : public QAbstractTableModel {
   Q_OBJECT
  public:
   explicit EntityListTable(const CEntyListDlg& list, QObject* parent = nullptr);
