@@ -53,6 +53,7 @@ EntityListDialog::EntityListDialog(CEntyListDlg& model, UserInterface& ui, QWidg
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setWordWrap(false);
+  table_->setTabKeyNavigation(false);  // Tab leaves the list for the fields
   // Rows of one height and no row header: the view lays out a million rows without asking
   // each of them.
   table_->verticalHeader()->hide();
