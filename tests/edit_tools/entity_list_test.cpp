@@ -4,8 +4,12 @@
 // step over random drawings, a protected drawing, a row out of range and cancelling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <span>
 #include <random>
 #include <string>
 
