@@ -59,6 +59,7 @@ bool IsDrawingCommand(int id) {
     case kCmdPlotterOutput:
     case kCmdPlotterSettings:
     case kCmdDrawingInfo:
+    case kCmdEntityList:
     case kCmdToleranceSettings: return true;
     default: return false;
   }

@@ -11,6 +11,7 @@
 #include "attribute_dialog_window.h"
 #include "delete_group_dlg.h"
 #include "develop_dialog.h"
+#include "entity_list_dialog.h"
 #include "image_loader.h"
 #include "platform/sjis.h"
 #include "idou_zahyo_dialog.h"
@@ -52,7 +53,6 @@ int QtToolUi::TrackContextMenu(int menuId, PixelPoint screenPoint) {
   if (!info) return 0;
   QMenu menu(FromUtf8(info->title), owner_);
   QAction* command = menu.addAction(FromUtf8(info->commandText));
-  command->setEnabled(CommandAvailable(info->command));
   QAction* cancel = menu.addAction(FromUtf8(kContextCancelText));
   QAction* chosen = menu.exec(QPoint(screenPoint.x, screenPoint.y));
   if (chosen == command) return info->command;
@@ -92,6 +92,11 @@ bool QtToolUi::RunToleranceSettings(CSunpouKousaDlg& dialog) {
 
 bool QtToolUi::RunDevelop(CDevelopDlg& dialog) {
   DevelopDialog window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted;
+}
+
+bool QtToolUi::RunEntityList(CEntyListDlg& dialog) {
+  EntityListDialog window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted;
 }
 

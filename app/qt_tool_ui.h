@@ -43,6 +43,7 @@ class QtToolUi final : public ToolUi {
   bool RunAttributeDialog(AttributeDialogModel& dialog) override;
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
   bool RunDevelop(CDevelopDlg& dialog) override;
+  bool RunEntityList(CEntyListDlg& dialog) override;
   std::string ProfileText(std::string_view section, std::string_view key) override;
   void WriteProfileText(std::string_view section, std::string_view key, std::string_view text) override;
   std::vector<std::string> FontFamilies() override;

@@ -3,9 +3,10 @@
 // registration and release, every kind of deletion with the window dialog's choices, the expansion
 // tool's trims, cuts and joins, corners of every style, distance and trim, moves, copies and
 // mirrors by clicks and typed values with any factor and angle, and scales, stretches and offsets
-// with typed factors and lengths, and the attribute dialogs a double click opens with any
-// texts, shape and look, the parts placement of the drawing's own elements at any base, scale and
-// angle, and the part registration's cancel, over groups, protection and undo.
+// with typed factors and lengths, the attribute dialogs a double click opens with any
+// texts, shape and look, the entity list's edits and their application, the parts placement of
+// the drawing's own elements at any base, scale and angle, and the part registration's cancel,
+// over groups, protection and undo.
 #include "tool_fuzz_harness.h"
 #include "tools/draw/part_placement.h"
 #include "tools/edit/record_replacement.h"

@@ -28,6 +28,7 @@
 #include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/attribute_dialog.h"
 #include "tools/edit/delete_group_dlg.h"
+#include "tools/edit/enty_list_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
 #include "tools/standard_tools.h"
 #include "view/entity_index.h"
@@ -149,6 +150,29 @@ class Ui final : public SilentToolUi {
     }
   }
   bool ImageLoads(const std::string&) override { return in_.Byte() % 2 == 0; }
+  // Up to a dozen of the list's actions with any texts, then データ反映 or ｷｬﾝｾﾙ.
+  bool RunEntityList(CEntyListDlg& dialog) override {
+    for (int action = in_.Byte() % 13; action > 0; --action) {
+      const uint8_t which = in_.Byte();
+      const std::size_t count = dialog.count();
+      switch (which % 9) {
+        case 0:
+          if (count > 0) dialog.Select(in_.Byte() % count);
+          break;
+        case 1: dialog.SetPage(in_.Byte() % 4); break;
+        case 2: dialog.SetFieldText(in_.Byte() % 6, in_.Text()); break;
+        case 3: dialog.OnAdd(*this); break;
+        case 4: dialog.OnChange(*this); break;
+        case 5: dialog.OnDelete(); break;
+        case 6: dialog.OnClear(); break;
+        case 7: dialog.Quantize(in_.Byte() % 7 - 1, which & 16 ? DecimalRounding::kTruncate : DecimalRounding::kHalfUp); break;
+        default:
+          for (int column = 0; column < CEntyListDlg::kColumnCount; ++column) (void)dialog.CellText(in_.Byte(), column);
+          break;
+      }
+    }
+    return in_.Byte() % 4 != 0 && dialog.OnApply(*this);
+  }
   // Seven texts a time, up to three times.
   bool RunDevelop(CDevelopDlg& dialog) override {
     for (int attempt = in_.Byte() % 4; attempt > 0; --attempt) {
@@ -322,7 +346,8 @@ inline int RunToolFuzz(const uint8_t* data, std::size_t size, const ToolFuzzSpec
           static constexpr int kCommands[] = {
               kCmdCancel, kCmdEscape, kCmdSpace, kCmdNumericInput, kCmdUndo, kCmdDistanceDisplay, kCmdReturnKey,
               kCmdCloseTextBox, kCmdToleranceSettings,
-              kCmdFocusOperationBar, kCmdSelectAllKey, kCmdEndSelection, kCmdGroupRegister, kCmdGroupRelease, kCmdPartsRegistration, 1493, 1494, 1495, 1496,
+              kCmdFocusOperationBar, kCmdSelectAllKey, kCmdEndSelection, kCmdGroupRegister, kCmdGroupRelease,
+              kCmdPartsRegistration, kCmdListEdit, kCmdEntityList, 1493, 1494, 1495, 1496,
               1497, 1498};
           router.OnCommand(kCommands[in.Byte() % std::size(kCommands)]);
           break;

@@ -25,30 +25,29 @@ void Shift(ListItem& item, ModelPoint offset) {
   }
 }
 
-// The item of one element, or nothing for other kinds and unusable values.
-bool ItemOf(const DrawEntity& e, ModelPoint origin, ListItem& item) {
+}  // namespace
+
+std::optional<ListItem> ListItemOf(const DrawEntity& e, ModelPoint origin) {
+  ListItem item;
   int needed = 0;
   switch (e.kind) {
     case kPoint: item.kind = ListItemKind::kPoint, needed = 2; break;
     case kLine: item.kind = ListItemKind::kLine, needed = 4; break;
     case kCircle: item.kind = ListItemKind::kCircle, needed = 3; break;
     case kArc: item.kind = ListItemKind::kCircle, needed = 5; break;
-    default: return false;
+    default: return std::nullopt;
   }
-  if (!e.values || e.valueCount < needed) return false;
-  item.values = {};
+  if (!e.values || e.valueCount < needed) return std::nullopt;
   for (int i = 0; i < needed; ++i) {
-    if (!std::isfinite(e.values[i])) return false;
+    if (!std::isfinite(e.values[i])) return std::nullopt;
     item.values[static_cast<std::size_t>(i)] = e.values[i];
   }
   Shift(item, {-origin.x, -origin.y});
   // Direction 1 runs counter-clockwise from the start angle; any other clockwise, which is the
   // counter-clockwise arc from the end angle. The list knows no direction.
   if (e.kind == kArc && e.subKind != 1) std::swap(item.values[3], item.values[4]);
-  return true;
+  return item;
 }
-
-}  // namespace
 
 int ValueCountOf(ListItemKind kind) {
   switch (kind) {
@@ -68,10 +67,9 @@ bool IsFullCircleItem(const ListItem& item) {
 
 std::vector<ListItem> ListItemsOf(const EntityList& list, ModelPoint origin, bool selectedOnly) {
   std::vector<ListItem> items;
-  ListItem item;
   for (const DrawEntity& e : list) {
     if (selectedOnly && e.mark != kMarkSelected) continue;
-    if (ItemOf(e, origin, item)) items.push_back(item);
+    if (std::optional<ListItem> item = ListItemOf(e, origin)) items.push_back(*item);
   }
   return items;
 }

@@ -36,6 +36,11 @@ inline std::span<const double> ValuesOf(const ListItem& item) {
 // or of 360: it is shown and written with its centre and radius only.
 bool IsFullCircleItem(const ListItem& item);
 
+// The item of a point (10), line (20), circle (30) or arc (31) with `origin` (model mm)
+// subtracted from its coordinates, as ListItemsOf takes it; nothing for other kinds and for
+// elements with too few values or values that are not finite.
+std::optional<ListItem> ListItemOf(const DrawEntity& e, ModelPoint origin);
+
 // The items of the points (10), lines (20), circles (30) and arcs (31) of `list` in list order,
 // with `origin` (model mm) subtracted from their coordinates; with selectedOnly only those whose
 // mark is 4. A circle gives angles 0 and 0. An arc that runs clockwise gives its angles exchanged,

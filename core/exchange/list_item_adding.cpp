@@ -11,9 +11,14 @@ std::string OutOfRangeItemMessage(std::size_t row) {
 }
 
 ListItemsAdded AddListItems(CPlenwickDoc& doc, const ProgramSettings& settings, std::span<const ListItem> items) {
+  return ReplaceByListItems(doc, settings, {}, items);
+}
+
+ListItemsAdded ReplaceByListItems(CPlenwickDoc& doc, const ProgramSettings& settings,
+                                  std::span<DrawEntity* const> replaced, std::span<const ListItem> items) {
   ListItemsAdded out;
   // Checked before the step opens: opening it makes the recorded step permanent.
-  if (items.empty()) return out;
+  if (items.empty() && replaced.empty()) return out;
   if (doc.RefuseIfProtected()) {
     out.result = ListItemsResult::kRefused;
     return out;
@@ -31,6 +36,8 @@ ListItemsAdded AddListItems(CPlenwickDoc& doc, const ProgramSettings& settings, 
     elements.push_back(*element);
   }
   BeginOperation(doc.entities, doc.snapPoints);
+  for (DrawEntity* e : replaced) e->mark = kMarkDeleted;
+  CommitDeletionOf(doc.entities, replaced);
   out.added.reserve(elements.size());
   for (ItemElement& element : elements) {
     element.attr.lineAttr = static_cast<int16_t>(settings.CurrentLineType * 100 + settings.CurrentPen);
@@ -42,10 +49,19 @@ ListItemsAdded AddListItems(CPlenwickDoc& doc, const ProgramSettings& settings, 
       out.added.push_back(e);
     }
   }
-  if (out.added.empty()) return out;
-  // One undo takes the whole block back.
-  MarkAddedBlock(doc.entities, out.added.front(), doc.ui());
   out.result = ListItemsResult::kAdded;
+  if (!replaced.empty()) doc.SetModifiedFlag();
+  if (out.added.empty()) {
+    // Only removed: the step is the deletion.
+    if (replaced.empty()) out.result = ListItemsResult::kNothing;
+    return out;
+  }
+  // One undo takes the whole block back (and brings the replaced elements back with it).
+  if (replaced.empty()) {
+    MarkAddedBlock(doc.entities, out.added.front(), doc.ui());
+  } else {
+    MarkReplacement(doc.entities, replaced.front(), out.added.front());
+  }
   return out;
 }
 

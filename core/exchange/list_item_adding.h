@@ -1,4 +1,5 @@
-// Adding list items to a drawing as new points, lines and arcs in one undo step.
+// Adding list items to a drawing as new points, lines and arcs in one undo step, alone or in
+// place of elements they were taken from.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +14,8 @@
 namespace plenwick {
 
 enum class ListItemsResult {
-  kAdded,
-  kNothing,     // no items
+  kAdded,       // the items were added (and the replaced elements removed)
+  kNothing,     // no items and nothing to replace
   kRefused,     // the drawing is protected
   kOutOfRange,  // an item would leave the coordinate range
 };
@@ -36,5 +37,12 @@ std::string OutOfRangeItemMessage(std::size_t row);
 // is told the first such row): every item is checked before the first is added. The screen is
 // the caller's.
 ListItemsAdded AddListItems(CPlenwickDoc& doc, const ProgramSettings& settings, std::span<const ListItem> items);
+
+// The same in place of the elements `replaced` (in list order, free elements of the drawing that
+// belong to no group or dimension): they leave for the undo buffer and the items' elements are
+// appended, so that one undo brings the old elements back. The checks come first: when the
+// drawing is protected or an item is out of range, nothing changes at all.
+ListItemsAdded ReplaceByListItems(CPlenwickDoc& doc, const ProgramSettings& settings,
+                                  std::span<DrawEntity* const> replaced, std::span<const ListItem> items);
 
 }  // namespace plenwick

@@ -14,6 +14,7 @@
 #include "tools/draw/tolerance_dlg.h"
 #include "tools/edit/attribute_dialog.h"
 #include "tools/edit/delete_group_dlg.h"
+#include "tools/edit/enty_list_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
 #include "view/tool_framework/interaction_state.h"
 #include "view/tool_framework/line_input.h"
@@ -117,6 +118,11 @@ class ScriptedToolUi final : public ToolUi {
     attributeCaptions.emplace_back(dialog.caption());
     return attributeScript ? attributeScript(dialog) : false;
   }
+  // Lets entityListScript work the entity list and answer; cancelled without one.
+  bool RunEntityList(CEntyListDlg& dialog) override {
+    ++entityListRuns;
+    return entityListScript ? entityListScript(dialog) : false;
+  }
   std::vector<std::string> FontFamilies() override { return fonts; }
   // The picture dialog answers imageAnswer (empty: cancelled); the check answers imageLoads.
   std::string AskImageFile() override {
@@ -142,6 +148,8 @@ class ScriptedToolUi final : public ToolUi {
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;
   std::function<bool(AttributeDialogModel&)> attributeScript;
   std::vector<std::string> attributeCaptions;  // of every attribute dialog opened
+  std::function<bool(CEntyListDlg&)> entityListScript;
+  int entityListRuns = 0;
   int beeps = 0;
   int promptRepaints = 0;
   OperationBar* currentBar = nullptr;

@@ -6,6 +6,7 @@
 #include "exchange/part_files.h"
 #include "model/entity_core.h"
 #include "model/undo.h"
+#include "tools/edit/entity_list_edit.h"
 #include "tools/edit/record_replacement.h"
 #include "tools/edit/select_reshape.h"
 #include "tools/edit/select_tool.h"
@@ -241,6 +242,17 @@ void CSelectTool::RegisterPart(ToolView& view) {
     }
   }
   OnCancel(view);
+}
+
+void CSelectTool::EditList(ToolView& view) {
+  switch (EditEntityList(view)) {
+    case EntityListOutcome::kApplied:
+      EndEdit(view);
+      OnCancel(view);
+      break;
+    case EntityListOutcome::kCancelled: OnCancel(view); break;
+    case EntityListOutcome::kRefused: break;
+  }
 }
 
 }  // namespace plenwick

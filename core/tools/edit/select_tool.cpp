@@ -173,6 +173,9 @@ bool CSelectTool::OnToolCommand(ToolView& view, int commandId) {
     case kCmdGroupRegister: RegisterGroup(view); return true;
     case kCmdGroupRelease: ReleaseGroup(view); return true;
     case kCmdPartsRegistration: RegisterPart(view); return true;
+    case kCmdListEdit:
+      if (state().ToolMode == kListEdit) EditList(view);
+      return true;
     default: return false;
   }
 }

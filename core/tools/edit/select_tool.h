@@ -72,6 +72,9 @@ class CSelectTool final : public CFeedbackTool {
   void ReleaseGroup(ToolView& view);
   // Writes the selection as a part file where the user says; the picks are cleared either way.
   void RegisterPart(ToolView& view);
+  // "リスト編集...": the entity list over the selection; applying or cancelling ends the mode's
+  // selection, a refusal keeps it.
+  void EditList(ToolView& view);
   // Every record carrying `mark` (with the members of groups and dimensions), in list order.
   std::vector<DrawEntity*> MarkedInListOrder(ToolView& view, int16_t mark) const;
   // After an edit that replaced the marked records: the marks went with them.

@@ -8,6 +8,7 @@ enum ToolCommandId : int {
   // Tool selection (each selects a palette family and mode; the table gives which).
   kCmdFirstToolSelect = 32801,
   kCmdLastToolSelect = 32867,
+  kCmdSelectListMode = 32805,  // "作図要素リスト": the selection tool's list mode
 
   // Routed to the active tool.
   kCmdReturnKey = 32779,         // Enter

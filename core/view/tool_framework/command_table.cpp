@@ -305,6 +305,4 @@ std::string_view AccelKeyName(AccelKey key) {
 
 std::span<const PaletteFamilyInfo> PaletteFamilies() { return kPaletteFamilies; }
 
-bool CommandAvailable(int id) { return id != kCmdListEdit; }
-
 }  // namespace plenwick

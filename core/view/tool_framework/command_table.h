@@ -82,9 +82,6 @@ int OperationBarFor(int family, int mode);
 
 std::span<const ContextMenuInfo> ContextMenus();
 const ContextMenuInfo* FindContextMenu(int id);
-// Whether a command can act yet: parts registration and the entity list, which take a selection
-// further, are offered disabled until they exist.
-bool CommandAvailable(int id);
 
 // In table order; when a key is bound twice the first binding is the one that acts (Enter
 // reaches 32779, never 32781).

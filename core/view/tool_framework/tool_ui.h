@@ -18,6 +18,7 @@ namespace plenwick {
 class AttributeDialogModel;
 class CDeleteGroupDlg;
 class CDevelopDlg;
+class CEntyListDlg;
 class IdouZahyoDlg;
 class CInputNumDlg;
 class CLineInputDlg;
@@ -94,6 +95,12 @@ class ToolUi : public UserInterface {
   // Runs an element's attribute dialog modally: true after "実　行" (dialog.geometry() and
   // dialog.look() hold the new element). A shell without it cancels.
   virtual bool RunAttributeDialog(AttributeDialogModel& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // Runs the entity list modally: true after "データ反映" (dialog.items() hold the list to apply).
+  // A shell without it cancels.
+  virtual bool RunEntityList(CEntyListDlg& dialog) {
     (void)dialog;
     return false;
   }

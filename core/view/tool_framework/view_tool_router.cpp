@@ -135,6 +135,8 @@ void ViewToolRouter::NumericInput() {
 }
 
 bool ViewToolRouter::OnCommand(int id) {
+  // The tool-bar button starts the list mode as its menu item does.
+  if (id == kCmdEntityList) id = kCmdSelectListMode;
   if (const CommandInfo* c = FindCommand(id); c && c->kind == CommandKind::kToolSelect) {
     tools_.SelectTool(c->mode, c->family, &toolView_);
     return true;
@@ -183,7 +185,6 @@ bool ViewToolRouter::OnCommand(int id) {
 }
 
 bool ViewToolRouter::IsCommandEnabled(int id) const {
-  if (!CommandAvailable(id)) return false;
   if (id == kCmdSelectAll) {
     const int code = tools_.state().CurrentToolCode;
     return code == kSelectToolCode || code == kMoveToolCode;
