@@ -38,7 +38,7 @@ bool CAutosaveTimer::OperationUnderWayNow() const {
 
 void CAutosaveTimer::OnTimeout() {
   const bool busy = OperationUnderWayNow();
-  const std::vector<OpenDrawing> open = drawings_();
+  const std::vector<DrawingInWindow> open = drawings_();
   const std::optional<AutosaveRound> round = scheduler_.Tick(open, busy, AutosaveScheduler::Clock::now());
   if (!round) return;
   if (round->failed == 0) {

@@ -20,7 +20,7 @@ struct InteractionState;
 class CAutosaveTimer final : public QObject {
   Q_OBJECT
  public:
-  using DrawingList = std::function<std::vector<OpenDrawing>()>;
+  using DrawingList = std::function<std::vector<DrawingInWindow>()>;
 
   // Autosaves into `folder` every `interval` (0: never) the drawings `drawings` lists, between
   // the operations of `state`.

@@ -108,7 +108,7 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
     autosave_ = new CAutosaveTimer(
         folders_.autosave, CAutosaveTimer::IntervalFromIni(QString::fromStdString(folders_.program)),
         [this] {
-          std::vector<OpenDrawing> open;
+          std::vector<DrawingInWindow> open;
           for (CChildFrame* child : Children()) {
             open.push_back({&child->document(), child->path().toStdString(), child->Title().toStdString()});
           }

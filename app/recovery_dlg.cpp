@@ -8,7 +8,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "qt_user_interface.h"
 
 namespace plenwick {
 
@@ -18,7 +17,7 @@ CRecoveryDlg::CRecoveryDlg(const std::vector<LeftDrawing>& left, QWidget* parent
       restore_(new QPushButton(QString::fromUtf8("復元"), this)),
       discard_(new QPushButton(QString::fromUtf8("破棄"), this)),
       later_(new QPushButton(QString::fromUtf8("後で"), this)) {
-  setWindowTitle(QString::fromUtf8(kProgramTitle));
+  setWindowTitle(QString::fromUtf8("図面の復元"));
   list_->setHeaderLabels({QString::fromUtf8("図面"), QString::fromUtf8("場所"), QString::fromUtf8("自動保存")});
   list_->setRootIsDecorated(false);
   list_->setSelectionMode(QAbstractItemView::NoSelection);

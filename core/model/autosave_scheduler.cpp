@@ -27,18 +27,18 @@ std::chrono::milliseconds AutosaveIntervalFromMinutes(std::string_view text) {
 AutosaveScheduler::AutosaveScheduler(AutosaveFolder& folder, std::chrono::milliseconds interval, Clock::time_point start)
     : folder_(folder), interval_(interval), lastRound_(start) {}
 
-std::optional<AutosaveRound> AutosaveScheduler::Tick(std::span<const OpenDrawing> open, bool operationUnderWay,
+std::optional<AutosaveRound> AutosaveScheduler::Tick(std::span<const DrawingInWindow> open, bool operationUnderWay,
                                                      Clock::time_point now) {
   if (interval_.count() <= 0 || now - lastRound_ < interval_ || operationUnderWay) return std::nullopt;
   lastRound_ = now;
   return WriteChanged(open);
 }
 
-AutosaveRound AutosaveScheduler::WriteChanged(std::span<const OpenDrawing> open) {
+AutosaveRound AutosaveScheduler::WriteChanged(std::span<const DrawingInWindow> open) {
   AutosaveRound round;
   // Drawings gone without word: their files go as on closing.
   for (auto it = drawings_.begin(); it != drawings_.end();) {
-    const bool isOpen = std::ranges::any_of(open, [&](const OpenDrawing& d) { return d.doc == it->first; });
+    const bool isOpen = std::ranges::any_of(open, [&](const DrawingInWindow& d) { return d.doc == it->first; });
     if (isOpen) {
       ++it;
       continue;
@@ -46,7 +46,7 @@ AutosaveRound AutosaveScheduler::WriteChanged(std::span<const OpenDrawing> open)
     if (it->second.stamp != 0) folder_.Remove(it->second.name);
     it = drawings_.erase(it);
   }
-  for (const OpenDrawing& drawing : open) {
+  for (const DrawingInWindow& drawing : open) {
     CPlenwickDoc& doc = *drawing.doc;
     Autosaved& saved = drawings_[&doc];
     if (!doc.IsModified()) {

@@ -26,7 +26,7 @@ inline constexpr std::chrono::milliseconds kDefaultAutosaveInterval = std::chron
 std::chrono::milliseconds AutosaveIntervalFromMinutes(std::string_view text);
 
 // An open drawing as its window shows it.
-struct OpenDrawing {
+struct DrawingInWindow {
   CPlenwickDoc* doc = nullptr;
   std::string path;   // its own file, UTF-8; empty for a drawing never saved
   std::string title;  // the window title without the modified mark
@@ -50,10 +50,10 @@ class AutosaveScheduler {
   // Called from the event loop as often as it likes. When a round is due and no operation is
   // under way (a round that finds one waits for the next call), runs WriteChanged and returns
   // its outcome; else nothing.
-  std::optional<AutosaveRound> Tick(std::span<const OpenDrawing> open, bool operationUnderWay, Clock::time_point now);
+  std::optional<AutosaveRound> Tick(std::span<const DrawingInWindow> open, bool operationUnderWay, Clock::time_point now);
   // Writes every drawing of `open` changed since its last autosave, and deletes the files of
   // drawings that are no longer open or no longer modified.
-  AutosaveRound WriteChanged(std::span<const OpenDrawing> open);
+  AutosaveRound WriteChanged(std::span<const DrawingInWindow> open);
 
   // The drawing was saved to its own file: its autosave is out of date and goes.
   void Saved(const CPlenwickDoc& doc);
