@@ -31,6 +31,14 @@ lines() { "$cli" dump --json "$1" >"$work/dump.json" && python3 "$work/lines.py"
 records() { ls "$autosave"/*.rec 2>/dev/null | wc -l; }
 # The autosaved drawing whose record names path $1 ("" for the new drawing).
 autosave_of() { grep -lx "path $1" "$autosave"/*.rec | sed 's/\.rec$/.pwk/'; }
+# 新規作成 through the drawing-information dialog.
+new_drawing() {
+  xdotool key ctrl+n
+  info=$(window '図面情報' 15) || fail "no drawing-information dialog"
+  focus "$info"
+  xdotool key Return
+  window 'Plenwick - \[名称未設定\]' 15 >/dev/null || fail "no window for the new drawing"
+}
 
 e2e_open_drawing
 e2e_find_red_line
@@ -42,11 +50,7 @@ e2e_click_near 180 30 0 0
 e2e_click_near 180 110 0 0
 
 step "a line in a new drawing"
-xdotool key ctrl+n
-info=$(window '図面情報' 15) || fail "no drawing-information dialog"
-focus "$info"
-xdotool key Return
-window 'Plenwick - \[名称未設定\]' 15 >/dev/null || fail "no window for the new drawing"
+new_drawing
 focus "$main"
 e2e_click_near 60 150 0 0
 e2e_click_near 140 170 0 0
@@ -98,11 +102,7 @@ window 'Plenwick - \[drawing.pwk\]' 15 >/dev/null || fail "上書き保存 did n
 [ -z "$(ls "$autosave"/*.pwk "$autosave"/*.rec 2>/dev/null)" ] || fail "saved drawings left autosaves: $(ls "$autosave")"
 
 step "a line in another new drawing, autosaved, then 終了 without saving"
-xdotool key ctrl+n
-info=$(window '図面情報' 15) || fail "no drawing-information dialog"
-focus "$info"
-xdotool key Return
-window 'Plenwick - \[名称未設定\]' 15 >/dev/null || fail "no window for the new drawing"
+new_drawing
 e2e_palette_family 80
 focus "$main"
 e2e_click_near 60 150 0 0
