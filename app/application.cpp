@@ -75,6 +75,9 @@ int CPlenwickApp::Run(int argc, char** argv) {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) frame.setGeometry(screen->availableGeometry());
   frame.showMaximized();
   if (line.splash) CSplashWnd::ShowSplashScreen(&frame);
+  // Drawings a crash left behind come first: a file named on the command line that is among
+  // them then shows the restored drawing, not the older file.
+  frame.OfferRecovery();
   // Started without a file, the program opens no drawing.
   for (const std::string& file : line.files) frame.OpenDrawing(QString::fromStdString(file));
   return QApplication::exec();

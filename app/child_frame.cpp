@@ -146,6 +146,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  emit closing();
   QMdiSubWindow::closeEvent(event);
 }
 

@@ -58,6 +58,8 @@ class CChildFrame final : public QMdiSubWindow {
  signals:
   // The drawing was written to `path` (for the recently-used list).
   void saved(const QString& path);
+  // The window is closing for good (the question, if any, was answered).
+  void closing();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "autosave_timer.h"
 #include "bitmap_client.h"
 #include "child_frame.h"
 #include "command_actions.h"
@@ -24,6 +25,7 @@
 #include "file_dialogs.h"
 #include "frame_boxes.h"
 #include "menu_layout.h"
+#include "model/autosave_recovery.h"
 #include "model/document_file.h"
 #include "model/drawing_info.h"
 #include "model/plenwick_doc.h"
@@ -33,6 +35,7 @@
 #include "parts_browser_window.h"
 #include "plotter_commands.h"
 #include "pop_layer.h"
+#include "recovery_dlg.h"
 #include "shell_command_ids.h"
 #include "view/plenwick_view.h"
 #include "view/tool_framework/command_ids.h"
@@ -107,6 +110,20 @@ CMainFrame::CMainFrame(InstalledFolders folders, UserInterface* ui, QWidget* par
                        },
                        [this](PaletteWindow shown) { ShowPaletteWindow(shown); }});
   commands_->UpdateStates();
+  if (!folders_.autosave.empty()) {
+    autosave_ = new CAutosaveTimer(
+        folders_.autosave, CAutosaveTimer::IntervalFromIni(QString::fromStdString(folders_.program)),
+        [this] {
+          std::vector<DrawingInWindow> open;
+          for (CChildFrame* child : Children()) {
+            open.push_back({&child->document(), child->path().toStdString(), child->Title().toStdString()});
+          }
+          return open;
+        },
+        tools_->state(), this);
+    // Told once in the status bar, not in a box every interval: the drawing goes on.
+    connect(autosave_, &CAutosaveTimer::failed, this, [this](const QString& message) { statusBar()->showMessage(message, 30000); });
+  }
 }
 
 CMainFrame::~CMainFrame() {
@@ -318,6 +335,11 @@ CChildFrame* CMainFrame::AddChild(std::unique_ptr<CPlenwickDoc> document, const 
     recent_.Add(saved);
     RebuildRecentMenu();
   });
+  if (autosave_) {
+    // An autosave is out of date once the drawing is saved, and unwanted once it is closed.
+    connect(child, &CChildFrame::saved, this, [this, child] { autosave_->scheduler().Saved(child->document()); });
+    connect(child, &CChildFrame::closing, this, [this, child] { autosave_->scheduler().Closed(child->document()); });
+  }
   connect(&child->viewWidget(), &CViewWidget::statusText, this, &CMainFrame::SetPaneText);
   connect(&child->viewWidget(), &CViewWidget::initialUpdateDone, this, [this, child] { ViewShown(child); });
   connect(child, &QObject::destroyed, this, [this] {
@@ -410,6 +432,33 @@ CChildFrame* CMainFrame::OpenDrawing(const QString& path) {
   recent_.Add(absolute);
   RebuildRecentMenu();
   return AddChild(std::move(document), absolute);
+}
+
+void CMainFrame::OfferRecovery() {
+  if (!autosave_) return;
+  const std::vector<LeftDrawing> left = autosave_->folder().ClaimLeftDrawings();
+  if (left.empty()) return;
+  CRecoveryDlg dialog(left, this);
+  dialog.exec();
+  ApplyRecoveryChoice(dialog.choice(), left, autosave_->folder(),
+                      [this](const LeftDrawing& drawing) { return RestoreLeftDrawing(drawing); });
+  UpdateSizeBox();
+}
+
+bool CMainFrame::RestoreLeftDrawing(const LeftDrawing& drawing) {
+  auto document = std::make_unique<CPlenwickDoc>(folders_.program, *toolUi_);
+  std::string error;
+  if (ReadLeftDrawing(*document, drawing, &error) != 0) {
+    ui_->ShowMessage(Tr("%1 を復元できませんでした。\n%2")
+                         .arg(QString::fromStdString(drawing.record.title), QString::fromStdString(error))
+                         .toStdString());
+    return false;
+  }
+  CChildFrame* child = AddChild(std::move(document), QString::fromStdString(drawing.record.path));
+  // Someone wrote the drawing's file after this copy was taken: saving over it asks first.
+  if (OwnFileChangedSince(drawing)) child->ConfirmFirstOverwrite();
+  autosave_->scheduler().Adopt(child->document(), drawing.name);
+  return true;
 }
 
 CChildFrame* CMainFrame::OpenImportedDrawing(const QString& importPath, const QString& documentPath, const ImportReader& read) {

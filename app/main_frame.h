@@ -14,6 +14,7 @@
 #include <array>
 #include <memory>
 
+#include "model/autosave_folder.h"
 #include "platform/installation.h"
 #include "qt_tool_ui.h"
 #include "qt_user_interface.h"
@@ -27,6 +28,7 @@ class QToolBar;
 
 namespace plenwick {
 
+class CAutosaveTimer;
 class CBitmapClient;
 class CChildFrame;
 class CGrigBarDlg;
@@ -61,6 +63,8 @@ class CMainFrame final : public QMainWindow {
   // Opens a drawing file, or reads a DXF file (by its extension, of any case) into a new drawing
   // whose file is beside it; activates the drawing's window when it is open already.
   CChildFrame* OpenDrawing(const QString& path);
+  // At start-up: offers the drawings a crashed run left in the autosave folder (復元, 破棄, 後で).
+  void OfferRecovery();
 
   CChildFrame* ActiveChild() const;
   QList<CChildFrame*> Children() const;
@@ -99,6 +103,9 @@ class CMainFrame final : public QMainWindow {
   void RebuildRecentMenu();
   void FillWindowMenu();
   CChildFrame* AddChild(std::unique_ptr<CPlenwickDoc> document, const QString& path);
+  // Opens a drawing of the autosave folder as a changed drawing under its own path; false when
+  // it cannot be read (the user has been told).
+  bool RestoreLeftDrawing(const LeftDrawing& drawing);
   void ChildActivated();
   void ViewShown(CChildFrame* child);
   void ToggleLayerList();
@@ -118,6 +125,7 @@ class CMainFrame final : public QMainWindow {
   std::unique_ptr<QtToolUi> toolUi_;
   std::unique_ptr<ToolFramework> tools_;
   CommandActions* commands_ = nullptr;
+  CAutosaveTimer* autosave_ = nullptr;  // owned by Qt
   CBitmapClient* client_ = nullptr;
   std::array<QToolBar*, 5> toolBars_{};
   CSizeInfoDlg* sizeBox_ = nullptr;

@@ -58,10 +58,14 @@ int OpenDocumentFile(CPlenwickDoc& doc, const std::string& path, std::string* er
   return 0;
 }
 
-int SaveDocumentFile(CPlenwickDoc& doc, const std::string& path, bool selectionOnly, std::string* error) {
+int WriteDocumentFile(CPlenwickDoc& doc, const std::string& path, bool selectionOnly, std::string* error) {
   ClearOrphanGroupNumbers(doc.entities);
   const DrawingFileInfo info = DocumentFileInfo(doc, selectionOnly);
-  if (SaveDrawingFile(path, info, doc.entities, error) != 0) {
+  return SaveDrawingFile(path, info, doc.entities, error);
+}
+
+int SaveDocumentFile(CPlenwickDoc& doc, const std::string& path, bool selectionOnly, std::string* error) {
+  if (WriteDocumentFile(doc, path, selectionOnly, error) != 0) {
     doc.ui().ShowMessage(kWriteFailedMessage);
     return 1;
   }

@@ -20,6 +20,12 @@ int OpenDocumentFile(CPlenwickDoc& doc, const std::string& path, std::string* er
 // The document's header, boxes, colours and layers as the file stores them.
 DrawingFileInfo DocumentFileInfo(const CPlenwickDoc& doc, bool selectionOnly);
 
+// Writes the document to `path` as saving does, through the same atomic write, but leaves its
+// modified flag alone and tells the user nothing (autosave). Returns 0, 2 when the drawing has no
+// element to store (nothing is written), or 1 with `error` set; a failed write keeps the
+// previous file.
+int WriteDocumentFile(CPlenwickDoc& doc, const std::string& path, bool selectionOnly, std::string* error);
+
 // Saves the document (orphan group numbers cleared first). On failure the previous file is kept,
 // the user is told "ファイルの書き込みに失敗しました。" and 1 is returned; on success the
 // modified flag is cleared.

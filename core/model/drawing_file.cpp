@@ -83,7 +83,7 @@ int SaveDrawingFile(const std::string& path, const DrawingFileInfo& info, const 
   const int rc = pwk::PlanDrawingFile(info, list, plan);
   if (rc == 1) {
     if (error) *error = "cannot save " + path + ": there is no element to store";
-    return 1;
+    return 2;
   }
   if (rc != 0) {
     if (error) *error = "cannot save " + path + ": the drawing is too large for the file format";

@@ -51,7 +51,7 @@ int ReadPartsFile(std::span<const uint8_t> bytes, DrawingFileInfo& info, EntityL
 
 // The bytes WriteDrawingFile would give, streamed to disk as they are produced; they replace
 // `path` only when all of them were written and flushed, so a failed save keeps the previous
-// file. Returns 0, or 1 with `error` set.
+// file. Returns 0, or 1 with `error` set (2 when the drawing has no element to store).
 int SaveDrawingFile(const std::string& path, const DrawingFileInfo& info, const EntityList& list,
                     std::string* error = nullptr);
 

@@ -37,6 +37,13 @@ CPlenwickDoc::~CPlenwickDoc() {
 
 std::string CPlenwickDoc::parameterFilePath() const { return ParameterFilePath(programFolder_); }
 
+void CPlenwickDoc::SetModifiedFlag(bool modified) {
+  modified_ = modified;
+  // One counter for every document: a stamp never repeats, not even in a later document.
+  static uint64_t lastStamp = 0;
+  if (modified) changeStamp_ = ++lastStamp;
+}
+
 bool CPlenwickDoc::RefuseIfProtected() const {
   if (protection == kWriteProtected) {
     ui_->ShowMessage(kWriteProtectedMessage);

@@ -57,8 +57,11 @@ class CPlenwickDoc {
   // parameter file; false when it could not be written.
   bool WriteParameterFile();
 
-  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+  // Every change also takes a new change stamp, unique in the run: whoever copies the drawing
+  // (autosave) knows from it whether the copy is still current.
+  void SetModifiedFlag(bool modified = true);
   bool IsModified() const { return modified_; }
+  uint64_t changeStamp() const { return changeStamp_; }
   const std::string& programFolder() const { return programFolder_; }
   std::string parameterFilePath() const;
   UserInterface& ui() const { return *ui_; }
@@ -86,6 +89,7 @@ class CPlenwickDoc {
   std::string programFolder_;
   UserInterface* ui_;
   bool modified_ = false;
+  uint64_t changeStamp_ = 0;
 };
 
 }  // namespace plenwick

@@ -50,6 +50,8 @@ std::string DataFolder() { return XdgFolder("XDG_DATA_HOME", "/.local/share") + 
 
 std::string DefaultPartsFolder() { return DataFolder() + "/部品データ"; }
 
+std::string StateFolder() { return XdgFolder("XDG_STATE_HOME", "/.local/state") + "/plenwick"; }
+
 bool CreateFolders(const std::string& path) {
   if (path.empty()) return false;
   struct stat st {};

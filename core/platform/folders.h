@@ -12,6 +12,9 @@ std::string ProgramFolder();
 std::string DataFolder();
 // The parts library folder a fresh installation uses: <data folder>/部品データ (UTF-8).
 std::string DefaultPartsFolder();
+// The program's state that outlives a run but is no settings (autosaved drawings):
+// $XDG_STATE_HOME/plenwick, else $HOME/.local/state/plenwick.
+std::string StateFolder();
 
 // Creates a folder and any missing parents; true when it exists as a folder afterwards.
 bool CreateFolders(const std::string& path);

@@ -15,7 +15,7 @@ bool IsWritableFolder(const std::string& path) {
 }
 
 std::optional<InstalledFolders> PrepareInstallation() {
-  InstalledFolders folders{ProgramFolder(), DataFolder(), DefaultPartsFolder()};
+  InstalledFolders folders{ProgramFolder(), DataFolder(), DefaultPartsFolder(), StateFolder() + "/autosave"};
   for (const std::string* needed : {&folders.program, &folders.data}) {
     if (!CreateFolders(*needed) || !IsWritableFolder(*needed)) return std::nullopt;
   }

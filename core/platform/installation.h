@@ -14,6 +14,9 @@ struct InstalledFolders {
   std::string program;  // PWKPRM.DAT and the program's settings
   std::string data;     // the user's data
   std::string parts;    // the default parts library
+  // Autosaved drawings; made when the first is written (and a full or read-only one only stops
+  // autosave). Empty: no autosave.
+  std::string autosave;
 };
 
 // True when `path` is a folder this process may create files in.

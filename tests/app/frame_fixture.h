@@ -32,7 +32,7 @@ class FrameFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetCurrentSettings();
-    folders = {tmp / "prog", tmp / "data", tmp / "data/parts"};
+    folders = {tmp / "prog", tmp / "data", tmp / "data/parts", tmp / "state/autosave"};
     for (const std::string& f : {folders.program, folders.data, folders.parts}) std::filesystem::create_directories(f);
     frame = std::make_unique<CMainFrame>(folders, &ui);
     frame->resize(1000, 800);

@@ -15,7 +15,7 @@ e2e_require() {
 e2e_setup() {
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  export PLENWICK_HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+  export PLENWICK_HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 

@@ -95,7 +95,7 @@ TEST(DrawingFileSave, FailedSavesReportAndKeepThePreviousFile) {
   {
     SCOPED_TRACE("nothing to store");
     std::string error;
-    EXPECT_EQ(SaveDrawingFile(path, TestFileInfo(), empty, &error), 1);
+    EXPECT_EQ(SaveDrawingFile(path, TestFileInfo(), empty, &error), 2);
     EXPECT_FALSE(error.empty());
   }
   EXPECT_EQ(FileBytes(path), previous);

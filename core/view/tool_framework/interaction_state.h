@@ -36,4 +36,10 @@ struct InteractionState {
   int16_t PaintPattern = 0;       // 0..6, the fill choice of the paint bar
 };
 
+// Whether a tool is in the middle of an operation: points entered or a text being typed (feedback
+// alone, such as a cursor mark, is none). Work on the whole drawing (autosave) waits for its end.
+inline bool OperationUnderWay(const InteractionState& state) {
+  return state.InputStep != 0 || state.textBoxOpen != 0;
+}
+
 }  // namespace plenwick
