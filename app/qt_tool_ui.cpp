@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QImage>
+#include <QImageReader>
 #include <QSettings>
 #include <QMenu>
 
@@ -139,5 +141,14 @@ bool QtToolUi::ImageLoads(const std::string& path) {
 }
 
 void QtToolUi::RememberImageFile(const std::string& path) { WriteProfileText(kOpenDirSection, kOpenDirKey, path); }
+
+std::optional<ToolUi::ImageFacts> QtToolUi::ReadImageFacts(const std::string& path) {
+  QImageReader reader(QString::fromStdString(path));
+  const QSize size = reader.size();
+  if (!size.isValid()) return std::nullopt;
+  const QImage::Format format = reader.imageFormat();
+  const int bits = format == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(format).bitsPerPixel();
+  return ImageFacts{size.width(), size.height(), static_cast<int>(bits)};
+}
 
 }  // namespace plenwick

@@ -49,6 +49,7 @@ class QtToolUi final : public ToolUi {
   std::string AskImageFile() override;
   bool ImageLoads(const std::string& path) override;
   void RememberImageFile(const std::string& path) override;
+  std::optional<ImageFacts> ReadImageFacts(const std::string& path) override;
 
   // Where "Plenwick.ini" lies, the profile that remembers the picture placed last and the
   // development dialog's texts.

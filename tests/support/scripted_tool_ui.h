@@ -128,10 +128,13 @@ class ScriptedToolUi final : public ToolUi {
     return imageLoads;
   }
   void RememberImageFile(const std::string& path) override { rememberedImages.push_back(path); }
+  // Every picture reads as imageFacts.
+  std::optional<ImageFacts> ReadImageFacts(const std::string&) override { return imageFacts; }
 
   std::vector<std::string> messages;
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;
   std::function<bool(AttributeDialogModel&)> attributeScript;
+  std::optional<ImageFacts> imageFacts;
   std::vector<std::string> attributeCaptions;  // of every attribute dialog opened
   int beeps = 0;
   int promptRepaints = 0;
