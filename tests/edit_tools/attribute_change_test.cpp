@@ -7,9 +7,11 @@
 // made anew and given back by undo; cancel and a protected drawing change nothing.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 #include "edit_fixture.h"
+#include "model/entity_core.h"
 #include "model/number_text.h"
 #include "model/plenwick_doc.h"
 #include "model/program_settings.h"
@@ -628,6 +630,102 @@ TEST_F(AttributeChangeTest, AProtectedDrawingKeepsTheDimensionAndTheFontSetting)
   EXPECT_EQ(Dump(), before);
   EXPECT_EQ(CurrentSettings().DimFont.view(), Sjis("ＭＳゴシック"));
 }
+
+// The dialog of a text, leader text, dimension or picture as the double click opens it.
+std::unique_ptr<AttributeDialogModel> StringDialog(const DrawEntity& e, CPlenwickDoc& doc, testing::ScriptedToolUi& ui) {
+  switch (e.kind) {
+    case kText: return std::make_unique<CChangeTextDlg>(e, doc.originX, doc.originY, ui.fonts);
+    case kLeaderText: return std::make_unique<CChangeLineTextDlg>(e, ui.fonts);
+    case kDimension: return std::make_unique<CChangeDimDLg>(e, FindDimensionFont(doc.entities, &e), ui.fonts);
+    default: return std::make_unique<CChangeImageDlg>(e, doc.originX, doc.originY, ui);
+  }
+}
+
+// A random text, leader text, dimension or picture changed to random values, choices and look
+// is replaced by one whose dialog shows just what was typed and chosen; Ctrl+Z gives the drawing
+// back.
+class StringKindReplacement : public AttributeChangeTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StringKindReplacement, ReopensWithWhatWasTypedAndUndoGivesTheOldElementBack) {
+  std::mt19937 random(static_cast<unsigned>(GetParam()));
+  t.ui.fonts = {"Noto Sans", "DejaVu Serif"};
+  CurrentSettings().DimFont.assign(Sjis("ＭＳゴシック"));
+  const double x = RandomCoordinate(random), y = RandomCoordinate(random);
+  static constexpr int16_t kKinds[] = {kText, kLeaderText, kDimension, kImage};
+  const int16_t kind = kKinds[GetParam() % 4];
+  const int16_t codes[9] = {10, 20, 30, 40, 50, 60, 61, 70, 71};
+  DrawEntity* e = nullptr;
+  ModelPoint at{x + 2, y + 2};
+  if (kind == kText) {
+    const double v[5] = {x, y, 10, 10, 0};
+    t.doc->AddDocumentEntity({kText, 0, 0, 0, 5}, nullptr, codes, 0, v, "AB", &e);
+  } else if (kind == kLeaderText) {
+    const double v[9] = {x, y, 10, 10, 0, x - 30, y - 25, x - 5, y + 5};
+    t.doc->AddDocumentEntity({kLeaderText, 2, 0, 0, 9}, nullptr, codes, 0, v, "AB", &e);
+  } else if (kind == kDimension) {
+    e = AddDistanceDimension(*t.doc);
+    at = {150, 130};
+  } else {
+    e = Add(kImage, {x, y, x + 60, y + 40});
+    at = {x + 30, y + 20};
+  }
+  ASSERT_NE(e, nullptr);
+  e->lineAttr = 3;
+  const std::string before = Dump();
+
+  auto number = [&](int low, int high) {
+    return AttributeNumberText(std::uniform_int_distribution<int>(low * 4, high * 4)(random) / 4.0);
+  };
+  std::vector<std::string> typed;
+  std::vector<int> chosen;
+  const int pen = static_cast<int>(random() % 8);
+  DoubleClickWith(at, [&](AttributeDialogModel& dialog) {
+    for (int g = 0; g < static_cast<int>(dialog.choices().size()); ++g) {
+      // A picture opens showing its corners whatever it was shown with.
+      if (kind == kImage) break;
+      dialog.SetChoice(g, static_cast<int>(random() % dialog.choices()[static_cast<std::size_t>(g)].labels.size()));
+    }
+    for (int i = 0; i < dialog.fieldCount(); ++i) {
+      switch (dialog.field(i).kind) {
+        case FieldKind::kX:
+        case FieldKind::kY: typed.push_back(number(50, 500)); break;
+        case FieldKind::kLength: typed.push_back(number(1, 40)); break;
+        case FieldKind::kDistance: typed.push_back(number(0, 40)); break;
+        case FieldKind::kAngle: typed.push_back(number(0, 359)); break;
+        case FieldKind::kTolerance: typed.push_back(AttributeNumberText(double(random() % 100) / 4)); break;
+        case FieldKind::kText: typed.push_back(kind == kImage ? dialog.initialText(i) : "字" + std::to_string(random() % 99));
+      }
+      if (!dialog.FieldEnabled(i)) typed.back() = dialog.initialText(i);
+    }
+    if (kind == kImage) {
+      // The second corner right of and above the first, as a picture keeps them.
+      typed[CChangeImageDlg::kEndX] = AttributeNumberText(std::stod(typed[CChangeImageDlg::kStartX]) + 20);
+      typed[CChangeImageDlg::kEndY] = AttributeNumberText(std::stod(typed[CChangeImageDlg::kStartY]) + 10);
+      typed[CChangeImageDlg::kWidth] = "20";
+      typed[CChangeImageDlg::kHeight] = "10";
+    }
+    for (int g = 0; g < static_cast<int>(dialog.choices().size()); ++g) chosen.push_back(dialog.choice(g));
+    dialog.look().SelectPen(pen);
+    return dialog.OnExecute(typed, t.ui);
+  });
+  EXPECT_EQ(t.ui.messages, std::vector<std::string>{});
+  const DrawEntity* changed = Records(kind).back();
+  ASSERT_NE(changed, e);
+  EXPECT_EQ(changed->lineAttr, pen) << "line type 0 kept, the pen chosen";
+  const std::unique_ptr<AttributeDialogModel> again = StringDialog(*changed, *t.doc, t.ui);
+  for (int i = 0; i < again->fieldCount(); ++i) {
+    if (again->FieldEnabled(i)) {
+      EXPECT_EQ(again->initialText(i), typed[static_cast<std::size_t>(i)]) << again->field(i).name;
+    }
+  }
+  for (int g = 0; g < static_cast<int>(chosen.size()); ++g) EXPECT_EQ(again->choice(g), chosen[static_cast<std::size_t>(g)]);
+
+  Command(kCmdUndo);
+  EXPECT_EQ(Dump(), before);
+  EXPECT_EQ(Records(kind).back(), e);
+}
+
+INSTANTIATE_TEST_SUITE_P(RandomElements, StringKindReplacement, ::testing::Range(0, 24));
 
 }  // namespace
 }  // namespace plenwick
