@@ -641,6 +641,30 @@ std::unique_ptr<AttributeDialogModel> StringDialog(const DrawEntity& e, CPlenwic
   }
 }
 
+// A group whose dimension's parts lie between its members: a member after them is replaced with
+// the whole group (its header must not go to the undo buffer while the member still names it).
+TEST_F(AttributeChangeTest, AGroupedLineAfterADimensionIsReplacedWithItsGroup) {
+  DrawEntity* header = Group({});
+  DrawEntity* dimension = AddDistanceDimension(*t.doc);
+  DrawEntity* line = Add(kLine, {300, 300, 400, 300});
+  for (DrawEntity* member : {dimension, line}) {
+    member->owner = header;
+    member->groupNo = header->groupNo;
+  }
+  const std::string before = Dump();
+  DoubleClickWith({350, 300}, [&](AttributeDialogModel& dialog) { return dialog.OnExecute({"290", "280", "390", "290"}, t.ui); });
+  const DrawEntity* changed = Records(kLine).back();
+  ASSERT_NE(changed, line);
+  ExpectValues(Values(changed), {300, 300, 400, 310});
+  ASSERT_EQ(Records(kGroupHeader).size(), 1u);
+  const DrawEntity* newHeader = Records(kGroupHeader).front();
+  EXPECT_NE(newHeader, header);
+  EXPECT_EQ(changed->owner, newHeader);
+  EXPECT_EQ(Records(kDimension).back()->owner, newHeader);
+  Command(kCmdUndo);
+  EXPECT_EQ(Dump(), before);
+}
+
 // A random text, leader text, dimension or picture changed to random values, choices and look
 // is replaced by one whose dialog shows just what was typed and chosen; Ctrl+Z gives the drawing
 // back.
