@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -21,7 +22,14 @@ namespace plenwick {
 
 namespace {
 
-std::string_view UnitOf(FieldKind kind) { return kind == FieldKind::kAngle ? "（度）" : "（mm）"; }
+std::string_view UnitOf(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::kAngle: return "（度）";
+    case FieldKind::kText:
+    case FieldKind::kTolerance: return "";
+    default: return "（mm）";
+  }
+}
 
 }  // namespace
 
@@ -39,10 +47,7 @@ AttributeDialogWindow::AttributeDialogWindow(AttributeDialogModel& model, UserIn
       combo->setObjectName(QString("choice%1").arg(g));
       for (std::string_view label : choice.labels) combo->addItem(FromUtf8(label));
       combo->setCurrentIndex(model_.choice(g));
-      connect(combo, &QComboBox::activated, this, [this, g](int index) {
-        model_.SetChoice(g, index);
-        ShowEnabling();
-      });
+      connect(combo, &QComboBox::activated, this, [this, g](int index) { Choose(g, index); });
       row->addWidget(combo);
     } else {
       auto* group = new QButtonGroup(box);
@@ -53,10 +58,7 @@ AttributeDialogWindow::AttributeDialogWindow(AttributeDialogModel& model, UserIn
         group->addButton(radio, i);
         row->addWidget(radio);
       }
-      connect(group, &QButtonGroup::idClicked, this, [this, g](int index) {
-        model_.SetChoice(g, index);
-        ShowEnabling();
-      });
+      connect(group, &QButtonGroup::idClicked, this, [this, g](int index) { Choose(g, index); });
     }
     choiceBoxes_.push_back(box);
     layout->addWidget(box);
@@ -68,11 +70,29 @@ AttributeDialogWindow::AttributeDialogWindow(AttributeDialogModel& model, UserIn
     fields->addWidget(new QLabel(FromUtf8(field.name) + FromUtf8(UnitOf(field.kind)), this), i, 0);
     auto* edit = new QLineEdit(FromUtf8(model_.initialText(i)), this);
     edit->setObjectName(QString("field%1").arg(i));
-    edit->setMaxLength(static_cast<int>(kAttributeFieldChars));
+    edit->setMaxLength(static_cast<int>(field.maxChars));
     fields->addWidget(edit, i, 1);
     edits_.push_back(edit);
+    if (const std::string_view browse = model_.BrowseCaption(i); !browse.empty()) {
+      auto* button = new QPushButton(FromUtf8(browse), this);
+      button->setObjectName(QString("browse%1").arg(i));
+      connect(button, &QPushButton::clicked, this, [this, i, edit] {
+        if (const std::optional<std::string> text = model_.Browse(i)) {
+          edit->setText(QString::fromStdString(*text));
+          ShowFacts();
+        }
+      });
+      fields->addWidget(button, i, 2);
+    }
   }
-  const int row = model_.fieldCount();
+  int row = model_.fieldCount();
+  for (const auto& [label, value] : model_.Facts()) {
+    fields->addWidget(new QLabel(FromUtf8(label), this), row, 0);
+    auto* shown = new QLabel(FromUtf8(value), this);
+    shown->setObjectName(QString("fact%1").arg(facts_.size()));
+    facts_.push_back(shown);
+    fields->addWidget(shown, row++, 1);
+  }
   auto* lineType = new LineTypeCombo(model_.look(), this);
   auto* pen = new PenCombo(model_.look(), this);
   colour_ = new ColourButton(model_.look(), this);
@@ -98,7 +118,7 @@ AttributeDialogWindow::AttributeDialogWindow(AttributeDialogModel& model, UserIn
   body->addLayout(fields);
   preview_ = new PreviewBox(
       [this](Canvas& canvas, int width, int height) {
-        if (const std::optional<RecordGeometry> g = model_.Peek(Texts())) {
+        if (const std::optional<AttributeRecord> g = model_.Peek(Texts())) {
           DrawAttributePreview(canvas, model_.record(), *g, model_.look(), width, height);
         }
       },
@@ -129,6 +149,23 @@ std::vector<std::string> AttributeDialogWindow::Texts() const {
   std::vector<std::string> texts;
   for (const QLineEdit* e : edits_) texts.push_back(e->text().toStdString());
   return texts;
+}
+
+void AttributeDialogWindow::ShowFacts() {
+  const std::vector<std::pair<std::string, std::string>> facts = model_.Facts();
+  for (std::size_t i = 0; i < facts.size() && i < facts_.size(); ++i) facts_[i]->setText(FromUtf8(facts[i].second));
+}
+
+void AttributeDialogWindow::Choose(int group, int index) {
+  const int previous = model_.choice(group);
+  model_.SetChoice(group, index);
+  std::vector<std::string> texts = Texts();
+  model_.RewriteTexts(group, previous, texts);
+  for (std::size_t i = 0; i < edits_.size() && i < texts.size(); ++i) {
+    const QString text = QString::fromStdString(texts[i]);
+    if (edits_[i]->text() != text) edits_[i]->setText(text);
+  }
+  ShowEnabling();
 }
 
 void AttributeDialogWindow::ShowEnabling() {

@@ -9,6 +9,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace plenwick {
@@ -21,7 +22,8 @@ class UserInterface;
 class AttributeDialogWindow final : public QDialog {
   Q_OBJECT
  public:
-  // Edits are named "field0", "field1", ...; radio groups "choice<g>_<i>" per button, combos
+  // Edits are named "field0", "field1", ... (browse buttons "browse<i>", read-only values
+  // "fact0", ...); radio groups "choice<g>_<i>" per button, combos
   // "choice<g>"; the look controls "lineType", "pen", "colour"; the buttons "ok" and "cancel".
   AttributeDialogWindow(AttributeDialogModel& model, UserInterface& ui, QWidget* parent = nullptr);
 
@@ -32,6 +34,10 @@ class AttributeDialogWindow final : public QDialog {
 
  private:
   std::vector<std::string> Texts() const;
+  // A radio button or combo item chosen: the edits it changes are shown anew.
+  void Choose(int group, int index);
+  // The read-only values anew (after another picture was chosen).
+  void ShowFacts();
   // The edits and choices the current choices enable; the focus in the first enabled edit.
   void ShowEnabling();
 
@@ -39,6 +45,7 @@ class AttributeDialogWindow final : public QDialog {
   UserInterface& ui_;
   std::vector<QLineEdit*> edits_;
   std::vector<QWidget*> choiceBoxes_;
+  std::vector<QLabel*> facts_;
   ColourButton* colour_;
   PreviewBox* preview_;
 };

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QImage>
+#include <QImageReader>
 #include <QSettings>
 #include <QMenu>
 
@@ -152,6 +154,15 @@ std::string QtToolUi::AskPartFileToRegister(int& format) {
   const std::string root = PartsFolderOf(CurrentSettings(), &notice);
   if (!notice.empty()) ShowMessage(notice);
   return plenwick::AskPartFileToRegister(owner_, root, format);
+}
+
+std::optional<ToolUi::ImageFacts> QtToolUi::ReadImageFacts(const std::string& path) {
+  QImageReader reader(QString::fromStdString(path));
+  const QSize size = reader.size();
+  if (!size.isValid()) return std::nullopt;
+  const QImage::Format format = reader.imageFormat();
+  const int bits = format == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(format).bitsPerPixel();
+  return ImageFacts{size.width(), size.height(), static_cast<int>(bits)};
 }
 
 }  // namespace plenwick

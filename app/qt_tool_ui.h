@@ -56,6 +56,7 @@ class QtToolUi final : public ToolUi {
   }
   // What an open parts browser does when a part was registered.
   void SetPartRegistered(std::function<void(const std::string&)> registered) { partRegistered_ = std::move(registered); }
+  std::optional<ImageFacts> ReadImageFacts(const std::string& path) override;
 
   // Where "Plenwick.ini" lies, the profile that remembers the picture placed last and the
   // development dialog's texts.

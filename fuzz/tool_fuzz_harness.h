@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -31,6 +32,7 @@
 #include "tools/edit/enty_list_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
 #include "tools/standard_tools.h"
+#include "view/dimension_record.h"
 #include "view/entity_index.h"
 #include "view/plenwick_view.h"
 #include "view/recording_canvas.h"
@@ -119,15 +121,30 @@ class Ui final : public SilentToolUi {
     const std::string y = in_.Text();
     return dialog.OnExecute(x, y, *this);
   }
-  // Any choices, line type and pen, and any texts or the ones shown.
+  // Any choices (the edits rewritten as the window rewrites them), line type and pen, any texts
+  // or the ones shown, and a file chosen with a browse button.
   bool RunAttributeDialog(AttributeDialogModel& dialog) override {
     const uint8_t how = in_.Byte();
-    for (int group = 0; group < static_cast<int>(dialog.choices().size()); ++group) dialog.SetChoice(group, in_.Byte() % 4);
-    dialog.look().lineType = in_.Byte() % 9;
-    dialog.look().SelectPen(in_.Byte() % 9);
     std::vector<std::string> texts;
     for (int field = 0; field < dialog.fieldCount(); ++field) texts.push_back(how & 1 ? dialog.initialText(field) : in_.Text());
+    for (int group = 0; group < static_cast<int>(dialog.choices().size()); ++group) {
+      const int previous = dialog.choice(group);
+      dialog.SetChoice(group, in_.Byte() % 9);
+      dialog.RewriteTexts(group, previous, texts);
+    }
+    dialog.look().lineType = in_.Byte() % 9;
+    dialog.look().SelectPen(in_.Byte() % 9);
+    for (int field = 0; field < dialog.fieldCount(); ++field) {
+      if (dialog.BrowseCaption(field).empty() || in_.Byte() % 2) continue;
+      if (std::optional<std::string> chosen = dialog.Browse(field)) texts[static_cast<std::size_t>(field)] = *chosen;
+    }
+    (void)dialog.Facts();
     return dialog.OnExecute(texts, *this);
+  }
+  std::vector<std::string> FontFamilies() override { return {"Noto Sans", in_.Text()}; }
+  std::optional<ImageFacts> ReadImageFacts(const std::string&) override {
+    if (in_.Byte() % 2) return std::nullopt;
+    return ImageFacts{in_.Byte(), in_.Byte(), in_.Byte()};
   }
   DialogResult RunLineInput(CLineInputDlg& dialog) override {
     const uint8_t how = in_.Byte();
@@ -194,7 +211,38 @@ inline void AddElement(Bytes& in, CPlenwickDoc& doc) {
   const double v[6] = {in.Float(), in.Float(), in.Float(), in.Float(), in.Float(), in.Float()};
   const int16_t codes[4] = {10, 20, 11, 22};
   const int16_t arcCodes[5] = {10, 20, 40, 50, 51};
-  switch (in.Byte() % 8) {
+  switch (in.Byte() % 12) {
+    case 8:
+    case 9: {
+      // A text or leader text of any string, font and values (a leader of 9 or 11 values, or
+      // fewer than its leader needs).
+      static constexpr int16_t kTextCodes[11] = {10, 20, 30, 40, 50, 60, 61, 70, 71, 80, 81};
+      const double t[11] = {v[0], v[1], in.Byte() % 4 ? 10.0 : v[2], v[3], v[4], v[5], in.Float(), in.Float(),
+                            in.Float(), in.Float(), in.Float()};
+      const bool leader = in.Byte() % 2;
+      const auto count = static_cast<int16_t>(leader ? 5 + in.Byte() % 7 : 5);
+      const std::string text = in.Text(), font = in.Text();
+      AddEntity({leader ? kLeaderText : kText, static_cast<int16_t>(in.Byte() % 40), 0, kInputLayer, count},
+                font.c_str(), doc.entities, kTextCodes, 0, t, text.c_str());
+      break;
+    }
+    case 10: {
+      // A distance dimension on the current layer, and any of its values hostile.
+      const int16_t dimCodes[18] = {30, 31, 32, 10, 11, 12, 13, 14, 15, 16, 18, 19, 21, 22, 40, 41, 50, 51};
+      double d[18] = {0, 0.0015, 0.0025, 100, 20, 0, 1100, 11112, 30, 30, 10, 10, in.Byte() * 2.0, in.Byte() * 2.0,
+                      in.Byte() * 2.0, in.Byte() * 2.0, in.Byte() * 2.0, in.Byte() * 2.0};
+      d[0] = PackDimensionField(MakeDimensionPacked(in.Byte() % 9, in.Text()));
+      if (in.Byte() % 4 == 0) d[in.Byte() % 18] = in.Float();
+      AddEntity({kDimension, static_cast<int16_t>(in.Byte() % 9), 0, static_cast<int16_t>(CurrentSettings().CurrentLayer),
+                 18},
+                nullptr, doc.entities, dimCodes, 0, d, nullptr);
+      break;
+    }
+    case 11: {
+      const std::string path = in.Text();
+      AddEntity({kImage, 0, 0, kInputLayer, 4}, nullptr, doc.entities, codes, 0, v, path.c_str());
+      break;
+    }
     case 5:
     case 6: {
       // A group of two lines on the current layer, as the selection tool registers one: sane

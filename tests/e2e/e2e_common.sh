@@ -36,7 +36,8 @@ e2e_drawing_from_json() {
 
 # The drawing of the tests that snap to lines: a red line (40, 60)-(160, 60) (midpoint (100, 60))
 # and two blue lines crossing at (220, 70), from (180, 30) to (260, 110) and (180, 110) to
-# (260, 30), on an A4 sheet named $1.
+# (260, 30), on an A4 sheet named $1; $2, when given, adds elements (JSON objects, each after a
+# comma).
 e2e_lines_drawing() {
   e2e_drawing_from_json <<JSON
 {"header": {"drawingName": "$1", "paperSize": 4, "scale": 1},
@@ -44,7 +45,7 @@ e2e_lines_drawing() {
  "entities": [
   {"kind": 20, "lineAttr": 7, "colour": 255, "codes": [10, 20, 11, 22], "values": [40, 60, 160, 60]},
   {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 30, 260, 110]},
-  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}]}
+  {"kind": 20, "lineAttr": 7, "colour": 16711680, "codes": [10, 20, 11, 22], "values": [180, 110, 260, 30]}${2:-}]}
 JSON
 }
 

@@ -143,10 +143,13 @@ class ScriptedToolUi final : public ToolUi {
   int partFormat = 0;
   std::string partPath;
   std::vector<std::string> registeredParts;
+  // Every picture reads as imageFacts.
+  std::optional<ImageFacts> ReadImageFacts(const std::string&) override { return imageFacts; }
 
   std::vector<std::string> messages;
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;
   std::function<bool(AttributeDialogModel&)> attributeScript;
+  std::optional<ImageFacts> imageFacts;
   std::vector<std::string> attributeCaptions;  // of every attribute dialog opened
   std::function<bool(CEntyListDlg&)> entityListScript;
   int entityListRuns = 0;

@@ -17,10 +17,6 @@ namespace plenwick {
 namespace {
 
 constexpr std::string_view kSecondCorner = "終了位置を指示して下さい。";
-constexpr std::string_view kUnreadable = "画像ファイルを読み込めません。\n";
-constexpr std::string_view kUnstorable = "この画像ファイルのパスは図面に保存できません（Shift-JIS で 255 バイトまで）。\n";
-// Longest picture path a drawing file keeps, in bytes.
-constexpr std::size_t kMaxPathBytes = 255;
 // A rectangle side below this (mm) is two clicks on one place: nothing is placed.
 constexpr double kMinSide = 0.05;
 constexpr int16_t kImageCodes[4] = {10, 20, 11, 22};
@@ -28,7 +24,7 @@ constexpr int16_t kImageCodes[4] = {10, 20, 11, 22};
 }  // namespace
 
 bool StorableImagePath(const std::string& utf8Path, std::string* sjis) {
-  return Utf8ToSjisExact(utf8Path, sjis) && !sjis->empty() && sjis->size() <= kMaxPathBytes;
+  return Utf8ToSjisExact(utf8Path, sjis) && !sjis->empty() && sjis->size() <= kMaxImagePathBytes;
 }
 
 CImageTool::CImageTool(InteractionState& state) : CFeedbackTool(kImageToolCode, state) {}
@@ -69,11 +65,11 @@ void CImageTool::Place(ToolView& view, ModelPoint second) {
   if (path.empty()) return;
   std::string sjis;
   if (!StorableImagePath(path, &sjis)) {
-    ui.ShowMessage(std::string(kUnstorable) + path);
+    ui.ShowMessage(std::string(kImageUnstorableMessage) + path);
     return;
   }
   if (!ui.ImageLoads(path)) {
-    ui.ShowMessage(std::string(kUnreadable) + path);
+    ui.ShowMessage(std::string(kImageUnreadableMessage) + path);
     return;
   }
   ui.RememberImageFile(path);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "tools/draw/feedback_tool.h"
 #include "tools/draw/line_segment_entry.h"
@@ -27,6 +28,14 @@ class CImageTool final : public CFeedbackTool {
 
   SegmentEntry first_;
 };
+
+// Longest picture path a drawing file keeps, in bytes.
+inline constexpr std::size_t kMaxImagePathBytes = 255;
+
+// The messages of a picture that cannot be placed, followed by its path.
+inline constexpr std::string_view kImageUnreadableMessage = "画像ファイルを読み込めません。\n";
+inline constexpr std::string_view kImageUnstorableMessage =
+    "この画像ファイルのパスは図面に保存できません（Shift-JIS で 255 バイトまで）。\n";
 
 // The picture path a drawing keeps for `utf8Path`: Shift-JIS, at most 255 bytes; false when
 // Shift-JIS cannot hold every character or the path is longer.

@@ -6,12 +6,17 @@
 #include <vector>
 
 #include "model/draw_entity.h"
+#include "model/entity_core.h"
+#include "model/program_settings.h"
 #include "tools/draw/feedback_tool.h"
 #include "tools/edit/change_arc_dlg.h"
+#include "tools/edit/change_dim_dlg.h"
+#include "tools/edit/change_image_dlg.h"
 #include "tools/edit/change_line_dlg.h"
 #include "tools/edit/change_look_dlg.h"
 #include "tools/edit/change_point_dlg.h"
 #include "tools/edit/change_region_dlg.h"
+#include "tools/edit/change_text_dlg.h"
 #include "tools/edit/record_replacement.h"
 #include "tools/edit/select_tool.h"
 #include "view/plenwick_view.h"
@@ -22,7 +27,8 @@ namespace plenwick {
 
 namespace {
 
-std::unique_ptr<AttributeDialogModel> DialogFor(const DrawEntity& e, double originX, double originY) {
+std::unique_ptr<AttributeDialogModel> DialogFor(const DrawEntity& e, ToolView& view) {
+  const double originX = view.doc().originX, originY = view.doc().originY;
   switch (e.kind) {
     case kPoint: return std::make_unique<CChangePointDlg>(e, originX, originY);
     case kLine:
@@ -33,6 +39,11 @@ std::unique_ptr<AttributeDialogModel> DialogFor(const DrawEntity& e, double orig
     case kFreeCurve: return std::make_unique<CChangeSplineDlg>(e);
     case kCircle:
     case kArc: return std::make_unique<CChangeArcDlg>(e, originX, originY);
+    case kText: return std::make_unique<CChangeTextDlg>(e, originX, originY, view.ui().FontFamilies());
+    case kLeaderText: return std::make_unique<CChangeLineTextDlg>(e, view.ui().FontFamilies());
+    case kDimension:
+      return std::make_unique<CChangeDimDLg>(e, FindDimensionFont(view.doc().entities, &e), view.ui().FontFamilies());
+    case kImage: return std::make_unique<CChangeImageDlg>(e, originX, originY, view.ui());
     case kPaint: return std::make_unique<CChangePaintDlg>(e);
     case kHatch: return std::make_unique<CChangeHatDlg>(e);
     case kPolygon: return std::make_unique<CChangePolyDlg>(e);
@@ -46,15 +57,17 @@ std::vector<DrawEntity*> WithItsGroup(DrawEntity& e) {
   DrawEntity* header = e.owner && e.owner->kind == kGroupHeader ? e.owner : nullptr;
   if (!header) return {&e};
   std::vector<DrawEntity*> records{header};
-  for (DrawEntity* member = header->next; member && member->owner == header; member = member->next) {
-    records.push_back(member);
+  // A grouped dimension's parts lie between it and the next member: they go with the dimension.
+  for (DrawEntity* member = header->next; member && (member->owner == header || IsDimensionPart(*member));
+       member = member->next) {
+    if (member->owner == header) records.push_back(member);
   }
   return records;
 }
 
 // Replaces `e` by a record of the dialog's geometry and look in one undo step; the drawing's
 // protection is checked before anything leaves the list.
-void Replace(DrawEntity& e, const AttributeDialogModel& dialog, ToolView& view, CFeedbackTool& tool) {
+void Replace(DrawEntity& e, AttributeDialogModel& dialog, ToolView& view, CFeedbackTool& tool) {
   std::vector<Replacement> set = WithWholeGroups(WithItsGroup(e), [&](DrawEntity& r) -> std::optional<RecordGeometry> {
     if (&r != &e) return std::nullopt;
     return dialog.geometry();
@@ -63,8 +76,20 @@ void Replace(DrawEntity& e, const AttributeDialogModel& dialog, ToolView& view, 
     if (r.old != &e) continue;
     r.lineAttr = dialog.look().lineAttr();
     r.colour = dialog.look().colour;
+    r.strings = dialog.strings();
   }
-  ReplaceRecords(tool, view, std::move(set));
+  // A dimension's parts take the dimension-text font of the settings as they are made: the font
+  // chosen becomes that setting, and stays what it was when the drawing refuses the change.
+  FixedText<ParameterBlock::kFontWidth>& partsFont = CurrentSettings().DimFont;
+  const FixedText<ParameterBlock::kFontWidth> previousFont = partsFont;
+  const std::optional<std::string> chosenFont = dialog.PartsFont();
+  if (chosenFont) partsFont.assign(*chosenFont);
+  const ReplaceResult result = ReplaceRecords(tool, view, std::move(set));
+  if (result != ReplaceResult::kReplaced) {
+    partsFont = previousFont;
+    return;
+  }
+  dialog.Applied();
 }
 
 // A curve keeps its place in the list and no undo step is made; the drawing is changed all the
@@ -82,8 +107,10 @@ void ChangeInPlace(DrawEntity& e, const AttributeDialogModel& dialog, ToolView& 
 
 }  // namespace
 
-int ChangeEntityAttributes(DrawEntity& element, ToolView& view, CFeedbackTool& tool) {
-  const std::unique_ptr<AttributeDialogModel> dialog = DialogFor(element, view.doc().originX, view.doc().originY);
+int ChangeEntityAttributes(DrawEntity& picked, ToolView& view, CFeedbackTool& tool) {
+  // A dimension's part is changed through its dimension, which makes the parts.
+  DrawEntity& element = IsDimensionPart(picked) ? *picked.owner : picked;
+  const std::unique_ptr<AttributeDialogModel> dialog = DialogFor(element, view);
   if (!dialog) return 0;
   if (!view.ui().RunAttributeDialog(*dialog)) return 1;
   if (dialog->InPlace()) {

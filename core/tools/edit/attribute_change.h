@@ -11,7 +11,8 @@ struct DrawEntity;
 
 // Opens the dialog of the element's kind and applies it: 1 when the dialog was cancelled, 0
 // otherwise (after a change, a change the drawing refused, or for a kind without a dialog: the
-// grid and group headers). `tool` draws the replaced element.
+// grid and group headers). A dimension's part opens its dimension. `tool` draws the replaced
+// element.
 int ChangeEntityAttributes(DrawEntity& element, ToolView& view, CFeedbackTool& tool);
 
 // Lets the selection tool's double click open the dialogs.

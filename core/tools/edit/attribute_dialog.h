@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/draw_entity.h"
@@ -17,19 +18,31 @@
 namespace plenwick {
 
 // What an edit holds: an X or Y coordinate (model mm, shown relative to the origin offset and
-// held within the drawing's coordinate range), a length (mm, above 0) or an angle (degrees).
-enum class FieldKind { kX, kY, kLength, kAngle };
+// held within the drawing's coordinate range), a length (mm, above 0), a distance (mm, 0 or
+// more), an angle (degrees), a tolerance (0 to 1000) or a text (Shift-JIS in the model).
+enum class FieldKind { kX, kY, kLength, kDistance, kAngle, kTolerance, kText };
 
 struct AttributeField {
   std::string_view name;  // also the messages' subject: "<name>値が入力されていません！"
   FieldKind kind;
+  std::size_t maxChars = kAttributeFieldChars;  // what the edit takes
+  // A text's Shift-JIS bytes at most: cut there at a character boundary, or refused with
+  // "<name>の入力に誤りがあります！" when `refuseLonger`.
+  std::size_t maxBytes = 0;
+  bool refuseLonger = false;
 };
 
-// A set of radio buttons (or a combo box) of which one is chosen.
+// A set of radio buttons (or a combo box) of which one is chosen (labels UTF-8).
 struct AttributeChoice {
   std::string_view caption;
-  std::vector<std::string_view> labels;
+  std::vector<std::string> labels;
   bool combo = false;
+};
+
+// What the dialog makes: the new record's geometry and, for texts, its string and font.
+struct AttributeRecord {
+  RecordGeometry geometry;
+  RecordStrings strings;
 };
 
 class AttributeDialogModel {
@@ -70,20 +83,62 @@ class AttributeDialogModel {
   // goes back to. Disabled edits are not read.
   bool OnExecute(const std::vector<std::string>& texts, UserInterface& ui);
   int focusField() const { return focusField_; }
-  const RecordGeometry& geometry() const { return geometry_; }
+  const RecordGeometry& geometry() const { return result_.geometry; }
+  // The new string and font (Shift-JIS) after OnExecute; none: the element's own.
+  const RecordStrings& strings() const { return result_.strings; }
   // The element the texts describe now, for the preview; nothing while an edit reads as no value.
-  std::optional<RecordGeometry> Peek(const std::vector<std::string>& texts) const;
+  std::optional<AttributeRecord> Peek(const std::vector<std::string>& texts) const;
+
+  // Read-only lines shown under the edits (label, value), UTF-8.
+  virtual std::vector<std::pair<std::string, std::string>> Facts() const { return {}; }
+  // The button beside edit `i` that fills it with a chosen file (its caption; empty: none).
+  virtual std::string_view BrowseCaption(int i) const {
+    (void)i;
+    return {};
+  }
+  // The browse button of edit `i` was pressed: the edit's new text (UTF-8), none when cancelled.
+  virtual std::optional<std::string> Browse(int i) {
+    (void)i;
+    return std::nullopt;
+  }
+  // The dimension-text font the drawing makes the dimension's parts with, when the dialog
+  // changes it (Shift-JIS): a dimension record keeps no font of its own.
+  virtual std::optional<std::string> PartsFont() const { return std::nullopt; }
+  // The edits' texts after the choice of `group` changed from `previous`: edits that show
+  // another quantity then are rewritten.
+  virtual void RewriteTexts(int group, int previous, std::vector<std::string>& texts) const {
+    (void)group, (void)previous, (void)texts;
+  }
+  // After "実　行" and the replacement: what the program keeps of it (the folder of a picture).
+  virtual void Applied() {}
 
  protected:
   // `fields` start with the element's stored values `stored` (model mm, degrees).
   AttributeDialogModel(const DrawEntity& record, double originX, double originY, std::vector<AttributeField> fields,
                        const std::vector<double>& stored);
   void AddChoice(AttributeChoice choice, int chosen);
+  // The font combo: the installed faces (UTF-8, as the tool UI lists them) and the stored face
+  // (Shift-JIS) last when it is not among them, so that a drawing made elsewhere keeps its face;
+  // the stored face chosen.
+  void AddFontChoice(std::string_view caption, std::vector<std::string> installed, std::string_view storedSjis);
+  // The face chosen in the font combo when it is not the stored one (Shift-JIS).
+  std::optional<std::string> ChangedFace() const;
   // An edit that shows `text` instead (a value that is no position).
   void SetInitialText(int i, std::string text) { initialTexts_[Index(i)] = std::move(text); }
   // The new geometry from the edits' values in model mm (origin offset added; 0 for disabled
-  // edits).
-  virtual RecordGeometry Build(const std::vector<double>& values) const = 0;
+  // and text edits) and the texts of the text edits (Shift-JIS; empty for the others).
+  virtual RecordGeometry Build(const std::vector<double>& values, const std::vector<std::string>& words) const = 0;
+  // More than the characters to check of text edit `i` (UTF-8): false after the message.
+  virtual bool CheckText(int i, std::string_view utf8, UserInterface& ui) const {
+    (void)i, (void)utf8, (void)ui;
+    return true;
+  }
+  // The new string and font from the same (none: the element's own).
+  virtual RecordStrings Strings(const std::vector<std::string>& words) const {
+    (void)words;
+    return {};
+  }
+
   // A choice changed (to keep choices that depend on each other consistent).
   virtual void ChoiceChanged(int group) { (void)group; }
 
@@ -94,6 +149,8 @@ class AttributeDialogModel {
   }
   // The edit's value in model mm, or nothing when it is out of its kind's range.
   std::optional<double> ToModel(int i, double typed) const;
+  // The Shift-JIS text of text edit `i`, or nothing (with the message when `ui` is given).
+  std::optional<std::string> ToWord(int i, std::string_view utf8, UserInterface* ui) const;
 
   const DrawEntity& record_;
   double originX_;
@@ -102,8 +159,10 @@ class AttributeDialogModel {
   std::vector<std::string> initialTexts_;
   std::vector<AttributeChoice> choices_;
   std::vector<int> chosen_;
+  int fontGroup_ = -1;
+  int storedFace_ = 0;
   ElementLook look_;
-  RecordGeometry geometry_;
+  AttributeRecord result_;
   int focusField_ = 0;
 };
 

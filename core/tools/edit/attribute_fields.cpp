@@ -17,7 +17,9 @@ std::optional<double> PeekAttributeNumber(std::string_view text) {
 
 std::optional<double> ReadAttributeNumber(std::string_view text, std::string_view name, UserInterface& ui) {
   if (text.empty()) {
-    ui.ShowMessage(std::string(name) + "値が入力されていません！");
+    // A name that already ends in "値" ("画像幅の値") is not given a second one.
+    const bool endsInValue = name.size() >= 3 && name.substr(name.size() - 3) == "値";
+    ui.ShowMessage(std::string(name) + (endsInValue ? "が入力されていません！" : "値が入力されていません！"));
     return std::nullopt;
   }
   const std::optional<double> value = PeekAttributeNumber(text);

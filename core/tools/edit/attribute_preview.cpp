@@ -16,17 +16,27 @@ constexpr int kMarginPixels = 8;
 
 }  // namespace
 
-void DrawAttributePreview(Canvas& canvas, const DrawEntity& old, const RecordGeometry& g, const ElementLook& look,
+void DrawAttributePreview(Canvas& canvas, const DrawEntity& old, const AttributeRecord& r, const ElementLook& look,
                           int width, int height) {
   if (width <= 2 * kMarginPixels || height <= 2 * kMarginPixels) return;
   EntityList list;
   constexpr int16_t kPreviewLayer = 0;
-  DrawEntity* shown = AppendRecord(list, old, g, kPreviewLayer);
+  DrawEntity* shown = AppendRecord(list, old, r.geometry, kPreviewLayer, r.strings);
   if (!shown) return;
-  shown->lineAttr = look.lineAttr();
-  shown->colour = look.colour;
+  // The look goes to a dimension's parts too, as the drawing gives it to them.
   ModelRect box;
-  if (!EntityDrawingBounds(*shown, box)) return;
+  bool any = false;
+  for (DrawEntity& e : list) {
+    e.lineAttr = look.lineAttr();
+    e.colour = look.colour;
+    ModelRect b;
+    if (!EntityDrawingBounds(e, b)) continue;
+    box = any ? ModelRect{std::min(box.xmin, b.xmin), std::min(box.ymin, b.ymin), std::max(box.xmax, b.xmax),
+                          std::max(box.ymax, b.ymax)}
+              : b;
+    any = true;
+  }
+  if (!any) return;
   // A point or an axis-parallel line has no extent across: give it one so the fit has a scale.
   const double pad = std::max({box.width(), box.height(), 1.0}) * 0.05;
   box = {box.xmin - pad, box.ymin - pad, box.xmax + pad, box.ymax + pad};
@@ -47,7 +57,8 @@ void DrawAttributePreview(Canvas& canvas, const DrawEntity& old, const RecordGeo
   LayerView layers;
   layers.currentLayer = kPreviewLayer;
   layers.states[kPreviewLayer] = 2;
-  RenderEntity(RenderContext(canvas, mapping, settings, layers), *shown, kMarkNone);
+  const RenderContext context(canvas, mapping, settings, layers);
+  for (const DrawEntity& e : list) RenderEntity(context, e, kMarkNone);
 }
 
 }  // namespace plenwick

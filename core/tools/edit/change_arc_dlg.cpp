@@ -36,7 +36,7 @@ bool CChangeArcDlg::ChoiceEnabled(int group) const {
   return group != kDirectionChoice || choice(kShapeChoice) == kArcShape;
 }
 
-RecordGeometry CChangeArcDlg::Build(const std::vector<double>& v) const {
+RecordGeometry CChangeArcDlg::Build(const std::vector<double>& v, const std::vector<std::string>&) const {
   if (choice(kShapeChoice) == kCircleShape) return {kCircle, 0, {v[0], v[1], v[2]}, {10, 20, 40}};
   const int16_t direction = choice(kDirectionChoice) == kCounterClockwise ? 1 : -1;
   return {kArc, direction, {v[0], v[1], v[2], v[3], v[4]}, {10, 20, 40, 50, 51}};

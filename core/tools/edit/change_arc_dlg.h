@@ -24,7 +24,7 @@ class CChangeArcDlg final : public AttributeDialogModel {
   bool ChoiceEnabled(int group) const override;
 
  private:
-  RecordGeometry Build(const std::vector<double>& values) const override;
+  RecordGeometry Build(const std::vector<double>& values, const std::vector<std::string>&) const override;
 };
 
 }  // namespace plenwick

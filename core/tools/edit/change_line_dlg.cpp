@@ -34,7 +34,7 @@ bool CChangeLineDlg::FieldEnabled(int field) const {
   }
 }
 
-RecordGeometry CChangeLineDlg::Build(const std::vector<double>& v) const {
+RecordGeometry CChangeLineDlg::Build(const std::vector<double>& v, const std::vector<std::string>&) const {
   LineEnds ends{{v[0], v[1]}, {v[2], v[3]}};
   int16_t kind = record().kind == kAngledInfiniteLine ? kAngledInfiniteLine : kLine;
   if (choice(kShapeChoice) == kHorizontal) {

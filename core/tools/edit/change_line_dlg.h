@@ -25,7 +25,7 @@ class CChangeLineDlg final : public AttributeDialogModel {
  private:
   // A horizontal or vertical infinite line through the start, a segment, or an angled infinite
   // line through the two points when the element was one.
-  RecordGeometry Build(const std::vector<double>& values) const override;
+  RecordGeometry Build(const std::vector<double>& values, const std::vector<std::string>&) const override;
 };
 
 }  // namespace plenwick

@@ -12,7 +12,7 @@ class CChangeLookDlg : public AttributeDialogModel {
   explicit CChangeLookDlg(const DrawEntity& record) : AttributeDialogModel(record, 0, 0, {}, {}) {}
 
  private:
-  RecordGeometry Build(const std::vector<double>&) const override { return GeometryOf(record()); }
+  RecordGeometry Build(const std::vector<double>&, const std::vector<std::string>&) const override { return GeometryOf(record()); }
 };
 
 class CChangeSplineDlg final : public CChangeLookDlg {

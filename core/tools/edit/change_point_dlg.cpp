@@ -9,7 +9,7 @@ CChangePointDlg::CChangePointDlg(const DrawEntity& point, double originX, double
   AddChoice({" 点形状・サイズ ", {"　点形状", "　円形状", "　矩形形状"}, true}, point.subKind);
 }
 
-RecordGeometry CChangePointDlg::Build(const std::vector<double>& v) const {
+RecordGeometry CChangePointDlg::Build(const std::vector<double>& v, const std::vector<std::string>&) const {
   return {kPoint, static_cast<int16_t>(choice(kShapeChoice)), {v[0], v[1]}, {10, 20}};
 }
 

@@ -15,7 +15,7 @@ class CChangePointDlg final : public AttributeDialogModel {
   std::string_view caption() const override { return kCaption; }
 
  private:
-  RecordGeometry Build(const std::vector<double>& values) const override;
+  RecordGeometry Build(const std::vector<double>& values, const std::vector<std::string>&) const override;
 };
 
 }  // namespace plenwick

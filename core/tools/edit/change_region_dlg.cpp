@@ -10,7 +10,7 @@ CChangeHatDlg::CChangeHatDlg(const DrawEntity& hatch)
   AddChoice({" ハッチング形状 ", {"縦  線", "横  線", "格  子", "レンガ"}}, hatch.subKind);
 }
 
-RecordGeometry CChangeHatDlg::Build(const std::vector<double>& v) const {
+RecordGeometry CChangeHatDlg::Build(const std::vector<double>& v, const std::vector<std::string>&) const {
   RecordGeometry g = GeometryOf(record());
   g.subKind = static_cast<int16_t>(choice(kPatternChoice));
   // A record too short to hold the spacings keeps what it has (the drawing refuses it anyway).

@@ -18,7 +18,7 @@ class CChangeHatDlg final : public AttributeDialogModel {
   std::string_view caption() const override { return kCaption; }
 
  private:
-  RecordGeometry Build(const std::vector<double>& values) const override;
+  RecordGeometry Build(const std::vector<double>& values, const std::vector<std::string>&) const override;
 };
 
 class CChangePaintDlg final : public AttributeDialogModel {
@@ -32,7 +32,7 @@ class CChangePaintDlg final : public AttributeDialogModel {
   std::string_view colourCaption() const override { return " 外枠色 "; }
 
  private:
-  RecordGeometry Build(const std::vector<double>&) const override { return GeometryOf(record()); }
+  RecordGeometry Build(const std::vector<double>&, const std::vector<std::string>&) const override { return GeometryOf(record()); }
   void ChoiceChanged(int group) override;
 };
 

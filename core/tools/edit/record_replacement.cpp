@@ -24,11 +24,14 @@ constexpr std::size_t kDrawnOneByOne = 256;
 
 }  // namespace
 
-DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGeometry& g, int16_t layer) {
+DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGeometry& g, int16_t layer,
+                         const RecordStrings& strings) {
   const EntityAttr attr{g.kind, g.subKind, old.lineAttr, layer, static_cast<int16_t>(g.values.size())};
+  const char* font = strings.font ? strings.font->c_str() : old.font.IsNull() ? nullptr : old.font.c_str();
+  const char* text = strings.text ? strings.text->c_str() : old.text.IsNull() ? nullptr : old.text.c_str();
   DrawEntity* e = nullptr;
-  if (AddEntity(attr, old.font.IsNull() ? nullptr : old.font.c_str(), list, g.codes.empty() ? nullptr : g.codes.data(),
-                old.colour, g.values.data(), old.text.IsNull() ? nullptr : old.text.c_str(), &e) != 0) {
+  if (AddEntity(attr, font, list, g.codes.empty() ? nullptr : g.codes.data(), old.colour, g.values.data(), text, &e) !=
+      0) {
     return nullptr;
   }
   return e;
@@ -53,8 +56,10 @@ std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement
   for (Replacement& r : set) {
     if (r.dropped) continue;
     const DrawEntity& old = *r.old;
-    DrawEntity* e = AppendRecord(doc.entities, old, r.geometry, static_cast<int16_t>(layer >= 0 ? layer : old.layer));
+    DrawEntity* e =
+        AppendRecord(doc.entities, old, r.geometry, static_cast<int16_t>(layer >= 0 ? layer : old.layer), r.strings);
     r.geometry = {};
+    r.strings = {};
     if (!e) continue;
     if (r.lineAttr) e->lineAttr = *r.lineAttr;
     if (r.colour) e->colour = *r.colour;

@@ -22,6 +22,7 @@ struct Replacement {
   // The new record's line attribute (type * 100 + pen) and colour when they change too.
   std::optional<int16_t> lineAttr{};
   std::optional<int32_t> colour{};
+  RecordStrings strings{};  // the new record's string and font when they change
 };
 
 enum class ReplaceResult { kReplaced, kNothing, kRefused };
@@ -53,10 +54,11 @@ std::vector<DrawEntity*> AppendCopies(CPlenwickDoc& doc, std::vector<Replacement
 // user is told: kRefused) or when a new record could not be kept by a drawing file (kNothing).
 // The screen: the old records erased and the new ones drawn, or the whole view repainted once
 // when there are many.
-// Appends a record of geometry `g` with the line attribute, colour, font and text of `old` on
-// `layer` to a list, without snap points, undo or protection (a drawing's records go through
+// Appends a record of geometry `g` with the line attribute, colour, font and text of `old` (or
+// those of `strings` where given) on `layer` to a list, without snap points, undo or protection (a drawing's records go through
 // AddCopy or AppendCopies); null when the list refused it.
-DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGeometry& g, int16_t layer);
+DrawEntity* AppendRecord(EntityList& list, const DrawEntity& old, const RecordGeometry& g, int16_t layer,
+                         const RecordStrings& strings = {});
 
 // Appends a record of geometry `g` with the line attribute, colour, layer, font, text and group
 // number of `old`, through the document (snap points, modified flag); null when it refused.

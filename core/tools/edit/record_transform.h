@@ -50,6 +50,12 @@ struct RecordGeometry {
   std::vector<int16_t> codes;  // empty for kinds stored without codes
 };
 
+// A new record's string and font (Shift-JIS) where they change; none: the old record's.
+struct RecordStrings {
+  std::optional<std::string> text;
+  std::optional<std::string> font;
+};
+
 // The record's own geometry, unchanged.
 RecordGeometry GeometryOf(const DrawEntity& e);
 

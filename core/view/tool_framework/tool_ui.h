@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,6 +128,17 @@ class ToolUi : public UserInterface {
   }
   // A part file was written at `path`: an open parts browser lists it.
   virtual void PartRegistered(const std::string& path) { (void)path; }
+  // The size (pixels) and colour depth (bits per pixel) of the picture at `path` (UTF-8), read
+  // from the file's header; none when it cannot be read.
+  struct ImageFacts {
+    int width = 0;
+    int height = 0;
+    int bits = 0;
+  };
+  virtual std::optional<ImageFacts> ReadImageFacts(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
 };
 
 // The window of one view.
