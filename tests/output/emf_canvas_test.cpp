@@ -176,7 +176,7 @@ TEST(EmfCanvas, RandomPicturesAreWellFormedMetafiles) {
 
 TEST(EmfCanvas, TextIsUtf16FromShiftJis) {
   EmfCanvas canvas(20);
-  canvas.Text({100, 200}, "\x90\xbb\x90\x7dA", {"", 40, 0, 0, 128, false});  // 製図A
+  canvas.Text({100, 200}, "\x90\xbb\x90\x7d" "A", {"", 40, 0, 0, 128, false});  // 製図A
   const std::vector<uint8_t> file = canvas.Finish({0, 0, 1000, 1000});
   const ParsedEmf parsed = Parse(file);
   ASSERT_EQ(parsed.counts.at(kEmrExtTextOutW), 1);
