@@ -7,6 +7,7 @@
 #include "bench_timing.h"
 #include "drawing_export.h"
 #include "drawing_generator.h"
+#include "headless_host.h"
 #include "model/program_settings.h"
 #include "qt_canvas.h"
 #include "tools/standard_tools.h"
@@ -16,16 +17,6 @@
 using namespace plenwick;
 using namespace plenwick::bench;
 
-namespace {
-
-class NoWindow final : public ViewHost {
- public:
-  void DrawOnClient(const std::function<void(Canvas&)>&) override {}
-  void Invalidate(const PixelRect*) override {}
-  void SetStatusText(int, std::string_view) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -40,7 +31,7 @@ int main(int argc, char** argv) {
   const double side = GeneratedDrawingSide(kElements);
   drawing.header.setPaperSize(0);
   drawing.header.setScale(static_cast<float>(side / 800));
-  NoWindow host;
+  HeadlessHost host;
   CPlenwickView view(drawing.view(), host);
   view.OnInitialUpdate();
 

@@ -231,11 +231,8 @@ void EmfCanvas::Line(PixelPoint a, PixelPoint b) {
   GrowBy(ends, pen().width / 2);
 }
 
-void EmfCanvas::Polyline(std::span<const PixelPoint> points) {
-  if (points.empty()) return;
-  SyncState(false);
-  GrowBy(points, pen().width / 2);
-  Record r(kEmrPolyline);
+void EmfCanvas::PointsRecord(uint32_t type, std::span<const PixelPoint> points) {
+  Record r(type);
   // The record's own bounds are those of its points.
   const auto [minX, maxX] = std::minmax_element(points.begin(), points.end(), [](auto p, auto q) { return p.x < q.x; });
   const auto [minY, maxY] = std::minmax_element(points.begin(), points.end(), [](auto p, auto q) { return p.y < q.y; });
@@ -244,16 +241,18 @@ void EmfCanvas::Polyline(std::span<const PixelPoint> points) {
   Append(r);
 }
 
+void EmfCanvas::Polyline(std::span<const PixelPoint> points) {
+  if (points.empty()) return;
+  SyncState(false);
+  GrowBy(points, pen().width / 2);
+  PointsRecord(kEmrPolyline, points);
+}
+
 void EmfCanvas::Polygon(std::span<const PixelPoint> points) {
   if (points.empty()) return;
   SyncState(true);
   GrowBy(points, pen().width / 2);
-  Record r(kEmrPolygon);
-  const auto [minX, maxX] = std::minmax_element(points.begin(), points.end(), [](auto p, auto q) { return p.x < q.x; });
-  const auto [minY, maxY] = std::minmax_element(points.begin(), points.end(), [](auto p, auto q) { return p.y < q.y; });
-  r.Rect(minX->x, minY->y, maxX->x, maxY->y).U32(static_cast<uint32_t>(points.size()));
-  for (PixelPoint p : points) r.Point(p);
-  Append(r);
+  PointsRecord(kEmrPolygon, points);
 }
 
 void EmfCanvas::Rectangle(const PixelRect& box) {
@@ -293,13 +292,7 @@ void EmfCanvas::StrokePath(std::span<const PixelPolyline> pieces) {
   for (const PixelPolyline& piece : pieces) {
     if (piece.size() < 2) continue;
     Append(Record(kEmrMoveToEx).Point(piece.front()));
-    const std::span<const PixelPoint> rest(piece.data() + 1, piece.size() - 1);
-    Record to(kEmrPolylineTo);
-    const auto [minX, maxX] = std::minmax_element(rest.begin(), rest.end(), [](auto p, auto q) { return p.x < q.x; });
-    const auto [minY, maxY] = std::minmax_element(rest.begin(), rest.end(), [](auto p, auto q) { return p.y < q.y; });
-    to.Rect(minX->x, minY->y, maxX->x, maxY->y).U32(static_cast<uint32_t>(rest.size()));
-    for (PixelPoint p : rest) to.Point(p);
-    Append(to);
+    PointsRecord(kEmrPolylineTo, std::span<const PixelPoint>(piece.data() + 1, piece.size() - 1));
     for (PixelPoint p : piece) l = std::min<int64_t>(l, p.x), t = std::min<int64_t>(t, p.y), r = std::max<int64_t>(r, p.x), b = std::max<int64_t>(b, p.y);
     GrowBy(piece, pen().width / 2);
   }

@@ -65,6 +65,8 @@ class EmfCanvas final : public Canvas {
   void Grow(int64_t left, int64_t top, int64_t right, int64_t bottom);
   void GrowBy(std::span<const PixelPoint> points, int extra);
   void Append(const Record& record);
+  // A record of a point count and the points, after the points' bounds.
+  void PointsRecord(uint32_t type, std::span<const PixelPoint> points);
 
   double pixelsPerMm_;
   EmfImageSource images_;

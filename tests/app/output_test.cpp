@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImageWriter>
 #include <QMimeData>
@@ -23,6 +22,7 @@
 #include "view/standalone_drawing.h"
 #include "view/tool_framework/command_ids.h"
 #include "view_widget.h"
+#include "widget_test_support.h"
 
 namespace plenwick {
 namespace {
@@ -40,17 +40,7 @@ class OutputTest : public ::testing::Test {
   }
   void TearDown() override { ResetCurrentSettings(); }
 
-  std::unique_ptr<CViewWidget> Shown(int w, int h) {
-    auto widget = std::make_unique<CViewWidget>(drawing.view());
-    widget->resize(w, h);
-    widget->show();
-    QElapsedTimer t;
-    t.start();
-    while (!widget->initialized() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(widget->initialized());
-    widget->repaint();
-    return widget;
-  }
+  std::unique_ptr<CViewWidget> Shown(int w, int h) { return testing::ShownViewWidget(drawing.view(), w, h); }
   static void Click(CViewWidget& w, int x, int y) {
     const QPointF at(x, y), global = w.viewport()->mapToGlobal(at);
     QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
