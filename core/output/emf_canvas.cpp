@@ -20,7 +20,7 @@ constexpr uint32_t kEofSize = 20;
 
 // Pen styles, brush styles and hatches of the format.
 constexpr uint32_t kPsGeometricFlatMiter = 0x00010000 | 0x00000200 | 0x00002000;
-constexpr uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
+constexpr uint32_t kBsSolid = 0, kBsHatched = 2;
 constexpr uint32_t kR2CopyPen = 13, kR2XorPen = 7, kR2NotXorPen = 10;
 constexpr uint32_t kTransparent = 1, kOpaque = 2;
 constexpr uint32_t kAdCounterClockwise = 1, kAdClockwise = 2;
