@@ -19,6 +19,7 @@
 #include "view/pick.h"
 #include "view/tool_framework/view_tool_router.h"
 #include "view/view_document.h"
+#include "output_commands.h"
 #include "view_widget.h"
 
 namespace plenwick {
@@ -30,6 +31,8 @@ CChildFrame::CChildFrame(std::unique_ptr<CPlenwickDoc> document, const QString& 
       router_(std::make_unique<ViewToolRouter>(tools, *document_, view_->view(), *view_, *view_)) {
   setAttribute(Qt::WA_DeleteOnClose);
   view_->SetRouter(router_.get());
+  connect(view_, &CViewWidget::regionCaptured, this,
+          [this](const QImage& picture) { SaveRegionPicture(this, picture, document_->ui(), Folder()); });
   setWidget(view_);
   SetPath(path);
   // Filing a large drawing for picking takes a moment: spent once the window is up, not on

@@ -78,4 +78,41 @@ QString AskHpglToSave(QWidget* parent, const QString& folder) {
                    QString::fromUtf8("図面データ (*.PGL)"), "pgl", QFileDialog::DontUseNativeDialog);
 }
 
+namespace {
+
+// A save dialog whose default suffix follows the chosen filter (the first "*.ext" it names),
+// so that the overwrite question already names the file that is written.
+QString AskWithFilterSuffix(QWidget* parent, const QString& title, const QString& folder, const QString& filters,
+                            const QString& fallbackSuffix) {
+  QFileDialog dialog(parent, title, folder, filters);
+  dialog.setOptions(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const auto follow = [&dialog, fallbackSuffix](const QString& filter) {
+    const qsizetype star = filter.indexOf(QLatin1String("*."));
+    QString suffix = star < 0 ? QString() : filter.mid(star + 2).section(QLatin1Char(')'), 0, 0).trimmed();
+    if (suffix.isEmpty() || suffix == QLatin1String("*")) suffix = fallbackSuffix;
+    dialog.setDefaultSuffix(suffix.toLower());
+  };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+  follow(filters.section(QLatin1String(";;"), 0, 0));
+  dialog.selectFile(QString::fromUtf8("未設定ファイル"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString AskMetafileToSave(QWidget* parent, const QString& folder) {
+  return AskWithFilterSuffix(parent, QString::fromUtf8("メタファイル形式で図面データの保存"), folder,
+                             QString::fromUtf8("メタファイル (*.EMF);;SVG (*.svg);;PDF (*.pdf)"), "emf");
+}
+
+QString AskImageToSave(QWidget* parent, const QString& folder) {
+  return AskWithFilterSuffix(parent, QString::fromUtf8("画像データの保存"), folder,
+                             QString::fromUtf8("ＢＭＰ(*.bmp);;ＪＰＧ(*.jpg);;ＰＮＧ(*.png);;ＧＩＦ(*.gif);;"
+                                               "ＴＩＦ(*.tiff);;その他のデータ (*.*)"),
+                             "bmp");
+}
+
 }  // namespace plenwick

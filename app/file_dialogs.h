@@ -41,4 +41,13 @@ QString AskCsvToOpen(QWidget* parent);
 // no extension is given. Empty when cancelled.
 QString AskHpglToSave(QWidget* parent, const QString& folder);
 
+// "メタファイル形式で図面データの保存": where to write the whole drawing as an enhanced metafile,
+// with SVG and PDF offered beside it, named "未設定ファイル" in `folder` at first; the chosen
+// filter's extension is added when none is given. Empty when cancelled.
+QString AskMetafileToSave(QWidget* parent, const QString& folder);
+// "画像データの保存": where to save a screen region as an image, named "未設定ファイル" in
+// `folder` at first; the chosen filter's extension is added when none is given (".bmp" under
+// "その他のデータ"). Empty when cancelled.
+QString AskImageToSave(QWidget* parent, const QString& folder);
+
 }  // namespace plenwick

@@ -31,6 +31,7 @@
 #include "model/plenwick_doc.h"
 #include "model/program_settings.h"
 #include "operation_bar_widget.h"
+#include "output_commands.h"
 #include "palette_window.h"
 #include "parts_browser_window.h"
 #include "plotter_commands.h"
@@ -59,6 +60,12 @@ bool IsDrawingCommand(int id) {
     case kCmdSaveDxf:
     case kCmdSaveJww:
     case kCmdSaveHpgl:
+    case kCmdSaveEmf:
+    case kCmdSaveImage:
+    case kCmdCopyToClipboard:
+    case kCmdPrint:
+    case kCmdPrintPreview:
+    case kCmdPrintSetup:
     case kCmdPlotterOutput:
     case kCmdPlotterSettings:
     case kCmdDrawingInfo:
@@ -638,6 +645,11 @@ void CMainFrame::OnCommand(int id) {
     case kCmdSaveJww: child->SaveAsJww(); break;
     case kCmdSaveHpgl: SaveDrawingAsHpgl(this, child->document(), child->Folder()); break;
     case kCmdPlotterOutput: PlotDrawing(this, child->document()); break;
+    case kCmdSaveEmf: SaveDrawingAsMetafile(this, child->viewWidget().view(), child->document().ui(), child->Folder()); break;
+    case kCmdCopyToClipboard: CopyDrawingToClipboard(child->viewWidget().view()); break;
+    case kCmdPrint: PrintWithDialog(this, child->viewWidget().view(), child->document().header.orientation()); break;
+    case kCmdPrintPreview: PreviewPrint(this, child->viewWidget().view(), child->document().header.orientation()); break;
+    case kCmdPrintSetup: SetUpPrinter(this, child->document(), child->viewWidget().view()); break;
     case kCmdPlotterSettings: EditPlotterSettings(this, child->document()); break;
     case kCmdDrawingInfo:
       child->EditDrawingInfo();

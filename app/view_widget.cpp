@@ -6,8 +6,6 @@
 #include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QScrollBar>
 #include <QStyle>
 #include <QValidator>
@@ -15,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "output_commands.h"
 #include "qt_canvas.h"
 #include "qt_user_interface.h"
 #include "tools/draw/text_input.h"
@@ -176,13 +175,24 @@ void CViewWidget::SetCursorShape(int resource) {
   }
 }
 
-std::optional<PaperSize> CViewWidget::PrinterPaper() const {
-  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) return std::nullopt;
-  QPrinter printer(info);
-  const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
-  if (printable.width() < 1 || printable.height() < 1) return std::nullopt;
-  return PaperSize{std::trunc(printable.width()), std::trunc(printable.height())};
+std::optional<PaperSize> CViewWidget::PrinterPaper() const { return ProgramPrinterPaper(); }
+
+void CViewWidget::ShowPrompt(std::string_view text) {
+  if (router_) router_->ShowPrompt(text);
+}
+
+void CViewWidget::SaveRegionImage(const PixelRect& rect) {
+  // From the back-buffer, which holds the picture without anything over the window.
+  Buffer();
+  const QRect area = QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top)
+                         .intersected(buffer_->image().rect());
+  const QImage picture = area.isEmpty() ? QImage() : buffer_->image().copy(area);
+  if (picture.isNull()) {
+    QApplication::beep();
+    ShowMessageBox(this, QString::fromUtf8("デバイスコンテキスト取得エラー"));
+    return;
+  }
+  emit regionCaptured(picture);
 }
 
 namespace {

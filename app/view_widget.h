@@ -51,6 +51,8 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
   void SetCursorShape(int resource) override;
   std::optional<PaperSize> PrinterPaper() const override;
   bool PaintWholeLater() override;
+  void ShowPrompt(std::string_view text) override;
+  void SaveRegionImage(const PixelRect& rect) override;
 
   // ToolViewHost: the text tool's inline edit box.
   void ShowTextBox(ModelPoint at) override;
@@ -62,6 +64,8 @@ class CViewWidget final : public QAbstractScrollArea, public ViewHost, public To
  signals:
   // A status-bar pane's new text.
   void statusText(int pane, const QString& text);
+  // The image save copied a region of the picture, 1:1.
+  void regionCaptured(const QImage& picture);
   // The first show finished (the drawing is on screen).
   void initialUpdateDone();
 

@@ -69,6 +69,9 @@ QPainter::CompositionMode CompositionFor(DrawMode mode, bool rasterOps) {
   return QPainter::CompositionMode_SourceOver;
 }
 
+
+}  // namespace
+
 QImage ApplyColourMatrix(const QImage& source, const ColourMatrix& matrix) {
   QImage out = source.convertToFormat(QImage::Format_ARGB32);
   const auto& m = matrix.m;
@@ -89,8 +92,6 @@ QImage ApplyColourMatrix(const QImage& source, const ColourMatrix& matrix) {
   }
   return out;
 }
-
-}  // namespace
 
 QColor ToQColor(ColourRef colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 

@@ -18,6 +18,8 @@
 namespace plenwick {
 
 QColor ToQColor(ColourRef colour);
+// The picture's colours through a 5 x 5 colour matrix (32-bit with alpha).
+QImage ApplyColourMatrix(const QImage& source, const ColourMatrix& matrix);
 
 class QtPainterCanvas : public Canvas {
  public:

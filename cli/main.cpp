@@ -27,7 +27,7 @@ void Usage(std::FILE* to) {
                "  convert IN.pwk OUT.pgl|OUT.plt|OUT.hpgl [--hpgl2] [--paper A0..A6]\n"
                "          [--scale 0|100|50|30|20|10|1] [--paper-based] [--correction X Y]\n"
                "                                the HP-GL file saving as HPGL writes (what is shown)\n"
-               "  render IN.pwk OUT.png|OUT.svg|OUT.pdf [--width W --height H] [--grid]\n"
+               "  render IN.pwk OUT.png|OUT.svg|OUT.pdf|OUT.emf [--width W --height H] [--grid]\n"
                "                                draw it: a whole-drawing view, or true scale (PDF)\n",
                plenwick::cli::kMaxJsonBytes >> 20);
 }

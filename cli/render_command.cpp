@@ -4,9 +4,6 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cstdlib>
@@ -16,6 +13,7 @@
 #include <string>
 
 #include "commands.h"
+#include "drawing_export.h"
 #include "model/entity_core.h"
 #include "model/program_settings.h"
 #include "platform/file_io.h"
@@ -27,13 +25,12 @@ namespace plenwick::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: plenwick-cli render IN.pwk OUT.png|OUT.svg|OUT.pdf [--width W --height H] [--grid]";
+constexpr const char* kUsage = "usage: plenwick-cli render IN.pwk OUT.png|OUT.svg|OUT.pdf|OUT.emf [--width W --height H] [--grid]";
 constexpr int kDefaultWidth = 1600;
 constexpr int kDefaultHeight = 1000;
 constexpr int kMaxSide = 16384;
-constexpr int kPdfResolution = 600;  // device pixels per inch of the PDF page
 
-enum class OutputKind { kPng, kSvg, kPdf };
+enum class OutputKind { kPng, kSvg, kPdf, kEmf };
 
 struct RenderOptions {
   std::string input;
@@ -52,6 +49,7 @@ std::optional<OutputKind> KindOf(const std::string& path) {
   if (ext == "png") return OutputKind::kPng;
   if (ext == "svg") return OutputKind::kSvg;
   if (ext == "pdf") return OutputKind::kPdf;
+  if (ext == "emf") return OutputKind::kEmf;
   return std::nullopt;
 }
 
@@ -85,7 +83,7 @@ std::optional<std::string> Parse(int argc, char** argv, RenderOptions& o) {
   o.input = positional[0];
   o.output = positional[1];
   const auto kind = KindOf(o.output);
-  if (!kind) return o.output + ": the output must end in .png, .svg or .pdf";
+  if (!kind) return o.output + ": the output must end in .png, .svg, .pdf or .emf";
   o.kind = *kind;
   return std::nullopt;
 }
@@ -151,27 +149,6 @@ QByteArray RenderSvg(CPlenwickView& view, int width, int height) {
   return bytes;
 }
 
-QByteArray RenderPdf(CPlenwickView& view) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QPdfWriter pdf(&buffer);
-  pdf.setResolution(kPdfResolution);
-  const PaperSize paper = view.paper();
-  const double shortSide = std::min(paper.width, paper.height), longSide = std::max(paper.width, paper.height);
-  pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(shortSide, longSide), QPageSize::Millimeter),
-                                paper.width > paper.height ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                QMarginsF(0, 0, 0, 0)));
-  pdf.setTitle(QStringLiteral("Plenwick drawing"));
-  QPainter painter(&pdf);
-  QtPainterCanvas canvas(painter, false);
-  const PrinterDevice printer{pdf.width(), pdf.height(), static_cast<double>(pdf.resolution()),
-                              static_cast<double>(pdf.resolution()), 0};
-  view.PrintPage(canvas, printer, CPlenwickView::PrintScaling::kTrueScale);
-  painter.end();
-  return bytes;
-}
-
 }  // namespace
 
 int RunRenderCommand(int argc, char** argv) {
@@ -211,7 +188,9 @@ int RunRenderCommand(int argc, char** argv) {
   view.OnInitialUpdate();
   QByteArray bytes;
   if (options.kind == OutputKind::kPdf) {
-    bytes = RenderPdf(view);
+    bytes = DrawingPdf(view);
+  } else if (options.kind == OutputKind::kEmf) {
+    bytes = DrawingInFormat(view, VectorFormat::kEmf);
   } else {
     view.OnSize(options.width, options.height);
     view.ShowBaseScreen();

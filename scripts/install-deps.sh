@@ -12,6 +12,7 @@ packages=(
   ccache time
   python3-ezdxf
   hp2xx
+  emf2svg poppler-utils xclip
 )
 
 missing=()

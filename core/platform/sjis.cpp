@@ -87,6 +87,16 @@ std::string SjisToUtf8(std::string_view sjis) {
   return converter.Convert(sjis, "\xEF\xBF\xBD", SkipOneByte);
 }
 
+std::u16string SjisToUtf16(std::string_view sjis) {
+  thread_local Converter converter("UTF-16LE", "CP932");
+  const std::string bytes = converter.Convert(sjis, std::string_view("\xFD\xFF", 2), SkipOneByte);
+  std::u16string out(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) | static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  return out;
+}
+
 std::string Utf8ToSjis(std::string_view utf8) {
   thread_local Converter converter("CP932", "UTF-8");
   return converter.Convert(utf8, "?", SkipOneUtf8Char);

@@ -9,6 +9,8 @@ namespace plenwick {
 
 // Bytes that are not valid CP932 become U+FFFD; never fails.
 std::string SjisToUtf8(std::string_view sjis);
+// The same as UTF-16 code units (a surrogate pair for characters beyond the basic plane).
+std::u16string SjisToUtf16(std::string_view sjis);
 // Characters CP932 cannot hold become "?"; never fails.
 std::string Utf8ToSjis(std::string_view utf8);
 // Bytes of the UTF-8 character `utf8` starts with, by its lead byte (within what is left).

@@ -9,6 +9,7 @@
 #include "model/program_settings.h"
 #include "view/entity_bounds.h"
 #include "view/entity_renderer.h"
+#include "view/tool_framework/command_ids.h"
 #include "view/view_paint.h"
 
 namespace plenwick {
@@ -139,6 +140,21 @@ void CPlenwickView::PrintPage(Canvas& canvas, const PrinterDevice& printer, Prin
   ctx.devicePixelsPerMm = DevicePixelsPerMm(printer);
   PaintEntities(ctx, doc_.entities, MarksOf(doc_));
   mapping_ = saved;
+}
+
+PixelRect CPlenwickView::DrawForExport(Canvas& canvas, double pixelsPerMm) {
+  const ViewMapping saved = mapping_;
+  RefreshFromDocument();
+  const double perInch = pixelsPerMm * 25.4;
+  mapping_ = TrueScaleMapping(mapping_, PrinterDevice{0, 0, perInch, perInch, 0}, paper_, AreaMin());
+  RenderContext ctx = MakeRenderContext(canvas);
+  ctx.exporting = true;  // also keeps the grid out
+  ViewMarks marks = MarksOf(doc_);
+  marks.originMarkSwitch = 0;
+  PaintEntities(ctx, doc_.entities, marks);
+  const PixelRect page{0, 0, mapping_.clientWidth, mapping_.clientHeight};
+  mapping_ = saved;
+  return page;
 }
 
 void CPlenwickView::OnPaint(Canvas& canvas, const PixelRect& box) {
@@ -308,6 +324,24 @@ void CPlenwickView::ToggleGrid() {
   host_.Invalidate(nullptr);
 }
 
+CPlenwickView::ScreenAids CPlenwickView::HideScreenAids() {
+  ProgramSettings& s = CurrentSettings();
+  DrawEntity* grid = GridEntity();
+  const ScreenAids saved{grid ? grid->subKind : int16_t{0}, s.OriginMarkDisplay};
+  if (grid) grid->subKind = 0;
+  s.OriginMarkDisplay = 0;
+  ForceFullErase = 1;
+  host_.Invalidate(nullptr);
+  return saved;
+}
+
+void CPlenwickView::RestoreScreenAids(ScreenAids saved) {
+  if (DrawEntity* grid = GridEntity()) grid->subKind = saved.grid;
+  CurrentSettings().OriginMarkDisplay = saved.originMark;
+  ForceFullErase = 1;
+  host_.Invalidate(nullptr);
+}
+
 void CPlenwickView::ToggleAreaFrame() {
   int16_t& frame = CurrentSettings().PaperFrameDisplay;
   frame = frame == 0 ? 1 : 2;
@@ -344,7 +378,15 @@ bool CPlenwickView::OnCommand(int id) {
     case kCmdPageUp: ZoomByFactor(-0.05); return true;
     case kCmdZoomOut:
     case kCmdPageDown: ZoomByFactor(0.05); return true;
-    case kCmdRangeZoom: ViewMode = ViewMode == kViewRangeArmed ? kViewNormal : kViewRangeArmed; return true;
+    case kCmdRangeZoom:
+      AreaCaptureKind = 0;
+      ViewMode = ViewMode == kViewRangeArmed ? kViewNormal : kViewRangeArmed;
+      return true;
+    case kCmdSaveImage:
+      AreaCaptureKind = 2;
+      ViewMode = kViewRangeArmed;
+      host_.ShowPrompt("画像保存する開始位置をクリックしてください。");
+      return true;
     case kCmdCentreMove: ViewMode = ViewMode == kViewCentreMove ? kViewNormal : kViewCentreMove; return true;
     case kCmdHandMove:
       ViewMode = ViewMode == kViewHandMove ? kViewNormal : kViewHandMove;
@@ -367,7 +409,7 @@ bool CPlenwickView::OnCommand(int id) {
 bool CPlenwickView::IsChecked(int id) const {
   const ProgramSettings& s = CurrentSettings();
   switch (id) {
-    case kCmdRangeZoom: return ViewMode == kViewRangeArmed || ViewMode == kViewRubber;
+    case kCmdRangeZoom: return AreaCaptureKind == 0 && (ViewMode == kViewRangeArmed || ViewMode == kViewRubber);
     case kCmdCentreMove: return ViewMode == kViewCentreMove;
     case kCmdHandMove: return ViewMode == kViewHandMove;
     case kCmdGridDisplay: {
@@ -390,6 +432,16 @@ void CPlenwickView::DrawRubber(Canvas& canvas) const {
   canvas.Rectangle({std::min(rubber.left, rubber.right), std::min(rubber.top, rubber.bottom),
                     std::max(rubber.left, rubber.right), std::max(rubber.top, rubber.bottom)});
   canvas.SetDrawMode(DrawMode::kCopy);
+}
+
+void CPlenwickView::FinishImageSave(PixelPoint first, PixelPoint second) {
+  // Whatever comes of it, the next range is a zoom again.
+  AreaCaptureKind = 0;
+  const PixelRect client = ClientRect();
+  const PixelRect r{std::max(std::min(first.x, second.x), client.left), std::max(std::min(first.y, second.y), client.top),
+                    std::min(std::max(first.x, second.x), client.right), std::min(std::max(first.y, second.y), client.bottom)};
+  if (int64_t{r.right} - r.left < kMinCaptureSide || int64_t{r.bottom} - r.top < kMinCaptureSide) return;
+  host_.SaveRegionImage(r);
 }
 
 bool CPlenwickView::OnLButtonDown(PixelPoint p) {
@@ -419,7 +471,10 @@ bool CPlenwickView::OnLButtonDown(PixelPoint p) {
 bool CPlenwickView::OnLButtonUp(PixelPoint p) {
   leftButtonDown = 0;
   switch (ViewMode) {
-    case kViewRangeArmed: ViewMode = kViewRubber; return true;
+    case kViewRangeArmed:
+      ViewMode = kViewRubber;
+      if (AreaCaptureKind == 2) host_.ShowPrompt("画像保存する図形を囲んで終了位置をクリックしてください。");
+      return true;
     case kViewRubber: {
       if (rubberDrawn) host_.DrawOnClient([&](Canvas& c) { DrawRubber(c); });
       rubberDrawn = false;
@@ -432,6 +487,8 @@ bool CPlenwickView::OnLButtonUp(PixelPoint p) {
         } else {
           ZoomToRect(first, second);
         }
+      } else if (AreaCaptureKind == 2) {
+        FinishImageSave(first, second);
       }
       rubber = {p.x, p.y, p.x, p.y};
       return true;

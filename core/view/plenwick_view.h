@@ -71,6 +71,11 @@ class ViewHost {
   // Scroll sizes of the window (the document extent).
   virtual void SetScrollSizes(int width, int height) { (void)width, (void)height; }
   virtual void SetCursorShape(int resource) { (void)resource; }
+  // Shows an instruction in the prompt box (UTF-8).
+  virtual void ShowPrompt(std::string_view text) { (void)text; }
+  // The image save caught `rect` (client pixels, normalised, inside the client, both sides over
+  // 9 pixels): copy it from the picture and save it.
+  virtual void SaveRegionImage(const PixelRect& rect) { (void)rect; }
   // The printer's current paper, when there is a printer.
   virtual std::optional<PaperSize> PrinterPaper() const { return std::nullopt; }
   // Takes an erased, whole paint of the client to make at the next paint, so that view changes
@@ -120,6 +125,11 @@ class CPlenwickView {
   enum class PrintScaling { kAsDrawing, kTrueScale, kFitToPage };
   // Printing one page through the printing mapping; the screen mapping is kept.
   void PrintPage(Canvas& canvas, const PrinterDevice& printer, PrintScaling scaling = PrintScaling::kAsDrawing);
+  // The whole drawing for a metafile, a clipboard picture or a vector file: true scale on its
+  // paper at pixelsPerMm device pixels a paper mm (not the screen's window, which would keep
+  // only what the screen shows), `exporting` set, grid and origin mark off whatever the display
+  // says. Returns the page (device pixels).
+  PixelRect DrawForExport(Canvas& canvas, double pixelsPerMm);
   // Client resized.
   void OnSize(int cx, int cy);
   // Background erase: fills the clip box with the background colour.
@@ -154,6 +164,14 @@ class CPlenwickView {
   void ToggleAreaFrame();
   void ToggleOriginMark();
   void SetGridPitch(double pitch);
+  // Grid and origin mark switched off until the state is given back (the page setup shows the
+  // drawing without them).
+  struct ScreenAids {
+    int16_t grid = 0;
+    int16_t originMark = 0;
+  };
+  ScreenAids HideScreenAids();
+  void RestoreScreenAids(ScreenAids saved);
 
   // Drawing one element now in a state (tools, highlight, erase) on a client canvas.
   void DrawElement(Canvas& canvas, const DrawEntity& entity, int state);
@@ -177,10 +195,13 @@ class CPlenwickView {
   const LayerView& layers() const { return layers_; }
   const RenderSettings& renderSettings() const { return settings_; }
   PaperSize paper() const { return paper_; }
+  // The printer setup put the drawing on another paper (paper mm).
+  void FollowPaper(PaperSize paper) { paper_ = paper; }
   ViewDocument& document() { return doc_; }
 
   int16_t ViewMode = kViewNormal;
   int16_t AreaCaptureKind = 0;  // 0 zoom, 1 copy to clipboard, 2 save as image
+  static constexpr int kMinCaptureSide = 10;  // narrower image saves save nothing
   int16_t leftButtonDown = 0;
   int16_t rightButtonDown = 0;
   PixelPoint pressPoint;
@@ -199,6 +220,8 @@ class CPlenwickView {
   bool ApplyWindow(const ModelRect& window);
   void PaintNow(bool eraseFirst);
   void DrawRubber(Canvas& canvas) const;
+  // The second corner of an image save: the rectangle normalised and clipped to the client.
+  void FinishImageSave(PixelPoint first, PixelPoint second);
   void FollowScroll();
   PixelRect ClientRect() const { return {0, 0, mapping_.clientWidth, mapping_.clientHeight}; }
   DrawEntity* GridEntity() const;

@@ -12,6 +12,7 @@
 #include "support/entity_builders.h"
 #include "view/standalone_drawing.h"
 #include "view_widget.h"
+#include "widget_test_support.h"
 
 namespace plenwick {
 namespace {
@@ -28,17 +29,7 @@ class ViewWidgetTest : public ::testing::Test {
   void TearDown() override { ResetCurrentSettings(); }
 
   // A shown window of the given size, initial update done.
-  std::unique_ptr<CViewWidget> Shown(int w, int h) {
-    auto widget = std::make_unique<CViewWidget>(drawing.view());
-    widget->resize(w, h);
-    widget->show();
-    QElapsedTimer t;
-    t.start();
-    while (!widget->initialized() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_TRUE(widget->initialized());
-    widget->repaint();
-    return widget;
-  }
+  std::unique_ptr<CViewWidget> Shown(int w, int h) { return testing::ShownViewWidget(drawing.view(), w, h); }
   static void Mouse(CViewWidget& w, QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(x, y), w.viewport()->mapToGlobal(QPointF(x, y)), button, held, Qt::NoModifier);
     QApplication::sendEvent(w.viewport(), &event);

@@ -11,8 +11,24 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
+
+#include "view_widget.h"
 
 namespace plenwick::testing {
+
+// A drawing's window of w x h shown, its initial update done and its picture painted.
+inline std::unique_ptr<CViewWidget> ShownViewWidget(ViewDocument document, int w, int h) {
+  auto widget = std::make_unique<CViewWidget>(document);
+  widget->resize(w, h);
+  widget->show();
+  QElapsedTimer t;
+  t.start();
+  while (!widget->initialized() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(widget->initialized());
+  widget->repaint();
+  return widget;
+}
 
 // Calls `answer` with the next modal dialog once it is open (within a few seconds); the call
 // that opens it runs meanwhile. Each call answers one dialog.

@@ -12,6 +12,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+#include <algorithm>
+#include <cmath>
 
 #include "model/drawing_file.h"
 #include "model/entity_core.h"
@@ -144,6 +147,35 @@ TEST_F(RenderCommand, SvgAndPdf) {
   ASSERT_TRUE(match.hasMatch());
   EXPECT_NEAR(match.captured(1).toDouble(), 420 / 25.4 * 72, 1);
   EXPECT_NEAR(match.captured(2).toDouble(), 297 / 25.4 * 72, 1);
+}
+
+// An independent reader (emf2svg) finds our lines and text where the drawing has them, at
+// 20 units a mm on the A3 page, and nothing of the grid.
+TEST_F(RenderCommand, EmfReadsBackThroughAnIndependentReader) {
+  if (std::system("command -v emf2svg-conv >/dev/null 2>&1") != 0) GTEST_SKIP() << "emf2svg-conv is not installed";
+  const fs::path emf = dir / "plan.EMF";
+  RenderRun r = Render("'" + drawing + "' '" + emf.string() + "' --grid", dir);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string bytes = Slurp(emf);
+  ASSERT_GT(bytes.size(), 108u);
+  EXPECT_EQ(bytes.substr(40, 4), " EMF");
+  const fs::path svg = dir / "plan.svg";
+  const std::string cmd = "emf2svg-conv -i '" + emf.string() + "' -o '" + svg.string() + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  const std::string text = Slurp(svg);
+  // The text, and the rectangle's corners (110, 98.5) and (310, 198.5) mm, y down from 297.
+  EXPECT_NE(text.find("製図"), std::string::npos);
+  const QString all = QString::fromStdString(text);
+  const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?"));
+  std::vector<double> values;
+  for (auto it = number.globalMatch(all); it.hasNext();) values.push_back(it.next().captured(0).toDouble());
+  const auto has = [&values](double v) {
+    return std::any_of(values.begin(), values.end(), [v](double x) { return std::fabs(x - v) < 1.5; });
+  };
+  for (double v : {110 * 20.0, 310 * 20.0, (297 - 98.5) * 20.0, (297 - 198.5) * 20.0}) EXPECT_TRUE(has(v)) << v;
+  // The grid (pitch 10 m at 1:100, light grey) would add lines of that colour.
+  EXPECT_EQ(text.find("#d2d2d2"), std::string::npos);
+  EXPECT_EQ(text.find("#D2D2D2"), std::string::npos);
 }
 
 TEST_F(RenderCommand, FailuresPrintOneLineAndWriteNothing) {

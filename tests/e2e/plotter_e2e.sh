@@ -61,7 +61,7 @@ focus "$main"
 # The File menu's enabled items down to HPGL形式で保存...
 xdotool key alt+f
 sleep 0.5
-xdotool key Down Down Down Down Down Down Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Down Down Down Down Down Down Return
 save=$(window 'HPGL形式で図面データの保存' 15) || fail "no HPGL save dialog"
 focus "$save"
 xdotool key ctrl+a

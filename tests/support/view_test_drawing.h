@@ -25,6 +25,8 @@ class RecordingViewHost final : public ViewHost {
   void SetStatusText(int pane, std::string_view text) override { status[pane] = std::string(text); }
   void SetCursorShape(int resource) override { cursor = resource; }
   std::optional<PaperSize> PrinterPaper() const override { return printerPaper; }
+  void ShowPrompt(std::string_view text) override { prompts.emplace_back(text); }
+  void SaveRegionImage(const PixelRect& rect) override { savedRegions.push_back(rect); }
 
   RecordingCanvas canvas;
   int clientDraws = 0;
@@ -32,6 +34,8 @@ class RecordingViewHost final : public ViewHost {
   std::map<int, std::string> status;
   int cursor = 0;
   std::optional<PaperSize> printerPaper;
+  std::vector<std::string> prompts;
+  std::vector<PixelRect> savedRegions;
 };
 
 }  // namespace plenwick::testing

@@ -36,6 +36,9 @@ class ViewToolRouter final : private PaintOverlay {
   bool IsCommandEnabled(int id) const;
   bool IsCommandChecked(int id) const;
 
+  // An instruction of the view's own modes in the prompt box (UTF-8).
+  void ShowPrompt(std::string_view utf8) { tools_.ShowPrompt(0, utf8); }
+
   // The numeric input: the tool's preparation, the dialog, then the value as a release at
   // (100, 100), or the tool's cancel.
   void NumericInput();
