@@ -18,6 +18,7 @@ namespace plenwick {
 class AttributeDialogModel;
 class CDeleteGroupDlg;
 class CDevelopDlg;
+class CInitialSetDlg;
 class IdouZahyoDlg;
 class CInputNumDlg;
 class CLineInputDlg;
@@ -72,6 +73,12 @@ class ToolUi : public UserInterface {
   // Runs the dimension tolerance dialog modally: true after "設　定" (the dialog holds the checked
   // values). A shell without it cancels.
   virtual bool RunToleranceSettings(CSunpouKousaDlg& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // Runs the initial-value settings dialog modally: true after "設定保存" (dialog.copy() holds
+  // the edited block). A shell without it cancels.
+  virtual bool RunInitialSettings(CInitialSetDlg& dialog) {
     (void)dialog;
     return false;
   }
