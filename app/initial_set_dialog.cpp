@@ -186,6 +186,13 @@ void InitialSetDialog::BuildPage() {
   }
   grid->setRowStretch(row + (model_.tab() == kColourPage ? 4 : 0), 1);
   ShowEnabled();
+  // The focus went with the old page's widgets: into the new page's first edit.
+  for (const std::vector<QWidget*>& w : widgets_) {
+    if (!w.empty() && qobject_cast<QLineEdit*>(w[0]) && w[0]->isEnabled()) {
+      w[0]->setFocus();
+      break;
+    }
+  }
 }
 
 void InitialSetDialog::ShowEnabled() {
