@@ -119,7 +119,8 @@ void ChangeControl(CInitialSetDlg& d, int index) {
 TEST(EditInitialSettings, EachControlChangesOnlyItsFieldInFileDocumentAndSettings) {
   std::size_t editable = 0;
   for (int tab = 0; tab < kInitPageCount; ++tab) {
-    for (const InitControl& c : MakeInitPage(tab)->controls()) {
+    const auto page = MakeInitPage(tab);
+    for (const InitControl& c : page->controls()) {
       editable += c.kind != InitControlKind::kLabel && c.kind != InitControlKind::kBrowse;
     }
   }
