@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "dialog_buttons.h"
@@ -61,7 +62,8 @@ void InitialSetDialog::TabChosen(int tab) {
   if (!model_.SelectTab(tab, ui_)) {
     const QSignalBlocker quiet(tabs_);
     tabs_->setCurrentIndex(model_.tab());
-    FocusControl(model_.focusControl());
+    // Once the tab widget has finished switching pages, which moves the focus itself.
+    QTimer::singleShot(0, this, [this] { FocusControl(model_.focusControl()); });
     return;
   }
   BuildPage();

@@ -87,6 +87,7 @@ TEST(InitialSetDialog, ARefusedValueKeepsItsPageAndTheFocus) {
   EXPECT_EQ(ui.messages, std::vector<std::string>{"0 より大きい数値を入力してください。"});
   EXPECT_EQ(tabs->currentIndex(), 1);
   EXPECT_EQ(Child<QLineEdit>(&dialog, "pitch"), pitch) << "the page was kept, not rebuilt";
+  QApplication::processEvents();
   EXPECT_EQ(dialog.focusWidget(), pitch);
   Child<QPushButton>(&dialog, "ok")->click();
   EXPECT_EQ(ui.messages.size(), 2u);

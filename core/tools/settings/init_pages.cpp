@@ -15,6 +15,18 @@ namespace {
 
 using P = ParameterBlock;
 
+InitControl MakeControl(std::string name, InitControlKind kind, std::string caption, InitFieldType type = InitFieldType::kNone,
+                        std::size_t offset = 0, std::size_t width = 0) {
+  InitControl c;
+  c.name = std::move(name);
+  c.kind = kind;
+  c.caption = std::move(caption);
+  c.type = type;
+  c.offset = offset;
+  c.width = width;
+  return c;
+}
+
 double NumberOf(const ParameterBlock& block, const InitControl& c) {
   switch (c.type) {
     case InitFieldType::kI16: return block.I16(c.offset);
@@ -83,25 +95,15 @@ InitControl& CInitPageDlg::Add(InitControl control) {
 }
 
 InitControl& CInitPageDlg::AddNumber(std::string name, std::string caption, InitFieldType type, std::size_t offset) {
-  InitControl c;
-  c.name = std::move(name);
-  c.kind = InitControlKind::kNumber;
-  c.caption = std::move(caption);
-  c.type = type;
-  c.offset = offset;
+  InitControl c = MakeControl(std::move(name), InitControlKind::kNumber, std::move(caption), type, offset);
   c.number.number = type == InitFieldType::kF32 ? EditBinding::Number::kFloat : EditBinding::Number::kInt;
   return Add(std::move(c));
 }
 
 InitControl& CInitPageDlg::AddRadios(std::string name, std::string caption, std::vector<std::string> items,
                                      std::size_t offset) {
-  InitControl c;
-  c.name = std::move(name);
-  c.kind = InitControlKind::kRadios;
-  c.caption = std::move(caption);
+  InitControl c = MakeControl(std::move(name), InitControlKind::kRadios, std::move(caption), InitFieldType::kI16, offset);
   c.items = std::move(items);
-  c.type = InitFieldType::kI16;
-  c.offset = offset;
   return Add(std::move(c));
 }
 
@@ -191,21 +193,10 @@ void CInitPageDlg::Store(ParameterBlock& block) const {
 
 namespace {
 
-InitControl Label(std::string text) {
-  InitControl c;
-  c.kind = InitControlKind::kLabel;
-  c.caption = std::move(text);
-  return c;
-}
+InitControl Label(std::string text) { return MakeControl("", InitControlKind::kLabel, std::move(text)); }
 
 InitControl ColourButton(std::string name, std::string caption, std::size_t offset) {
-  InitControl c;
-  c.name = std::move(name);
-  c.kind = InitControlKind::kColour;
-  c.caption = std::move(caption);
-  c.type = InitFieldType::kI32;
-  c.offset = offset;
-  return c;
+  return MakeControl(std::move(name), InitControlKind::kColour, std::move(caption), InitFieldType::kI32, offset);
 }
 
 void Limit(InitControl& c, std::optional<double> min, std::optional<double> max) {
@@ -217,13 +208,8 @@ void Limit(InitControl& c, std::optional<double> min, std::optional<double> max)
 
 CInitScaleDlg::CInitScaleDlg() {
   AddRadios("paperMode", " 用紙 ", {"用紙サイズを指定", "現在のプリンター用紙"}, P::kNewPaperMode);
-  InitControl size;
-  size.name = "paperSize";
-  size.kind = InitControlKind::kCombo;
-  size.caption = "用紙サイズ";
+  InitControl size = MakeControl("paperSize", InitControlKind::kCombo, "用紙サイズ", InitFieldType::kI32, P::kDefaultPaperSize);
   size.items = {" A０", " Ａ１", " Ａ２ ", " Ａ３", " Ａ４", " Ａ５", " Ａ６"};
-  size.type = InitFieldType::kI32;
-  size.offset = P::kDefaultPaperSize;
   size.enabledBy = "paperMode";
   size.enabledValue = 0;
   Add(std::move(size));
@@ -241,12 +227,7 @@ CInitGridDlg::CInitGridDlg() {
   sensitivity.prefix = "１ ／";
   Limit(sensitivity, 1, 5);
   AddRadios("gridKind", "", {"線グリッド", "点グリッド", "クロスグリッド"}, P::kGridKind);
-  InitControl type;
-  type.name = "gridLineType";
-  type.kind = InitControlKind::kLineTypes;
-  type.caption = "線属性";
-  type.type = InitFieldType::kI16;
-  type.offset = P::kGridLineType;
+  InitControl type = MakeControl("gridLineType", InitControlKind::kLineTypes, "線属性", InitFieldType::kI16, P::kGridLineType);
   type.enabledBy = "gridKind";
   type.enabledValue = 0;
   Add(std::move(type));
@@ -259,14 +240,7 @@ CInitDimDlg::CInitDimDlg() {
   AddNumber("extUpper", "上引出し線長さ", InitFieldType::kF32, P::kDimExtUpper).unitSuffix = true;
   AddNumber("extLower", "下引出し線長さ", InitFieldType::kF32, P::kDimExtLower).unitSuffix = true;
   Limit(AddNumber("decimals", "少数点部桁数", InitFieldType::kI16, P::kDimDecimals), 0, 4);
-  InitControl font;
-  font.name = "dimFont";
-  font.kind = InitControlKind::kFonts;
-  font.caption = "寸法文字フォント";
-  font.type = InitFieldType::kText;
-  font.offset = P::kDimFont;
-  font.width = P::kFontWidth;
-  Add(std::move(font));
+  Add(MakeControl("dimFont", InitControlKind::kFonts, "寸法文字フォント", InitFieldType::kText, P::kDimFont, P::kFontWidth));
   AddRadios("arrowSizeMode", "矢頭サイズ", {"旧タイプ", "縮尺連動"}, P::kDimArrowSizeMode);
 }
 
@@ -275,13 +249,8 @@ CInitAtamaMojiDlg::CInitAtamaMojiDlg() {
       " 距離寸法 頭文字", " 水平寸法 頭文字", " 垂直寸法 頭文字", " 周長寸法 頭文字",
       " 半径寸法 頭文字", " 直径寸法 頭文字", " 角度寸法 頭文字", " 面積寸法 頭文字"};
   for (std::size_t slot = 0; slot < kCaptions.size(); ++slot) {
-    InitControl c;
-    c.name = "prefix" + std::to_string(slot + 1);
-    c.kind = InitControlKind::kText;
-    c.caption = kCaptions[slot];
-    c.type = InitFieldType::kText;
-    c.offset = P::kDimPrefix + P::kDimPrefixWidth * slot;
-    c.width = P::kDimPrefixWidth;
+    InitControl c = MakeControl("prefix" + std::to_string(slot + 1), InitControlKind::kText, std::string(kCaptions[slot]),
+                                InitFieldType::kText, P::kDimPrefix + P::kDimPrefixWidth * slot, P::kDimPrefixWidth);
     c.maxBytes = P::kDimPrefixWidth - 1;
     c.cut = true;
     Add(std::move(c));
@@ -339,20 +308,11 @@ CInitHutosenDlg::CInitHutosenDlg() {
 }
 
 CInitBuhinDlg::CInitBuhinDlg() {
-  InitControl folder;
-  folder.name = "partsFolder";
-  folder.kind = InitControlKind::kText;
-  folder.caption = " 部品データフォルダ ";
-  folder.type = InitFieldType::kText;
-  folder.offset = P::kPartsFolder;
-  folder.width = P::kPartsFolderWidth;
+  InitControl folder = MakeControl("partsFolder", InitControlKind::kText, " 部品データフォルダ ", InitFieldType::kText,
+                                   P::kPartsFolder, P::kPartsFolderWidth);
   folder.maxBytes = 80;
   Add(std::move(folder));
-  InitControl browse;
-  browse.name = "browse";
-  browse.kind = InitControlKind::kBrowse;
-  browse.caption = "参　照";
-  Add(std::move(browse));
+  Add(MakeControl("browse", InitControlKind::kBrowse, "参　照"));
 }
 
 std::unique_ptr<CInitPageDlg> MakeInitPage(int tab) {
