@@ -19,7 +19,10 @@ namespace {
 constexpr int kSampleWidth = 80;
 constexpr int kSampleHeight = 14;
 
-// A line of `type` as the screen draws it.
+ColourRef ToColourRef(const QColor& c) { return MakeColourRef(c.red(), c.green(), c.blue()); }
+
+}  // namespace
+
 QPixmap LineTypeSample(int type) {
   QPixmap sample(kSampleWidth, kSampleHeight);
   sample.fill(Qt::white);
@@ -36,9 +39,13 @@ QPixmap Swatch(int32_t colour, int width, int height) {
   return swatch;
 }
 
-ColourRef ToColourRef(const QColor& c) { return MakeColourRef(c.red(), c.green(), c.blue()); }
-
-}  // namespace
+std::optional<int32_t> ChooseColour(int32_t colour, QWidget* parent) {
+  // The dialog's custom colours are Qt's own, kept for as long as the program runs.
+  const QColor chosen =
+      QColorDialog::getColor(ToQColor(static_cast<ColourRef>(colour)), parent, QString(), QColorDialog::DontUseNativeDialog);
+  if (!chosen.isValid()) return std::nullopt;
+  return static_cast<int32_t>(ToColourRef(chosen));
+}
 
 LineTypeCombo::LineTypeCombo(ElementLook& look, QWidget* parent) : QComboBox(parent) {
   setObjectName("lineType");
@@ -72,11 +79,9 @@ ColourButton::ColourButton(ElementLook& look, QWidget* parent) : QPushButton(par
   setIconSize(QSize(40, 14));
   ShowColour();
   connect(this, &QPushButton::clicked, this, [this] {
-    // The dialog's custom colours are Qt's own, kept for as long as the program runs.
-    const QColor chosen = QColorDialog::getColor(ToQColor(static_cast<ColourRef>(look_.colour)), this, QString(),
-                                                 QColorDialog::DontUseNativeDialog);
-    if (!chosen.isValid()) return;
-    look_.colour = static_cast<int32_t>(ToColourRef(chosen));
+    const std::optional<int32_t> chosen = ChooseColour(look_.colour, this);
+    if (!chosen) return;
+    look_.colour = *chosen;
     ShowColour();
     emit lookChanged();
   });

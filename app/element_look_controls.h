@@ -6,13 +6,23 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QPixmap>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "view/canvas.h"
 
 namespace plenwick {
 
 struct ElementLook;
+
+// A sample of line type `type` as the screen draws it, for combo entries.
+QPixmap LineTypeSample(int type);
+// A rectangle filled with a colour (COLORREF), for button faces and combo entries.
+QPixmap Swatch(int32_t colour, int width, int height);
+// The colour chooser opened on `colour`: the colour chosen, nothing when cancelled.
+std::optional<int32_t> ChooseColour(int32_t colour, QWidget* parent);
 
 // The line types 0..7 as samples; the element's type is selected (none when outside 0..7).
 class LineTypeCombo final : public QComboBox {

@@ -24,6 +24,7 @@
 #include "exchange/jww_document.h"
 #include "file_dialogs.h"
 #include "frame_boxes.h"
+#include "initial_settings_command.h"
 #include "menu_layout.h"
 #include "model/autosave_recovery.h"
 #include "model/document_file.h"
@@ -634,6 +635,7 @@ void CMainFrame::OnCommand(int id) {
       return;
     }
     case kCmdViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); return;
+    case kCmdInitialSettings: RunInitialSettingsCommand(*this); return;
     default: break;
   }
   if (!child || !IsCommandEnabled(id)) return;
@@ -676,6 +678,7 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     case kCmdAppAbout:
     case kCmdViewToolbar:
     case kCmdViewStatusBar:
+    case kCmdInitialSettings:
     case kCmdLayerUpdate: return true;
     case kCmdDrawingPalette:
     case kCmdPartsData: return tools_->IsFrameCommandEnabled(id);

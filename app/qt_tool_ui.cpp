@@ -15,6 +15,7 @@
 #include "develop_dialog.h"
 #include "entity_list_dialog.h"
 #include "image_loader.h"
+#include "initial_set_dialog.h"
 #include "platform/sjis.h"
 #include "idou_zahyo_dialog.h"
 #include "line_input_dialog.h"
@@ -89,6 +90,11 @@ bool QtToolUi::RunDeleteGroup(CDeleteGroupDlg& dialog) {
 
 bool QtToolUi::RunToleranceSettings(CSunpouKousaDlg& dialog) {
   SunpouKousaDlg window(dialog, *this, owner_);
+  return window.exec() == QDialog::Accepted;
+}
+
+bool QtToolUi::RunInitialSettings(CInitialSetDlg& dialog) {
+  InitialSetDialog window(dialog, *this, owner_);
   return window.exec() == QDialog::Accepted;
 }
 

@@ -42,6 +42,7 @@ class QtToolUi final : public ToolUi {
   bool RunIdouZahyo(IdouZahyoDlg& dialog) override;
   bool RunAttributeDialog(AttributeDialogModel& dialog) override;
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override;
+  bool RunInitialSettings(CInitialSetDlg& dialog) override;
   bool RunDevelop(CDevelopDlg& dialog) override;
   bool RunEntityList(CEntyListDlg& dialog) override;
   std::string ProfileText(std::string_view section, std::string_view key) override;

@@ -16,6 +16,7 @@
 #include "tools/edit/delete_group_dlg.h"
 #include "tools/edit/enty_list_dlg.h"
 #include "tools/edit/idou_zahyo_dlg.h"
+#include "tools/settings/initial_set_dlg.h"
 #include "view/tool_framework/interaction_state.h"
 #include "view/tool_framework/line_input.h"
 #include "view/tool_framework/numeric_input.h"
@@ -77,6 +78,10 @@ class ScriptedToolUi final : public ToolUi {
   // Lets toleranceScript work the tolerance dialog and answer; cancelled without one.
   bool RunToleranceSettings(CSunpouKousaDlg& dialog) override {
     return toleranceScript ? toleranceScript(dialog) : false;
+  }
+  // Lets initialSettingsScript work the settings dialog and answer; cancelled without one.
+  bool RunInitialSettings(CInitialSetDlg& dialog) override {
+    return initialSettingsScript ? initialSettingsScript(dialog) : false;
   }
   // Types the scripted X and Y texts into the displacement dialog until a pair is accepted; the
   // dialog is cancelled when the script runs out.
@@ -148,6 +153,7 @@ class ScriptedToolUi final : public ToolUi {
 
   std::vector<std::string> messages;
   std::function<bool(CSunpouKousaDlg&)> toleranceScript;
+  std::function<bool(CInitialSetDlg&)> initialSettingsScript;
   std::function<bool(AttributeDialogModel&)> attributeScript;
   std::optional<ImageFacts> imageFacts;
   std::vector<std::string> attributeCaptions;  // of every attribute dialog opened

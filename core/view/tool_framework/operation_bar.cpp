@@ -1,6 +1,7 @@
 // Bar controls bound to tool values: showing, choosing, validating and writing back.
 #include "view/tool_framework/operation_bar.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -181,7 +182,7 @@ std::string OperationBar::Format(const EditBinding& b, double value) {
   return FormatNumberText(value, b.number == EditBinding::Number::kInt ? 0 : 6);
 }
 
-std::variant<double, std::string> OperationBar::Read(const EditBinding& b, std::string_view text) const {
+std::variant<double, std::string> ReadEditText(const EditBinding& b, std::string_view text) {
   text = Trim(text);
   const bool isInt = b.number == EditBinding::Number::kInt;
   const std::string notANumber(isInt ? kBarNeedsInteger : kBarNeedsNumber);
@@ -189,7 +190,7 @@ std::variant<double, std::string> OperationBar::Read(const EditBinding& b, std::
   const std::optional<double> value = ParseDecimalText(text);
   if (!value) return notANumber;
   // The value must fit the field it goes to.
-  const double limit = isInt ? std::numeric_limits<int16_t>::max() : FLT_MAX;
+  const double limit = isInt ? std::max<double>(std::numeric_limits<int16_t>::max(), b.max.value_or(0)) : FLT_MAX;
   if (std::fabs(*value) > limit) return b.min || b.max ? BarRangeMessage(b) : notANumber;
   if ((b.min && *value < *b.min) || (b.max && *value > *b.max)) return BarRangeMessage(b);
   return *value;
@@ -202,7 +203,7 @@ bool OperationBar::EditChanged(int id, std::string_view text) {
   EditState& e = std::get<EditState>(bindings_[Slot(c)]);
   if (!e.dirty) e.before = e.binding.get();
   e.dirty = true;
-  const auto value = Read(e.binding, text);
+  const auto value = ReadEditText(e.binding, text);
   if (const double* v = std::get_if<double>(&value)) {
     e.binding.set(*v);
     Refresh();
@@ -216,7 +217,7 @@ bool OperationBar::EditFinished(int id) {
   EditState& e = std::get<EditState>(bindings_[Slot(c)]);
   if (!e.dirty) return true;
   e.dirty = false;
-  const auto value = Read(e.binding, c->text);
+  const auto value = ReadEditText(e.binding, c->text);
   if (const std::string* message = std::get_if<std::string>(&value)) {
     // Values written while the text was being typed are taken back as well.
     e.binding.set(e.before);
@@ -235,7 +236,7 @@ void OperationBar::WriteBack() {
     auto* e = std::get_if<EditState>(&bindings_[i]);
     if (!e || !e->dirty) continue;
     e->dirty = false;
-    const auto value = Read(e->binding, controls_[i].text);
+    const auto value = ReadEditText(e->binding, controls_[i].text);
     const double* v = std::get_if<double>(&value);
     e->binding.set(v ? *v : e->before);
   }

@@ -108,8 +108,6 @@ class OperationBar {
   BarControl* FindMutable(int id);
   std::size_t Slot(const BarControl* c) const { return static_cast<std::size_t>(c - controls_.data()); }
   BarControl& Add(BarControl control, Binding binding);
-  // The value of an edit's text, or the message that refuses it.
-  std::variant<double, std::string> Read(const EditBinding& b, std::string_view text) const;
   static std::string Format(const EditBinding& b, double value);
 
   int index_;
@@ -128,5 +126,8 @@ inline constexpr std::string_view kBarNeedsNumber = "数値を入力してくだ
 inline constexpr std::string_view kBarNeedsInteger = "整数を入力してください。";
 // "%1 から %2 までの数値を入力してください。" / "...整数を..." with the limits filled in.
 std::string BarRangeMessage(const EditBinding& binding);
+// The value of an edit's text by the binding's number kind and limits, or the message refusing
+// it. An integer must fit an int16 field unless the binding's maximum is larger.
+std::variant<double, std::string> ReadEditText(const EditBinding& binding, std::string_view text);
 
 }  // namespace plenwick

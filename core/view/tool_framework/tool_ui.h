@@ -20,6 +20,7 @@ class AttributeDialogModel;
 class CDeleteGroupDlg;
 class CDevelopDlg;
 class CEntyListDlg;
+class CInitialSetDlg;
 class IdouZahyoDlg;
 class CInputNumDlg;
 class CLineInputDlg;
@@ -74,6 +75,12 @@ class ToolUi : public UserInterface {
   // Runs the dimension tolerance dialog modally: true after "設　定" (the dialog holds the checked
   // values). A shell without it cancels.
   virtual bool RunToleranceSettings(CSunpouKousaDlg& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // Runs the initial-value settings dialog modally: true after "設定保存" (dialog.copy() holds
+  // the edited block). A shell without it cancels.
+  virtual bool RunInitialSettings(CInitialSetDlg& dialog) {
     (void)dialog;
     return false;
   }
