@@ -725,6 +725,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   }
   for (CChildFrame* child : children) child->CloseWithoutAsking();
   if (layerList_) layerList_->close();
+  // Hidden first: a palette closed by the user opens the parts browser in its place, which would
+  // keep the program running after its main window has gone.
+  if (palette_) palette_->HideQuietly();
+  if (partsBrowser_) partsBrowser_->HideQuietly();
   event->accept();
 }
 

@@ -75,7 +75,7 @@ void DrawingPaletteWindow::HideQuietly() {
 }
 
 void DrawingPaletteWindow::closeEvent(QCloseEvent* event) {
-  if (hidingQuietly_) {
+  if (hidingQuietly_ || !isVisible()) {
     QWidget::closeEvent(event);
     return;
   }
