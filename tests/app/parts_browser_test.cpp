@@ -162,7 +162,7 @@ TEST_F(PartsBrowserTest, RegistrationTakesTheFormatAndFolderThenTheFormatsSaveDi
           title = files->windowTitle();
           directory = files->directory().absolutePath();
           filters = files->nameFilters();
-          files->selectFile("bolt");
+          files->findChild<QLineEdit*>("fileNameEdit")->setText("bolt");
           static_cast<QDialog*>(files)->accept();  // public in QDialog
         },
         dialog);
