@@ -83,13 +83,7 @@ std::optional<std::string> AttributeDialogModel::ToWord(int i, std::string_view 
     if (ui) ui->ShowMessage(UnkeepableCharacterMessage(*refused));
     return std::nullopt;
   }
-  if (f.maxBytes > 0 && sjis.size() > f.maxBytes) {
-    if (f.refuseLonger) {
-      if (ui) ui->ShowMessage(std::string(f.name) + "の入力に誤りがあります！");
-      return std::nullopt;
-    }
-    sjis.resize(SjisPrefixLength(sjis, f.maxBytes));
-  }
+  if (f.maxBytes > 0 && sjis.size() > f.maxBytes) sjis.resize(SjisPrefixLength(sjis, f.maxBytes));
   return sjis;
 }
 

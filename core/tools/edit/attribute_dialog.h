@@ -26,10 +26,8 @@ struct AttributeField {
   std::string_view name;  // also the messages' subject: "<name>値が入力されていません！"
   FieldKind kind;
   std::size_t maxChars = kAttributeFieldChars;  // what the edit takes
-  // A text's Shift-JIS bytes at most: cut there at a character boundary, or refused with
-  // "<name>の入力に誤りがあります！" when `refuseLonger`.
+  // A text's Shift-JIS bytes at most: cut there at a character boundary.
   std::size_t maxBytes = 0;
-  bool refuseLonger = false;
 };
 
 // A set of radio buttons (or a combo box) of which one is chosen (labels UTF-8).

@@ -38,7 +38,7 @@ int CChangeDimDLg::IndexOfToleranceType(int type) {
 
 CChangeDimDLg::CChangeDimDLg(const DrawEntity& dimension, std::string_view partsFont, std::vector<std::string> fonts)
     : AttributeDialogModel(dimension, 0, 0,
-                           {{"寸法頭文字", FieldKind::kText, kMaxDimensionPrefix, kMaxDimensionPrefix, false},
+                           {{"寸法頭文字", FieldKind::kText, kMaxDimensionPrefix, kMaxDimensionPrefix},
                             {"文字サイズ", FieldKind::kLength},
                             {"上引き出し線", FieldKind::kDistance},
                             {"下引き出し線", FieldKind::kDistance},

@@ -13,7 +13,7 @@ constexpr std::string_view kFontCaption = "フォント";
 
 // The string's edit: as long as the text tool's box, the rest cut at a character boundary.
 AttributeField StringField() {
-  return {"文字列", FieldKind::kText, CTextTool::kMaxTextBytes, CTextTool::kMaxTextBytes, false};
+  return {"文字列", FieldKind::kText, CTextTool::kMaxTextBytes, CTextTool::kMaxTextBytes};
 }
 
 double ValueOr0(const DrawEntity& e, int i) { return i < e.valueCount ? e.values[static_cast<std::size_t>(i)] : 0.0; }
