@@ -227,14 +227,16 @@ inline void AddElement(Bytes& in, CPlenwickDoc& doc) {
       break;
     }
     case 10: {
-      // A distance dimension on the current layer, and any of its values hostile.
+      // A distance dimension on the current layer; one with a hostile value stands on the input
+      // layer, like the other hostile records, since no tool could have stored it.
       const int16_t dimCodes[18] = {30, 31, 32, 10, 11, 12, 13, 14, 15, 16, 18, 19, 21, 22, 40, 41, 50, 51};
       double d[18] = {0, 0.0015, 0.0025, 100, 20, 0, 1100, 11112, 30, 30, 10, 10, in.Byte() * 2.0, in.Byte() * 2.0,
                       in.Byte() * 2.0, in.Byte() * 2.0, in.Byte() * 2.0, in.Byte() * 2.0};
       d[0] = PackDimensionField(MakeDimensionPacked(in.Byte() % 9, in.Text()));
-      if (in.Byte() % 4 == 0) d[in.Byte() % 18] = in.Float();
-      AddEntity({kDimension, static_cast<int16_t>(in.Byte() % 9), 0, static_cast<int16_t>(CurrentSettings().CurrentLayer),
-                 18},
+      const bool hostile = in.Byte() % 4 == 0;
+      if (hostile) d[in.Byte() % 18] = in.Float();
+      const auto layer = static_cast<int16_t>(hostile ? kInputLayer : CurrentSettings().CurrentLayer);
+      AddEntity({kDimension, static_cast<int16_t>(in.Byte() % 9), 0, layer, 18},
                 nullptr, doc.entities, dimCodes, 0, d, nullptr);
       break;
     }
